@@ -1,0 +1,42 @@
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+namespace {
+
+const char* const usage =
+    "Lumivex 5 - dreidimensionale Bilder aus Fotos\n"
+    "\n"
+    "Aufruf:\n"
+    "  lumivex [PROJEKT.lvx]      startet das Programmfenster (mit einem Projekt)\n"
+    "  lumivex BEFEHL [OPTIONEN]  führt einen Befehl ohne Fenster aus\n"
+    "\n"
+    "Befehle ohne Fenster kommen mit den folgenden Ausbaustufen hinzu.\n"
+    "\n"
+    "Optionen:\n"
+    "  -h, --help     diese Hilfe\n"
+    "  --version      Programmversion\n"
+    "\n"
+    "Meldungen erscheinen auf stderr als \"Titel: Text\".\n"
+    "Rückgabewert: 0 Erfolg, 1 Fehler oder Abbruch, 2 falscher Aufruf.\n";
+
+}
+
+int main(int argc, char** argv)
+{
+    if (argc < 2) {
+        std::fputs(usage, stdout);
+        return 0;
+    }
+    const std::string arg = argv[1];
+    if (arg == "-h" || arg == "--help") {
+        std::fputs(usage, stdout);
+        return 0;
+    }
+    if (arg == "--version") {
+        std::puts("Lumivex 5.0");
+        return 0;
+    }
+    std::fprintf(stderr, "lumivex: unbekannter Befehl oder Option '%s'\n\n%s", arg.c_str(), usage);
+    return 2;
+}

@@ -1,0 +1,111 @@
+// Copies a 20,000 × 10,000 raster with RasterKopieren and, in the same run,
+// moves the same bytes with plain file I/O as the floor. Prints both, the
+// ratio and the peak resident memory.
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <vector>
+
+#include "platform/Headless.h"
+#include "platform/PosixFiles.h"
+#include "raster/RasterImage.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class QuietEvents : public Events {
+public:
+    void processEvents(const AppState&) override {}
+    void setBusyCursor(bool) override {}
+};
+
+double seconds(const std::chrono::steady_clock::time_point& start)
+{
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+// Reads the source and writes the target in row-sized pieces, as a plain program would.
+double plainCopy(const fs::path& from, const fs::path& to, size_t rowBytes)
+{
+    const auto start = std::chrono::steady_clock::now();
+    const int in = ::open(from.c_str(), O_RDONLY);
+    const int out = ::open(to.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    if (in < 0 || out < 0)
+        std::exit(1);
+    std::vector<char> buffer(rowBytes);
+    ssize_t n;
+    while ((n = ::read(in, buffer.data(), buffer.size())) > 0)
+        if (::write(out, buffer.data(), static_cast<size_t>(n)) != n)
+            std::exit(1);
+    ::close(in);
+    ::close(out);
+    return seconds(start);
+}
+
+double rasterCopy(Context& ctx, const RasterSlot& from, RasterSlot& to)
+{
+    const auto start = std::chrono::steady_clock::now();
+    RasterKopieren(ctx, from, to);
+    if (ctx.state.abort)
+        std::exit(1);
+    return seconds(start);
+}
+
+long peakKiB()
+{
+    rusage usage{};
+    ::getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+}
+
+}
+
+int main(int argc, char** argv)
+{
+    const int32_t width = argc > 2 ? std::atoi(argv[1]) : 20000;
+    const int32_t height = argc > 2 ? std::atoi(argv[2]) : 10000;
+    const fs::path folder = fs::temp_directory_path() / "lumivex-bench";
+    fs::create_directories(folder);
+    HeadlessMessages messages;
+    QuietEvents events;
+    PosixFiles files(folder);
+    NullDisplay display;
+    Context ctx(Services{messages, events, files, display});
+
+    RasterSlot source;
+    source.pfad = (folder / "quelle.bmp").string();
+    source.breite = width;
+    source.hoehe = height;
+    RasterSlot target;
+    target.pfad = (folder / "ziel.bmp").string();
+    const double mb = static_cast<double>(RasterDateigroesse(width, height)) / 1e6;
+    std::printf("raster %d x %d, %.0f MB\n", width, height, mb);
+
+    auto start = std::chrono::steady_clock::now();
+    if (RasterAnlegen(ctx, source) != 0)
+        return 1;
+    std::printf("RasterAnlegen (white fill)   %7.3f s\n", seconds(start));
+
+    const double firstCopy = rasterCopy(ctx, source, target);
+    std::printf("RasterKopieren, new target   %7.3f s\n", firstCopy);
+
+    double floorBest = 1e9;
+    double copyBest = 1e9;
+    const size_t rowBytes = static_cast<size_t>(RasterStride(width));
+    for (int round = 0; round < 3; ++round) {
+        floorBest = std::min(floorBest, plainCopy(source.pfad, folder / "floor.bmp", rowBytes));
+        copyBest = std::min(copyBest, rasterCopy(ctx, source, target));
+    }
+    std::printf("plain read+write (floor)     %7.3f s  %7.0f MB/s\n", floorBest, mb / floorBest);
+    std::printf("RasterKopieren, reused       %7.3f s  %7.0f MB/s\n", copyBest, mb / copyBest);
+    std::printf("ratio copy / floor           %7.2f  (target <= 1.5)\n", copyBest / floorBest);
+    std::printf("peak resident memory         %7ld KiB\n", peakKiB());
+    fs::remove_all(folder);
+    return 0;
+}

@@ -1,0 +1,136 @@
+#include <string>
+
+#include "compose/Pipeline.h"
+
+namespace {
+
+constexpr int32_t MinPixel = 16;
+constexpr int32_t MaxPixel = 99999;
+
+using Sprache::Titel;
+
+// A violated limit: the fault, then the limit it broke.
+void grenzeVerletzt(Programm& p, const std::string& fehler, bool zuKlein, const std::string& grenze)
+{
+    p.ctx.message(Titel::Fehler, fehler);
+    p.ctx.message(Titel::Information, std::string(Sprache::Meldung(zuKlein ? 22 : 23)) + grenze);
+}
+
+// Checks min <= wert <= max; numbers of the too-small and too-large texts.
+bool bereich(Programm& p, double wert, double min, double max, const std::string& vorsatz, int zuKlein, int zuGross)
+{
+    if (wert < min) {
+        grenzeVerletzt(p, vorsatz + Sprache::Meldung(zuKlein), true, std::to_string(static_cast<int>(min)));
+        return false;
+    }
+    if (wert > max) {
+        grenzeVerletzt(p, vorsatz + Sprache::Meldung(zuGross), false, std::to_string(static_cast<int>(max)));
+        return false;
+    }
+    return true;
+}
+
+// Copies the aligned image n into the result.
+int bildKopieren(Programm& p, int n)
+{
+    ImageEntry& quelle = p.bilder.bild[static_cast<size_t>(n)];
+    return guarded(p.ctx, [&] {
+               RasterKopieren(p.ctx, quelle.slot[SlotJustiert], p.bilder.ergebnis().slot[SlotErgebnis]);
+           })
+        ? 0
+        : 1;
+}
+
+// The print height follows the result's proportions when asked to.
+void proportionaleDruckgroesse(Programm& p)
+{
+    const RasterSlot& r = p.bilder.ergebnis().slot[SlotErgebnis];
+    const double verhaeltnis = r.breite > 0 ? static_cast<double>(r.hoehe) / r.breite : 0.0;
+    p.druck.breite = p.druck.breiteGesetzt;
+    if (p.druck.proportional)
+        p.druck.hoehe = p.druck.breite * verhaeltnis;
+}
+
+// Composers of the modes that come later fail visibly instead of leaving an old result.
+int fehlenderKomponist(Programm& p)
+{
+    p.ctx.reportFailure();
+    return 1;
+}
+
+}
+
+bool Test_Max1(Programm& p, int n)
+{
+    const RasterSlot& s = p.bilder.bild[static_cast<size_t>(n)].slot[SlotQuelle];
+    const std::string vorsatz = s.name + ": ";
+    bool ok = bereich(p, s.breite, MinPixel, MaxPixel, vorsatz, 14, 15);
+    ok = bereich(p, s.hoehe, MinPixel, MaxPixel, vorsatz, 16, 17) && ok;
+    return ok;
+}
+
+bool Test_MaxAll(Programm& p)
+{
+    const double f = p.druck.f();
+    bool ok = p.bilder.anzahl <= MaxBilder;
+    if (!ok)
+        grenzeVerletzt(p, Sprache::Meldung(24), false, std::to_string(MaxBilder));
+    ok = bereich(p, p.druck.breite * f, 2, 999, "", 18, 19) && ok;
+    ok = bereich(p, p.druck.hoehe * f, 2, 999, "", 58, 59) && ok;
+    ok = bereich(p, p.compose.lpi, 5, 999, "", 20, 21) && ok;
+    for (int n = 1; n <= p.bilder.anzahl && n <= MaxBilder; ++n)
+        ok = Test_Max1(p, n) && ok;
+    if (!ok)
+        p.ctx.message(Titel::Warnung, 38);
+    return ok;
+}
+
+bool BERECHNE(Programm& p)
+{
+    Context& ctx = p.ctx;
+    ctx.events().setBusyCursor(true);
+    if (ctx.state.abort)
+        return false;
+    p.druck.breite = p.druck.breiteGesetzt;
+    p.druck.hoehe = p.druck.hoeheGesetzt;
+    const int32_t modus = p.auswahl.vorschau;
+    if (modus >= VorschauAnaglyph && modus <= VorschauStreifen && !Test_MaxAll(p)) {
+        Abbruch_Behandlung(p);
+        return false;
+    }
+    int ergebnis = 0;
+    switch (modus) {
+    case VorschauBildL:
+    case VorschauBildR: {
+        const int n = modus == VorschauBildL ? p.auswahl.bildL : p.auswahl.bildR;
+        if (!p.bilder.gueltig(n))
+            return false;
+        Test_Max1(p, n);
+        ergebnis = bildKopieren(p, n);
+        if (ergebnis == 0)
+            proportionaleDruckgroesse(p);
+        break;
+    }
+    case VorschauAnaglyph:
+    case VorschauStereo:
+    case VorschauLinsenraster:
+    case VorschauStreifen:
+        ergebnis = fehlenderKomponist(p);
+        break;
+    default:
+        ctx.display().clearPreview();
+        return false;
+    }
+    if (ergebnis != 0 || ctx.state.abort) {
+        Abbruch_Behandlung(p);
+        if (ergebnis == -2)
+            ctx.message(Titel::Fehler, 57);
+        return false;
+    }
+    if (p.druck.seitenverkehrt)
+        guarded(ctx, [&] { Spiegeln(ctx, p.bilder.ergebnis().slot[SlotErgebnis]); });
+    if (!ctx.state.abort)
+        return true;
+    Abbruch_Behandlung(p);
+    return false;
+}

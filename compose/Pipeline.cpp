@@ -1,0 +1,136 @@
+#include "compose/Pipeline.h"
+
+namespace {
+
+void stepStart(Context& ctx, const char* level)
+{
+    ctx.events().setBusyCursor(true);
+    ctx.state.progress.level = level;
+    ctx.pump();
+}
+
+void clearProgress(AppState& st)
+{
+    st.progress.level.clear();
+    st.progress.phase.clear();
+    st.progress.step.clear();
+    st.progress.max = 1;
+    st.progress.pos = 0;
+}
+
+}
+
+void JUST_LR_Anwenden(Programm& p)
+{
+    Auswahl& a = p.auswahl;
+    if (a.justL) {
+        a.listenZeile = a.bildL;
+        if (a.vorschau == VorschauBildR)
+            a.vorschau = VorschauBildL;
+    } else if (a.justR) {
+        a.listenZeile = a.bildR;
+        if (a.vorschau == VorschauBildL)
+            a.vorschau = VorschauBildR;
+    } else {
+        a.listenZeile = 0;
+    }
+}
+
+void Schleife(Programm& p, int level)
+{
+    AppState& st = p.ctx.state;
+    st.reporting = false;
+    // A nested call while busy must not clear the abort flag of the running loop.
+    if (st.busy)
+        return;
+    st.abort = false;
+    if (p.bilder.anzahl == 0) {
+        p.ctx.display().clearPreview();
+        p.auswahl.listenZeile = 0;
+        return;
+    }
+    st.busy = true;
+    st.reporting = true;
+    JUST_LR_Anwenden(p);
+    if (level == 2)
+        st.modified = true;
+    stepStart(p.ctx, "2");
+    st.progress.phase.clear();
+    st.progress.step.clear();
+    bool ok = true;
+    if (level < 3 && !st.abort)
+        ok = JUST(p);
+    stepStart(p.ctx, "3");
+    if (level < 4 && ok && !st.abort)
+        ok = BERECHNE(p);
+    stepStart(p.ctx, "4");
+    if (level < 5 && ok && !st.abort)
+        ok = FARBE(p);
+    st.reporting = false;
+    stepStart(p.ctx, "5");
+    if (level < 6 && ok && !st.abort)
+        ok = ABBILDUNG(p);
+    stepStart(p.ctx, "6");
+    if (level < 7 && ok && !st.abort)
+        ZEIGEN(p);
+    p.ctx.events().setBusyCursor(false);
+    clearProgress(st);
+    p.ctx.pump();
+    st.busy = false;
+    st.abort = false;
+}
+
+void Abbruch_Behandlung(Programm& p)
+{
+    AppState& st = p.ctx.state;
+    st.busy = true;
+    st.reporting = false;
+    p.auswahl.vorschau = VorschauKeine;
+    p.ctx.events().setBusyCursor(false);
+    clearProgress(st);
+    p.ctx.pump();
+    st.busy = false;
+    st.abort = false;
+    p.ctx.display().clearPreview();
+}
+
+void Berechnung_Stoppen(Programm& p)
+{
+    const bool laeuft = p.ctx.state.busy;
+    Abbruch_Behandlung(p);
+    if (laeuft) {
+        p.ctx.state.busy = true;
+        p.ctx.state.abort = true;
+    }
+}
+
+bool ABBILDUNG(Programm&)
+{
+    return true;
+}
+
+void ZEIGEN(Programm& p)
+{
+    p.ctx.display().showPreview();
+}
+
+void Spiegeln(Context& ctx, RasterSlot& slot)
+{
+    SlotCloser schliessen(slot);
+    OeffneSchreiben(slot);
+    ctx.setProgress(slot.hoehe - 1, 0);
+    const int32_t w = slot.breite;
+    Zeile view;
+    for (int32_t y = 0; y < slot.hoehe; ++y) {
+        uint8_t* row = SchreibeZeile(ctx, slot, y, view);
+        for (int32_t x = 0; x <= (w - 1) / 2; ++x) {
+            uint8_t* a = row + 3 * x;
+            uint8_t* b = row + 3 * (w - 1 - x);
+            std::swap(a[0], b[0]);
+            std::swap(a[1], b[1]);
+            std::swap(a[2], b[2]);
+        }
+        GibZeileFrei(view);
+        ctx.rowDone(y);
+    }
+}

@@ -1,0 +1,10 @@
+#include "core/Context.h"
+
+void Context::reportFailure()
+{
+    if (state.abort)
+        return;
+    events().setBusyCursor(false);
+    message(Sprache::Titel::Fehler, 67);
+    state.abort = true;
+}

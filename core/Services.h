@@ -1,0 +1,57 @@
+#pragma once
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+
+#include "core/Sprache.h"
+
+struct AppState;
+
+enum class Antwort { Ja, Nein, Abbrechen };
+
+// Modal messages and questions.
+class Messages {
+public:
+    virtual ~Messages() = default;
+    virtual void show(Sprache::Titel titel, const std::string& text) = 0;
+    virtual Antwort ask(Sprache::Titel titel, const std::string& text, bool withCancel) = 0;
+};
+
+// The event pump of long loops, the progress display and the busy cursor.
+class Events {
+public:
+    virtual ~Events() = default;
+    // Called after every row, block or image; an implementation throttles the real work.
+    virtual void processEvents(const AppState& state) = 0;
+    virtual void setBusyCursor(bool busy) = 0;
+};
+
+// File-system services of the engine.
+class Files {
+public:
+    virtual ~Files() = default;
+    // The private temporary folder holding every raster of this process.
+    virtual std::filesystem::path tempFolder() const = 0;
+    // Free bytes on the file system holding path (or its nearest existing parent).
+    virtual std::optional<uint64_t> freeSpace(const std::filesystem::path& path) const = 0;
+    // The name of that file system as shown to the user (its mount point).
+    virtual std::string volumeName(const std::filesystem::path& path) const = 0;
+    // True when this process now holds the single-instance lock, false when another one does.
+    virtual bool acquireInstanceLock() = 0;
+};
+
+// The preview picture of the window; headless it shows nothing.
+class Display {
+public:
+    virtual ~Display() = default;
+    virtual void clearPreview() = 0;
+    virtual void showPreview() = 0;
+};
+
+struct Services {
+    Messages& messages;
+    Events& events;
+    Files& files;
+    Display& display;
+};

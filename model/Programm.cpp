@@ -1,0 +1,27 @@
+#include "model/Programm.h"
+
+#include <filesystem>
+
+void Programm::Init()
+{
+    for (ImageEntry& e : bilder.bild)
+        e.reset();
+    bilder.anzahl = 0;
+    const auto temp = ctx.files().tempFolder();
+    for (int s = SlotErgebnis; s <= SlotVorschau; ++s) {
+        RasterSlot& slot = bilder.ergebnis().slot[static_cast<size_t>(s)];
+        slot.pfad = TempDateiname(temp, 0, s);
+        slot.name = std::filesystem::path(slot.pfad).filename().string();
+    }
+    compose = ComposeSettings{};
+    farbe = ColorSettings{};
+    druck = PrintSettings{};
+    auswahl = Auswahl{};
+}
+
+void Programm::DateienLoeschen()
+{
+    for (int n = 1; n <= bilder.anzahl; ++n)
+        bilder.bild[static_cast<size_t>(n)].dateienLoeschen();
+    bilder.ergebnis().dateienLoeschen();
+}

@@ -1,0 +1,22 @@
+#pragma once
+#include "core/Context.h"
+#include "model/ImageSet.h"
+#include "model/Settings.h"
+
+// The process-wide records: image set, settings and application state.
+struct Programm {
+    explicit Programm(Services services) : ctx(services) { Init(); }
+
+    Context ctx;
+    ImageSet bilder;
+    ComposeSettings compose;
+    ColorSettings farbe;
+    PrintSettings druck;
+    Auswahl auswahl;
+
+    // Empties the image set (files are left alone) and resets every setting;
+    // the result entry's slots get their temporary names.
+    void Init();
+    // Deletes every temporary file of the image set.
+    void DateienLoeschen();
+};

@@ -1,0 +1,382 @@
+#include "raster/RasterImage.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <system_error>
+
+namespace fs = std::filesystem;
+
+int64_t RasterStride(int64_t breite)
+{
+    return (3 * breite + 3) & ~int64_t{3};
+}
+
+int64_t RasterDateigroesse(int64_t breite, int64_t hoehe)
+{
+    return RasterStride(breite) * hoehe + BmpKopfLaenge;
+}
+
+int64_t ZeilenOffset(int32_t breite, int32_t hoehe, int32_t y)
+{
+    return (int64_t{hoehe} - 1 - y) * RasterStride(breite) + BmpKopfLaenge;
+}
+
+RasterDatei::~RasterDatei()
+{
+    ::close(fd_);
+}
+
+namespace {
+
+bool readFully(int fd, uint8_t* data, size_t length, int64_t offset)
+{
+    while (length > 0) {
+        ssize_t n = ::pread(fd, data, length, offset);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        data += n;
+        length -= static_cast<size_t>(n);
+        offset += n;
+    }
+    return true;
+}
+
+// Returns 0, or the errno of the failed write.
+int writeFully(int fd, const uint8_t* data, size_t length, int64_t offset)
+{
+    while (length > 0) {
+        ssize_t n = ::pwrite(fd, data, length, offset);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return errno;
+        if (n == 0)
+            return EIO;
+        data += n;
+        length -= static_cast<size_t>(n);
+        offset += n;
+    }
+    return 0;
+}
+
+void put16(uint8_t* p, uint32_t v)
+{
+    p[0] = static_cast<uint8_t>(v);
+    p[1] = static_cast<uint8_t>(v >> 8);
+}
+
+void put32(uint8_t* p, uint32_t v)
+{
+    put16(p, v);
+    put16(p + 2, v >> 16);
+}
+
+uint32_t get32(const uint8_t* p)
+{
+    return p[0] | (uint32_t{p[1]} << 8) | (uint32_t{p[2]} << 16) | (uint32_t{p[3]} << 24);
+}
+
+std::array<uint8_t, BmpKopfLaenge> bmpKopf(int32_t breite, int32_t hoehe)
+{
+    std::array<uint8_t, BmpKopfLaenge> k{};
+    const auto pixelBytes = static_cast<uint32_t>(RasterStride(breite) * hoehe);
+    k[0] = 'B';
+    k[1] = 'M';
+    put32(&k[2], pixelBytes + BmpKopfLaenge);
+    put32(&k[10], BmpKopfLaenge);
+    put32(&k[14], 40);
+    put32(&k[18], static_cast<uint32_t>(breite));
+    put32(&k[22], static_cast<uint32_t>(hoehe));
+    put16(&k[26], 1);
+    put16(&k[28], 24);
+    put32(&k[34], pixelBytes);
+    return k;
+}
+
+// An existing file is kept when it is one of our rasters of exactly this size
+// and long enough to hold every row.
+bool passendeDatei(const std::string& pfad, int32_t breite, int32_t hoehe)
+{
+    int fd = ::open(pfad.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    uint8_t k[BmpKopfLaenge];
+    struct stat st {};
+    const bool gelesen = readFully(fd, k, sizeof k, 0) && ::fstat(fd, &st) == 0;
+    ::close(fd);
+    if (!gelesen || k[0] != 'B' || k[1] != 'M')
+        return false;
+    return get32(&k[10]) == BmpKopfLaenge && static_cast<int32_t>(get32(&k[18])) == breite
+        && static_cast<int32_t>(get32(&k[22])) == hoehe && (k[28] | (k[29] << 8)) == 24
+        && st.st_size >= RasterDateigroesse(breite, hoehe);
+}
+
+void diskFullMessage(Context& ctx, const std::string& pfad)
+{
+    ctx.message(Sprache::Titel::Fehler,
+                std::string(Sprache::Meldung(68)) + ctx.files().volumeName(fs::path(pfad)) + ": !");
+}
+
+// Writes header and white pixels. 0, 1 (abort or write error) or -2 (disk full).
+int weissFuellen(Context& ctx, const RasterSlot& slot, int64_t pixelBytes)
+{
+    int fd = ::open(slot.pfad.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    if (fd < 0) {
+        ctx.message(Sprache::Titel::Fehler, 11);
+        ctx.state.abort = true;
+        return 1;
+    }
+    // Progress counts 1-KiB blocks; the file is written in larger pieces of whole blocks.
+    constexpr int64_t block = 1024;
+    constexpr int64_t stueck = 1024 * block;
+    static const std::vector<uint8_t> weiss(stueck, 0xFF);
+    const auto kopf = bmpKopf(slot.breite, slot.hoehe);
+    int fehler = writeFully(fd, kopf.data(), kopf.size(), 0);
+    ctx.setProgress(static_cast<int32_t>(pixelBytes / block), 0);
+    int64_t geschrieben = 0;
+    while (fehler == 0 && geschrieben < pixelBytes && !ctx.state.abort) {
+        const int64_t n = std::min(stueck, pixelBytes - geschrieben);
+        fehler = writeFully(fd, weiss.data(), static_cast<size_t>(n), BmpKopfLaenge + geschrieben);
+        geschrieben += n;
+        ctx.setPosition(static_cast<int32_t>(geschrieben / block));
+        ctx.pump();
+    }
+    if (::close(fd) != 0 && fehler == 0)
+        fehler = errno;
+    if (fehler == 0 && !ctx.state.abort)
+        return 0;
+    // A partly written raster must never be taken for a finished one.
+    std::error_code ec;
+    fs::remove(slot.pfad, ec);
+    if (ctx.state.abort)
+        return 1;
+    ctx.state.abort = true;
+    if (fehler == ENOSPC || fehler == EDQUOT) {
+        diskFullMessage(ctx, slot.pfad);
+        return -2;
+    }
+    ctx.message(Sprache::Titel::Fehler, 11);
+    return 1;
+}
+
+int oeffnen(RasterSlot& slot, bool schreiben)
+{
+    RasterSchliessen(slot);
+    if (slot.pfad.empty())
+        return -1;
+    int fd = ::open(slot.pfad.c_str(), (schreiben ? O_RDWR : O_RDONLY) | O_CLOEXEC);
+    if (fd < 0)
+        return -1;
+    slot.datei = std::make_shared<RasterDatei>(fd, schreiben);
+    return 0;
+}
+
+int zeileBinden(Context& ctx, const RasterSlot& slot, int32_t y, uint8_t*& zeile, Zeile& view, bool schreiben,
+                bool altLesen)
+{
+    const bool ok = slot.datei && y >= 0 && y < slot.hoehe && (!schreiben || slot.datei->writable())
+        && view.binden(slot.datei, ZeilenOffset(slot.breite, slot.hoehe, y), static_cast<size_t>(slot.stride()),
+                       schreiben, altLesen);
+    if (!ok) {
+        zeile = nullptr;
+        ctx.events().setBusyCursor(false);
+        ctx.message(Sprache::Titel::Fehler, 60);
+        return -1;
+    }
+    zeile = view.daten();
+    return 0;
+}
+
+}
+
+Zeile::~Zeile()
+{
+    loesen();
+}
+
+bool Zeile::binden(std::shared_ptr<RasterDatei> datei, int64_t offset, size_t length, bool forWrite, bool readOld)
+{
+    if (!loesen())
+        return false;
+    buffer_.resize(length);
+    if (readOld) {
+        if (!readFully(datei->fd(), buffer_.data(), length, offset))
+            return false;
+    } else if (length >= 3) {
+        // Only the padding at the row's end is left for the caller to keep at zero.
+        std::fill(buffer_.end() - static_cast<std::ptrdiff_t>(std::min<size_t>(length, 3)), buffer_.end(), 0);
+    }
+    datei_ = std::move(datei);
+    offset_ = offset;
+    schreiben_ = forWrite;
+    return true;
+}
+
+bool Zeile::loesen()
+{
+    if (!datei_)
+        return true;
+    const bool ok = !schreiben_ || writeFully(datei_->fd(), buffer_.data(), buffer_.size(), offset_) == 0;
+    datei_.reset();
+    schreiben_ = false;
+    return ok;
+}
+
+int RasterAnlegen(Context& ctx, RasterSlot& slot)
+{
+    if (ctx.state.abort)
+        return -1;
+    if (passendeDatei(slot.pfad, slot.breite, slot.hoehe))
+        return 0;
+    if (slot.breite < 0 || slot.hoehe < 0 || slot.pfad.empty()) {
+        ctx.message(Sprache::Titel::Fehler, 11);
+        ctx.state.abort = true;
+        return 1;
+    }
+    const int64_t groesse = RasterDateigroesse(slot.breite, slot.hoehe);
+    if (groesse >= RasterGrenze) {
+        ctx.message(Sprache::Titel::Warnung, 47);
+        ctx.state.abort = true;
+        return 1;
+    }
+    if (Plattenplatz_Pruefen(ctx, slot.pfad, slot.breite, slot.hoehe) != 0) {
+        diskFullMessage(ctx, slot.pfad);
+        ctx.state.abort = true;
+        return -2;
+    }
+    return weissFuellen(ctx, slot, groesse - BmpKopfLaenge);
+}
+
+int Plattenplatz_Pruefen(Context& ctx, const std::string& pfad, int32_t breite, int32_t hoehe)
+{
+    const auto frei = ctx.files().freeSpace(fs::path(pfad));
+    const auto noetig = static_cast<uint64_t>(RasterDateigroesse(breite, hoehe)) + PlattenReserve;
+    return frei && *frei >= noetig ? 0 : -2;
+}
+
+int RasterOeffnenLesen(RasterSlot& slot)
+{
+    return oeffnen(slot, false);
+}
+
+int RasterOeffnenSchreiben(RasterSlot& slot)
+{
+    return oeffnen(slot, true);
+}
+
+void RasterSchliessen(RasterSlot& slot)
+{
+    slot.datei.reset();
+}
+
+int ZeileLesen(Context& ctx, const RasterSlot& slot, int32_t y, uint8_t*& zeile, Zeile& view)
+{
+    return zeileBinden(ctx, slot, y, zeile, view, false, true);
+}
+
+int ZeileSchreiben(Context& ctx, const RasterSlot& slot, int32_t y, uint8_t*& zeile, Zeile& view)
+{
+    return zeileBinden(ctx, slot, y, zeile, view, true, true);
+}
+
+int ZeileUeberschreiben(Context& ctx, const RasterSlot& slot, int32_t y, uint8_t*& zeile, Zeile& view)
+{
+    return zeileBinden(ctx, slot, y, zeile, view, true, false);
+}
+
+int ZeileFreigeben(Zeile& view)
+{
+    return view.loesen() ? 0 : -1;
+}
+
+int RasterKopierenDatei(const RasterSlot& von, const RasterSlot& nach)
+{
+    std::error_code ec;
+    if (von.pfad.empty() || nach.pfad.empty())
+        return -1;
+    if (von.pfad == nach.pfad)
+        return 0;
+    fs::copy_file(von.pfad, nach.pfad, fs::copy_options::overwrite_existing, ec);
+    if (ec)
+        return -1;
+    fs::permissions(nach.pfad, fs::perms::owner_read | fs::perms::owner_write, ec);
+    return 0;
+}
+
+uint8_t* LeseZeile(Context& ctx, const RasterSlot& slot, int32_t y, Zeile& view)
+{
+    uint8_t* zeile = nullptr;
+    if (ZeileLesen(ctx, slot, y, zeile, view) != 0)
+        throw Abbruch{};
+    return zeile;
+}
+
+uint8_t* SchreibeZeile(Context& ctx, const RasterSlot& slot, int32_t y, Zeile& view)
+{
+    uint8_t* zeile = nullptr;
+    if (ZeileSchreiben(ctx, slot, y, zeile, view) != 0)
+        throw Abbruch{};
+    return zeile;
+}
+
+uint8_t* NeueZeile(Context& ctx, const RasterSlot& slot, int32_t y, Zeile& view)
+{
+    uint8_t* zeile = nullptr;
+    if (ZeileUeberschreiben(ctx, slot, y, zeile, view) != 0)
+        throw Abbruch{};
+    return zeile;
+}
+
+void GibZeileFrei(Zeile& view)
+{
+    if (ZeileFreigeben(view) != 0)
+        throw Abbruch{};
+}
+
+void OeffneLesen(RasterSlot& slot)
+{
+    if (RasterOeffnenLesen(slot) != 0)
+        throw Abbruch{};
+}
+
+void OeffneSchreiben(RasterSlot& slot)
+{
+    if (RasterOeffnenSchreiben(slot) != 0)
+        throw Abbruch{};
+}
+
+void RasterKopieren(Context& ctx, const RasterSlot& von, RasterSlot& nach)
+{
+    if (ctx.state.abort || &von == &nach)
+        return;
+    nach.breite = von.breite;
+    nach.hoehe = von.hoehe;
+    if (RasterAnlegen(ctx, nach) != 0)
+        throw Abbruch{};
+    RasterSlot quelle = von;  // its own handle, so the caller's open source stays open
+    SlotCloser schliesseQuelle(quelle);
+    SlotCloser schliesseZiel(nach);
+    OeffneLesen(quelle);
+    OeffneSchreiben(nach);
+    ctx.setProgress(von.hoehe - 1, 0);
+    const auto bytes = static_cast<size_t>(3 * int64_t{von.breite});
+    Zeile lesen;
+    Zeile schreiben;
+    for (int32_t y = 0; y < von.hoehe; ++y) {
+        const uint8_t* a = LeseZeile(ctx, quelle, y, lesen);
+        uint8_t* b = NeueZeile(ctx, nach, y, schreiben);
+        std::memcpy(b, a, bytes);
+        GibZeileFrei(lesen);
+        GibZeileFrei(schreiben);
+        ctx.rowDone(y);
+    }
+}

@@ -1,0 +1,119 @@
+#pragma once
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/Context.h"
+
+// A raster is an uncompressed 24-bit BMP file: 54-byte header, rows stored
+// bottom-up, pixels blue, green, red, each row padded to a multiple of 4 bytes.
+// Rows are addressed top-down (y = 0 is the top row of the picture).
+
+inline constexpr int64_t BmpKopfLaenge = 54;
+// Files of this size or more are refused: the header's size fields are 32-bit.
+inline constexpr int64_t RasterGrenze = 4294967295LL;
+// Kept free on a file system beyond the raster itself.
+inline constexpr uint64_t PlattenReserve = 10'000'000;
+
+int64_t RasterStride(int64_t breite);
+int64_t RasterDateigroesse(int64_t breite, int64_t hoehe);
+
+// An open raster file, shared between a slot and the row views taken from it,
+// so a view never writes into a descriptor that was closed and reused.
+class RasterDatei {
+public:
+    RasterDatei(int fd, bool writable) : fd_(fd), writable_(writable) {}
+    ~RasterDatei();
+    RasterDatei(const RasterDatei&) = delete;
+    RasterDatei& operator=(const RasterDatei&) = delete;
+    int fd() const { return fd_; }
+    bool writable() const { return writable_; }
+
+private:
+    int fd_;
+    bool writable_;
+};
+
+// One slot record of an image entry: the raster file and what is known of it.
+struct RasterSlot {
+    std::string pfad;   // full path of the raster file
+    std::string pfad2;  // slot 0 of an image taken from an MPO file: that MPO file
+    std::string name;   // file name without folder; slot 0: the display name
+    std::shared_ptr<RasterDatei> datei;  // open file, empty when closed
+    int32_t breite = 0;
+    int32_t hoehe = 0;
+    // Slot 0 of a source image: -1 the user's own file (never deleted), 0 a temporary file.
+    int32_t eigentum = 0;
+
+    int64_t stride() const { return RasterStride(breite); }
+    bool offen() const { return datei != nullptr; }
+};
+
+// File offset of row y (top-down) of a raster of the given size.
+int64_t ZeilenOffset(int32_t breite, int32_t hoehe, int32_t y);
+
+// A row view: a buffer standing for one row of an open raster. A write view is
+// written back when it is released (ZeileFreigeben) or destroyed.
+class Zeile {
+public:
+    Zeile() = default;
+    ~Zeile();
+    Zeile(const Zeile&) = delete;
+    Zeile& operator=(const Zeile&) = delete;
+
+    uint8_t* daten() { return buffer_.data(); }
+    bool gebunden() const { return datei_ != nullptr; }
+
+    // Binds the view to length bytes at offset of file; readOld fills the buffer from the file.
+    bool binden(std::shared_ptr<RasterDatei> datei, int64_t offset, size_t length, bool forWrite, bool readOld);
+    // Writes a write view back and unbinds it; false when the write failed.
+    bool loesen();
+
+private:
+    std::vector<uint8_t> buffer_;
+    std::shared_ptr<RasterDatei> datei_;
+    int64_t offset_ = 0;
+    bool schreiben_ = false;
+};
+
+// 0 ready, -1 abort flag already set, 1 too large or not creatable, -2 disk full.
+int RasterAnlegen(Context& ctx, RasterSlot& slot);
+int RasterOeffnenLesen(RasterSlot& slot);
+int RasterOeffnenSchreiben(RasterSlot& slot);
+void RasterSchliessen(RasterSlot& slot);
+
+// 0, or -1 after the message "Fehler beim Laden der Bilddaten!".
+int ZeileLesen(Context& ctx, const RasterSlot& slot, int32_t y, uint8_t*& zeile, Zeile& view);
+// A row for reading and writing: the view holds the row's current bytes.
+int ZeileSchreiben(Context& ctx, const RasterSlot& slot, int32_t y, uint8_t*& zeile, Zeile& view);
+// A row the caller overwrites completely: its old bytes are not read.
+int ZeileUeberschreiben(Context& ctx, const RasterSlot& slot, int32_t y, uint8_t*& zeile, Zeile& view);
+// Releases a view; a write view is written to its file first. 0, or -1 when that failed.
+int ZeileFreigeben(Zeile& view);
+
+int RasterKopierenDatei(const RasterSlot& von, const RasterSlot& nach);
+// Copies the pixels of one raster into another; throws Abbruch on failure or abort.
+void RasterKopieren(Context& ctx, const RasterSlot& von, RasterSlot& nach);
+// -2 when the file system holding path has less than the raster's file size free, else 0.
+int Plattenplatz_Pruefen(Context& ctx, const std::string& pfad, int32_t breite, int32_t hoehe);
+
+// Closes a slot on every way out of a scope.
+class SlotCloser {
+public:
+    explicit SlotCloser(RasterSlot& slot) : slot_(slot) {}
+    ~SlotCloser() { RasterSchliessen(slot_); }
+    SlotCloser(const SlotCloser&) = delete;
+    SlotCloser& operator=(const SlotCloser&) = delete;
+
+private:
+    RasterSlot& slot_;
+};
+
+// Throwing forms for processing loops: a failure raises the abort exception.
+uint8_t* LeseZeile(Context& ctx, const RasterSlot& slot, int32_t y, Zeile& view);
+uint8_t* SchreibeZeile(Context& ctx, const RasterSlot& slot, int32_t y, Zeile& view);
+uint8_t* NeueZeile(Context& ctx, const RasterSlot& slot, int32_t y, Zeile& view);
+void GibZeileFrei(Zeile& view);
+void OeffneLesen(RasterSlot& slot);
+void OeffneSchreiben(RasterSlot& slot);

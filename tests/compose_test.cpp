@@ -1,0 +1,249 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "compose/Pipeline.h"
+#include "support/TestServices.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct ComposeTest : ::testing::Test {
+    TestServices t;
+    Programm p{t.services()};
+
+    // Image n with an aligned raster of w × h whose pixel (x, y) is (x, y, n).
+    void addImage(int n, int w, int h)
+    {
+        p.bilder.anzahl = std::max(p.bilder.anzahl, n);
+        ImageEntry& e = p.bilder.bild[static_cast<size_t>(n)];
+        e.slot[SlotQuelle].name = "bild" + std::to_string(n) + ".bmp";
+        e.slot[SlotQuelle].breite = w;
+        e.slot[SlotQuelle].hoehe = h;
+        RasterSlot& r = e.slot[SlotJustiert];
+        r.pfad = TempDateiname(t.files.tempFolder(), n, SlotJustiert);
+        r.breite = w;
+        r.hoehe = h;
+        writeBmp(r.pfad, w, h, [n](int x, int y, uint8_t px[3]) {
+            px[0] = static_cast<uint8_t>(x);
+            px[1] = static_cast<uint8_t>(y);
+            px[2] = static_cast<uint8_t>(n);
+        });
+    }
+    std::vector<uint8_t> result(int slot = SlotErgebnis)
+    {
+        return readFile(p.bilder.ergebnis().slot[static_cast<size_t>(slot)].pfad);
+    }
+    const std::vector<std::string>& messages() { return t.messages.lines; }
+};
+
+}
+
+TEST_F(ComposeTest, ImageRIsCopiedThroughComposeAndColour)
+{
+    addImage(1, 20, 10);
+    addImage(2, 40, 30);
+    p.auswahl = {VorschauBildR, 1, 2, 0, false, true};
+    Schleife(p, 3);
+    EXPECT_TRUE(messages().empty());
+    const auto r = result();
+    EXPECT_EQ(r, readFile(p.bilder.bild[2].slot[SlotJustiert].pfad));
+    EXPECT_EQ(result(SlotFarbErgebnis), r);
+    EXPECT_EQ(p.auswahl.listenZeile, 2);
+    // Proportional: the print height follows the result's aspect ratio.
+    EXPECT_DOUBLE_EQ(p.druck.breite, 15.0);
+    EXPECT_DOUBLE_EQ(p.druck.hoehe, 15.0 * 30 / 40);
+    EXPECT_EQ(t.display.shown, 1);
+    EXPECT_FALSE(p.ctx.state.busy);
+    EXPECT_FALSE(p.ctx.state.abort);
+}
+
+TEST_F(ComposeTest, TheListChoiceSwitchesBetweenLAndR)
+{
+    addImage(1, 20, 10);
+    addImage(2, 20, 10);
+    p.auswahl = {VorschauBildR, 1, 2, 0, true, false};
+    Schleife(p, 3);
+    EXPECT_EQ(p.auswahl.vorschau, VorschauBildL);
+    EXPECT_EQ(p.auswahl.listenZeile, 1);
+    EXPECT_EQ(bmpPixel(result(), 0, 0)[2], 1);
+    p.auswahl.justL = false;
+    Schleife(p, 3);
+    EXPECT_EQ(p.auswahl.listenZeile, 0);
+}
+
+TEST_F(ComposeTest, NoImageChosenComposesNothing)
+{
+    addImage(1, 20, 10);
+    p.auswahl = {VorschauBildL, 0, 0, 0, false, false};
+    EXPECT_FALSE(BERECHNE(p));
+    Schleife(p, 3);
+    EXPECT_FALSE(fs::exists(p.bilder.ergebnis().slot[SlotErgebnis].pfad));
+    EXPECT_FALSE(fs::exists(p.bilder.ergebnis().slot[SlotFarbErgebnis].pfad));
+    EXPECT_EQ(t.display.shown, 0);
+    EXPECT_TRUE(messages().empty());
+}
+
+TEST_F(ComposeTest, NotProportionalKeepsTheSetHeight)
+{
+    addImage(1, 40, 30);
+    p.auswahl = {VorschauBildL, 1, 1, 0, false, false};
+    p.druck.proportional = false;
+    p.druck.hoeheGesetzt = 7.5;
+    p.druck.hoehe = 1.0;
+    EXPECT_TRUE(BERECHNE(p));
+    EXPECT_DOUBLE_EQ(p.druck.hoehe, 7.5);
+}
+
+TEST_F(ComposeTest, NarrowImageIsReportedButStillCopied)
+{
+    addImage(1, 15, 20);
+    p.auswahl = {VorschauBildL, 1, 1, 0, false, false};
+    EXPECT_TRUE(BERECHNE(p));
+    EXPECT_EQ(messages(), (std::vector<std::string>{"Fehler: bild1.bmp: Breite des Bildes (Pixel) zu klein!",
+                                                    "Information: Das Minimum dieser Programmversion ist: 16"}));
+    EXPECT_EQ(result(), readFile(p.bilder.bild[1].slot[SlotJustiert].pfad));
+}
+
+TEST_F(ComposeTest, TooNarrowPrintStopsTheRun)
+{
+    addImage(1, 20, 20);
+    p.auswahl = {VorschauLinsenraster, 1, 1, 0, false, false};
+    p.druck.breiteGesetzt = 1.9;
+    Schleife(p, 3);
+    EXPECT_EQ(messages(), (std::vector<std::string>{"Fehler: Druckbreite des Bildes (cm) zu klein!",
+                                                    "Information: Das Minimum dieser Programmversion ist: 2",
+                                                    "Warnung: Die Berechnung des Bildes wird abgebrochen!"}));
+    EXPECT_EQ(p.auswahl.vorschau, VorschauKeine);
+    EXPECT_FALSE(fs::exists(p.bilder.ergebnis().slot[SlotErgebnis].pfad));
+    EXPECT_FALSE(p.ctx.state.busy);
+}
+
+TEST_F(ComposeTest, TestMaxAllShowsEveryViolationInOrder)
+{
+    addImage(1, 20, 100000);
+    addImage(2, 15, 20);
+    p.druck.einheitCm = false;
+    p.druck.breite = 400;  // 1016 cm
+    p.druck.hoehe = 0.5;   // 1.27 cm
+    p.compose.lpi = 1000;
+    EXPECT_FALSE(Test_MaxAll(p));
+    EXPECT_EQ(messages(), (std::vector<std::string>{
+                              "Fehler: Druckbreite des Bildes (cm) zu gross!",
+                              "Information: Das Maximum dieser Programmversion ist: 999",
+                              "Fehler: Druckhöhe des Bildes (cm) zu klein!",
+                              "Information: Das Minimum dieser Programmversion ist: 2",
+                              "Fehler: Linsenrastertyp (lpi-Wert) zu gross!",
+                              "Information: Das Maximum dieser Programmversion ist: 999",
+                              "Fehler: bild1.bmp: Höhe des Bildes (Pixel) zu gross!",
+                              "Information: Das Maximum dieser Programmversion ist: 99999",
+                              "Fehler: bild2.bmp: Breite des Bildes (Pixel) zu klein!",
+                              "Information: Das Minimum dieser Programmversion ist: 16",
+                              "Warnung: Die Berechnung des Bildes wird abgebrochen!",
+                          }));
+}
+
+TEST_F(ComposeTest, TestMaxAllAcceptsTheLimitsThemselves)
+{
+    addImage(1, 16, 99999);
+    p.druck.breite = 2;
+    p.druck.hoehe = 999;
+    p.compose.lpi = 5;
+    EXPECT_TRUE(Test_MaxAll(p));
+    p.compose.lpi = 999;
+    EXPECT_TRUE(Test_MaxAll(p));
+    EXPECT_TRUE(messages().empty());
+}
+
+TEST_F(ComposeTest, ModesStillToComeFailVisibly)
+{
+    addImage(1, 20, 20);
+    addImage(2, 20, 20);
+    for (int modus : {VorschauAnaglyph, VorschauStereo, VorschauLinsenraster, VorschauStreifen}) {
+        t.messages.lines.clear();
+        p.auswahl = {modus, 1, 2, 0, false, false};
+        Schleife(p, 3);
+        EXPECT_EQ(messages(),
+                  (std::vector<std::string>{"Fehler: Es ist ein Fehler aufgetreten. Berechnung wird abgebrochen!"}));
+        EXPECT_EQ(p.auswahl.vorschau, VorschauKeine);
+        EXPECT_FALSE(fs::exists(p.bilder.ergebnis().slot[SlotFarbErgebnis].pfad));
+    }
+}
+
+TEST_F(ComposeTest, MirroredResultReadsRightToLeft)
+{
+    for (int w : {6, 7}) {
+        addImage(1, w, 3);
+        p.auswahl = {VorschauBildL, 1, 1, 0, false, false};
+        p.druck.seitenverkehrt = true;
+        ASSERT_TRUE(BERECHNE(p));
+        const auto r = result();
+        for (int y = 0; y < 3; ++y)
+            for (int x = 0; x < w; ++x)
+                EXPECT_EQ(bmpPixel(r, x, y), (std::vector<uint8_t>{static_cast<uint8_t>(w - 1 - x),
+                                                                    static_cast<uint8_t>(y), 1}))
+                    << w << " " << x << " " << y;
+    }
+}
+
+TEST_F(ComposeTest, FailedCopyEndsInTheAbortHandling)
+{
+    addImage(1, 20, 20);
+    fs::remove(p.bilder.bild[1].slot[SlotJustiert].pfad);
+    p.auswahl = {VorschauBildL, 1, 1, 0, false, false};
+    Schleife(p, 3);
+    EXPECT_EQ(messages(),
+              (std::vector<std::string>{"Fehler: Es ist ein Fehler aufgetreten. Berechnung wird abgebrochen!"}));
+    EXPECT_EQ(p.auswahl.vorschau, VorschauKeine);
+    EXPECT_FALSE(p.ctx.state.busy);
+    EXPECT_FALSE(p.ctx.state.abort);
+    EXPECT_FALSE(p.bilder.ergebnis().slot[SlotErgebnis].offen());
+    EXPECT_EQ(t.display.shown, 0);
+    EXPECT_GE(t.display.cleared, 1);
+}
+
+TEST_F(ComposeTest, StopDuringCopyUnwindsSilently)
+{
+    addImage(1, 30, 200);
+    p.auswahl = {VorschauBildL, 1, 1, 0, false, false};
+    int nested = 0;
+    t.events.onPump = [&](const AppState& st) {
+        if (st.progress.level == "3" && st.progress.pos == 50 && nested == 0) {
+            ++nested;
+            Schleife(p, 2);  // a handler run by the pump finds the pipeline busy
+            Berechnung_Stoppen(p);
+            EXPECT_TRUE(p.ctx.state.abort);
+            EXPECT_TRUE(p.ctx.state.busy);
+        }
+    };
+    Schleife(p, 3);
+    EXPECT_EQ(nested, 1);
+    EXPECT_TRUE(messages().empty());
+    EXPECT_EQ(p.auswahl.vorschau, VorschauKeine);
+    EXPECT_FALSE(p.ctx.state.busy);
+    EXPECT_FALSE(p.ctx.state.abort);
+    EXPECT_FALSE(p.bilder.ergebnis().slot[SlotErgebnis].offen());
+    EXPECT_FALSE(p.bilder.bild[1].slot[SlotJustiert].offen());
+    EXPECT_FALSE(fs::exists(p.bilder.ergebnis().slot[SlotFarbErgebnis].pfad));
+    EXPECT_EQ(t.display.shown, 0);
+}
+
+TEST_F(ComposeTest, EmptySetClearsThePreview)
+{
+    p.auswahl.listenZeile = 3;
+    Schleife(p, 2);
+    EXPECT_EQ(p.auswahl.listenZeile, 0);
+    EXPECT_EQ(t.display.cleared, 1);
+    EXPECT_FALSE(p.ctx.state.busy);
+}
+
+TEST_F(ComposeTest, LevelTwoMarksTheProjectModified)
+{
+    addImage(1, 20, 20);
+    p.auswahl = {VorschauBildL, 1, 1, 0, false, false};
+    Schleife(p, 4);
+    EXPECT_FALSE(p.ctx.state.modified);
+    Schleife(p, 2);
+    EXPECT_TRUE(p.ctx.state.modified);
+}

@@ -1,0 +1,73 @@
+#include <gtest/gtest.h>
+
+#include "core/Context.h"
+#include "core/Format.h"
+#include "core/Sprache.h"
+#include "support/TestServices.h"
+
+TEST(Sprache, NumberedMessagesAndCaptions)
+{
+    EXPECT_STREQ(Sprache::Meldung(0), "Bitmap-Dateityp wird nicht unterstützt!");
+    EXPECT_STREQ(Sprache::Meldung(28), "Fehlerusache: yr < ym+yd!");
+    EXPECT_STREQ(Sprache::Meldung(47), "Berechnetes Bild ist größer als 4 GByte! Berechnung wird abgebrochen!");
+    EXPECT_STREQ(Sprache::Meldung(66), "Festgelgte \"Anzahl der Bilder\" zu gross!");
+    EXPECT_STREQ(Sprache::Meldung(68), "Zu wenig Speicher auf Laufwerk ");
+    EXPECT_STREQ(Sprache::Meldung(80), "Bild L oder Bild R oder Anaglyph (L/R) nicht in der Vorschau!");
+    for (int unused : {39, 45, 46, 56, -1, 81})
+        EXPECT_STREQ(Sprache::Meldung(unused), "") << unused;
+    EXPECT_STREQ(Sprache::Titeltext(Sprache::Titel::Bestaetigung), "Bestätigung");
+    EXPECT_STREQ(Sprache::Titeltext(Sprache::Titel::Warnung), "Warnung");
+}
+
+TEST(Format, FixedPointUsesCommaAndRoundsHalvesAway)
+{
+    EXPECT_EQ(formatFixed(1.5, 7, 1), "    1,5");
+    EXPECT_EQ(formatFixed(0.25, 7, 1), "    0,3");
+    EXPECT_EQ(formatFixed(-0.25, 7, 1), "   -0,3");
+    EXPECT_EQ(formatFixed(0.15, 0, 1), "0,1");  // 0.1499999… in binary
+    EXPECT_EQ(formatFixed(9.96, 6, 1), "  10,0");
+    EXPECT_EQ(formatFixed(-0.04, 6, 1), "   0,0");
+    EXPECT_EQ(formatFixed(1.0, 6, 3), " 1,000");
+    EXPECT_EQ(formatFixed(1234567.0, 3, 0), "1234567");
+    EXPECT_EQ(formatInt(-12, 5), "  -12");
+}
+
+TEST(Format, PadCutCountsCharactersNotBytes)
+{
+    EXPECT_EQ(padCut("ab", 5), "ab   ");
+    EXPECT_EQ(padCut("abcdefg", 5), "abcde");
+    EXPECT_EQ(padCut("Höhe.jpg", 5), "Höhe.");
+    EXPECT_EQ(padCut("", 2), "  ");
+}
+
+TEST(Guard, ReportsTheGeneralErrorOnceAndSetsTheAbortFlag)
+{
+    TestServices t;
+    Context ctx(t.services());
+    EXPECT_TRUE(guarded(ctx, [] {}));
+    EXPECT_FALSE(guarded(ctx, [] { throw Abbruch{}; }));
+    EXPECT_TRUE(ctx.state.abort);
+    EXPECT_FALSE(guarded(ctx, [] { throw Abbruch{}; }));
+    ASSERT_EQ(t.messages.lines.size(), 1u);
+    EXPECT_EQ(t.messages.lines[0], "Fehler: Es ist ein Fehler aufgetreten. Berechnung wird abgebrochen!");
+}
+
+TEST(Guard, StaysSilentWhenTheAbortWasRequested)
+{
+    TestServices t;
+    Context ctx(t.services());
+    ctx.state.abort = true;
+    EXPECT_FALSE(guarded(ctx, [&] { ctx.rowDone(3); }));
+    EXPECT_TRUE(t.messages.lines.empty());
+    EXPECT_EQ(ctx.state.progress.pos, 3);
+    EXPECT_EQ(t.events.pumps, 1);
+}
+
+TEST(Guard, CatchesAllocationFailures)
+{
+    TestServices t;
+    Context ctx(t.services());
+    EXPECT_FALSE(guarded(ctx, [] { throw std::bad_alloc{}; }));
+    EXPECT_TRUE(ctx.state.abort);
+    EXPECT_EQ(t.messages.lines.size(), 1u);
+}

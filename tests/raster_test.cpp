@@ -1,0 +1,256 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "raster/RasterImage.h"
+#include "support/TestServices.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct RasterTest : ::testing::Test {
+    TestServices t;
+    Context ctx{t.services()};
+
+    RasterSlot slot(const std::string& name, int32_t w, int32_t h)
+    {
+        RasterSlot s;
+        s.pfad = (t.files.tempFolder() / name).string();
+        s.breite = w;
+        s.hoehe = h;
+        return s;
+    }
+    // A raster whose pixel (x, y) is (x, y, x + y) as blue, green, red.
+    RasterSlot pattern(const std::string& name, int32_t w, int32_t h)
+    {
+        RasterSlot s = slot(name, w, h);
+        writeBmp(s.pfad, w, h, [](int x, int y, uint8_t p[3]) {
+            p[0] = static_cast<uint8_t>(x);
+            p[1] = static_cast<uint8_t>(y);
+            p[2] = static_cast<uint8_t>(x + y);
+        });
+        return s;
+    }
+};
+
+}
+
+TEST(RasterLayout, StrideAndRowOffsets)
+{
+    EXPECT_EQ(RasterStride(1), 4);
+    EXPECT_EQ(RasterStride(4), 12);
+    EXPECT_EQ(RasterStride(5), 16);
+    EXPECT_EQ(RasterStride(40000), 120000);
+    EXPECT_EQ(ZeilenOffset(5, 7, 0), 54 + 6 * 16);
+    EXPECT_EQ(ZeilenOffset(5, 7, 6), 54);
+    // Offsets past 4 GiB are computed without overflow.
+    EXPECT_EQ(ZeilenOffset(100000, 20000, 0), 54 + int64_t{19999} * 300000);
+}
+
+TEST_F(RasterTest, NewRasterHasTheHeaderAndWhitePixels)
+{
+    RasterSlot s = slot("neu.bmp", 5, 3);
+    ASSERT_EQ(RasterAnlegen(ctx, s), 0);
+    const auto b = readFile(s.pfad);
+    ASSERT_EQ(b.size(), 54u + 16 * 3);
+    const uint8_t kopf[54] = {'B', 'M', 102, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0, 40, 0, 0, 0, 5, 0, 0, 0, 3, 0, 0, 0, 1,
+                              0, 24, 0, 0, 0, 0, 0, 48, 0, 0, 0};
+    EXPECT_TRUE(std::equal(kopf, kopf + 54, b.begin()));
+    EXPECT_TRUE(std::all_of(b.begin() + 54, b.end(), [](uint8_t v) { return v == 0xFF; }));
+    EXPECT_EQ(ctx.state.progress.max, 0);  // 48 pixel bytes are no whole 1-KiB block
+    EXPECT_TRUE(t.messages.lines.empty());
+}
+
+TEST_F(RasterTest, ProgressCountsKilobyteBlocks)
+{
+    RasterSlot s = slot("gross.bmp", 1000, 1000);  // 3,000,000 pixel bytes
+    ASSERT_EQ(RasterAnlegen(ctx, s), 0);
+    EXPECT_EQ(ctx.state.progress.max, 2929);
+    EXPECT_EQ(ctx.state.progress.pos, 2929);
+    EXPECT_GE(t.events.pumps, 1);
+}
+
+TEST_F(RasterTest, TooLargeIsRefusedBeforeAnyFileExists)
+{
+    RasterSlot s = slot("riesig.bmp", 40000, 40000);
+    EXPECT_EQ(RasterAnlegen(ctx, s), 1);
+    EXPECT_FALSE(fs::exists(s.pfad));
+    EXPECT_TRUE(ctx.state.abort);
+    ASSERT_EQ(t.messages.lines.size(), 1u);
+    EXPECT_EQ(t.messages.lines[0], "Warnung: Berechnetes Bild ist größer als 4 GByte! Berechnung wird abgebrochen!");
+}
+
+TEST_F(RasterTest, FourGigabyteBoundary)
+{
+    // 21844 × 65536: stride 65532, file 4294705206 bytes: still below the limit.
+    EXPECT_LT(RasterDateigroesse(21844, 65536), RasterGrenze);
+    EXPECT_GE(RasterDateigroesse(21846, 65536), RasterGrenze);
+}
+
+TEST_F(RasterTest, FreeSpaceOfExactlySizePlusReserveIsEnough)
+{
+    RasterSlot s = slot("knapp.bmp", 10, 10);
+    const uint64_t noetig = 54 + 32 * 10 + 10'000'000;
+    t.files.fixedFreeSpace = noetig;
+    EXPECT_EQ(Plattenplatz_Pruefen(ctx, s.pfad, 10, 10), 0);
+    EXPECT_EQ(RasterAnlegen(ctx, s), 0);
+
+    RasterSlot zuGross = slot("voll.bmp", 10, 10);
+    t.files.fixedFreeSpace = noetig - 1;
+    EXPECT_EQ(Plattenplatz_Pruefen(ctx, zuGross.pfad, 10, 10), -2);
+    EXPECT_EQ(RasterAnlegen(ctx, zuGross), -2);
+    EXPECT_FALSE(fs::exists(zuGross.pfad));
+    EXPECT_TRUE(ctx.state.abort);
+    ASSERT_EQ(t.messages.lines.size(), 1u);
+    EXPECT_EQ(t.messages.lines[0], "Fehler: Zu wenig Speicher auf Laufwerk /daten: !");
+}
+
+TEST_F(RasterTest, SetAbortFlagDoesNothing)
+{
+    RasterSlot s = slot("nichts.bmp", 4, 4);
+    ctx.state.abort = true;
+    EXPECT_EQ(RasterAnlegen(ctx, s), -1);
+    EXPECT_FALSE(fs::exists(s.pfad));
+}
+
+TEST_F(RasterTest, AbortWhileFillingLeavesNoFile)
+{
+    RasterSlot s = slot("halb.bmp", 2000, 1000);
+    t.events.onPump = [&](const AppState&) { ctx.state.abort = true; };
+    EXPECT_EQ(RasterAnlegen(ctx, s), 1);
+    EXPECT_FALSE(fs::exists(s.pfad));
+    EXPECT_TRUE(t.messages.lines.empty());
+}
+
+TEST_F(RasterTest, MatchingFileIsReusedWithItsPixels)
+{
+    RasterSlot s = pattern("alt.bmp", 7, 5);
+    const auto vorher = readFile(s.pfad);
+    ASSERT_EQ(RasterAnlegen(ctx, s), 0);
+    EXPECT_EQ(readFile(s.pfad), vorher);
+
+    // Another size, or a truncated file, is created anew.
+    RasterSlot anders = s;
+    anders.hoehe = 6;
+    ASSERT_EQ(RasterAnlegen(ctx, anders), 0);
+    EXPECT_EQ(bmpPixel(readFile(s.pfad), 3, 2), (std::vector<uint8_t>{255, 255, 255}));
+    fs::resize_file(s.pfad, 60);
+    ASSERT_EQ(RasterAnlegen(ctx, anders), 0);
+    EXPECT_EQ(fs::file_size(s.pfad), 54u + 24 * 6);
+}
+
+TEST_F(RasterTest, RowsAreAddressedTopDown)
+{
+    RasterSlot s = pattern("muster.bmp", 5, 4);
+    ASSERT_EQ(RasterOeffnenSchreiben(s), 0);
+    Zeile view;
+    uint8_t* row = nullptr;
+    ASSERT_EQ(ZeileLesen(ctx, s, 0, row, view), 0);
+    EXPECT_EQ(row[3 * 4 + 0], 4);
+    EXPECT_EQ(row[3 * 4 + 1], 0);
+    ASSERT_EQ(ZeileSchreiben(ctx, s, 3, row, view), 0);
+    EXPECT_EQ(row[1], 3);
+    row[0] = 200;
+    EXPECT_EQ(ZeileFreigeben(view), 0);
+    RasterSchliessen(s);
+    EXPECT_FALSE(s.offen());
+    const auto b = readFile(s.pfad);
+    EXPECT_EQ(b[54], 200);  // the bottom row is stored first
+    EXPECT_EQ(bmpPixel(b, 1, 3), (std::vector<uint8_t>{1, 3, 4}));
+}
+
+TEST_F(RasterTest, RowFailuresReportLoadingError)
+{
+    RasterSlot s = pattern("klein.bmp", 3, 3);
+    Zeile view;
+    uint8_t* row = nullptr;
+    EXPECT_EQ(ZeileLesen(ctx, s, 0, row, view), -1);  // not open
+    ASSERT_EQ(RasterOeffnenLesen(s), 0);
+    EXPECT_EQ(ZeileLesen(ctx, s, 3, row, view), -1);
+    EXPECT_EQ(ZeileSchreiben(ctx, s, 0, row, view), -1);  // opened read-only
+    EXPECT_EQ(row, nullptr);
+    ASSERT_EQ(t.messages.lines.size(), 3u);
+    EXPECT_EQ(t.messages.lines[0], "Fehler: Fehler beim Laden der Bilddaten!");
+    // A file shorter than its header says fails at the missing row.
+    fs::resize_file(s.pfad, 54 + 12);
+    EXPECT_EQ(ZeileLesen(ctx, s, 2, row, view), 0);
+    EXPECT_EQ(ZeileLesen(ctx, s, 1, row, view), -1);
+}
+
+TEST_F(RasterTest, OpeningMissingFilesFailsQuietly)
+{
+    RasterSlot leer;
+    EXPECT_EQ(RasterOeffnenLesen(leer), -1);
+    RasterSlot fehlt = slot("fehlt.bmp", 3, 3);
+    EXPECT_EQ(RasterOeffnenLesen(fehlt), -1);
+    EXPECT_EQ(RasterOeffnenSchreiben(fehlt), -1);
+    EXPECT_FALSE(fehlt.offen());
+    RasterSchliessen(fehlt);
+    EXPECT_TRUE(t.messages.lines.empty());
+}
+
+TEST_F(RasterTest, CopyIsByteExact)
+{
+    for (int w : {1, 4, 5, 33}) {
+        RasterSlot von = pattern("von.bmp", w, 9);
+        RasterSlot nach = slot("nach.bmp", 0, 0);
+        RasterKopieren(ctx, von, nach);
+        EXPECT_EQ(nach.breite, w);
+        EXPECT_EQ(nach.hoehe, 9);
+        EXPECT_FALSE(nach.offen());
+        EXPECT_EQ(readFile(nach.pfad), readFile(von.pfad)) << w;
+        EXPECT_EQ(ctx.state.progress.max, 8);
+    }
+}
+
+TEST_F(RasterTest, CopyOntoItselfOrWhileAbortedDoesNothing)
+{
+    RasterSlot s = pattern("selbst.bmp", 4, 4);
+    const auto vorher = readFile(s.pfad);
+    RasterKopieren(ctx, s, s);
+    EXPECT_EQ(readFile(s.pfad), vorher);
+    RasterSlot nach = slot("nie.bmp", 0, 0);
+    ctx.state.abort = true;
+    RasterKopieren(ctx, s, nach);
+    EXPECT_FALSE(fs::exists(nach.pfad));
+}
+
+TEST_F(RasterTest, AbortDuringCopyClosesBothRasters)
+{
+    RasterSlot von = pattern("quelle.bmp", 20, 50);
+    RasterSlot nach = slot("ziel.bmp", 0, 0);
+    t.events.onPump = [&](const AppState& st) {
+        if (st.progress.pos == 10)
+            ctx.state.abort = true;
+    };
+    EXPECT_FALSE(guarded(ctx, [&] { RasterKopieren(ctx, von, nach); }));
+    EXPECT_FALSE(nach.offen());
+    EXPECT_FALSE(von.offen());
+    EXPECT_TRUE(t.messages.lines.empty());  // a requested abort is silent
+    // Rows 0..10 were copied, the rest is still white.
+    const auto b = readFile(nach.pfad);
+    EXPECT_EQ(bmpPixel(b, 2, 10), (std::vector<uint8_t>{2, 10, 12}));
+    EXPECT_EQ(bmpPixel(b, 2, 11), (std::vector<uint8_t>{255, 255, 255}));
+}
+
+TEST_F(RasterTest, CopyFromMissingFileReportsOnce)
+{
+    RasterSlot von = slot("gibtsnicht.bmp", 8, 8);
+    RasterSlot nach = slot("ziel.bmp", 0, 0);
+    EXPECT_FALSE(guarded(ctx, [&] { RasterKopieren(ctx, von, nach); }));
+    EXPECT_TRUE(ctx.state.abort);
+    EXPECT_FALSE(nach.offen());
+    ASSERT_EQ(t.messages.lines.size(), 1u);
+    EXPECT_EQ(t.messages.lines[0], "Fehler: Es ist ein Fehler aufgetreten. Berechnung wird abgebrochen!");
+}
+
+TEST_F(RasterTest, FileCopyOverwritesTheTarget)
+{
+    RasterSlot von = pattern("a.bmp", 6, 2);
+    RasterSlot nach = pattern("b.bmp", 3, 3);
+    ASSERT_EQ(RasterKopierenDatei(von, nach), 0);
+    EXPECT_EQ(readFile(nach.pfad), readFile(von.pfad));
+    RasterSlot fehlt = slot("weg.bmp", 1, 1);
+    EXPECT_EQ(RasterKopierenDatei(fehlt, nach), -1);
+}
