@@ -1,5 +1,6 @@
 #pragma once
 #include "model/Programm.h"
+#include "raster/RasterImage.h"
 
 // Pipeline levels: 2 align, 3 compose, 4 colour, 5 preview image, 6 display;
 // 7 or more runs no step.

@@ -15,7 +15,7 @@ void ImageEntry::dateienLoeschen()
     std::error_code ec;
     for (int s = 0; s < SlotAnzahl; ++s) {
         RasterSlot& r = slot[static_cast<size_t>(s)];
-        RasterSchliessen(r);
+        r.datei.reset();
         const bool unsere = s > 0 || r.eigentum == 0;
         if (unsere && !r.pfad.empty())
             fs::remove(r.pfad, ec);

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "raster/Matrix4.h"
-#include "raster/RasterImage.h"
+#include "model/Matrix4.h"
+#include "model/RasterSlot.h"
 
 // Slots of a source image.
 enum Slot : int {

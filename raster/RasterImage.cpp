@@ -13,24 +13,9 @@
 
 namespace fs = std::filesystem;
 
-int64_t RasterStride(int64_t breite)
-{
-    return (3 * breite + 3) & ~int64_t{3};
-}
-
-int64_t RasterDateigroesse(int64_t breite, int64_t hoehe)
-{
-    return RasterStride(breite) * hoehe + BmpKopfLaenge;
-}
-
 int64_t ZeilenOffset(int32_t breite, int32_t hoehe, int32_t y)
 {
     return (int64_t{hoehe} - 1 - y) * RasterStride(breite) + BmpKopfLaenge;
-}
-
-RasterDatei::~RasterDatei()
-{
-    ::close(fd_);
 }
 
 namespace {
