@@ -1,9 +1,35 @@
 #pragma once
 #include <cstdint>
+#include <string>
 
 struct Farbe {
     int32_t r = 255, g = 255, b = 255;
     bool operator==(const Farbe&) const = default;
+};
+
+// The stereo card for a viewer; lengths in millimetres.
+struct StereoSettings {
+    bool vorlage = true;          // a preset of the viewer list, else free entry
+    int32_t viewerIndex = 0;
+    int32_t xd = 50, yd = 50;     // each image frame
+    int32_t xm = 55, ym = 0;      // distance of the two frames, centre to centre
+    int32_t xr = 115, yr = 60;    // the whole card
+    int32_t linienBreite = 5;     // tenths of a millimetre
+    bool gesamtRahmen = true;
+    bool rahmen = true;
+    Farbe hintergrund{255, 255, 255};
+    Farbe rahmenFarbe{0, 0, 0};
+    bool stauchen = false;
+    bool festePixel = false;
+    int32_t pixelBreite = 1920, pixelHoehe = 1080;
+};
+
+// The stripe image for stereo displays.
+struct StreifenSettings {
+    int32_t breite = 500, hoehe = 500;  // display size in pixels
+    int32_t richtung = 0;   // 0 alternate columns, 1 alternate lines
+    int32_t beginn = 0;     // 0 left image first, 1 right image first
+    int32_t groesse = 2;    // item of the size choice
 };
 
 // How the result is composed from the image set.
@@ -32,8 +58,17 @@ struct ComposeSettings {
     bool dpiAuto = true;
     int32_t biKubMethode = 1;  // 1 soft (3D), 2 hard (Flip)
 
+    int32_t dpiIndex = 7;         // item of the dpi list ("400")
+    int32_t druckerIndex = -1;    // item of the printer list, -1 none
+    std::string druckerName;      // the printer shown at that item
+
     // Bicubic interpolation in the alignment transform.
     bool Bikubisch = true;
+
+    int32_t barrierIndex = 0;     // barrier ratio "1:1" … "1:9"
+
+    StereoSettings stereo;
+    StreifenSettings streifen;
 };
 
 // The colour tab: the positions the pipeline last ran with.
