@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "core/Sprache.h"
 
@@ -39,7 +40,19 @@ public:
     virtual std::string volumeName(const std::filesystem::path& path) const = 0;
     // True when this process now holds the single-instance lock, false when another one does.
     virtual bool acquireInstanceLock() = 0;
+    // Writes a whole file and flushes it to the disk; false when any byte could not be written.
+    virtual bool writeFile(const std::filesystem::path& path, const std::vector<uint8_t>& bytes) const;
+    // Renames from over to in one step.
+    virtual bool replaceFile(const std::filesystem::path& from, const std::filesystem::path& to) const;
 };
+
+// An existing file the user may not write, or one marked read-only (no write
+// permission bit at all, which holds even for root).
+bool isReadOnly(const std::filesystem::path& path);
+
+// Writes under a temporary name beside path and renames it over path, so an
+// interrupted write never damages the file that was there before.
+bool writeFileSafely(const Files& files, const std::filesystem::path& path, const std::vector<uint8_t>& bytes);
 
 // The preview picture of the window; headless it shows nothing.
 class Display {

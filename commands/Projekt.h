@@ -1,0 +1,17 @@
+#pragma once
+#include <string>
+
+#include "model/ProjectFile.h"
+#include "model/Programm.h"
+
+// The project file's record of the current work, and back.
+ProjektDaten ProjektAusProgramm(const Programm& p);
+// Applies the settings of a loaded project (everything but the images),
+// converting the values of old versions.
+void ProjektEinstellungenAnwenden(Programm& p, const ProjektDaten& d);
+
+// Writes the project to the current project file; the previous file stays
+// intact until the new one is complete. False after the message of the failure.
+bool MenuProjektSpeichernClick(Programm& p);
+// Saves under a new name (chosen by the caller's dialog): refused for a read-only file.
+bool MenuProjektSpeichernUnterClick(Programm& p, const std::string& datei);
