@@ -77,7 +77,8 @@ int main(int argc, char** argv)
     QuietEvents events;
     PosixFiles files(folder);
     NullDisplay display;
-    Context ctx(Services{messages, events, files, display});
+    NoPrinters printers;
+    Context ctx(Services{messages, events, files, display, printers});
 
     RasterSlot source;
     source.pfad = (folder / "quelle.bmp").string();

@@ -18,6 +18,7 @@ public:
     Events& events() const { return services_.events; }
     Files& files() const { return services_.files; }
     Display& display() const { return services_.display; }
+    Printers& printers() const { return services_.printers; }
 
     void message(Sprache::Titel titel, const std::string& text) const { services_.messages.show(titel, text); }
     void message(Sprache::Titel titel, int nummer) const { message(titel, Sprache::Meldung(nummer)); }

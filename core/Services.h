@@ -62,9 +62,24 @@ public:
     virtual void showPreview() = 0;
 };
 
+// The system's printers: the list, the current one and its device values.
+// Printing itself comes with the print layout.
+class Printers {
+public:
+    virtual ~Printers() = default;
+    virtual std::vector<std::string> names() const = 0;
+    // Index into names(), -1 when none is selected.
+    virtual int current() const = 0;
+    virtual void setCurrent(int index) = 0;
+    // Logical resolution of the current printer in dots per inch.
+    virtual int dpiX() const = 0;
+    virtual int dpiY() const = 0;
+};
+
 struct Services {
     Messages& messages;
     Events& events;
     Files& files;
     Display& display;
+    Printers& printers;
 };

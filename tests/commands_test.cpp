@@ -65,7 +65,8 @@ TEST(ProjektSpeichern, InterruptedSaveNeverDamagesThePreviousProject)
     ScriptedEvents events;
     BrokenFiles files;
     CountingDisplay display;
-    Programm p(Services{messages, events, files, display});
+    FakePrinters printers;
+    Programm p(Services{messages, events, files, display, printers});
     const fs::path datei = files.tempFolder() / "alt.lvx";
     const std::vector<uint8_t> alt(700, 0x42);
     ASSERT_TRUE(files.TestFiles::writeFile(datei, alt));

@@ -75,14 +75,29 @@ public:
     void showPreview() override { ++shown; }
 };
 
+// A fixed printer list whose printers all have the same resolution.
+class FakePrinters : public Printers {
+public:
+    std::vector<std::string> list;
+    int selected = -1;
+    int resolutionX = 600, resolutionY = 600;
+
+    std::vector<std::string> names() const override { return list; }
+    int current() const override { return selected; }
+    void setCurrent(int index) override { selected = index; }
+    int dpiX() const override { return resolutionX; }
+    int dpiY() const override { return resolutionY; }
+};
+
 // All test services in one place.
 struct TestServices {
     RecordingMessages messages;
     ScriptedEvents events;
     TestFiles files;
     CountingDisplay display;
+    FakePrinters printers;
 
-    Services services() { return Services{messages, events, files, display}; }
+    Services services() { return Services{messages, events, files, display, printers}; }
 };
 
 // A 24-bit bottom-up BMP written byte by byte, independent of the raster code.
