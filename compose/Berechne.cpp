@@ -129,8 +129,10 @@ bool BERECHNE(Programm& p)
     }
     if (p.druck.seitenverkehrt)
         guarded(ctx, [&] { Spiegeln(ctx, p.bilder.ergebnis().slot[SlotErgebnis]); });
-    if (!ctx.state.abort)
+    if (!ctx.state.abort) {
+        ZOOM_Anpassen(p);
         return true;
+    }
     Abbruch_Behandlung(p);
     return false;
 }

@@ -104,11 +104,6 @@ void Berechnung_Stoppen(Programm& p)
     }
 }
 
-bool ABBILDUNG(Programm&)
-{
-    return true;
-}
-
 void ZEIGEN(Programm& p)
 {
     p.ctx.display().showPreview();

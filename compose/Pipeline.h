@@ -26,5 +26,17 @@ void JUST_LR_Anwenden(Programm& p);
 bool Test_Max1(Programm& p, int n);
 bool Test_MaxAll(Programm& p);
 
+// The part of a W × H result that the preview shows at zoom z in a box of
+// Sw × Sh pixels with the scroll bars at px, py per cent.
+struct Quellfenster {
+    int32_t x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+    bool scrollX = false, scrollY = false;
+};
+Quellfenster Quellfenster_Berechnen(int32_t W, int32_t H, double z, int32_t Sw, int32_t Sh, int32_t px, int32_t py);
+// Rebuilds the zoom list for the current result: "1:1", then doubling while the result allows.
+void ZOOM_Anpassen(Programm& p);
+// The zoom factor of a list item "a:b".
+double Zoomfaktor(const std::string& item);
+
 // Swaps every row of a raster left to right.
 void Spiegeln(Context& ctx, RasterSlot& slot);

@@ -13,6 +13,7 @@ struct Programm {
     ColorSettings farbe;
     PrintSettings druck;
     Auswahl auswahl;
+    Ansicht ansicht;
 
     // Empties the image set (files are left alone) and resets every setting;
     // the result entry's slots get their temporary names.

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <vector>
 
 struct Farbe {
     int32_t r = 255, g = 255, b = 255;
@@ -109,6 +110,15 @@ enum Vorschau : int32_t {
     VorschauStereo = 4,
     VorschauLinsenraster = 5,
     VorschauStreifen = 6,
+};
+
+// What part of the result the preview shows.
+struct Ansicht {
+    std::vector<std::string> zoomListe{"1:1", "2:1", "4:1", "8:1", "16:1", "32:1"};
+    int32_t zoomIndex = 0;
+    int32_t scrollX = 0, scrollY = 0;      // 0..100, per cent of the free travel
+    int32_t boxBreite = 0, boxHoehe = 0;   // the preview box in screen pixels
+    bool scrollXAktiv = false, scrollYAktiv = false;
 };
 
 // The choices that decide what is composed: preview mode, images L and R, the list.

@@ -13,6 +13,12 @@ struct ComposeTest : ::testing::Test {
     TestServices t;
     Programm p{t.services()};
 
+    ComposeTest()
+    {
+        p.ansicht.boxBreite = 400;
+        p.ansicht.boxHoehe = 300;
+    }
+
     // Image n with an aligned raster of w × h whose pixel (x, y) is (x, y, n).
     void addImage(int n, int w, int h)
     {
@@ -246,4 +252,69 @@ TEST_F(ComposeTest, LevelTwoMarksTheProjectModified)
     EXPECT_FALSE(p.ctx.state.modified);
     Schleife(p, 2);
     EXPECT_TRUE(p.ctx.state.modified);
+}
+
+TEST(Quellfenster, WideResultInASquareBox)
+{
+    const Quellfenster ganz = Quellfenster_Berechnen(4000, 1000, 1.0, 400, 400, 50, 50);
+    EXPECT_EQ(ganz.x0, 0);
+    EXPECT_EQ(ganz.x1, 4000);
+    EXPECT_EQ(ganz.y0, 0);
+    EXPECT_EQ(ganz.y1, 1000);
+    EXPECT_FALSE(ganz.scrollX || ganz.scrollY);
+
+    for (int px : {0, 25, 100}) {
+        const Quellfenster zwei = Quellfenster_Berechnen(4000, 1000, 2.0, 400, 400, px, 0);
+        EXPECT_EQ(zwei.x0, 2000 * px / 100);
+        EXPECT_EQ(zwei.x1, zwei.x0 + 2000);
+        EXPECT_TRUE(zwei.scrollX);
+        EXPECT_FALSE(zwei.scrollY);  // 4 >= 2
+    }
+}
+
+TEST(Quellfenster, TallResultScrollsVertically)
+{
+    const Quellfenster f = Quellfenster_Berechnen(1000, 4000, 4.0, 400, 400, 0, 100);
+    EXPECT_EQ(f.y0, 3000);
+    EXPECT_EQ(f.y1, 4000);
+    EXPECT_EQ(f.x0, 0);
+    EXPECT_EQ(f.x1, 1000);
+    EXPECT_TRUE(f.scrollY);
+    EXPECT_FALSE(f.scrollX);
+}
+
+TEST_F(ComposeTest, ZoomListFollowsTheResult)
+{
+    addImage(1, 100, 120);
+    p.auswahl = {VorschauBildL, 1, 1, 0, false, false};
+    p.ansicht.zoomIndex = 5;
+    Schleife(p, 3);
+    EXPECT_EQ(p.ansicht.zoomListe, (std::vector<std::string>{"1:1", "2:1", "4:1", "8:1"}));
+    EXPECT_EQ(p.ansicht.zoomIndex, 3);
+    EXPECT_EQ(Zoomfaktor("8:1"), 8.0);
+    EXPECT_EQ(Zoomfaktor("1:4"), 0.25);
+}
+
+TEST_F(ComposeTest, DisplayRasterSubsamplesLargeResults)
+{
+    addImage(1, 250, 40);
+    p.auswahl = {VorschauBildL, 1, 1, 0, false, false};
+    p.ctx.state.screenWidth = 100;
+    p.ctx.state.screenHeight = 100;
+    Schleife(p, 3);
+    const RasterSlot& anzeige = p.bilder.ergebnis().slot[SlotAnzeige];
+    // The window is the whole result; step max(251 div 100, 41 div 100, 1) = 2.
+    EXPECT_EQ(anzeige.breite, 125);
+    EXPECT_EQ(anzeige.hoehe, 20);
+    const auto b = readFile(anzeige.pfad);
+    EXPECT_EQ(bmpPixel(b, 7, 3), (std::vector<uint8_t>{14, 6, 1}));
+    EXPECT_EQ(t.display.shown, 1);
+}
+
+TEST_F(ComposeTest, PreviewModeNoneClearsThePicture)
+{
+    addImage(1, 20, 20);
+    p.auswahl.vorschau = VorschauKeine;
+    EXPECT_FALSE(ABBILDUNG(p));
+    EXPECT_EQ(t.display.cleared, 1);
 }

@@ -1,0 +1,123 @@
+#include <algorithm>
+#include <cmath>
+
+#include "compose/Pipeline.h"
+
+namespace {
+
+int32_t runden(double v)
+{
+    return static_cast<int32_t>(std::nearbyint(v));
+}
+
+// Plain subsampling of the window by an integer step into the display raster.
+void anzeigeRaster(Context& ctx, const RasterSlot& quelle, RasterSlot& ziel, const Quellfenster& f)
+{
+    const int32_t dx = f.x1 - f.x0;
+    const int32_t dy = f.y1 - f.y0;
+    const int32_t t = std::max({(dx + 1) / std::max(ctx.state.screenWidth, 1),
+                                (dy + 1) / std::max(ctx.state.screenHeight, 1), 1});
+    ziel.breite = dx / t;
+    ziel.hoehe = dy / t;
+    if (RasterAnlegen(ctx, ziel) != 0)
+        throw Abbruch{};
+    RasterSlot q = quelle;
+    SlotCloser schliesseQuelle(q);
+    SlotCloser schliesseZiel(ziel);
+    OeffneLesen(q);
+    OeffneSchreiben(ziel);
+    ctx.setProgress(ziel.hoehe - 1, 0);
+    Zeile lesen;
+    Zeile schreiben;
+    for (int32_t r = 0; r < ziel.hoehe; ++r) {
+        const uint8_t* a = LeseZeile(ctx, q, f.y0 + t * r, lesen);
+        uint8_t* b = NeueZeile(ctx, ziel, r, schreiben);
+        for (int32_t c = 0; c < ziel.breite; ++c) {
+            const uint8_t* s = a + 3 * static_cast<int64_t>(f.x0 + t * c);
+            b[3 * c] = s[0];
+            b[3 * c + 1] = s[1];
+            b[3 * c + 2] = s[2];
+        }
+        GibZeileFrei(lesen);
+        GibZeileFrei(schreiben);
+        ctx.rowDone(r);
+    }
+}
+
+}
+
+double Zoomfaktor(const std::string& item)
+{
+    const size_t doppelpunkt = item.find(':');
+    if (doppelpunkt == std::string::npos)
+        return 1.0;
+    const double a = std::atof(item.substr(0, doppelpunkt).c_str());
+    const double b = std::atof(item.substr(doppelpunkt + 1).c_str());
+    return a > 0 && b > 0 ? a / b : 1.0;
+}
+
+Quellfenster Quellfenster_Berechnen(int32_t W, int32_t H, double z, int32_t Sw, int32_t Sh, int32_t px, int32_t py)
+{
+    Quellfenster f;
+    const double s = static_cast<double>(Sw) / Sh;
+    const double vw = W / z;
+    const double vh = H / z;
+    const bool hoeher = vw / vh <= s;
+    if (hoeher) {
+        f.y0 = runden((H - vh) * py / 100.0);
+        f.y1 = runden(f.y0 + vh);
+        const double ww = vh * s;
+        f.x0 = runden((W - ww) * px / 100.0);
+        f.x1 = runden(ww + f.x0);
+    } else {
+        f.x0 = runden((W - vw) * px / 100.0);
+        f.x1 = runden(f.x0 + vw);
+        const double wh = vw / s;
+        f.y0 = runden((H - wh) * py / 100.0);
+        f.y1 = runden(wh + f.y0);
+    }
+    if (z > 1) {
+        f.scrollY = hoeher || vw / vh / s < z;
+        f.scrollX = !hoeher || vh / vw * s < z;
+    }
+    f.x0 = std::max(f.x0, 0);
+    f.y0 = std::max(f.y0, 0);
+    f.x1 = std::min(f.x1, W);
+    f.y1 = std::min(f.y1, H);
+    return f;
+}
+
+void ZOOM_Anpassen(Programm& p)
+{
+    Ansicht& a = p.ansicht;
+    const RasterSlot& r = p.bilder.ergebnis().slot[SlotErgebnis];
+    int32_t m = std::min(r.breite, r.hoehe);
+    a.zoomListe = {"1:1"};
+    for (int32_t k = 2; m >= 16; k *= 2, m /= 2)
+        a.zoomListe.push_back(std::to_string(k) + ":1");
+    if (a.zoomIndex < 0 || a.zoomIndex >= static_cast<int32_t>(a.zoomListe.size()))
+        a.zoomIndex = static_cast<int32_t>(a.zoomListe.size()) - 1;
+}
+
+bool ABBILDUNG(Programm& p)
+{
+    Ansicht& a = p.ansicht;
+    if (p.auswahl.vorschau == VorschauKeine) {
+        p.ctx.display().clearPreview();
+        return false;
+    }
+    if (a.boxBreite <= 0 || a.boxHoehe <= 0)
+        return false;
+    ImageEntry& e = p.bilder.ergebnis();
+    const RasterSlot& quelle = e.slot[SlotFarbErgebnis];
+    const double z = a.zoomIndex >= 0 && a.zoomIndex < static_cast<int32_t>(a.zoomListe.size())
+        ? Zoomfaktor(a.zoomListe[static_cast<size_t>(a.zoomIndex)])
+        : 1.0;
+    const Quellfenster f =
+        Quellfenster_Berechnen(quelle.breite, quelle.hoehe, z, a.boxBreite, a.boxHoehe, a.scrollX, a.scrollY);
+    a.scrollXAktiv = f.scrollX;
+    a.scrollYAktiv = f.scrollY;
+    if (f.x1 <= f.x0 || f.y1 <= f.y0)
+        return false;
+    return guarded(p.ctx, [&] { anzeigeRaster(p.ctx, quelle, e.slot[SlotAnzeige], f); });
+}
