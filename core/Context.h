@@ -17,7 +17,7 @@ public:
     Messages& messages() const { return services_.messages; }
     Events& events() const { return services_.events; }
     Files& files() const { return services_.files; }
-    Display& display() const { return services_.display; }
+    PreviewDisplay& display() const { return services_.display; }
     Printers& printers() const { return services_.printers; }
 
     void message(Sprache::Titel titel, const std::string& text) const { services_.messages.show(titel, text); }

@@ -55,9 +55,9 @@ bool isReadOnly(const std::filesystem::path& path);
 bool writeFileSafely(const Files& files, const std::filesystem::path& path, const std::vector<uint8_t>& bytes);
 
 // The preview picture of the window; headless it shows nothing.
-class Display {
+class PreviewDisplay {
 public:
-    virtual ~Display() = default;
+    virtual ~PreviewDisplay() = default;
     virtual void clearPreview() = 0;
     virtual void showPreview() = 0;
 };
@@ -80,6 +80,6 @@ struct Services {
     Messages& messages;
     Events& events;
     Files& files;
-    Display& display;
+    PreviewDisplay& display;
     Printers& printers;
 };

@@ -33,7 +33,7 @@ private:
     std::chrono::steady_clock::time_point next_{};
 };
 
-class NullDisplay : public Display {
+class NullDisplay : public PreviewDisplay {
 public:
     void clearPreview() override {}
     void showPreview() override {}

@@ -67,7 +67,7 @@ private:
     std::filesystem::path folder_;
 };
 
-class CountingDisplay : public Display {
+class CountingDisplay : public PreviewDisplay {
 public:
     int cleared = 0;
     int shown = 0;
