@@ -2,13 +2,15 @@
 #include <cstring>
 #include <string>
 
+#include "app/Fenster.h"
+
 namespace {
 
 const char* const usage =
     "Lumivex 5 - dreidimensionale Bilder aus Fotos\n"
     "\n"
     "Aufruf:\n"
-    "  lumivex [PROJEKT.lvx]      startet das Programmfenster (mit einem Projekt)\n"
+    "  lumivex                    startet das Programmfenster\n"
     "  lumivex BEFEHL [OPTIONEN]  führt einen Befehl ohne Fenster aus\n"
     "\n"
     "Befehle ohne Fenster kommen mit den folgenden Ausbaustufen hinzu.\n"
@@ -24,10 +26,8 @@ const char* const usage =
 
 int main(int argc, char** argv)
 {
-    if (argc < 2) {
-        std::fputs(usage, stdout);
-        return 0;
-    }
+    if (argc < 2)
+        return FensterStarten(argc, argv);
     const std::string arg = argv[1];
     if (arg == "-h" || arg == "--help") {
         std::fputs(usage, stdout);

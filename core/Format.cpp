@@ -1,5 +1,7 @@
 #include "core/Format.h"
 
+#include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 
@@ -49,6 +51,15 @@ std::string formatFixed(double value, int width, int decimals)
     if (std::signbit(value) && digits.find_first_not_of('0') != std::string::npos)
         result.insert(0, 1, '-');
     return padLeft(result, width);
+}
+
+std::string formatShortest(double value)
+{
+    char buffer[64];
+    const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value);
+    std::string text(buffer, ec == std::errc() ? end : buffer);
+    std::replace(text.begin(), text.end(), '.', Sprache::Dezimaltrenner);
+    return text;
 }
 
 std::string formatInt(int64_t value, int width)

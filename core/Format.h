@@ -6,6 +6,8 @@
 // width characters, the decimal comma, halves rounded away from zero.
 std::string formatFixed(double value, int width, int decimals);
 std::string formatInt(int64_t value, int width);
+// The shortest text that reads back as the same number, with the decimal comma.
+std::string formatShortest(double value);
 
 // Pads with blanks or cuts to exactly length characters (UTF-8 aware).
 std::string padCut(const std::string& text, size_t length);

@@ -102,7 +102,7 @@ struct PrintSettings {
 };
 
 // Preview modes of the result.
-enum Vorschau : int32_t {
+enum VorschauModus : int32_t {
     VorschauKeine = 0,
     VorschauBildL = 1,
     VorschauBildR = 2,

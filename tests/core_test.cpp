@@ -30,6 +30,9 @@ TEST(Format, FixedPointUsesCommaAndRoundsHalvesAway)
     EXPECT_EQ(formatFixed(1.0, 6, 3), " 1,000");
     EXPECT_EQ(formatFixed(1234567.0, 3, 0), "1234567");
     EXPECT_EQ(formatInt(-12, 5), "  -12");
+    EXPECT_EQ(formatShortest(40.0), "40");
+    EXPECT_EQ(formatShortest(12.5), "12,5");
+    EXPECT_EQ(formatShortest(0.1), "0,1");
 }
 
 TEST(Format, PadCutCountsCharactersNotBytes)

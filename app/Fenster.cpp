@@ -1,0 +1,39 @@
+#include "app/Fenster.h"
+
+#include <QApplication>
+#include <QScreen>
+#include <cstdio>
+
+#include "model/Programm.h"
+#include "platform/Headless.h"
+#include "platform/PosixFiles.h"
+#include "platform/qt/QtServices.h"
+#include "ui/TForm1.h"
+
+int FensterStarten(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QString::fromUtf8(Sprache::Anwendungstitel));
+    const TempFolderResult temp = PrepareTempFolder();
+    QtMessages messages;
+    if (temp.path.empty()) {
+        messages.show(Sprache::Titel::Fehler, temp.error);
+        return 1;
+    }
+    QtEvents events;
+    PosixFiles files(temp.path);
+    QtDisplay display;
+    NoPrinters printers;
+    Programm programm(Services{messages, events, files, display, printers});
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        programm.ctx.state.screenWidth = screen->size().width();
+        programm.ctx.state.screenHeight = screen->size().height();
+    }
+    programm.ctx.state.programFolder = QCoreApplication::applicationDirPath().toStdString();
+    TForm1 fenster(programm, display);
+    messages.setParent(&fenster);
+    fenster.showMaximized();
+    const int ergebnis = QApplication::exec();
+    programm.DateienLoeschen();
+    return ergebnis;
+}

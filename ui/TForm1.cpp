@@ -1,0 +1,716 @@
+#include "ui/TForm1.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFontDatabase>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QSignalBlocker>
+#include <QSlider>
+#include <QTabWidget>
+#include <QTimer>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+#include "commands/Liste.h"
+#include "compose/Pipeline.h"
+#include "core/Format.h"
+#include "model/ProjectFile.h"
+#include "platform/qt/QtServices.h"
+#include "ui/Vorschau.h"
+
+namespace {
+
+QString text(const char* s)
+{
+    return QString::fromUtf8(s);
+}
+
+QString text(const std::string& s)
+{
+    return QString::fromStdString(s);
+}
+
+template <class W>
+W* benannt(W* widget, const char* name)
+{
+    widget->setObjectName(QString::fromLatin1(name));
+    return widget;
+}
+
+QFont listenSchrift(int groesse)
+{
+    QFont f(QStringLiteral("Courier New"), groesse);
+    f.setStyleHint(QFont::Monospace);
+    return f;
+}
+
+QRadioButton* radio(QButtonGroup* gruppe, QLayout* layout, const QString& beschriftung, int id)
+{
+    auto* knopf = new QRadioButton(beschriftung);
+    gruppe->addButton(knopf, id);
+    layout->addWidget(knopf);
+    return knopf;
+}
+
+}
+
+TForm1::TForm1(Programm& programm, QtDisplay& display) : p_(programm)
+{
+    setObjectName(QStringLiteral("TForm1"));
+    setWindowTitle(text(Sprache::Produkttitel));
+    menuAnlegen();
+
+    auto* zentral = new QWidget;
+    auto* spalten = new QHBoxLayout(zentral);
+    auto* links = new QVBoxLayout;
+    links->addWidget(listenPanel());
+    TabControl1 = benannt(new QTabWidget, "TabControl1");
+    tabsAnlegen();
+    links->addWidget(TabControl1, 1);
+    spalten->addLayout(links, 0);
+    auto* rechts = new QVBoxLayout;
+    rechts->addWidget(vorschauBereich(), 1);
+    rechts->addWidget(unterVorschau());
+    FortschrittBar = benannt(new QProgressBar, "FortschrittBar");
+    FortschrittBar->setRange(0, 100);
+    FortschrittBar->setValue(0);
+    rechts->addWidget(FortschrittBar);
+    spalten->addLayout(rechts, 1);
+    setCentralWidget(zentral);
+
+    Timer2 = benannt(new QTimer(this), "Timer2");
+    connect(Timer2, &QTimer::timeout, this, &TForm1::Timer2Timer);
+    display.onClear = [this] { VorschauShape->leeren(); };
+    display.onShow = [this] { ZEIGEN_Vorschau(); };
+    aktualisieren();
+}
+
+void TForm1::menuAnlegen()
+{
+    QMenu* datei = menuBar()->addMenu(text("&Datei"));
+    datei->setObjectName(QStringLiteral("MenuDatei"));
+    auto eintrag = [](QMenu* menu, const char* name, const char* beschriftung, const QKeySequence& kuerzel = {}) {
+        QAction* a = menu->addAction(text(beschriftung));
+        a->setObjectName(QString::fromLatin1(name));
+        a->setShortcut(kuerzel);
+        return a;
+    };
+    eintrag(datei, "MenuProjektNeu", "&Neues Projekt");
+    eintrag(datei, "MenuProjektOeffnen", "&Projekt öffnen", QKeySequence(QStringLiteral("Ctrl+O")));
+    eintrag(datei, "MenuProjektSpeichernUnter", "Projekt speichern &unter ...");
+    eintrag(datei, "MenuProjektSpeichern", "Projekt &speichern", QKeySequence(QStringLiteral("Ctrl+S")));
+    datei->addSeparator();
+    eintrag(datei, "MenuBildHinzufuegen", "Bild &hinzufügen", QKeySequence(QStringLiteral("Ctrl+A")));
+    connect(eintrag(datei, "MenuBildLoeschen", "Bild &entfernen", QKeySequence(QStringLiteral("Ctrl+D"))),
+            &QAction::triggered, this, [this] {
+                BildEntfernenClick(p_);
+                aktualisieren();
+            });
+    QMenu* speichern = datei->addMenu(text("Bild speichern unter ..."));
+    speichern->setObjectName(QStringLiteral("MenuBildspeicherunter"));
+    for (const char* format :
+         {"JPG", "BMP (24 Bit, RGB)", "TGA (24 Bit, RGB)", "TIFF (24 Bit, RGB)", "TIFF (32 Bit, CMYK)", "MPO (2 Dateien)"})
+        speichern->addAction(text(format));
+    datei->addSeparator();
+    eintrag(datei, "MenuDrucken", "&Drucken", QKeySequence(QStringLiteral("Ctrl+P")));
+    datei->addSeparator();
+    connect(eintrag(datei, "MenuEnde", "&Ende", QKeySequence(QStringLiteral("Alt+F4"))), &QAction::triggered, this,
+            &QWidget::close);
+    QMenu* bearbeiten = menuBar()->addMenu(text("&Bearbeiten"));
+    bearbeiten->setObjectName(QStringLiteral("MenuBearbeiten"));
+    eintrag(bearbeiten, "MenuKopieren", "&Kopieren", QKeySequence(QStringLiteral("Ctrl+C")));
+    QMenu* extras = menuBar()->addMenu(text("E&xtras"));
+    extras->setObjectName(QStringLiteral("MenuExtras"));
+    QAction* sichern = eintrag(extras, "MenuEinstellungenSichern", "&Einstellungen speichern / wiederherstellen");
+    sichern->setCheckable(true);
+    sichern->setChecked(true);
+    extras->addSeparator();
+    eintrag(extras, "MenuLVXein", "LVX-Verknüpfung &aktivieren");
+    eintrag(extras, "MenuLVXaus", "LVX-Verknüpfung &deaktivieren");
+    extras->addSeparator();
+    eintrag(extras, "MenuScreen", "Screenshot mit Maus", QKeySequence(QStringLiteral("Ctrl+F12")));
+    QMenu* hilfe = menuBar()->addMenu(text("&Hilfe"));
+    hilfe->setObjectName(QStringLiteral("MenuHilfe"));
+    QAction* hinweis = eintrag(hilfe, "MenuHinweis", "&Hinweis");
+    hinweis->setCheckable(true);
+    hinweis->setChecked(true);
+    eintrag(hilfe, "MenuDOKU", "&Dokumentation (PDF-Datei)");
+    eintrag(hilfe, "MenuInfo", "&Info");
+
+    QToolBar* leiste = addToolBar(QStringLiteral("ToolBar1"));
+    leiste->setObjectName(QStringLiteral("ToolBar1"));
+    leiste->setMovable(false);
+    auto knopf = [leiste](const char* name, const char* beschriftung) {
+        QAction* a = leiste->addAction(text(beschriftung));
+        a->setObjectName(QString::fromLatin1(name));
+        a->setToolTip(text(beschriftung));
+        return a;
+    };
+    knopf("NeuToolButton", "Neues Projekt");
+    knopf("OeffnenToolButton", "Projekt Öffnen");
+    knopf("SpeichernToolButton", "Projekt Speichern");
+    leiste->addSeparator();
+    knopf("KoierenToolButton", "Kopieren des berechneten Bildes in die Zwischenablage");
+    leiste->addSeparator();
+    knopf("DruckToolButton", "Drucken");
+}
+
+QWidget* TForm1::listenPanel()
+{
+    auto* panel = benannt(new QWidget, "Panel6");
+    auto* layout = new QVBoxLayout(panel);
+    layout->setContentsMargins(0, 0, 0, 0);
+    ListenBoxLabel = benannt(new QLabel, "ListenBoxLabel");
+    ListenBox = benannt(new QListWidget, "ListenBox");
+    ListenBox->setMinimumHeight(110);
+    layout->addWidget(ListenBoxLabel);
+    layout->addWidget(ListenBox);
+    auto* knoepfe = new QHBoxLayout;
+    auto* neu = benannt(new QPushButton(text(Sprache::BildHinzufuegen)), "NeuButton");
+    neu->setToolTip(text("Hinzufügen eines oder mehrerer Bilder zum Projekt (mehrere Bilder mit Strg-Taste im "
+                         "Öffnen-Dialog wählen)"));
+    auto* entfernen = benannt(new QPushButton(text(Sprache::BildEntfernen)), "BildEntfernen");
+    entfernen->setToolTip(text("ausgewähltes Bild wird aus dem aktuellen Projekt entfernt"));
+    auto* hoch = benannt(new QPushButton(QStringLiteral("▲")), "HochBitBtn");
+    auto* runter = benannt(new QPushButton(QStringLiteral("▼")), "RunterBitBtn");
+    ListenBoxCheckBox = benannt(new QCheckBox(text(Sprache::KleineSchrift)), "ListenBoxCheckBox");
+    for (QWidget* w : std::initializer_list<QWidget*>{neu, entfernen, hoch, runter, ListenBoxCheckBox})
+        knoepfe->addWidget(w);
+    layout->addLayout(knoepfe);
+
+    connect(ListenBox, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
+        ListenBoxClick(p_, ListenBox->row(item) + 1);
+        aktualisieren();
+    });
+    connect(entfernen, &QPushButton::clicked, this, [this] {
+        BildEntfernenClick(p_);
+        aktualisieren();
+    });
+    connect(hoch, &QPushButton::clicked, this, [this] {
+        HochBitBtnClick(p_);
+        aktualisieren();
+    });
+    connect(runter, &QPushButton::clicked, this, [this] {
+        RunterBitBtnClick(p_);
+        aktualisieren();
+    });
+    connect(ListenBoxCheckBox, &QCheckBox::toggled, this, [this] { Listenbox_Zeigen(); });
+    return panel;
+}
+
+QWidget* TForm1::vorschauBereich()
+{
+    auto* rahmen = benannt(new QWidget, "Bevel1");
+    auto* gitter = new QGridLayout(rahmen);
+    gitter->setSpacing(0);
+    VorschauShape = new Vorschau;
+    VorschauShape->setToolTip(text("rechte Maustaste: Vollbilddarstellung"));
+    xScrollBar = benannt(new QScrollBar(Qt::Horizontal), "xScrollBar");
+    yScrollBar = benannt(new QScrollBar(Qt::Vertical), "yScrollBar");
+    for (QScrollBar* s : {xScrollBar, yScrollBar}) {
+        s->setRange(0, 100);
+        s->setEnabled(false);
+        connect(s, &QScrollBar::valueChanged, this, [this] {
+            p_.ansicht.scrollX = xScrollBar->value();
+            p_.ansicht.scrollY = yScrollBar->value();
+            if (p_.auswahl.vorschau != VorschauKeine)
+                rechnen(5);
+        });
+    }
+    gitter->addWidget(VorschauShape, 0, 0);
+    gitter->addWidget(yScrollBar, 0, 1);
+    gitter->addWidget(xScrollBar, 1, 0);
+    connect(VorschauShape, &Vorschau::groesseGeaendert, this, [this](QSize groesse) {
+        p_.ansicht.boxBreite = groesse.width();
+        p_.ansicht.boxHoehe = groesse.height();
+        if (!p_.ctx.state.busy && p_.bilder.anzahl > 0)
+            rechnen(5);
+    });
+    return rahmen;
+}
+
+QWidget* TForm1::unterVorschau()
+{
+    auto* zeile = new QWidget;
+    auto* layout = new QHBoxLayout(zeile);
+    layout->setContentsMargins(0, 0, 0, 0);
+
+    auto* spalteLinks = new QVBoxLayout;
+    auto* auswahl = benannt(new QGroupBox(text(Sprache::AuswahlGruppe)), "AuswahlABGroupBox");
+    auto* auswahlLayout = new QGridLayout(auswahl);
+    ComboBoxA = benannt(new QComboBox, "ComboBoxA");
+    ComboBoxB = benannt(new QComboBox, "ComboBoxB");
+    auswahlLayout->addWidget(new QLabel(text(Sprache::BildLNr)), 0, 0);
+    auswahlLayout->addWidget(ComboBoxA, 0, 1);
+    auswahlLayout->addWidget(new QLabel(text(Sprache::BildRNr)), 1, 0);
+    auswahlLayout->addWidget(ComboBoxB, 1, 1);
+    auto comboWechsel = [this](QComboBox* box, int32_t Auswahl::*bild) {
+        connect(box, &QComboBox::activated, this, [this, bild](int index) {
+            p_.ctx.state.modified = true;
+            p_.auswahl.*bild = index + 1;
+            p_.auswahl.listenZeile = index + 1;
+            rechnen(3);
+        });
+    };
+    comboWechsel(ComboBoxA, &Auswahl::bildL);
+    comboWechsel(ComboBoxB, &Auswahl::bildR);
+    spalteLinks->addWidget(auswahl);
+    auto* hilfslinien = benannt(new QGroupBox, "HilfslinienGroupBox");
+    auto* hilfsLayout = new QHBoxLayout(hilfslinien);
+    hilfsLayout->addWidget(benannt(new QCheckBox(text(Sprache::HilfslinienZeichnen)), "HilfslinienCheckBox"));
+    hilfsLayout->addWidget(benannt(new QPushButton(text(Sprache::HilfslinienLoeschen)), "LoeschenLinienButton"));
+    spalteLinks->addWidget(hilfslinien);
+    layout->addLayout(spalteLinks);
+
+    VorschauRadioGroup = benannt(new QGroupBox(text(Sprache::VorschauGruppe)), "VorschauRadioGroup");
+    VorschauRadioGroup->setToolTip(text("Auswahl der Vorschau und Berechnung des entsprechenden Bildes"));
+    auto* modiLayout = new QGridLayout(VorschauRadioGroup);
+    vorschauModi = new QButtonGroup(this);
+    for (int i = 0; i < 7; ++i) {
+        auto* knopf = new QRadioButton(text(Sprache::VorschauModi[i]));
+        vorschauModi->addButton(knopf, i);
+        modiLayout->addWidget(knopf, i % 4, i / 4);
+    }
+    connect(vorschauModi, &QButtonGroup::idClicked, this, [this](int modus) {
+        VorschauRadioGroupClick(p_, modus);
+        aktualisieren();
+    });
+    layout->addWidget(VorschauRadioGroup);
+    VorschauGroupBox = benannt(new QGroupBox(text(Sprache::VorschauGruppe)), "VorschauGroupBox");
+    auto* stoppLayout = new QVBoxLayout(VorschauGroupBox);
+    STOPButton = benannt(new QPushButton(text(Sprache::Stopp)), "STOPButton");
+    STOPButton->setToolTip(text("Berechnung abbrechen"));
+    stoppLayout->addWidget(STOPButton);
+    connect(STOPButton, &QPushButton::clicked, this, &TForm1::STOPButtonClick);
+    VorschauGroupBox->hide();
+    layout->addWidget(VorschauGroupBox);
+
+    auto* zoom = benannt(new QGroupBox(QStringLiteral(" Zoom ")), "ZoomGroupBox");
+    auto* zoomLayout = new QHBoxLayout(zoom);
+    ZoomComboBox = benannt(new QComboBox, "ZoomComboBox");
+    ZoomComboBox->setToolTip(
+        text("Festlegen der Zoom-Einstellung (1:1 ... Bild erscheint vollständig im Vorschaufenster)"));
+    zoomLayout->addWidget(ZoomComboBox);
+    connect(ZoomComboBox, &QComboBox::activated, this, &TForm1::ZoomComboBoxChange);
+    auto zoomKnopf = [&](const char* name, const char* beschriftung, auto aktion) {
+        auto* k = benannt(new QPushButton(text(beschriftung)), name);
+        k->setMaximumWidth(36);
+        zoomLayout->addWidget(k);
+        connect(k, &QPushButton::clicked, this, aktion);
+    };
+    zoomKnopf("ZommPlusBitBtn", "+", [this] { ZoomComboBoxChange(p_.ansicht.zoomIndex + 1); });
+    zoomKnopf("ZommMinusBitBtn", "−", [this] { ZoomComboBoxChange(p_.ansicht.zoomIndex - 1); });
+    zoomKnopf("ZoomFitBitBtn", "1:1", [this] { ZoomComboBoxChange(0); });
+    auto* spalteRechts = new QVBoxLayout;
+    spalteRechts->addWidget(zoom);
+    auto* animation = benannt(new QGroupBox(text(Sprache::Bildsequenz)), "AnimationGroupBox");
+    animation->setEnabled(false);
+    spalteRechts->addWidget(animation);
+    layout->addLayout(spalteRechts);
+    layout->addStretch(1);
+    return zeile;
+}
+
+void TForm1::tabsAnlegen()
+{
+    std::array<QWidget*, 12> inhalte{};
+    inhalte[0] = farbeTab();
+    inhalte[1] = justTab();
+    inhalte[3] = anaglyphTab();
+    inhalte[5] = linseTab();
+    inhalte[8] = druckTab();
+    constexpr const char* namen[12] = {"FarbeGroupBox",  "JustGroupBox",   "AusschnittGroupBox", "AnaglyphGroupBox",
+                                       "StereoGroupBox", "LinseGroupBox",  "KalibAllGroupBox",   "LCDGroupBox",
+                                       "DruckGroupBox",  "BatchGroupBox",  "TextGroupBox",       "InternGroupBox"};
+    for (size_t i = 0; i < 12; ++i) {
+        auto* gruppe = benannt(new QGroupBox(text(Sprache::TabGruppen[i])), namen[i]);
+        auto* layout = new QVBoxLayout(gruppe);
+        if (inhalte[i])
+            layout->addWidget(inhalte[i]);
+        else
+            gruppe->setEnabled(false);
+        layout->addStretch(1);
+        TabControl1->addTab(gruppe, i == 11 ? QStringLiteral("XP") : QString::number(i + 1));
+        TabControl1->setTabToolTip(static_cast<int>(i), text(Sprache::TabGruppen[i]).trimmed());
+    }
+}
+
+QWidget* TForm1::farbeTab()
+{
+    auto* w = new QWidget;
+    auto* gitter = new QGridLayout(w);
+    struct Regler {
+        const char* titel;
+        const char* name;
+        const char* anzeige;
+        const char* knopf;
+        QSlider** regler;
+        QLabel** label;
+        int32_t ColorSettings::*wert;
+    };
+    const Regler regler[] = {
+        {"Gamma", "FarbeGammaTrackBar", "FarbeGammaEdit", "FarbeGammaButton", &FarbeGammaTrackBar, &FarbeGammaEdit,
+         &ColorSettings::gamma},
+        {"Helligkeit", "FarbeHellTrackBar", "FarbeHellEdit", "FarbeHellButton", &FarbeHellTrackBar, &FarbeHellEdit,
+         &ColorSettings::hell},
+        {"Kontrast", "FarbeKontrastTrackBar", "FarbeKontrastEdit", "FarbeKontrastButton", &FarbeKontrastTrackBar,
+         &FarbeKontrastEdit, &ColorSettings::kontrast},
+        {"Sättigung", "FarbeSaettTrackBar", "FarbeSaettEdit", "FarbeSaettButton", &FarbeSaettTrackBar,
+         &FarbeSaettEdit, &ColorSettings::saettigung},
+    };
+    int zeile = 0;
+    for (const Regler& r : regler) {
+        auto* slider = benannt(new QSlider(Qt::Horizontal), r.name);
+        slider->setRange(-100, 100);
+        slider->setTickInterval(10);
+        slider->setTickPosition(QSlider::TicksBelow);
+        auto* label = benannt(new QLabel(QStringLiteral("0")), r.anzeige);
+        label->setMinimumWidth(36);
+        auto* normal = benannt(new QPushButton(QStringLiteral("Normal")), r.knopf);
+        *r.regler = slider;
+        *r.label = label;
+        gitter->addWidget(new QLabel(text(r.titel)), zeile, 0);
+        gitter->addWidget(slider, zeile, 1);
+        gitter->addWidget(label, zeile, 2);
+        gitter->addWidget(normal, zeile, 3);
+        const auto wert = r.wert;
+        connect(slider, &QSlider::sliderReleased, this,
+                [this, slider, label, wert] { farbeTrackBarChange(p_.farbe.*wert, slider, label); });
+        connect(slider, &QSlider::valueChanged, this, [this, slider, label, wert] {
+            if (!slider->isSliderDown())
+                farbeTrackBarChange(p_.farbe.*wert, slider, label);
+        });
+        connect(normal, &QPushButton::clicked, this, [this, slider, label, wert] {
+            if (p_.ctx.state.busy || slider->value() == 0)
+                return;
+            {
+                const QSignalBlocker sperre(slider);
+                slider->setValue(0);
+            }
+            farbeTrackBarChange(p_.farbe.*wert, slider, label);
+        });
+        ++zeile;
+    }
+    FarbeHellTrackBar->setToolTip(text("Helligkeitsänderung (-100=dunkel, 0=Normal, 100=hell)"));
+    FarbeGammaTrackBar->setToolTip(text("Gammaänderung (0=dunkel, 1=Normal, 5=hell)"));
+    return w;
+}
+
+QWidget* TForm1::justTab()
+{
+    auto* w = new QWidget;
+    auto* layout = new QHBoxLayout(w);
+    JUST_L_RadioButton = benannt(new QRadioButton(text(Sprache::JustL)), "JUST_L_RadioButton");
+    JUST_R_RadioButton = benannt(new QRadioButton(text(Sprache::JustR)), "JUST_R_RadioButton");
+    layout->addWidget(JUST_L_RadioButton);
+    layout->addWidget(JUST_R_RadioButton);
+    auto wahl = [this](QRadioButton* knopf, bool links) {
+        connect(knopf, &QRadioButton::clicked, this, [this, links] {
+            p_.auswahl.justL = links;
+            p_.auswahl.justR = !links;
+            rechnen(3);
+        });
+    };
+    wahl(JUST_L_RadioButton, true);
+    wahl(JUST_R_RadioButton, false);
+    return w;
+}
+
+QWidget* TForm1::anaglyphTab()
+{
+    auto* w = new QWidget;
+    auto* layout = new QVBoxLayout(w);
+    auto* gruppe = benannt(new QGroupBox, "AnaglyphRadioGroup");
+    auto* gruppeLayout = new QVBoxLayout(gruppe);
+    AnaglyphRadioGroup = new QButtonGroup(this);
+    const char* schemata[] = {"ColorCode 3-D", "Rot - Cyan", "Rot - Cyan Dubois", "Rot - Blau",
+                              "Rot - Grün",    "Magenta - Grün", "Grün - Blau"};
+    for (int i = 0; i < 7; ++i)
+        radio(AnaglyphRadioGroup, gruppeLayout, text(schemata[i]), i);
+    connect(AnaglyphRadioGroup, &QButtonGroup::idClicked, this, [this](int schema) {
+        p_.ctx.state.modified = true;
+        p_.compose.anaglyphSchema = schema;
+        if (schema == 0)
+            p_.compose.anaglyphFarbModus = 0;
+        p_.auswahl.vorschau = VorschauAnaglyph;
+        rechnen(3);
+    });
+    layout->addWidget(gruppe);
+    return w;
+}
+
+QWidget* TForm1::linseTab()
+{
+    auto* w = new QWidget;
+    auto* layout = new QVBoxLayout(w);
+    auto* typ = new QHBoxLayout;
+    lpiEdit = benannt(new QLineEdit, "lpiEdit");
+    lpiEdit->setToolTip(text("Angabe des Linsentyps in lpi (z.B. 40,0 lpi)"));
+    typ->addWidget(new QLabel(text(" Linsentyp ")));
+    typ->addWidget(lpiEdit);
+    typ->addWidget(new QLabel(QStringLiteral("lpi")));
+    layout->addLayout(typ);
+    connect(lpiEdit, &QLineEdit::editingFinished, this, [this] {
+        const double lpi = zahlLesen(lpiEdit);
+        if (lpi == p_.compose.lpi)
+            return;
+        p_.ctx.state.modified = true;
+        p_.compose.lpi = lpi;
+        rechnen(3);
+    });
+    auto* richtung = benannt(new QGroupBox(text(" 3D / Flip ")), "LinsenrichtungRadioGroup");
+    richtung->setToolTip(text("3D (Linsen senkrecht) oder Flip/Animatio/Zoom (Linsen waagerecht)"));
+    auto* richtungLayout = new QHBoxLayout(richtung);
+    LinsenrichtungRadioGroup = new QButtonGroup(this);
+    radio(LinsenrichtungRadioGroup, richtungLayout, QStringLiteral("3D"), 0);
+    radio(LinsenrichtungRadioGroup, richtungLayout, QStringLiteral("Flip"), 1);
+    connect(LinsenrichtungRadioGroup, &QButtonGroup::idClicked, this, [this](int id) {
+        p_.ctx.state.modified = true;
+        p_.compose.Linsenrichtung = id;
+        rechnen(3);
+    });
+    layout->addWidget(richtung);
+    auto schalter = [&](QCheckBox*& box, const char* name, const char* beschriftung, bool ComposeSettings::*wert) {
+        box = benannt(new QCheckBox(text(beschriftung)), name);
+        layout->addWidget(box);
+        connect(box, &QCheckBox::clicked, this, [this, wert](bool an) {
+            p_.ctx.state.modified = true;
+            p_.compose.*wert = an;
+            rechnen(3);
+        });
+    };
+    schalter(LinseInversCheckBox, "LinseInversCheckBox", "Barrier", &ComposeSettings::LinseInvers);
+    schalter(JustStreifenLOCheckBox, "JustStreifenLOCheckBox", "links/oben", &ComposeSettings::JustStreifenLO);
+    schalter(JustStreifenRUCheckBox, "JustStreifenRUCheckBox", "rechts/unten", &ComposeSettings::JustStreifenRU);
+    schalter(JustStreifenQuerCheckBox, "JustStreifenQuerCheckBox", "quer", &ComposeSettings::JustStreifenQuer);
+    auto* kompression = benannt(new QGroupBox(text(" Komprimierung ")), "KomprimierungRadioGroup");
+    auto* kompressionLayout = new QVBoxLayout(kompression);
+    KomprimierungRadioGroup = new QButtonGroup(this);
+    radio(KomprimierungRadioGroup, kompressionLayout, text("Auto ( < 400 dpi)"), 0);
+    radio(KomprimierungRadioGroup, kompressionLayout, text("Manuell"), 1);
+    radio(KomprimierungRadioGroup, kompressionLayout, text("keine Kompression"), 2);
+    connect(KomprimierungRadioGroup, &QButtonGroup::idClicked, this, [this](int id) {
+        const bool autoZuManuell = p_.compose.Komprimierung == 0 && id == 1;
+        p_.compose.Komprimierung = id;
+        if (!autoZuManuell)
+            rechnen(3);
+    });
+    layout->addWidget(kompression);
+    return w;
+}
+
+QWidget* TForm1::druckTab()
+{
+    auto* w = new QWidget;
+    auto* gitter = new QGridLayout(w);
+    auto edit = [&](QLineEdit*& e, const char* name, const char* beschriftung, int zeile, const char* hinweis) {
+        e = benannt(new QLineEdit, name);
+        if (hinweis)
+            e->setToolTip(text(hinweis));
+        gitter->addWidget(new QLabel(text(beschriftung)), zeile, 0);
+        gitter->addWidget(e, zeile, 1);
+    };
+    edit(xRandEdit, "xRandEdit", "Rand links", 0, "linker Druckrand");
+    edit(yRandEdit, "yRandEdit", "Rand oben", 1, "oberer Druckrand");
+    edit(xSizeEdit, "xSizeEdit", "Breite", 2, nullptr);
+    edit(ySizeEdit, "ySizeEdit", "Höhe", 3, nullptr);
+    connect(xRandEdit, &QLineEdit::editingFinished, this, [this] { p_.druck.randX = zahlLesen(xRandEdit); });
+    connect(yRandEdit, &QLineEdit::editingFinished, this, [this] { p_.druck.randY = zahlLesen(yRandEdit); });
+    connect(xSizeEdit, &QLineEdit::editingFinished, this, [this] {
+        const double v = zahlLesen(xSizeEdit);
+        if (v == p_.druck.breite)
+            return;
+        p_.ctx.state.modified = true;
+        p_.druck.breiteGesetzt = p_.druck.breite = v;
+        rechnen(3);
+    });
+    connect(ySizeEdit, &QLineEdit::editingFinished, this, [this] {
+        const double v = zahlLesen(ySizeEdit);
+        if (v == p_.druck.hoehe)
+            return;
+        p_.ctx.state.modified = true;
+        p_.druck.hoeheGesetzt = p_.druck.hoehe = v;
+        rechnen(3);
+    });
+    auto* einheit = benannt(new QGroupBox(text(" Einheit ")), "DruckEinheitRadioGroup");
+    auto* einheitLayout = new QHBoxLayout(einheit);
+    DruckEinheitRadioGroup = new QButtonGroup(this);
+    radio(DruckEinheitRadioGroup, einheitLayout, QStringLiteral("cm"), 0);
+    radio(DruckEinheitRadioGroup, einheitLayout, QStringLiteral("inch"), 1);
+    gitter->addWidget(einheit, 4, 0, 1, 2);
+    DruckProportionalCheckBox = benannt(new QCheckBox(text("proportional")), "DruckProportionalCheckBox");
+    DruckProportionalCheckBox->setToolTip(text("Bildprortionen (Höhe/Breite) beibehalten"));
+    DruckSpiegelCheckBox = benannt(new QCheckBox(text("seitenverkehrt")), "DruckSpiegelCheckBox");
+    DruckSpiegelCheckBox->setToolTip(text("seitenverkehrte Darstellung z.B. für Foliendruck)"));
+    gitter->addWidget(DruckProportionalCheckBox, 5, 0, 1, 2);
+    gitter->addWidget(DruckSpiegelCheckBox, 6, 0, 1, 2);
+    connect(DruckProportionalCheckBox, &QCheckBox::clicked, this, [this](bool an) {
+        p_.ctx.state.modified = true;
+        p_.druck.proportional = an;
+        rechnen(3);
+    });
+    connect(DruckSpiegelCheckBox, &QCheckBox::clicked, this, [this](bool an) {
+        p_.ctx.state.modified = true;
+        p_.druck.seitenverkehrt = an;
+        rechnen(3);
+    });
+    return w;
+}
+
+double TForm1::zahlLesen(QLineEdit* edit)
+{
+    return ZiffernUndKomma(edit->text().toStdString());
+}
+
+void TForm1::farbeTrackBarChange(int32_t& gespeichert, QSlider* regler, QLabel* anzeige)
+{
+    if (p_.ctx.state.busy)
+        return;
+    while (regler->value() != gespeichert) {
+        p_.ctx.state.modified = true;
+        gespeichert = regler->value();
+        anzeige->setText(QString::number(gespeichert));
+        rechnen(4);
+    }
+}
+
+void TForm1::ZoomComboBoxChange(int index)
+{
+    if (index < 0 || index >= ZoomComboBox->count())
+        return;
+    p_.ansicht.zoomIndex = index;
+    rechnen(5);
+}
+
+void TForm1::rechnen(int level)
+{
+    if (p_.ctx.state.busy)
+        return;
+    Timer2->setInterval(1000);
+    Timer2->start();
+    Schleife(p_, level);
+    Timer2->stop();
+    VorschauRadioGroup->show();
+    VorschauRadioGroup->setEnabled(true);
+    VorschauGroupBox->hide();
+    FortschrittBar->setValue(0);
+    aktualisieren();
+}
+
+void TForm1::Timer2Timer()
+{
+    if (Timer2->interval() > 200) {
+        Timer2->setInterval(200);
+        VorschauRadioGroup->hide();
+        VorschauGroupBox->show();
+        STOPButton->setEnabled(true);
+    }
+    Progress& pr = p_.ctx.state.progress;
+    if (p_.ctx.state.reporting && pr.max != 0 && (pr.max != pr.shownMax || pr.pos != pr.shownPos)) {
+        FortschrittBar->setValue(static_cast<int>(static_cast<int64_t>(pr.pos) * 100 / pr.max));
+        pr.shownMax = pr.max;
+        pr.shownPos = pr.pos;
+    }
+}
+
+void TForm1::STOPButtonClick()
+{
+    if (p_.ctx.ask(Sprache::Titel::Bestaetigung, Sprache::Meldung(55)) == Antwort::Ja)
+        Berechnung_Stoppen(p_);
+}
+
+void TForm1::Listenbox_Zeigen()
+{
+    const int groesse = ListenBoxCheckBox->isChecked() ? 7 : 8;
+    const QSignalBlocker sperre(ListenBox);
+    ListenBox->setFont(listenSchrift(groesse));
+    ListenBoxLabel->setFont(listenSchrift(groesse));
+    ListenBoxLabel->setText(text(Listenkopf(groesse)));
+    ListenBox->clear();
+    for (const std::string& z : Listenzeilen(p_.bilder, p_.auswahl.bildL, p_.auswahl.bildR, groesse))
+        ListenBox->addItem(text(z));
+    if (p_.bilder.gueltig(p_.auswahl.listenZeile))
+        ListenBox->setCurrentRow(p_.auswahl.listenZeile - 1);
+}
+
+void TForm1::aktualisieren()
+{
+    Listenbox_Zeigen();
+    auto nummern = [this](QComboBox* box, int32_t bild) {
+        const QSignalBlocker sperre(box);
+        box->clear();
+        for (int n = 1; n <= p_.bilder.anzahl; ++n)
+            box->addItem(QString::asprintf("%3d", n));
+        box->setCurrentIndex(p_.bilder.gueltig(bild) ? bild - 1 : -1);
+    };
+    nummern(ComboBoxA, p_.auswahl.bildL);
+    nummern(ComboBoxB, p_.auswahl.bildR);
+    {
+        const QSignalBlocker sperre(vorschauModi);
+        vorschauModi->button(p_.auswahl.vorschau)->setChecked(true);
+    }
+    {
+        const QSignalBlocker sperre(ZoomComboBox);
+        ZoomComboBox->clear();
+        for (const std::string& z : p_.ansicht.zoomListe)
+            ZoomComboBox->addItem(text(z));
+        ZoomComboBox->setCurrentIndex(p_.ansicht.zoomIndex);
+    }
+    xScrollBar->setEnabled(p_.ansicht.scrollXAktiv);
+    yScrollBar->setEnabled(p_.ansicht.scrollYAktiv);
+    JUST_L_RadioButton->setAutoExclusive(false);
+    JUST_R_RadioButton->setAutoExclusive(false);
+    JUST_L_RadioButton->setChecked(p_.auswahl.justL);
+    JUST_R_RadioButton->setChecked(p_.auswahl.justR);
+    JUST_L_RadioButton->setAutoExclusive(true);
+    JUST_R_RadioButton->setAutoExclusive(true);
+
+    const ColorSettings& f = p_.farbe;
+    for (auto [regler, label, wert] : {std::tuple{FarbeGammaTrackBar, FarbeGammaEdit, f.gamma},
+                                      std::tuple{FarbeHellTrackBar, FarbeHellEdit, f.hell},
+                                      std::tuple{FarbeKontrastTrackBar, FarbeKontrastEdit, f.kontrast},
+                                      std::tuple{FarbeSaettTrackBar, FarbeSaettEdit, f.saettigung}}) {
+        const QSignalBlocker sperre(regler);
+        regler->setValue(wert);
+        label->setText(QString::number(wert));
+    }
+    const double gamma = f.gamma >= 0 ? f.gamma / 25.0 + 1 : f.gamma / 100.0 + 1;
+    FarbeGammaEdit->setText(text(formatShortest(gamma)));
+
+    const ComposeSettings& c = p_.compose;
+    lpiEdit->setText(text(formatShortest(c.lpi)));
+    LinsenrichtungRadioGroup->button(c.Linsenrichtung)->setChecked(true);
+    LinseInversCheckBox->setChecked(c.LinseInvers);
+    JustStreifenLOCheckBox->setChecked(c.JustStreifenLO);
+    JustStreifenRUCheckBox->setChecked(c.JustStreifenRU);
+    JustStreifenQuerCheckBox->setChecked(c.JustStreifenQuer);
+    KomprimierungRadioGroup->button(c.Komprimierung)->setChecked(true);
+    AnaglyphRadioGroup->button(c.anaglyphSchema)->setChecked(true);
+
+    const PrintSettings& d = p_.druck;
+    xRandEdit->setText(text(formatShortest(d.randX)));
+    yRandEdit->setText(text(formatShortest(d.randY)));
+    xSizeEdit->setText(text(formatShortest(d.breite)));
+    ySizeEdit->setText(text(formatShortest(d.hoehe)));
+    DruckEinheitRadioGroup->button(d.einheitCm ? 0 : 1)->setChecked(true);
+    DruckProportionalCheckBox->setChecked(d.proportional);
+    DruckSpiegelCheckBox->setChecked(d.seitenverkehrt);
+}
+
+void TForm1::ZEIGEN_Vorschau()
+{
+    const RasterSlot& anzeige = p_.bilder.ergebnis().slot[SlotAnzeige];
+    VorschauShape->zeigen(QString::fromStdString(anzeige.pfad));
+}
