@@ -2,6 +2,8 @@
 #include <cstring>
 #include <string>
 
+#include "app/Befehle.h"
+
 namespace {
 
 const char* const usage =
@@ -11,7 +13,11 @@ const char* const usage =
     "  lumivex [PROJEKT.lvx]      startet das Programmfenster (mit einem Projekt)\n"
     "  lumivex BEFEHL [OPTIONEN]  führt einen Befehl ohne Fenster aus\n"
     "\n"
-    "Befehle ohne Fenster kommen mit den folgenden Ausbaustufen hinzu.\n"
+    "Befehle ohne Fenster:\n"
+    "  exif DATEI     listet die EXIF-Parameter einer JPEG- oder MPO-Datei\n"
+    "  mpo DATEI      listet die Marker einer MPO-Datei und zerlegt sie in JPEG-Bilder\n"
+    "\n"
+    "\"lumivex BEFEHL --help\" beschreibt einen Befehl.\n"
     "\n"
     "Optionen:\n"
     "  -h, --help     diese Hilfe\n"
@@ -33,6 +39,10 @@ int main(int argc, char** argv)
         std::fputs(usage, stdout);
         return 0;
     }
+    if (arg == "exif")
+        return ExifBefehl(argc - 2, argv + 2);
+    if (arg == "mpo")
+        return MpoBefehl(argc - 2, argv + 2);
     if (arg == "--version") {
         std::puts("Lumivex 5.0");
         return 0;
