@@ -289,8 +289,45 @@ void TExif::parse(const std::vector<uint8_t>& d)
         }
         pos = ende;
     }
-    if (exifEnde == 0)
-        return;
+    multiPicture(d, mpfAb, mpfEnde, scan);
+    if (exifEnde != 0)
+        exif(d, exifAb, exifEnde);
+}
+
+void TExif::multiPicture(const std::vector<uint8_t>& d, size_t mpfAb, size_t mpfEnde, size_t scan)
+{
+    if (mpfEnde != 0) {
+        Block mp(d, mpfAb, mpfEnde);
+        uint32_t indexIfd = 0;
+        if (mp.kopf(indexIfd)) {
+            spur2.push_back(std::string("MP-Kopf @") + std::to_string(mpfAb) + ": " + (mp.intel ? "II" : "MM"));
+            const uint32_t attribute = mp.ifd(indexIfd, Mp, spur2, [&](const Wert& w) {
+                if (w.tag != 0xB002 || !w.ok)
+                    return;
+                for (uint32_t i = 0; i < w.anzahl / 16; ++i) {
+                    const uint64_t e = w.pos + uint64_t{i} * 16;
+                    spur2.push_back("MP-Eintrag " + std::to_string(i + 1) + ": Attribut $" + hex4(mp.u32(e) >> 16)
+                                    + hex4(mp.u32(e) & 0xFFFF) + "  Größe " + std::to_string(mp.u32(e + 4))
+                                    + "  Offset " + std::to_string(mp.u32(e + 8)));
+                }
+            });
+            mp.ifd(attribute, Mp, spur2, [](const Wert&) {});
+        }
+    }
+    if (scan != 0) {
+        const size_t ende = suchePaar(d, scan, 0xFF, 0xD9);
+        if (ende < d.size()) {
+            spur2.push_back("Ende des ersten Bildes (FFD9) @" + std::to_string(ende));
+            const size_t naechstes = suchePaar(d, ende + 2, 0xFF, 0xD8);
+            if (naechstes < d.size())
+                spur2.push_back("Beginn des zweiten Bildes (FFD8) @" + std::to_string(naechstes) + " nach "
+                                + std::to_string(naechstes - ende - 2) + " Füllbytes");
+        }
+    }
+}
+
+void TExif::exif(const std::vector<uint8_t>& d, size_t exifAb, size_t exifEnde)
+{
     Block t(d, exifAb, exifEnde);
     uint32_t ifd0 = 0;
     if (!t.kopf(ifd0))
@@ -389,34 +426,6 @@ void TExif::parse(const std::vector<uint8_t>& d)
                         + (anfang ? "  FFD8 FFDB" : "  ohne FFD8 FFDB") + (e[0] == 0xFF && e[1] == 0xD9 ? "  FFD9" : ""));
     }
 
-    if (mpfEnde != 0) {
-        Block mp(d, mpfAb, mpfEnde);
-        uint32_t indexIfd = 0;
-        if (mp.kopf(indexIfd)) {
-            spur2.push_back(std::string("MP-Kopf @") + std::to_string(mpfAb) + ": " + (mp.intel ? "II" : "MM"));
-            const uint32_t attribute = mp.ifd(indexIfd, Mp, spur2, [&](const Wert& w) {
-                if (w.tag != 0xB002 || !w.ok)
-                    return;
-                for (uint32_t i = 0; i < w.anzahl / 16; ++i) {
-                    const uint64_t e = w.pos + uint64_t{i} * 16;
-                    spur2.push_back("MP-Eintrag " + std::to_string(i + 1) + ": Attribut $" + hex4(mp.u32(e) >> 16)
-                                    + hex4(mp.u32(e) & 0xFFFF) + "  Größe " + std::to_string(mp.u32(e + 4))
-                                    + "  Offset " + std::to_string(mp.u32(e + 8)));
-                }
-            });
-            mp.ifd(attribute, Mp, spur2, [](const Wert&) {});
-        }
-    }
-    if (scan != 0) {
-        const size_t ende = suchePaar(d, scan, 0xFF, 0xD9);
-        if (ende < d.size()) {
-            spur2.push_back("Ende des ersten Bildes (FFD9) @" + std::to_string(ende));
-            const size_t naechstes = suchePaar(d, ende + 2, 0xFF, 0xD8);
-            if (naechstes < d.size())
-                spur2.push_back("Beginn des zweiten Bildes (FFD8) @" + std::to_string(naechstes) + " nach "
-                                + std::to_string(naechstes - ende - 2) + " Füllbytes");
-        }
-    }
 }
 
 namespace {

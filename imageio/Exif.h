@@ -31,6 +31,8 @@ public:
 
 private:
     void parse(const std::vector<uint8_t>& d);
+    void exif(const std::vector<uint8_t>& d, size_t ab, size_t ende);
+    void multiPicture(const std::vector<uint8_t>& d, size_t ab, size_t ende, size_t scan);
 };
 
 // The listing of the EXIF command: "Exif Header is not valid", or the headed
