@@ -208,6 +208,9 @@ TiffInfo TIFF_Kopf_Lesen(Context& ctx, const std::string& datei)
         if (!imDatei(info.StripOffsetsWert, info.ImageLength, zeilenBytes, f.groesse()))
             return fehler(GroesseWiderspruch);
     } else {
+        // Every row comes from the file: one longer than the file cannot be there.
+        if (zeilenBytes > f.groesse())
+            return fehler(GroesseWiderspruch);
         if (!rowsPerStripGesetzt || info.RowsPerStrip == 0)
             return fehler(KopfFehlerhaft);
         const uint64_t noetig = (uint64_t{info.ImageLength} + info.RowsPerStrip - 1) / info.RowsPerStrip;

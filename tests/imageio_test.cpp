@@ -336,6 +336,13 @@ TEST_F(ImageioTest, TiffRejectionsShowTheirMessages)
              s.rowsPerStrip = 1;
              s.withRowsPerStrip = false;
          }, keine, "Fehlerhafte Informationen im TIFF-Dateikopf!"},
+        // Found by fuzzing: a few hundred bytes claiming rows of 450 MB.
+        {"zeile-groesser-als-datei", [](TiffSpec& s) { s.rowsPerStrip = 1; },
+         [](Bytes8& b) {
+             const size_t breite = le32At(b, 4) + 2 + 8;
+             b[breite + 3] = 0x09;
+         },
+         "Widersprüchliche Angaben zur Groesse der Datei im Dateikopf"},
         {"magie", unveraendert, [](Bytes8& b) { b[0] = b[1] = 'X'; }, "Fehlerhafte Informationen im TIFF-Dateikopf!"},
         {"version", unveraendert, [](Bytes8& b) { b[2] = 43; }, "Fehlerhafte Informationen im TIFF-Dateikopf!"},
         {"ifd-hinter-ende", unveraendert, [](Bytes8& b) { b[4] = b[5] = b[6] = 0xFF; },
