@@ -117,7 +117,7 @@ TEST_F(CommandsTest, AnUnsupportedFileStopsAddingAFullDiskSkipsOne)
 
 TEST_F(CommandsTest, AStopDuringLoadingLeavesNothingBehind)
 {
-    TiffSpec s;
+    TiffAufbau s;
     s.width = 10;
     s.height = 50;
     writeBytes(pfad("gross.tif"), tiffBytes(s));

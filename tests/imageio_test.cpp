@@ -219,7 +219,7 @@ TEST_F(ImageioTest, DispatchByExtension)
 TEST_F(ImageioTest, TiffTwinsInBothByteOrdersGiveTheSameWorkingCopy)
 {
     for (bool big : {false, true}) {
-        TiffSpec s;
+        TiffAufbau s;
         s.bigEndian = big;
         s.width = 300;  // above 255: a SHORT read from the wrong half would be wrong
         s.height = 2;
@@ -252,7 +252,7 @@ TEST_F(ImageioTest, TiffWithSeveralStripsAlphaAndCentimetres)
     };
     for (const Fall f : {Fall{false, 1, 4, 3}, Fall{true, 2, 4, 3}, Fall{true, 2, 3, 3}, Fall{false, 3, 3, 4},
                          Fall{false, 4, 3, 3}}) {
-        TiffSpec s;
+        TiffAufbau s;
         s.bigEndian = f.big;
         s.width = 4;
         s.height = 5;
@@ -272,7 +272,7 @@ TEST_F(ImageioTest, TiffWithSeveralStripsAlphaAndCentimetres)
 
 TEST_F(ImageioTest, CmykTiffWhiteAndBlack)
 {
-    TiffSpec s;
+    TiffAufbau s;
     s.width = 4;
     s.height = 1;
     s.photometric = 5;
@@ -306,38 +306,38 @@ TEST_F(ImageioTest, TiffRejectionsShowTheirMessages)
 {
     struct Fall {
         const char* name;
-        std::function<void(TiffSpec&)> aendern;
+        std::function<void(TiffAufbau&)> aendern;
         std::function<void(Bytes8&)> bytes;
         const char* meldung;
     };
     const auto keine = [](Bytes8&) {};
-    const auto unveraendert = [](TiffSpec&) {};
+    const auto unveraendert = [](TiffAufbau&) {};
     const Fall faelle[] = {
-        {"ohne-x", [](TiffSpec& s) { s.withXResolution = false; }, keine, "Widersprüchliche DPI-Informationen!"},
-        {"lzw", [](TiffSpec& s) { s.compression = 5; }, keine, "Dateikompression wird nicht unterstützt!"},
-        {"16bit", [](TiffSpec& s) { s.bits = 16; }, keine, "Farbtiefe pro Farbkanal <> 8 Bit!"},
-        {"grau", [](TiffSpec& s) { s.photometric = 1; }, keine,
+        {"ohne-x", [](TiffAufbau& s) { s.withXResolution = false; }, keine, "Widersprüchliche DPI-Informationen!"},
+        {"lzw", [](TiffAufbau& s) { s.compression = 5; }, keine, "Dateikompression wird nicht unterstützt!"},
+        {"16bit", [](TiffAufbau& s) { s.bits = 16; }, keine, "Farbtiefe pro Farbkanal <> 8 Bit!"},
+        {"grau", [](TiffAufbau& s) { s.photometric = 1; }, keine,
          "Datei besitzt weder eine RGB- noch eine CMYK-Struktur!"},
-        {"zwei-kanaele", [](TiffSpec& s) { s.samples = 2; }, keine,
+        {"zwei-kanaele", [](TiffAufbau& s) { s.samples = 2; }, keine,
          "Datei besitzt weder eine RGB- noch eine CMYK-Struktur!"},
-        {"cmy", [](TiffSpec& s) { s.photometric = 5; }, keine,
+        {"cmy", [](TiffAufbau& s) { s.photometric = 5; }, keine,
          "Datei besitzt weder eine RGB- noch eine CMYK-Struktur!"},
-        {"inkset", [](TiffSpec& s) {
+        {"inkset", [](TiffAufbau& s) {
              s.photometric = 5;
              s.samples = 4;
              s.inkSet = 2;
          }, keine, "Datei besitzt weder eine RGB- noch eine CMYK-Struktur!"},
-        {"breite", [](TiffSpec& s) { s.width = 0; }, keine, "Breite des Bildes (Pixel) zu klein!"},
-        {"hoehe", [](TiffSpec& s) {
+        {"breite", [](TiffAufbau& s) { s.width = 0; }, keine, "Breite des Bildes (Pixel) zu klein!"},
+        {"hoehe", [](TiffAufbau& s) {
              s.height = 0;
              s.pixels = {1};
          }, keine, "Höhe des Bildes (Pixel) zu klein!"},
-        {"ohne-rowsperstrip", [](TiffSpec& s) {
+        {"ohne-rowsperstrip", [](TiffAufbau& s) {
              s.rowsPerStrip = 1;
              s.withRowsPerStrip = false;
          }, keine, "Fehlerhafte Informationen im TIFF-Dateikopf!"},
         // Found by fuzzing: a few hundred bytes claiming rows of 450 MB.
-        {"zeile-groesser-als-datei", [](TiffSpec& s) { s.rowsPerStrip = 1; },
+        {"zeile-groesser-als-datei", [](TiffAufbau& s) { s.rowsPerStrip = 1; },
          [](Bytes8& b) {
              const size_t breite = le32At(b, 4) + 2 + 8;
              b[breite + 3] = 0x09;
@@ -352,7 +352,7 @@ TEST_F(ImageioTest, TiffRejectionsShowTheirMessages)
     };
     for (const Fall& f : faelle) {
         meldungen().clear();
-        TiffSpec s;
+        TiffAufbau s;
         f.aendern(s);
         Bytes8 b = tiffBytes(s);
         f.bytes(b);
@@ -368,7 +368,7 @@ TEST_F(ImageioTest, TiffWithPixelsBeyondTheEndIsRefusedAndLeavesNoFile)
 {
     for (uint32_t rps : {0u, 1u}) {
         meldungen().clear();
-        TiffSpec s;
+        TiffAufbau s;
         s.width = 20;
         s.height = 4;
         s.rowsPerStrip = rps;

@@ -21,7 +21,7 @@ int main(int argc, char** argv)
     writeBmp(wurzel / "bmp" / "3x2.bmp", 3, 2, muster);
     writeBmp(wurzel / "bmp" / "1x1.bmp", 1, 1, muster);
 
-    TiffSpec s;
+    TiffAufbau s;
     writeBytes(wurzel / "tiff" / "ii.tif", tiffBytes(s));
     s.bigEndian = true;
     writeBytes(wurzel / "tiff" / "mm.tif", tiffBytes(s));
@@ -29,7 +29,7 @@ int main(int argc, char** argv)
     s.rowsPerStrip = 2;
     s.stripOffsetType = 3;
     writeBytes(wurzel / "tiff" / "strips.tif", tiffBytes(s));
-    TiffSpec c;
+    TiffAufbau c;
     c.photometric = 5;
     c.samples = 4;
     writeBytes(wurzel / "tiff" / "cmyk.tif", tiffBytes(c));

@@ -52,7 +52,7 @@ struct Out {
 
 }
 
-std::vector<uint8_t> tiffBytes(const TiffSpec& s)
+std::vector<uint8_t> tiffBytes(const TiffAufbau& s)
 {
     Out o{s.bigEndian, {}};
     o.u8(s.bigEndian ? 'M' : 'I');

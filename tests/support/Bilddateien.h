@@ -11,7 +11,7 @@ void writeBytes(const std::filesystem::path& path, const std::vector<uint8_t>& b
 // The test pattern: pixel (x, y) has red x * 40 + y, green y * 50 + 7, blue (x + y) * 30.
 void musterRgb(int x, int y, uint8_t rgb[3]);
 
-struct TiffSpec {
+struct TiffAufbau {
     bool bigEndian = false;
     uint32_t width = 3, height = 2;
     uint16_t photometric = 2;     // 2 RGB, 5 separated
@@ -32,7 +32,7 @@ struct TiffSpec {
     std::vector<uint8_t> pixels;
 };
 // An uncompressed TIFF: header, pixel strips, out-of-line values, then the directory.
-std::vector<uint8_t> tiffBytes(const TiffSpec& spec);
+std::vector<uint8_t> tiffBytes(const TiffAufbau& aufbau);
 
 // An uncompressed 24-bit TGA of the test pattern; descriptor 0 (bottom row first) or 0x20.
 std::vector<uint8_t> tgaBytes(int width, int height, uint8_t descriptor);
