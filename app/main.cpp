@@ -2,6 +2,7 @@
 #include <cstring>
 #include <string>
 
+#include "app/Befehle.h"
 #include "app/Fenster.h"
 
 namespace {
@@ -13,7 +14,11 @@ const char* const usage =
     "  lumivex                    startet das Programmfenster\n"
     "  lumivex BEFEHL [OPTIONEN]  führt einen Befehl ohne Fenster aus\n"
     "\n"
-    "Befehle ohne Fenster kommen mit den folgenden Ausbaustufen hinzu.\n"
+    "Befehle ohne Fenster:\n"
+    "  exif DATEI     listet die EXIF-Parameter einer JPEG- oder MPO-Datei\n"
+    "  mpo DATEI      listet die Marker einer MPO-Datei und zerlegt sie in JPEG-Bilder\n"
+    "\n"
+    "\"lumivex BEFEHL --help\" beschreibt einen Befehl.\n"
     "\n"
     "Optionen:\n"
     "  -h, --help     diese Hilfe\n"
@@ -33,6 +38,10 @@ int main(int argc, char** argv)
         std::fputs(usage, stdout);
         return 0;
     }
+    if (arg == "exif")
+        return ExifBefehl(argc - 2, argv + 2);
+    if (arg == "mpo")
+        return MpoBefehl(argc - 2, argv + 2);
     if (arg == "--version") {
         std::puts("Lumivex 5.0");
         return 0;

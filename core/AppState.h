@@ -23,6 +23,9 @@ struct AppState {
     Progress progress;
     std::string projectFile;
     std::filesystem::path programFolder;
+    // Initial folders of the image open and save dialogs.
+    std::filesystem::path bildOeffnenOrdner;
+    std::filesystem::path bildSpeichernOrdner;
     int screenWidth = 1280;
     int screenHeight = 1024;
 };

@@ -111,8 +111,9 @@ void diskFullMessage(Context& ctx, const std::string& pfad)
                 std::string(Sprache::Meldung(68)) + ctx.files().volumeName(fs::path(pfad)) + ": !");
 }
 
-// Writes header and white pixels. 0, 1 (abort or write error) or -2 (disk full).
-int weissFuellen(Context& ctx, const RasterSlot& slot, int64_t pixelBytes)
+// Writes header and white pixels, or with fill false only the header and the
+// file's full length. 0, 1 (abort or write error) or -2 (disk full).
+int dateiSchreiben(Context& ctx, const RasterSlot& slot, int64_t pixelBytes, bool fill)
 {
     int fd = ::open(slot.pfad.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
     if (fd < 0) {
@@ -126,6 +127,10 @@ int weissFuellen(Context& ctx, const RasterSlot& slot, int64_t pixelBytes)
     static const std::vector<uint8_t> weiss(stueck, 0xFF);
     const auto kopf = bmpKopf(slot.breite, slot.hoehe);
     int fehler = writeFully(fd, kopf.data(), kopf.size(), 0);
+    if (fehler == 0 && !fill && ::ftruncate(fd, BmpKopfLaenge + pixelBytes) != 0)
+        fehler = errno;
+    if (!fill)
+        pixelBytes = 0;
     ctx.setProgress(static_cast<int32_t>(pixelBytes / block), 0);
     int64_t geschrieben = 0;
     while (fehler == 0 && geschrieben < pixelBytes && !ctx.state.abort) {
@@ -216,11 +221,13 @@ bool Zeile::loesen()
     return ok;
 }
 
-int RasterAnlegen(Context& ctx, RasterSlot& slot)
+namespace {
+
+int anlegen(Context& ctx, RasterSlot& slot, bool fill)
 {
     if (ctx.state.abort)
         return -1;
-    if (passendeDatei(slot.pfad, slot.breite, slot.hoehe))
+    if (fill && passendeDatei(slot.pfad, slot.breite, slot.hoehe))
         return 0;
     if (slot.breite < 0 || slot.hoehe < 0 || slot.pfad.empty()) {
         ctx.message(Sprache::Titel::Fehler, 11);
@@ -238,7 +245,19 @@ int RasterAnlegen(Context& ctx, RasterSlot& slot)
         ctx.state.abort = true;
         return -2;
     }
-    return weissFuellen(ctx, slot, groesse - BmpKopfLaenge);
+    return dateiSchreiben(ctx, slot, groesse - BmpKopfLaenge, fill);
+}
+
+}
+
+int RasterAnlegen(Context& ctx, RasterSlot& slot)
+{
+    return anlegen(ctx, slot, true);
+}
+
+int RasterAnlegenLeer(Context& ctx, RasterSlot& slot)
+{
+    return anlegen(ctx, slot, false);
 }
 
 int Plattenplatz_Pruefen(Context& ctx, const std::string& pfad, int32_t breite, int32_t hoehe)

@@ -37,6 +37,9 @@ private:
 
 // 0 ready, -1 abort flag already set, 1 too large or not creatable, -2 disk full.
 int RasterAnlegen(Context& ctx, RasterSlot& slot);
+// The same for a writer that fills every row itself: header and file length
+// only, any old file replaced, no white pixels written.
+int RasterAnlegenLeer(Context& ctx, RasterSlot& slot);
 int RasterOeffnenLesen(RasterSlot& slot);
 int RasterOeffnenSchreiben(RasterSlot& slot);
 void RasterSchliessen(RasterSlot& slot);

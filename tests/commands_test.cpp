@@ -4,193 +4,200 @@
 
 #include <filesystem>
 
-#include "commands/Projekt.h"
+#include "commands/Bilder.h"
+#include "support/Bilddateien.h"
 #include "support/TestServices.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-// Writes only the first `limit` bytes of any file, as a full disk or a crash would.
-class BrokenFiles : public TestFiles {
-public:
-    size_t limit = 0;
-    bool writeFile(const fs::path& path, const std::vector<uint8_t>& bytes) const override
+using Bytes8 = std::vector<uint8_t>;
+
+uint32_t le32At(const Bytes8& b, size_t at)
+{
+    return b[at] | (uint32_t{b[at + 1]} << 8) | (uint32_t{b[at + 2]} << 16) | (uint32_t{b[at + 3]} << 24);
+}
+
+struct CommandsTest : ::testing::Test {
+    TestServices t;
+    Programm p{t.services()};
+
+    // Until the alignment writes the aligned rasters, the working copies stand in
+    // for them when the composition starts.
+    CommandsTest()
     {
-        const std::vector<uint8_t> part(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(limit));
-        TestFiles::writeFile(path, part);
-        return false;
+        t.events.onPump = [this](const AppState& st) {
+            if (st.progress.level != "3")
+                return;
+            for (int n = 1; n <= p.bilder.anzahl; ++n) {
+                ImageEntry& e = p.bilder.bild[static_cast<size_t>(n)];
+                RasterSlot& justiert = e.slot[SlotJustiert];
+                if (fs::exists(justiert.pfad) || !fs::exists(e.slot[SlotArbeitskopie].pfad))
+                    continue;
+                fs::copy_file(e.slot[SlotArbeitskopie].pfad, justiert.pfad);
+                justiert.breite = e.slot[SlotArbeitskopie].breite;
+                justiert.hoehe = e.slot[SlotArbeitskopie].hoehe;
+            }
+        };
+    }
+
+    std::string pfad(const std::string& name) const { return (t.files.tempFolder() / name).string(); }
+    std::string bmp(const std::string& name, int w, int h, uint8_t wert)
+    {
+        writeBmp(pfad(name), w, h, [&](int, int, uint8_t bgr[3]) { bgr[0] = bgr[1] = bgr[2] = wert; });
+        return pfad(name);
+    }
+    // A result raster in the result entry's colour-adjusted slot.
+    void ergebnis(int w, int h)
+    {
+        RasterSlot& s = p.bilder.ergebnis().slot[SlotFarbErgebnis];
+        s.breite = w;
+        s.hoehe = h;
+        writeBmp(s.pfad, w, h, [](int x, int y, uint8_t bgr[3]) {
+            musterRgb(x, y, bgr);
+        });
+        p.auswahl.vorschau = VorschauBildR;
     }
 };
 
-struct ProjektTest : ::testing::Test {
-    TestServices t;
-    Programm p{t.services()};
-    fs::path datei = t.files.tempFolder() / "projekt.lvx";
-};
-
 }
 
-TEST_F(ProjektTest, SaveWritesTheCurrentWork)
+TEST_F(CommandsTest, AddingLoadsSortedFilesAndShowsTheNewImage)
 {
-    p.bilder.anzahl = 1;
-    p.bilder.bild[1].slot[SlotQuelle].pfad = "/fotos/a.jpg";
-    p.bilder.bild[1].dx = 2.5;
-    p.ctx.state.modified = true;
-    ASSERT_TRUE(MenuProjektSpeichernUnterClick(p, datei.string()));
-    EXPECT_EQ(p.ctx.state.projectFile, datei.string());
-    EXPECT_FALSE(p.ctx.state.modified);
-    EXPECT_FALSE(p.ctx.state.busy);
-    EXPECT_EQ(fs::file_size(datei), 540u + 580);
-    EXPECT_EQ(fs::directory_iterator(t.files.tempFolder())->path(), datei);  // no temporary file left
-}
-
-TEST_F(ProjektTest, SaveWithoutFileNameDoesNothing)
-{
-    EXPECT_FALSE(MenuProjektSpeichernClick(p));
+    p.farbe.histoAlle = true;
+    p.compose.Bikubisch = true;
+    const std::string b = bmp("b.bmp", 17, 16, 20), a = bmp("A.bmp", 16, 16, 10),
+                      c = bmp("c.bmp", 18, 16, 30);
+    Bilder_Hinzufuegen(p, {b, c, a});
+    ASSERT_EQ(p.bilder.anzahl, 3);
+    EXPECT_EQ(p.bilder.bild[1].slot[0].name, "A.bmp");
+    EXPECT_EQ(p.bilder.bild[2].slot[0].name, "b.bmp");
+    EXPECT_EQ(p.bilder.bild[3].slot[0].name, "c.bmp");
+    EXPECT_TRUE(p.bilder.bild[3].histo);
+    EXPECT_FALSE(p.bilder.bild[3].histoMax);
+    EXPECT_EQ(p.auswahl.bildL, 1);
+    EXPECT_EQ(p.auswahl.bildR, 3);
+    EXPECT_EQ(p.auswahl.listenZeile, 3);
+    EXPECT_TRUE(p.auswahl.justR);
+    EXPECT_EQ(p.auswahl.vorschau, VorschauBildR);
+    EXPECT_TRUE(p.compose.Bikubisch);
+    EXPECT_EQ(t.files.tempFolder(), fs::path(p.ctx.state.bildOeffnenOrdner));
     EXPECT_TRUE(t.messages.lines.empty());
 }
 
-TEST_F(ProjektTest, ReadOnlyFileIsRefused)
+TEST_F(CommandsTest, OnlyAsManyFilesAsStillFitAreLoaded)
 {
-    ASSERT_TRUE(MenuProjektSpeichernUnterClick(p, datei.string()));
-    ::chmod(datei.c_str(), 0444);
-    EXPECT_FALSE(MenuProjektSpeichernUnterClick(p, datei.string()));
-    EXPECT_EQ(t.messages.lines.back(), "Information: Datei ist schreibgeschützt, keine Speicherung möglich!");
+    p.bilder.anzahl = 249;
+    const std::string a = bmp("a.bmp", 16, 16, 1), b = bmp("b.bmp", 16, 16, 2),
+                      c = bmp("c.bmp", 16, 16, 3);
+    Bilder_Hinzufuegen(p, {c, b, a});
+    EXPECT_EQ(p.bilder.anzahl, 250);
+    EXPECT_EQ(p.bilder.bild[250].slot[0].name, "a.bmp");
+    EXPECT_EQ(t.messages.lines, (std::vector<std::string>{"Fehler: Zu viele Bild-Dateien geladen!",
+                                                          "Information: Das Maximum dieser Programmversion ist: 250"}));
 }
 
-TEST(ProjektSpeichern, InterruptedSaveNeverDamagesThePreviousProject)
+TEST_F(CommandsTest, AnUnsupportedFileStopsAddingAFullDiskSkipsOne)
 {
-    RecordingMessages messages;
-    ScriptedEvents events;
-    BrokenFiles files;
-    CountingDisplay display;
-    FakePrinters printers;
-    Programm p(Services{messages, events, files, display, printers});
-    const fs::path datei = files.tempFolder() / "alt.lvx";
-    const std::vector<uint8_t> alt(700, 0x42);
-    ASSERT_TRUE(files.TestFiles::writeFile(datei, alt));
-    p.ctx.state.projectFile = datei.string();
-    p.bilder.anzahl = 1;
-    for (size_t k = 0; k < 540 + 580; k += 7) {
-        files.limit = k;
-        p.ctx.state.modified = true;
-        EXPECT_FALSE(MenuProjektSpeichernClick(p));
-        EXPECT_EQ(readFile(datei), alt) << k;
-        EXPECT_TRUE(p.ctx.state.modified);
-        EXPECT_EQ(std::distance(fs::directory_iterator(files.tempFolder()), fs::directory_iterator()), 1) << k;
+    const std::string a = bmp("a.bmp", 16, 16, 1), c = bmp("c.bmp", 16, 16, 3);
+    writeBytes(pfad("b.png"), Bytes8{1, 2, 3});
+    Bilder_Hinzufuegen(p, {a, pfad("b.png"), c});
+    EXPECT_EQ(p.bilder.anzahl, 1);
+    EXPECT_EQ(t.messages.lines, std::vector<std::string>{"Fehler: Bitmap-Dateityp wird nicht unterstützt!"});
+    EXPECT_TRUE(p.bilder.bild[2].slot[1].pfad.empty());
+
+    t.messages.lines.clear();
+    t.files.fixedFreeSpace = 1000;
+    Bilder_Hinzufuegen(p, {a, c});
+    EXPECT_EQ(p.bilder.anzahl, 1);
+    EXPECT_EQ(t.messages.lines, (std::vector<std::string>{"Fehler: Zu wenig Festplattenspeicher!",
+                                                          "Fehler: Zu wenig Festplattenspeicher!"}));
+}
+
+TEST_F(CommandsTest, AStopDuringLoadingLeavesNothingBehind)
+{
+    TiffAufbau s;
+    s.width = 10;
+    s.height = 50;
+    writeBytes(pfad("gross.tif"), tiffBytes(s));
+    t.events.onPump = [&](const AppState& st) {
+        if (st.progress.level.empty() && st.progress.max == 49 && st.progress.pos == 10)
+            p.ctx.state.abort = true;
+    };
+    Bilder_Hinzufuegen(p, {pfad("gross.tif")});
+    EXPECT_EQ(p.bilder.anzahl, 0);
+    EXPECT_TRUE(t.messages.lines.empty());
+    EXPECT_FALSE(p.ctx.state.abort);
+    for (const auto& e : fs::directory_iterator(t.files.tempFolder()))
+        EXPECT_FALSE(e.path().filename().string().starts_with("~$")) << e.path();
+}
+
+TEST_F(CommandsTest, SavingChecksPreviewWriteProtectionAndSpace)
+{
+    ergebnis(3, 2);
+    p.auswahl.vorschau = VorschauKeine;
+    EXPECT_FALSE(BildspeichernUnter(p, 0, SlotFarbErgebnis, pfad("x.bmp"), "BMP"));
+    EXPECT_FALSE(fs::exists(pfad("x.bmp")));
+
+    p.auswahl.vorschau = VorschauBildR;
+    writeBytes(pfad("schreibgeschuetzt.tga"), Bytes8{9});
+    ::chmod(pfad("schreibgeschuetzt.tga").c_str(), 0444);
+    EXPECT_FALSE(BildspeichernUnter(p, 0, SlotFarbErgebnis, pfad("schreibgeschuetzt.tga"), "TGA"));
+    EXPECT_EQ(readFile(pfad("schreibgeschuetzt.tga")), Bytes8{9});
+    EXPECT_EQ(t.messages.lines,
+              std::vector<std::string>{"Information: Datei ist schreibgeschützt, keine Speicherung möglich!"});
+
+    // 78 bytes of raster and 1,000 bytes of margin off the system's file system.
+    t.messages.lines.clear();
+    t.files.fixedFreeSpace = 1077;
+    EXPECT_FALSE(BildspeichernUnter(p, 0, SlotFarbErgebnis, pfad("x.bmp"), "BMP"));
+    EXPECT_EQ(t.messages.lines, std::vector<std::string>{"Fehler: Zu wenig Speicher auf Laufwerk /daten: !"});
+    t.files.fixedFreeSpace = 1078;
+    EXPECT_TRUE(BildspeichernUnter(p, 0, SlotFarbErgebnis, pfad("x.bmp"), "BMP"));
+    EXPECT_EQ(readFile(pfad("x.bmp")), readFile(p.bilder.ergebnis().slot[SlotFarbErgebnis].pfad));
+}
+
+TEST_F(CommandsTest, EveryFormatIsWrittenWithTheResolutionOfThePrintSize)
+{
+    ergebnis(1200, 600);
+    p.druck.einheitCm = true;
+    p.druck.breite = 10.16;
+    p.druck.hoehe = 5.08;
+    for (const char* format : {"TIF", "TIF_CMYK", "JPG", "TGA", "BMP"})
+        EXPECT_TRUE(BildspeichernUnter(p, 0, SlotFarbErgebnis, pfad(std::string("r.") + format), format)) << format;
+    for (const char* tif : {"r.TIF", "r.TIF_CMYK"}) {
+        const Bytes8 b = readFile(pfad(tif));
+        EXPECT_EQ(le32At(b, 8), 3000000u) << tif;
+        EXPECT_EQ(le32At(b, 16), 3000000u) << tif;
     }
-    EXPECT_EQ(messages.lines.back(), "Fehler: Fehler beim Speichern der Datei!");
-}
-
-TEST_F(ProjektTest, SettingsSurviveSaveAndLoad)
-{
-    p.compose.lpi = 75.5;
-    p.compose.Linsenrichtung = 1;
-    p.compose.LinseInvers = true;
-    p.compose.Hintergrundfarbe = {10, 20, 30};
-    p.compose.anaglyphSchema = 4;
-    p.compose.anaglyphFarbModus = 1;
-    p.compose.C1 = 33;
-    p.compose.stereo.xr = 140;
-    p.compose.stereo.vorlage = false;
-    p.compose.streifen.richtung = 1;
-    p.compose.dpiAuto = false;
-    p.compose.biKubMethode = 2;
+    EXPECT_EQ(readFile(pfad("r.TGA")).size(), 18u + 1200 * 600 * 3 + 26);
+    const Bytes8 j = readFile(pfad("r.JPG"));
+    EXPECT_EQ((Bytes8(j.begin(), j.begin() + 2)), (Bytes8{0xFF, 0xD8}));
+    // Inches: 4 × 2 inch prints give 300 dots per inch as well.
     p.druck.einheitCm = false;
-    p.druck.breiteGesetzt = 6.5;
-    p.druck.seitenverkehrt = true;
-    p.farbe.gamma = -20;
-    p.farbe.hell = 15;
-    p.auswahl.vorschau = VorschauAnaglyph;
-    ProjektDaten gelesen;
-    ASSERT_EQ(ProjektDekodieren(ProjektKodieren(ProjektAusProgramm(p)), ProjektDaten{}, gelesen),
-              ProjektFehler::Keiner);
-
-    TestServices t2;
-    Programm q(t2.services());
-    ProjektEinstellungenAnwenden(q, gelesen);
-    EXPECT_EQ(q.compose.lpi, 75.5);
-    EXPECT_EQ(q.compose.Linsenrichtung, 1);
-    EXPECT_TRUE(q.compose.LinseInvers);
-    EXPECT_EQ(q.compose.Hintergrundfarbe, (Farbe{10, 20, 30}));
-    EXPECT_EQ(q.compose.anaglyphSchema, 4);
-    EXPECT_EQ(q.compose.anaglyphFarbModus, 1);
-    EXPECT_EQ(q.compose.C1, 33);
-    EXPECT_EQ(q.compose.stereo.xr, 140);
-    EXPECT_FALSE(q.compose.stereo.vorlage);
-    EXPECT_EQ(q.compose.streifen.richtung, 1);
-    EXPECT_FALSE(q.compose.dpiAuto);
-    EXPECT_EQ(q.compose.biKubMethode, 2);
-    EXPECT_FALSE(q.druck.einheitCm);
-    EXPECT_EQ(q.druck.breiteGesetzt, 6.5);
-    EXPECT_EQ(q.druck.breite, 6.5);
-    EXPECT_TRUE(q.druck.seitenverkehrt);
-    EXPECT_EQ(q.farbe.gamma, -20);
-    EXPECT_EQ(q.farbe.hell, 15);
-    EXPECT_EQ(q.auswahl.vorschau, VorschauAnaglyph);
+    p.druck.breite = 4;
+    p.druck.hoehe = 2;
+    ASSERT_TRUE(BildspeichernUnter(p, 0, SlotFarbErgebnis, pfad("zoll.tif"), "TIF"));
+    EXPECT_EQ(le32At(readFile(pfad("zoll.tif")), 8), 3000000u);
+    EXPECT_TRUE(t.messages.lines.empty());
 }
 
-TEST_F(ProjektTest, OldAnaglyphValuesAreConverted)
+TEST_F(CommandsTest, MpoHoldsImagesLAndR)
 {
-    struct Fall {
-        int32_t version, art, schema, vorschau;
-        int32_t artNeu, schemaNeu, vorschauNeu, c;
-    };
-    const Fall faelle[] = {
-        {103, 1, 2, 2, 1, 2, 2, 100},  {1031, 1, 2, 3, 1, 2, 3, 100}, {103, 1, 2, 4, 1, 0, 3, 0},
-        {103, 1, 2, 5, 1, 2, 5, 100},  {200, 0, 2, 3, 1, 2, 3, 100},  {200, 2, 2, 3, 3, 2, 3, 100},
-        {300, 4, 2, 3, 2, 0, 3, 0},    {104, 5, 2, 4, 3, 0, 5, 0},    {200, 1, 2, 4, 2, 2, 4, 100},
-        {320, 6, 1, 3, 6, 2, 3, 100},  {401, 6, 1, 3, 6, 1, 3, 40},
-    };
-    for (const Fall& f : faelle) {
-        ProjektDaten d;
-        d.version = f.version;
-        d.anaglyphArt = f.art;
-        d.anaglyphSchema = f.schema;
-        d.vorschau = f.vorschau;
-        d.c = {40, 40, 40};
-        ProjektEinstellungenAnwenden(p, d);
-        EXPECT_EQ(p.compose.anaglyphSchema, f.artNeu) << f.version << " " << f.art;
-        EXPECT_EQ(p.compose.anaglyphFarbModus, f.schemaNeu) << f.version << " " << f.art;
-        EXPECT_EQ(p.auswahl.vorschau, f.vorschauNeu) << f.version << " " << f.vorschau;
-        EXPECT_EQ(p.compose.C2, f.c) << f.version;
+    ergebnis(2, 2);
+    EXPECT_FALSE(BildspeichernUnter(p, 0, SlotFarbErgebnis, pfad("p.mpo"), "MPO"));
+    EXPECT_EQ(t.messages.lines,
+              std::vector<std::string>{std::string("Fehler: ") + Sprache::MpoOhneBildpaar});
+    Bilder_Hinzufuegen(p, {bmp("l.bmp", 16, 16, 40), bmp("r.bmp", 16, 16, 200)});
+    ASSERT_EQ(p.bilder.anzahl, 2);
+    ASSERT_TRUE(BildspeichernUnter(p, 0, SlotFarbErgebnis, pfad("p.mpo"), "MPO"));
+    // Loading the file again gives the pair back.
+    Bilder_Hinzufuegen(p, {pfad("p.mpo")});
+    ASSERT_EQ(p.bilder.anzahl, 4);
+    for (int n : {3, 4}) {
+        const Bytes8 b = readFile(p.bilder.bild[static_cast<size_t>(n)].slot[SlotArbeitskopie].pfad);
+        EXPECT_NEAR(bmpPixel(b, 5, 5)[0], n == 3 ? 40 : 200, 2);
     }
-}
-
-TEST_F(ProjektTest, OldColourAndUnitValuesAreConverted)
-{
-    ProjektDaten d;
-    d.version = 200;
-    d.hell = 60;
-    d.kontrast = 25;
-    ProjektEinstellungenAnwenden(p, d);
-    EXPECT_EQ(p.farbe.hell, 20);
-    EXPECT_EQ(p.farbe.kontrast, -50);
-    d.version = 300;
-    ProjektEinstellungenAnwenden(p, d);
-    EXPECT_EQ(p.farbe.hell, 60);
-    EXPECT_EQ(p.farbe.kontrast, 25);
-    EXPECT_TRUE(p.druck.einheitCm);
-    d.version = 1031;
-    ProjektEinstellungenAnwenden(p, d);
-    EXPECT_FALSE(p.druck.einheitCm);
-    EXPECT_EQ(p.farbe.hell, 20);
-    EXPECT_EQ(p.farbe.kontrast, 25);
-}
-
-TEST_F(ProjektTest, ImagesLAndRAreClampedToTheImages)
-{
-    ProjektDaten d;
-    d.comboA = 5;
-    d.comboB = -1;
-    d.listenAuswahl = 1;
-    ProjektEinstellungenAnwenden(p, d);
-    EXPECT_EQ(p.auswahl.bildL, 0);
-    EXPECT_EQ(p.auswahl.listenZeile, 0);
-    p.bilder.anzahl = 3;
-    ProjektEinstellungenAnwenden(p, d);
-    EXPECT_EQ(p.auswahl.bildL, 3);
-    EXPECT_EQ(p.auswahl.bildR, 1);
-    EXPECT_EQ(p.auswahl.listenZeile, 2);
+    EXPECT_EQ(p.bilder.bild[4].slot[0].name, "p.mpo_2.JPG");
 }

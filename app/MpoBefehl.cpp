@@ -1,0 +1,55 @@
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "app/Befehle.h"
+#include "app/Dienste.h"
+#include "imageio/Mpo.h"
+
+namespace {
+
+const char* const hilfe =
+    "Aufruf: lumivex mpo DATEI\n"
+    "\n"
+    "Listet die Marker einer MPO-Datei (Multi Picture) auf stdout und zerlegt\n"
+    "sie in ihre JPEG-Bilder: Bild k wird als DATEI_k.JPG im selben Ordner\n"
+    "geschrieben. Die Liste steht zusätzlich in MPO_Detail$$$.TXT im aktuellen\n"
+    "Ordner.\n"
+    "\n"
+    "Rückgabewert: 0 mindestens ein Bild geschrieben, 1 Fehler, 2 falscher Aufruf.\n";
+
+}
+
+int MpoBefehl(int argc, char** argv)
+{
+    if (argc == 1 && (std::strcmp(argv[0], "--help") == 0 || std::strcmp(argv[0], "-h") == 0)) {
+        std::fputs(hilfe, stdout);
+        return 0;
+    }
+    if (argc != 1 || argv[0][0] == '-') {
+        std::fputs(hilfe, stderr);
+        return 2;
+    }
+    const auto temp = TempOrdner();
+    if (!temp)
+        return 1;
+    Dienste dienste(*temp);
+    Context ctx(dienste.services());
+    const std::string datei = argv[0];
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(datei, ec)) {
+        ctx.message(Sprache::Titel::Fehler, std::string(Sprache::Meldung(50)) + " " + datei);
+        return 1;
+    }
+    std::vector<std::string> liste;
+    const MpoErgebnis e = MPO_Zerlegen(datei, datei, MpoSpurDatei, &liste);
+    for (const std::string& zeile : liste)
+        std::puts(zeile.c_str());
+    if (!e.ok) {
+        ctx.message(Sprache::Titel::Fehler, 0);
+        return 1;
+    }
+    return 0;
+}

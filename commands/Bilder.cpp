@@ -1,0 +1,183 @@
+#include "commands/Bilder.h"
+
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cmath>
+#include <filesystem>
+
+#include "compose/Pipeline.h"
+#include "imageio/BildLaden.h"
+#include "imageio/Datei.h"
+#include "imageio/Jpeg.h"
+#include "imageio/Mpo.h"
+#include "imageio/Tga.h"
+#include "imageio/Tiff.h"
+
+namespace fs = std::filesystem;
+using Sprache::Titel;
+
+namespace {
+
+std::string klein(std::string s)
+{
+    std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return s;
+}
+
+void fortschrittZuruecksetzen(Context& ctx)
+{
+    ctx.events().setBusyCursor(false);
+    ctx.setProgress(100, 0);
+}
+
+}
+
+void Init_Pfadnamen(Programm& p)
+{
+    p.ctx.state.bildOeffnenOrdner = p.ctx.state.programFolder;
+    p.ctx.state.bildSpeichernOrdner = p.ctx.state.programFolder;
+}
+
+void Bilder_Hinzufuegen(Programm& p, std::vector<std::string> dateien)
+{
+    if (dateien.empty())
+        return;
+    Context& ctx = p.ctx;
+    ctx.state.bildOeffnenOrdner = fs::path(dateien.front()).parent_path();
+    ctx.state.bildSpeichernOrdner = ctx.state.bildOeffnenOrdner;
+    std::stable_sort(dateien.begin(), dateien.end(),
+                     [](const std::string& a, const std::string& b) { return klein(a) < klein(b); });
+    const auto gewaehlt = static_cast<int>(dateien.size());
+    int laden = gewaehlt;
+    if (p.bilder.anzahl + gewaehlt > MaxBilder) {
+        ctx.message(Titel::Fehler, 24);
+        ctx.message(Titel::Information, std::string(Sprache::Meldung(23)) + std::to_string(MaxBilder));
+        laden = MaxBilder - p.bilder.anzahl;
+    }
+    for (int i = 0; i < laden; ++i) {
+        ctx.events().setBusyCursor(true);
+        const int n = ++p.bilder.anzahl;
+        const int r = Bild_Laden(p, n, dateien[static_cast<size_t>(i)]);
+        ctx.setProgress(100, static_cast<int32_t>(std::nearbyint((i + 1) * 100.0 / gewaehlt)));
+        if (r == -1) {
+            --p.bilder.anzahl;
+            // A stop requested by the user, or a fault already reported with the
+            // abort flag, needs no second message.
+            if (!ctx.state.abort)
+                ctx.message(Titel::Fehler, 0);
+            fortschrittZuruecksetzen(ctx);
+            break;
+        }
+        if (r == -2) {
+            --p.bilder.anzahl;
+            ctx.message(Titel::Fehler, 57);
+            fortschrittZuruecksetzen(ctx);
+            continue;
+        }
+        p.bilder.anzahl = r;
+        if (r < n)
+            continue;
+        for (int k = n; k <= r; ++k) {
+            ImageEntry& e = p.bilder.bild[static_cast<size_t>(k)];
+            e.histo = p.farbe.histoAlle;
+            e.histoMax = p.farbe.histoMax;
+        }
+        Auswahl& a = p.auswahl;
+        a.listenZeile = r;
+        a.bildL = 1;
+        a.bildR = r;
+        a.justL = false;
+        a.justR = true;
+        a.vorschau = VorschauBildR;
+        const bool bikubisch = p.compose.Bikubisch;
+        p.compose.Bikubisch = false;
+        Schleife(p, 2);
+        p.compose.Bikubisch = bikubisch;
+    }
+    fortschrittZuruecksetzen(ctx);
+    if (ctx.state.abort)
+        Abbruch_Behandlung(p);
+}
+
+namespace {
+
+bool schreibgeschuetzt(const std::string& datei)
+{
+    struct stat st {};
+    return ::stat(datei.c_str(), &st) == 0 && (st.st_mode & S_IWUSR) == 0;
+}
+
+bool kopieren(const std::string& von, const std::string& nach)
+{
+    LeseDatei quelle(von);
+    ZielDatei ziel(nach);
+    std::vector<uint8_t> puffer(1 << 20);
+    for (uint64_t pos = 0; quelle.offen() && pos < quelle.groesse();) {
+        const size_t n = static_cast<size_t>(std::min<uint64_t>(puffer.size(), quelle.groesse() - pos));
+        if (!quelle.lesen(pos, puffer.data(), n) || !ziel.schreiben(puffer.data(), n))
+            return false;
+        pos += n;
+    }
+    return quelle.offen() && ziel.fertig();
+}
+
+// Dots per inch from the pixel count and a print length in the print unit; 0 without a length.
+double aufloesung(int32_t pixel, double laenge, const PrintSettings& d)
+{
+    const double zoll = laenge * d.f() / 2.54;
+    return zoll > 0 ? pixel / zoll : 0.0;
+}
+
+}
+
+bool BildspeichernUnter(Programm& p, int index, int slot, const std::string& datei, const std::string& format)
+{
+    Context& ctx = p.ctx;
+    if (p.auswahl.vorschau == VorschauKeine || datei.empty() || index < 0 || index > MaxBilder || slot < 0
+        || slot >= SlotAnzahl)
+        return false;
+    const RasterSlot& quelle = p.bilder.bild[static_cast<size_t>(index)].slot[static_cast<size_t>(slot)];
+    const double horizontal = aufloesung(quelle.breite, p.druck.breite, p.druck);
+    const double vertikal = aufloesung(quelle.hoehe, p.druck.hoehe, p.druck);
+    if (schreibgeschuetzt(datei)) {
+        ctx.message(Titel::Information, 49);
+        return false;
+    }
+    // The file system holding the root gets the larger margin, as the system drive did.
+    const std::string laufwerk = ctx.files().volumeName(fs::path(datei));
+    const uint64_t noetig
+        = static_cast<uint64_t>(RasterDateigroesse(quelle.breite, quelle.hoehe)) + (laufwerk == "/" ? 10'000'000 : 1'000);
+    const auto frei = ctx.files().freeSpace(fs::path(datei));
+    if (!frei || *frei < noetig) {
+        ctx.message(Titel::Fehler, std::string(Sprache::Meldung(68)) + laufwerk + ": !");
+        return false;
+    }
+    ctx.state.reporting = true;
+    ctx.events().setBusyCursor(true);
+    ctx.pump();
+    bool ok = false;
+    if (format == "BMP") {
+        ok = kopieren(quelle.pfad, datei);
+        if (!ok)
+            ctx.message(Titel::Fehler, 2);
+    } else if (format == "JPG") {
+        ok = JPEG_Schreiben(ctx, datei, quelle);
+    } else if (format == "TIF") {
+        ok = TIFF_RGB_Schreiben(ctx, datei, quelle, vertikal, horizontal);
+    } else if (format == "TIF_CMYK") {
+        ok = TIFF_CMYK_Schreiben(ctx, datei, quelle, vertikal, horizontal);
+    } else if (format == "TGA") {
+        ok = TGA_Schreiben(ctx, datei, quelle);
+    } else if (format == "MPO") {
+        const Auswahl& a = p.auswahl;
+        if (p.bilder.gueltig(a.bildL) && p.bilder.gueltig(a.bildR))
+            ok = MPO_Schreiben(ctx, datei, p.bilder.bild[static_cast<size_t>(a.bildL)].slot[SlotArbeitskopie],
+                               p.bilder.bild[static_cast<size_t>(a.bildR)].slot[SlotArbeitskopie]);
+        else
+            ctx.message(Titel::Fehler, Sprache::MpoOhneBildpaar);
+    }
+    ctx.events().setBusyCursor(false);
+    ctx.state.reporting = false;
+    return ok;
+}

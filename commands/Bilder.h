@@ -1,0 +1,19 @@
+#pragma once
+#include <string>
+#include <vector>
+
+#include "model/Programm.h"
+
+// What the add-images command does with the files chosen in its dialog:
+// loads them sorted by name (case-insensitive), as many as the image set still
+// holds, each followed by a pipeline run from level 2 without bicubic
+// interpolation, showing the new image as image R beside image 1.
+void Bilder_Hinzufuegen(Programm& p, std::vector<std::string> dateien);
+
+// At start: both image dialogs open in the program's folder.
+void Init_Pfadnamen(Programm& p);
+
+// Saves raster slot of entry index as format "BMP", "JPG", "TIF", "TIF_CMYK",
+// "TGA" or "MPO" (images L and R) under datei, after the write-protection and
+// free-space checks. Does nothing without a result to show. True when written.
+bool BildspeichernUnter(Programm& p, int index, int slot, const std::string& datei, const std::string& format);

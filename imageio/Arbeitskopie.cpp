@@ -1,0 +1,40 @@
+#include "imageio/Arbeitskopie.h"
+
+#include <filesystem>
+#include <system_error>
+
+#include "raster/RasterImage.h"
+
+int ArbeitskopieAnlegen(Context& ctx, RasterSlot& ziel, int32_t breite, int32_t hoehe)
+{
+    if (Plattenplatz_Pruefen(ctx, ziel.pfad, breite, hoehe) != 0)
+        return -2;
+    ziel.breite = breite;
+    ziel.hoehe = hoehe;
+    return RasterAnlegenLeer(ctx, ziel) == 0 ? 0 : -1;
+}
+
+int ArbeitskopieFuellen(Context& ctx, RasterSlot& ziel, bool vonUnten, const ZeilenQuelle& fill)
+{
+    bool ok = false;
+    try {
+        SlotCloser schliessen(ziel);
+        OeffneSchreiben(ziel);
+        ctx.setProgress(ziel.hoehe - 1, 0);
+        Zeile view;
+        for (int32_t k = 0; k < ziel.hoehe; ++k) {
+            uint8_t* zeile = NeueZeile(ctx, ziel, vonUnten ? ziel.hoehe - 1 - k : k, view);
+            if (!fill(k, zeile))
+                throw Abbruch{};
+            GibZeileFrei(view);
+            ctx.rowDone(k);
+        }
+        ok = true;
+    } catch (const Abbruch&) {
+    }
+    if (ok)
+        return 0;
+    std::error_code ec;
+    std::filesystem::remove(ziel.pfad, ec);
+    return -1;
+}

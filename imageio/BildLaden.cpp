@@ -1,0 +1,151 @@
+#include "imageio/BildLaden.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+
+#include "imageio/Bmp.h"
+#include "imageio/Jpeg.h"
+#include "imageio/Mpo.h"
+#include "imageio/Tga.h"
+#include "imageio/Tiff.h"
+#include "raster/RasterImage.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string gross(std::string s)
+{
+    std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    return s;
+}
+
+// The extension from the file name's last point on, upper-cased; empty without one.
+std::string endung(const std::string& datei)
+{
+    const std::string name = fs::path(datei).filename().string();
+    const size_t punkt = name.rfind('.');
+    return punkt == std::string::npos ? std::string() : gross(name.substr(punkt));
+}
+
+void slotsBenennen(Programm& p, int index)
+{
+    ImageEntry& e = p.bilder.bild[static_cast<size_t>(index)];
+    const fs::path temp = p.ctx.files().tempFolder();
+    for (int s = SlotArbeitskopie; s < SlotAnzahl; ++s) {
+        RasterSlot& slot = e.slot[static_cast<size_t>(s)];
+        slot.pfad = TempDateiname(temp, index, s);
+        slot.name = fs::path(slot.pfad).filename().string();
+    }
+}
+
+void quelleSetzen(ImageEntry& e, const std::string& pfad, const std::string& name, int32_t eigentum)
+{
+    RasterSlot& q = e.slot[SlotQuelle];
+    q.pfad = pfad;
+    q.name = name;
+    q.breite = e.slot[SlotArbeitskopie].breite;
+    q.hoehe = e.slot[SlotArbeitskopie].hoehe;
+    q.eigentum = eigentum;
+}
+
+int bmpLesen(Context& ctx, const std::string& datei, RasterSlot& ziel)
+{
+    int32_t breite = 0, hoehe = 0, kopf = 0;
+    if (BMP_Kopf_Pruefen(ctx, datei, breite, hoehe, kopf) != 0)
+        return -1;
+    if (Plattenplatz_Pruefen(ctx, ziel.pfad, breite, hoehe) != 0)
+        return -2;
+    RasterSlot quelle;
+    quelle.pfad = datei;
+    if (RasterKopierenDatei(quelle, ziel) != 0) {
+        ctx.message(Sprache::Titel::Fehler, 8);
+        return -1;
+    }
+    ziel.breite = breite;
+    ziel.hoehe = hoehe;
+    return 0;
+}
+
+int mpoLaden(Programm& p, int index, const std::string& datei)
+{
+    const fs::path temp0(TempDateiname(p.ctx.files().tempFolder(), index, SlotQuelle));
+    const std::string basis
+        = (temp0.parent_path() / (temp0.filename().string().substr(0, 17) + "_" + fs::path(datei).filename().string()))
+              .string();
+    // Parts beyond the image set's last entry are not taken.
+    const MpoErgebnis m = MPO_Zerlegen(datei, basis, MpoSpurDatei, nullptr, MaxBilder - index + 1);
+    if (!m.ok)
+        return -1;
+    const auto teil = [&](int k) { return basis + "_" + std::to_string(k) + ".JPG"; };
+    for (int k = 1; k <= m.anzahl; ++k) {
+        const int n = index + k - 1;
+        ImageEntry& e = p.bilder.bild[static_cast<size_t>(n)];
+        e.reset();
+        slotsBenennen(p, n);
+        const int r = JPEG_Lesen(p.ctx, teil(k), e.slot[SlotArbeitskopie]);
+        if (r != 0) {
+            // Nothing of a half-loaded file stays: neither entries nor parts.
+            for (int j = index; j < n; ++j) {
+                p.bilder.bild[static_cast<size_t>(j)].dateienLoeschen();
+                p.bilder.bild[static_cast<size_t>(j)].reset();
+            }
+            e.reset();
+            std::error_code ec;
+            for (int j = k; j <= m.anzahl; ++j)
+                fs::remove(teil(j), ec);
+            return r;
+        }
+        // The part's name less the temporary prefix: the MPO file's name, "_", k, ".JPG".
+        const std::string name = fs::path(teil(k)).filename().string();
+        quelleSetzen(e, teil(k), name.size() > 18 ? name.substr(18) : name, 0);
+        e.slot[SlotQuelle].pfad2 = datei;
+    }
+    return index + m.anzahl - 1;
+}
+
+}
+
+int Bild_Laden(Programm& p, int index, const std::string& datei)
+{
+    if (p.ctx.state.abort || index < 1 || index > MaxBilder)
+        return -1;
+    const std::string ext = endung(datei);
+    if (ext.empty() || ext == ".MPO")
+        return mpoLaden(p, index, datei);
+    int (*leser)(Context&, const std::string&, RasterSlot&) = nullptr;
+    if (ext == ".BMP")
+        leser = bmpLesen;
+    else if (ext == ".JPG" || ext == ".JPEG")
+        leser = JPEG_Lesen;
+    else if (ext == ".TIF" || ext == ".TIFF")
+        leser = TIFF_Lesen;
+    else if (ext == ".TGA")
+        leser = TGA_Lesen;
+    else
+        return -1;
+    ImageEntry& e = p.bilder.bild[static_cast<size_t>(index)];
+    e.reset();
+    slotsBenennen(p, index);
+    if (const int r = leser(p.ctx, datei, e.slot[SlotArbeitskopie]); r != 0) {
+        e.reset();
+        return r;
+    }
+    quelleSetzen(e, datei, fs::path(datei).filename().string(), -1);
+    return index;
+}
+
+void Temp_Aufraeumen(Context& ctx)
+{
+    if (!ctx.files().acquireInstanceLock())
+        return;
+    std::error_code ec;
+    for (const char* endung : {".BMP", ".JPG"}) {
+        for (const auto& eintrag : fs::directory_iterator(ctx.files().tempFolder(), ec)) {
+            const std::string name = eintrag.path().filename().string();
+            if (name.size() >= 6 && name.starts_with("~$") && gross(name.substr(name.size() - 4)) == endung)
+                fs::remove(eintrag.path(), ec);
+        }
+    }
+}

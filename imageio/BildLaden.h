@@ -1,0 +1,16 @@
+#pragma once
+#include <string>
+
+#include "model/Programm.h"
+
+// Turns a source file into working copies from entry index on (the caller has
+// raised the image count to index). The upper-cased extension decides the
+// reader; a name without extension is a multi-picture file. Returns index for
+// one image, index + n − 1 for a multi-picture file of n images, index − 1 when
+// it held none, -1 when the file could not be loaded (its reader has reported
+// what it found), -2 when a working copy does not fit on its file system.
+int Bild_Laden(Programm& p, int index, const std::string& datei);
+
+// At start: unless another instance holds the single-instance lock, deletes
+// the leftover working files ("~$*.BMP", "~$*.JPG") of the temporary folder.
+void Temp_Aufraeumen(Context& ctx);

@@ -1,0 +1,7 @@
+#include "imageio/Grenzen.h"
+
+Grenzen& LeseGrenzen()
+{
+    static Grenzen grenzen;
+    return grenzen;
+}

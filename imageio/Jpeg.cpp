@@ -1,0 +1,226 @@
+#include "imageio/Jpeg.h"
+
+// jpeglib.h needs the standard types declared first.
+#include <cstddef>
+#include <cstdio>
+#include <csetjmp>
+
+#include <jpeglib.h>
+#include <jerror.h>
+
+#include "imageio/Arbeitskopie.h"
+#include "imageio/Datei.h"
+#include "imageio/Tiff.h"
+#include "raster/RasterImage.h"
+
+namespace {
+
+using Sprache::Titel;
+
+// libjpeg reports a fatal error by calling error_exit, which must not return:
+// it jumps back to the setjmp of the one small function that called the library.
+struct Fehlerbehandlung {
+    jpeg_error_mgr pub;
+    std::jmp_buf sprung;
+};
+
+[[noreturn]] void fehlerAusgang(j_common_ptr info)
+{
+    std::longjmp(reinterpret_cast<Fehlerbehandlung*>(info->err)->sprung, 1);
+}
+
+// Warnings are ignored, except the end of the data: a cut file is refused
+// rather than padded with grey.
+void meldung(j_common_ptr info, int stufe)
+{
+    if (stufe < 0 && info->err->msg_code == JWRN_JPEG_EOF)
+        fehlerAusgang(info);
+}
+
+struct Dekoder {
+    jpeg_decompress_struct info{};
+    Fehlerbehandlung fehler{};
+    FILE* datei = nullptr;
+    bool erzeugt = false;
+
+    Dekoder(const Dekoder&) = delete;
+    Dekoder& operator=(const Dekoder&) = delete;
+    explicit Dekoder(const std::string& pfad) : datei(std::fopen(pfad.c_str(), "rb"))
+    {
+        info.err = jpeg_std_error(&fehler.pub);
+        fehler.pub.error_exit = fehlerAusgang;
+        fehler.pub.emit_message = meldung;
+    }
+    ~Dekoder()
+    {
+        if (erzeugt)
+            jpeg_destroy_decompress(&info);
+        if (datei)
+            std::fclose(datei);
+    }
+};
+
+bool kopfLesen(Dekoder& d)
+{
+    if (!d.datei)
+        return false;
+    if (setjmp(d.fehler.sprung))
+        return false;
+    jpeg_create_decompress(&d.info);
+    d.erzeugt = true;
+    jpeg_stdio_src(&d.info, d.datei);
+    jpeg_read_header(&d.info, TRUE);
+    // Every later stage needs blue, green, red; CMYK is converted here.
+    const bool cmyk = d.info.jpeg_color_space == JCS_CMYK || d.info.jpeg_color_space == JCS_YCCK;
+    d.info.out_color_space = cmyk ? JCS_CMYK : JCS_EXT_BGR;
+    jpeg_start_decompress(&d.info);
+    return true;
+}
+
+bool zeileLesen(Dekoder& d, uint8_t* ziel)
+{
+    if (setjmp(d.fehler.sprung))
+        return false;
+    JSAMPROW zeile = ziel;
+    return jpeg_read_scanlines(&d.info, &zeile, 1) == 1;
+}
+
+bool abschliessen(Dekoder& d)
+{
+    if (setjmp(d.fehler.sprung))
+        return false;
+    jpeg_finish_decompress(&d.info);
+    return true;
+}
+
+struct Kodierer {
+    jpeg_compress_struct info{};
+    Fehlerbehandlung fehler{};
+    bool erzeugt = false;
+
+    Kodierer()
+    {
+        info.err = jpeg_std_error(&fehler.pub);
+        fehler.pub.error_exit = fehlerAusgang;
+        fehler.pub.emit_message = meldung;
+    }
+    Kodierer(const Kodierer&) = delete;
+    Kodierer& operator=(const Kodierer&) = delete;
+    ~Kodierer()
+    {
+        if (erzeugt)
+            jpeg_destroy_compress(&info);
+    }
+};
+
+bool kodierenBeginnen(Kodierer& k, FILE* ziel, JDIMENSION breite, JDIMENSION hoehe, const std::vector<uint8_t>& app2)
+{
+    if (setjmp(k.fehler.sprung))
+        return false;
+    jpeg_create_compress(&k.info);
+    k.erzeugt = true;
+    jpeg_stdio_dest(&k.info, ziel);
+    k.info.image_width = breite;
+    k.info.image_height = hoehe;
+    k.info.input_components = 3;
+    k.info.in_color_space = JCS_EXT_BGR;
+    jpeg_set_defaults(&k.info);
+    jpeg_set_quality(&k.info, 98, TRUE);
+    jpeg_start_compress(&k.info, TRUE);
+    if (!app2.empty())
+        jpeg_write_marker(&k.info, JPEG_APP0 + 2, app2.data(), static_cast<unsigned>(app2.size()));
+    return true;
+}
+
+bool zeileKodieren(Kodierer& k, uint8_t* zeile)
+{
+    if (setjmp(k.fehler.sprung))
+        return false;
+    JSAMPROW z = zeile;
+    return jpeg_write_scanlines(&k.info, &z, 1) == 1;
+}
+
+bool kodierenBeenden(Kodierer& k)
+{
+    if (setjmp(k.fehler.sprung))
+        return false;
+    jpeg_finish_compress(&k.info);
+    return true;
+}
+
+}
+
+int JPEG_Lesen(Context& ctx, const std::string& datei, RasterSlot& ziel)
+{
+    const auto fehler = [&] {
+        ctx.message(Titel::Fehler, 10);
+        return -1;
+    };
+    Dekoder d(datei);
+    if (!kopfLesen(d) || d.info.output_width > INT32_MAX || d.info.output_height > INT32_MAX)
+        return fehler();
+    const auto breite = static_cast<int32_t>(d.info.output_width);
+    const bool cmyk = d.info.out_color_space == JCS_CMYK;
+    // Adobe's CMYK JPEGs store every ink inverted.
+    const bool invertiert = cmyk && d.info.saw_Adobe_marker;
+    if (const int r = ArbeitskopieAnlegen(ctx, ziel, breite, static_cast<int32_t>(d.info.output_height)); r != 0)
+        return r;
+    std::vector<uint8_t> tinte(cmyk ? static_cast<size_t>(breite) * 4 : 0);
+    bool dekodiert = true;
+    const int r = ArbeitskopieFuellen(ctx, ziel, false, [&](int32_t, uint8_t* zeile) {
+        dekodiert = zeileLesen(d, cmyk ? tinte.data() : zeile);
+        if (!dekodiert)
+            return false;
+        for (int32_t x = 0; cmyk && x < breite; ++x) {
+            uint8_t* t = &tinte[static_cast<size_t>(x) * 4];
+            if (invertiert)
+                for (int i = 0; i < 4; ++i)
+                    t[i] = static_cast<uint8_t>(255 - t[i]);
+            CMYK_to_RGB(t[0], t[1], t[2], t[3], zeile[3 * x + 2], zeile[3 * x + 1], zeile[3 * x]);
+        }
+        return true;
+    });
+    if (r == 0 && abschliessen(d))
+        return 0;
+    if (!dekodiert || r == 0) {
+        std::remove(ziel.pfad.c_str());
+        return fehler();
+    }
+    return -1;
+}
+
+bool JPEG_Kodieren(Context& ctx, const RasterSlot& von, FILE* ziel, const std::vector<uint8_t>& app2)
+{
+    if (von.breite < 1 || von.hoehe < 1 || von.breite > JPEG_MAX_DIMENSION || von.hoehe > JPEG_MAX_DIMENSION)
+        return false;
+    Kodierer k;
+    if (!kodierenBeginnen(k, ziel, static_cast<JDIMENSION>(von.breite), static_cast<JDIMENSION>(von.hoehe), app2))
+        return false;
+    RasterSlot quelle = von;
+    SlotCloser schliessen(quelle);
+    try {
+        OeffneLesen(quelle);
+        ctx.setProgress(quelle.hoehe - 1, 0);
+        Zeile view;
+        for (int32_t y = 0; y < quelle.hoehe; ++y) {
+            const bool ok = zeileKodieren(k, LeseZeile(ctx, quelle, y, view));
+            GibZeileFrei(view);
+            if (!ok)
+                return false;
+            ctx.rowDone(y);
+        }
+    } catch (const Abbruch&) {
+        return false;
+    }
+    return kodierenBeenden(k);
+}
+
+bool JPEG_Schreiben(Context& ctx, const std::string& datei, const RasterSlot& quelle)
+{
+    ZielDatei ziel(datei);
+    if (ziel.offen() && JPEG_Kodieren(ctx, quelle, ziel.datei(), {}) && ziel.fertig())
+        return true;
+    if (!ctx.state.abort)
+        ctx.message(Titel::Fehler, 3);
+    return false;
+}

@@ -1,0 +1,21 @@
+#pragma once
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "core/Context.h"
+#include "model/RasterSlot.h"
+
+// Decodes a JPEG at full size into the working copy at ziel.pfad and sets ziel's
+// size; grey and CMYK pictures become RGB. 0, -1 (after "Fehler beim Laden der
+// Bild-Datei!", or abort; no file left), -2 (too little disk space).
+int JPEG_Lesen(Context& ctx, const std::string& datei, RasterSlot& ziel);
+
+// Encodes a raster as a baseline JPEG of quality 98 into an open file, with
+// the given APP2 segment (without marker and length) after the JFIF header
+// when it is not empty. False after a failure or abort; nothing is reported.
+bool JPEG_Kodieren(Context& ctx, const RasterSlot& quelle, FILE* ziel, const std::vector<uint8_t>& app2);
+
+// The same into a file of its own; failures show "Fehler beim Speichern der JPG-Datei!".
+bool JPEG_Schreiben(Context& ctx, const std::string& datei, const RasterSlot& quelle);

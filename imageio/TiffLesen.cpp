@@ -1,0 +1,292 @@
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "imageio/Arbeitskopie.h"
+#include "imageio/Datei.h"
+#include "imageio/Tiff.h"
+
+namespace {
+
+using Sprache::Titel;
+
+constexpr int KopfFehlerhaft = 62;
+constexpr int GroesseWiderspruch = 35;
+constexpr int WederRgbNochCmyk = 63;
+constexpr int NichtAchtBit = 64;
+constexpr int DpiWiderspruch = 65;
+
+// Longest Software text taken; a longer count is cut.
+constexpr uint32_t MaxTextLaenge = 4096;
+
+class TiffDatei {
+public:
+    TiffDatei(const std::string& pfad) : f_(pfad) {}
+    bool intel = true;
+
+    uint64_t groesse() const { return f_.groesse(); }
+    bool offen() const { return f_.offen(); }
+    bool lesen(uint64_t at, void* p, size_t n) const { return f_.lesen(at, p, n); }
+    uint16_t u16(const uint8_t* p) const { return intel ? le16(p) : be16(p); }
+    uint32_t u32(const uint8_t* p) const { return intel ? le32(p) : be32(p); }
+    bool u16An(uint64_t at, uint16_t& v) const
+    {
+        uint8_t b[2];
+        if (!lesen(at, b, 2))
+            return false;
+        v = u16(b);
+        return true;
+    }
+    bool u32An(uint64_t at, uint32_t& v) const
+    {
+        uint8_t b[4];
+        if (!lesen(at, b, 4))
+            return false;
+        v = u32(b);
+        return true;
+    }
+
+private:
+    LeseDatei f_;
+};
+
+struct Eintrag {
+    uint16_t tag = 0;
+    uint16_t typ = 0;
+    uint32_t anzahl = 0;
+    uint32_t wert = 0;        // a single SHORT or LONG, else the offset
+    uint64_t wertPosition = 0;  // where the value field lies in the file
+};
+
+// A resolution in dots per inch: 0 when the unit is neither inch nor centimetre.
+bool aufloesung(const TiffDatei& f, uint32_t offset, uint32_t einheit, double& dpi)
+{
+    uint32_t zaehler = 0;
+    uint32_t nenner = 0;
+    if (offset == 0 || !f.u32An(offset, zaehler) || !f.u32An(uint64_t{offset} + 4, nenner))
+        return false;
+    if (nenner != 0) {
+        const double wert = static_cast<double>(zaehler) / nenner;
+        if (einheit == 2)
+            dpi = wert;
+        else if (einheit == 3)
+            dpi = wert * 2.54;
+    }
+    return true;
+}
+
+// True when zeilen rows of zeilenBytes from offset on lie inside a file of groesse bytes.
+bool imDatei(uint64_t offset, uint64_t zeilen, uint64_t zeilenBytes, uint64_t groesse)
+{
+    return offset <= groesse && (zeilenBytes == 0 || (groesse - offset) / zeilenBytes >= zeilen);
+}
+
+std::string text(const TiffDatei& f, const Eintrag& e, uint32_t laenge)
+{
+    laenge = std::min(laenge, MaxTextLaenge);
+    std::string s(laenge, '\0');
+    const uint64_t at = laenge <= 4 ? e.wertPosition : e.wert;
+    if (laenge == 0 || !f.lesen(at, s.data(), laenge))
+        return {};
+    return s.substr(0, s.find('\0'));
+}
+
+}
+
+TiffInfo TIFF_Kopf_Lesen(Context& ctx, const std::string& datei)
+{
+    TiffInfo info;
+    const auto fehler = [&](int meldung) {
+        ctx.message(Titel::Fehler, meldung);
+        info.ok = false;
+        return info;
+    };
+    TiffDatei f(datei);
+    info.Dateigroesse = f.groesse();
+    uint8_t kopf[8];
+    if (!f.lesen(0, kopf, sizeof kopf))
+        return fehler(KopfFehlerhaft);
+    if (kopf[0] == 'I' && kopf[1] == 'I')
+        f.intel = true;
+    else if (kopf[0] == 'M' && kopf[1] == 'M')
+        f.intel = false;
+    else
+        return fehler(KopfFehlerhaft);
+    info.Intel = f.intel;
+    const uint32_t ifd = f.u32(kopf + 4);
+    uint16_t eintraege = 0;
+    if (f.u16(kopf + 2) != 42 || ifd >= f.groesse() || !f.u16An(ifd, eintraege))
+        return fehler(KopfFehlerhaft);
+    info.Eintraege = eintraege;
+    std::vector<uint8_t> tabelle(size_t{eintraege} * 12);
+    if (!f.lesen(uint64_t{ifd} + 2, tabelle.data(), tabelle.size()))
+        return fehler(KopfFehlerhaft);
+
+    uint32_t xOffset = 0, yOffset = 0;
+    Eintrag software, dateTime;
+    bool rowsPerStripGesetzt = false;
+    for (uint16_t i = 0; i < eintraege; ++i) {
+        const uint8_t* p = &tabelle[size_t{i} * 12];
+        Eintrag e;
+        e.tag = f.u16(p);
+        e.typ = f.u16(p + 2);
+        e.anzahl = f.u32(p + 4);
+        e.wertPosition = uint64_t{ifd} + 2 + size_t{i} * 12 + 8;
+        // A SHORT stands in the first two bytes of the value field, in either byte order.
+        e.wert = e.typ == 3 && e.anzahl <= 2 ? f.u16(p + 8) : f.u32(p + 8);
+        if (e.typ < 2 || e.typ > 5)
+            continue;
+        switch (e.tag) {
+        case 254: info.NewSubfileType = e.wert; break;
+        case 256: info.ImageWidth = e.wert; break;
+        case 257: info.ImageLength = e.wert; break;
+        case 258:
+            info.BitsPerSampleAnzahl = e.anzahl;
+            info.BitsPerSampleWert = e.wert;
+            break;
+        case 259: info.Compression = e.wert; break;
+        case 262: info.PhotometricInterpretation = e.wert; break;
+        case 273:
+            info.StripOffsetsAnzahl = e.anzahl;
+            info.StripOffsetsTyp = e.typ;
+            // A table of several SHORT offsets fits the value field when there are two.
+            info.StripOffsetsWert = e.anzahl > 1 && e.typ == 3 && e.anzahl <= 2 ? e.wertPosition : e.wert;
+            break;
+        case 277: info.SamplesPerPixel = e.wert; break;
+        case 278:
+            info.RowsPerStrip = e.wert;
+            rowsPerStripGesetzt = true;
+            break;
+        case 282: xOffset = e.wert; break;
+        case 283: yOffset = e.wert; break;
+        case 296: info.ResolutionUnit = e.wert; break;
+        case 305: software = e; break;
+        case 306: dateTime = e; break;
+        case 332: info.InkSet = e.wert; break;
+        default: break;
+        }
+    }
+
+    if (info.ImageWidth < 1)
+        return fehler(14);
+    if (info.ImageLength < 1)
+        return fehler(16);
+    if (info.Compression != 1)
+        return fehler(34);
+    if (info.PhotometricInterpretation != 2 && info.PhotometricInterpretation != 5)
+        return fehler(WederRgbNochCmyk);
+    if (info.StripOffsetsAnzahl < 1 || info.StripOffsetsWert >= f.groesse())
+        return fehler(GroesseWiderspruch);
+    if (info.SamplesPerPixel != 3 && info.SamplesPerPixel != 4)
+        return fehler(WederRgbNochCmyk);
+    info.RGB = info.PhotometricInterpretation == 2;
+    // Separated with three inks is no CMYK, and read as RGB it would give wrong colours.
+    if (!info.RGB && (info.SamplesPerPixel != 4 || info.InkSet == 2))
+        return fehler(WederRgbNochCmyk);
+    if (info.BitsPerSampleAnzahl != info.SamplesPerPixel)
+        return fehler(WederRgbNochCmyk);
+    // Three or four SHORTs never fit the value field: they lie at the offset.
+    for (uint32_t s = 0; s < info.BitsPerSampleAnzahl; ++s) {
+        uint16_t bits = 0;
+        if (!f.u16An(uint64_t{info.BitsPerSampleWert} + 2 * s, bits))
+            return fehler(KopfFehlerhaft);
+        if (bits != 8)
+            return fehler(NichtAchtBit);
+    }
+    if (!aufloesung(f, xOffset, info.ResolutionUnit, info.XAufloesung))
+        return fehler(DpiWiderspruch);
+    if (!aufloesung(f, yOffset, info.ResolutionUnit, info.YAufloesung))
+        return fehler(DpiWiderspruch);
+    if (software.tag != 0)
+        info.Software = text(f, software, software.anzahl);
+    if (dateTime.tag != 0)
+        info.DateTime = text(f, dateTime, 20);
+
+    // Where the pixels lie must be known and inside the file.
+    const uint64_t zeilenBytes = uint64_t{info.ImageWidth} * info.SamplesPerPixel;
+    if (info.StripOffsetsAnzahl == 1) {
+        if (!imDatei(info.StripOffsetsWert, info.ImageLength, zeilenBytes, f.groesse()))
+            return fehler(GroesseWiderspruch);
+    } else {
+        // Every row comes from the file: one longer than the file cannot be there.
+        if (zeilenBytes > f.groesse())
+            return fehler(GroesseWiderspruch);
+        if (!rowsPerStripGesetzt || info.RowsPerStrip == 0)
+            return fehler(KopfFehlerhaft);
+        const uint64_t noetig = (uint64_t{info.ImageLength} + info.RowsPerStrip - 1) / info.RowsPerStrip;
+        const uint64_t eintragBytes = info.StripOffsetsTyp == 3 ? 2 : 4;
+        if ((info.StripOffsetsTyp != 3 && info.StripOffsetsTyp != 4) || info.StripOffsetsAnzahl < noetig
+            || info.StripOffsetsWert + noetig * eintragBytes > f.groesse())
+            return fehler(KopfFehlerhaft);
+    }
+    info.ok = true;
+    return info;
+}
+
+void CMYK_to_RGB(uint8_t c, uint8_t m, uint8_t y, uint8_t k, uint8_t& r, uint8_t& g, uint8_t& b)
+{
+    const double f = (255.0 - k) / 255.0;
+    const auto kanal = [&](uint8_t v) {
+        const double wert = std::nearbyint(v * f + k);
+        return static_cast<uint8_t>(255 - std::clamp(wert, 0.0, 255.0));
+    };
+    r = kanal(c);
+    g = kanal(m);
+    b = kanal(y);
+}
+
+int TIFF_Lesen(Context& ctx, const std::string& datei, RasterSlot& ziel)
+{
+    const TiffInfo info = TIFF_Kopf_Lesen(ctx, datei);
+    if (!info.ok)
+        return -1;
+    TiffDatei f(datei);
+    f.intel = info.Intel;
+    const auto breite = static_cast<int32_t>(std::min<uint32_t>(info.ImageWidth, INT32_MAX));
+    const auto hoehe = static_cast<int32_t>(std::min<uint32_t>(info.ImageLength, INT32_MAX));
+    if (const int r = ArbeitskopieAnlegen(ctx, ziel, breite, hoehe); r != 0)
+        return r;
+    const uint32_t proPixel = info.SamplesPerPixel;
+    const uint64_t zeilenBytes = uint64_t{info.ImageWidth} * proPixel;
+    std::vector<uint8_t> quelle(static_cast<size_t>(zeilenBytes));
+    uint64_t position = info.StripOffsetsWert;
+    uint32_t strip = 0;
+    return ArbeitskopieFuellen(ctx, ziel, false, [&](int32_t k, uint8_t* zeile) {
+        const auto r = static_cast<uint32_t>(k);
+        if (info.StripOffsetsAnzahl > 1 && r % info.RowsPerStrip == 0) {
+            uint32_t offset = 0;
+            bool gelesen;
+            if (info.StripOffsetsTyp == 3) {
+                uint16_t kurz = 0;
+                gelesen = f.u16An(info.StripOffsetsWert + 2 * uint64_t{strip}, kurz);
+                offset = kurz;
+            } else {
+                gelesen = f.u32An(info.StripOffsetsWert + 4 * uint64_t{strip}, offset);
+            }
+            ++strip;
+            const uint64_t zeilen = std::min<uint64_t>(info.RowsPerStrip, info.ImageLength - r);
+            if (!gelesen || !imDatei(offset, zeilen, zeilenBytes, f.groesse())) {
+                ctx.message(Titel::Fehler, GroesseWiderspruch);
+                return false;
+            }
+            position = offset;
+        }
+        if (!f.lesen(position, quelle.data(), quelle.size())) {
+            ctx.message(Titel::Fehler, GroesseWiderspruch);
+            return false;
+        }
+        position += zeilenBytes;
+        const uint8_t* q = quelle.data();
+        if (info.RGB) {
+            for (int32_t x = 0; x < breite; ++x, q += proPixel, zeile += 3) {
+                zeile[0] = q[2];
+                zeile[1] = q[1];
+                zeile[2] = q[0];
+            }
+        } else {
+            for (int32_t x = 0; x < breite; ++x, q += 4, zeile += 3)
+                CMYK_to_RGB(q[0], q[1], q[2], q[3], zeile[2], zeile[1], zeile[0]);
+        }
+        return true;
+    });
+}
