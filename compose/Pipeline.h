@@ -1,6 +1,7 @@
 #pragma once
 #include "model/Programm.h"
 #include "raster/RasterImage.h"
+#include "raster/Spiegeln.h"
 
 // Pipeline levels: 2 align, 3 compose, 4 colour, 5 preview image, 6 display;
 // 7 or more runs no step.
@@ -25,6 +26,3 @@ void JUST_LR_Anwenden(Programm& p);
 // Limit checks with their messages; false after any violation.
 bool Test_Max1(Programm& p, int n);
 bool Test_MaxAll(Programm& p);
-
-// Swaps every row of a raster left to right.
-void Spiegeln(Context& ctx, RasterSlot& slot);
