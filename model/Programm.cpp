@@ -17,6 +17,7 @@ void Programm::Init()
     farbe = ColorSettings{};
     druck = PrintSettings{};
     auswahl = Auswahl{};
+    refInfo = RefInfo{};
 }
 
 void Programm::DateienLoeschen()

@@ -1,6 +1,7 @@
 #pragma once
 #include "core/Context.h"
 #include "model/ImageSet.h"
+#include "model/RefInfo.h"
 #include "model/Settings.h"
 
 // The process-wide records: image set, settings and application state.
@@ -13,6 +14,7 @@ struct Programm {
     ColorSettings farbe;
     PrintSettings druck;
     Auswahl auswahl;
+    RefInfo refInfo;
 
     // Empties the image set (files are left alone) and resets every setting;
     // the result entry's slots get their temporary names.

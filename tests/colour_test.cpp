@@ -3,6 +3,7 @@
 #include "compose/Pipeline.h"
 #include "raster/Farbe.h"
 #include "raster/Filter.h"
+#include "raster/Justieren.h"
 #include "support/ImageFixture.h"
 
 TEST(Farbtabellen, BrightnessRunsToBlackAndWhite)
@@ -203,6 +204,28 @@ TEST_F(ColourTest, KernelsKeepTheirOrientationAndTruncate)
     EXPECT_EQ(bmpPixel(f, 1, 1)[0], 0);
 }
 
+TEST_F(ColourTest, ContoursAreDarkEdgesOnWhite)
+{
+    // Grey 0 left of column 4, 20 from there; a horizontal gradient of 4 × 20 = 80 at the edge.
+    auto& bild = addImage(1, 8, 5, [](int x, int, uint8_t px[3]) { px[0] = px[1] = px[2] = x < 4 ? 0 : 20; });
+    bild.konturen = true;
+    ASSERT_TRUE(Justiere_Bild(p, 1));
+    const Bytes f = file(1, SlotJustiert);
+    for (int y = 0; y < 5; ++y)
+        for (int x = 0; x < 8; ++x) {
+            const bool edge = y > 0 && y < 4 && (x == 3 || x == 4);
+            EXPECT_EQ(bmpPixel(f, x, y), (edge ? Bytes{175, 175, 175} : Bytes{255, 255, 255})) << x << "," << y;
+        }
+}
+
+TEST_F(ColourTest, FilterNumberCountsFromOne)
+{
+    auto& bild = addImage(1, 5, 5, [](int x, int y, uint8_t px[3]) { px[0] = px[1] = px[2] = x == 2 && y == 2 ? 11 : 0; });
+    bild.filterNr = 9;  // "Soften less"
+    ASSERT_TRUE(Justiere_Bild(p, 1));
+    EXPECT_EQ(bmpPixel(file(1, SlotJustiert), 2, 2)[0], 3);
+}
+
 TEST_F(ColourTest, InvertingTwiceRestores)
 {
     auto& bild = addImage(1, 5, 3, distinct);
@@ -211,4 +234,34 @@ TEST_F(ColourTest, InvertingTwiceRestores)
     EXPECT_EQ(bmpPixel(file(1, SlotArbeitskopie), 3, 2), (Bytes{static_cast<uint8_t>(255 - 27), 252, 253}));
     Invertieren(p.ctx, bild, SlotArbeitskopie);
     EXPECT_EQ(file(1, SlotArbeitskopie), before);
+}
+
+TEST_F(ColourTest, PipelineHonoursImageParametersAndColourPositions)
+{
+    auto& bild = addImage(1, 16, 16, distinct);
+    const Bytes src = file(1, SlotArbeitskopie);
+    bild.dx = 2;
+    bild.spiegelY = true;
+    p.compose.Hintergrundfarbe = {0, 0, 255};
+    p.farbe.saettigung = -100;
+    p.auswahl = {VorschauBildL, 1, 1, 0, true, false};
+    Schleife(p, 2);
+    ASSERT_TRUE(messages().empty());
+    const Bytes f = readFile(result().slot[SlotFarbErgebnis].pfad);
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x) {
+            const Bytes s = x < 2 ? Bytes{255, 0, 0} : bmpPixel(src, x - 2, 15 - y);
+            const auto g = static_cast<uint8_t>(Grauwert(s[2], s[1], s[0]));
+            EXPECT_EQ(bmpPixel(f, x, y), (Bytes{g, g, g})) << x << "," << y;
+        }
+
+    // The selected image is aligned anew with its changed parameters.
+    bild.dx = 0;
+    bild.spiegelY = false;
+    bild.konturen = true;
+    p.farbe.saettigung = 0;
+    Schleife(p, 2);
+    const Bytes k = readFile(result().slot[SlotFarbErgebnis].pfad);
+    EXPECT_EQ(bmpPixel(k, 0, 0), (Bytes{255, 255, 255}));
+    EXPECT_EQ(k, readFile(bild.slot[SlotJustiert].pfad));
 }
