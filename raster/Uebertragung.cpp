@@ -3,6 +3,8 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
+#include <bit>
 #include <cmath>
 #include <cstring>
 #include <new>
@@ -91,9 +93,18 @@ inline void copyPixel(uint8_t* to, const uint8_t* from)
     to[2] = from[2];
 }
 
+// Round half to even without a library call: adding and taking away 1.5 · 2^52
+// leaves no fraction bits, so the default rounding mode rounds the value
+// exactly as std::nearbyint does. Larger values are whole already.
+inline double roundHalfEven(double v)
+{
+    constexpr double shift = 0x1.8p52;
+    return std::fabs(v) < 0x1p51 ? (v + shift) - shift : v;
+}
+
 inline uint8_t channel(double sum)
 {
-    return static_cast<uint8_t>(Matrix_4_Byte(std::nearbyint(sum)));
+    return static_cast<uint8_t>(Matrix_4_Byte(roundHalfEven(sum)));
 }
 
 // Neighbour index i of a bicubic tap; one outside the source takes the clamped centre.
@@ -101,6 +112,14 @@ inline int32_t tap(int32_t i, int32_t centre, int32_t size)
 {
     return i >= 0 && i < size ? i : std::clamp(centre, 0, size - 1);
 }
+
+// Bytes as doubles, read rather than converted in the innermost loop.
+const std::array<double, 256> byteValue = [] {
+    std::array<double, 256> v{};
+    for (size_t i = 0; i < v.size(); ++i)
+        v[i] = static_cast<double>(i);
+    return v;
+}();
 
 // One target row. Source gives the packed pixel bytes of a source row.
 template <class Source>
@@ -115,14 +134,15 @@ void resampleRow(const Plan& p, Source& src, int32_t row, uint8_t* out)
         double ys = p.g10 * x + rowY + p.g13;
         if (p.perspektive)
             perspectivePosition(p, x, y, xs, ys);
-        const double xr = std::nearbyint(xs);
-        const double yr = std::nearbyint(ys);
+        const double xr = roundHalfEven(xs);
+        const double yr = roundHalfEven(ys);
         if (!(xr >= 0.0 && xr < p.srcWidth && yr >= 0.0 && yr < p.srcHeight)) {
             copyPixel(out, p.background);
             continue;
         }
-        const double x0 = std::floor(xs);
-        const double y0 = std::floor(ys);
+        // The nearest whole number lies at most half a pixel away, so this is the floor.
+        const double x0 = xr > xs ? xr - 1.0 : xr;
+        const double y0 = yr > ys ? yr - 1.0 : yr;
         const double fx = xs - x0;
         const double fy = ys - y0;
         if (!p.bikubisch || (fx == 0.0 && fy == 0.0)) {
@@ -135,23 +155,30 @@ void resampleRow(const Plan& p, Source& src, int32_t row, uint8_t* out)
                               Matrix_4_Kubisch(2.0 - fy)};
         const auto cx = static_cast<int32_t>(x0);
         const auto cy = static_cast<int32_t>(y0);
+        const uint8_t* lines[4];
         int64_t column[4];
-        for (int32_t i = 0; i < 4; ++i)
+        for (int32_t i = 0; i < 4; ++i) {
+            lines[i] = src.row(tap(cy - 1 + i, cy, p.srcHeight));
             column[i] = 3 * int64_t{tap(cx - 1 + i, cx, p.srcWidth)};
-        double b = 0.0, g = 0.0, r = 0.0;
-        for (int32_t j = 0; j < 4; ++j) {
-            const uint8_t* line = src.row(tap(cy - 1 + j, cy, p.srcHeight));
-            for (int32_t i = 0; i < 4; ++i) {
-                const double w = wy[j] * wx[i];
-                const uint8_t* px = line + column[i];
-                b += w * px[0];
-                g += w * px[1];
-                r += w * px[2];
-            }
         }
-        out[0] = channel(b);
-        out[1] = channel(g);
-        out[2] = channel(r);
+        // The sum over the 16 neighbours is formed row by row, as a tree, so
+        // that its additions do not wait for one another.
+        double across[4][3];
+        for (int32_t j = 0; j < 4; ++j) {
+            const uint8_t* p0 = lines[j] + column[0];
+            const uint8_t* p1 = lines[j] + column[1];
+            const uint8_t* p2 = lines[j] + column[2];
+            const uint8_t* p3 = lines[j] + column[3];
+            for (int c = 0; c < 3; ++c)
+                across[j][c] = (wx[0] * byteValue[p0[c]] + wx[1] * byteValue[p1[c]])
+                    + (wx[2] * byteValue[p2[c]] + wx[3] * byteValue[p3[c]]);
+        }
+        double sum[3];
+        for (int c = 0; c < 3; ++c)
+            sum[c] = (wy[0] * across[0][c] + wy[1] * across[1][c]) + (wy[2] * across[2][c] + wy[3] * across[3][c]);
+        out[0] = channel(sum[0]);
+        out[1] = channel(sum[1]);
+        out[2] = channel(sum[2]);
     }
 }
 
@@ -192,17 +219,19 @@ private:
 // of row views; a run of consecutive rows never evicts itself.
 class StreamSource {
 public:
-    // The cache takes a quarter of the memory limit, at least 8 rows and at most 16 MiB.
+    // The cache takes a quarter of the memory limit, at most 16 MiB and no more
+    // rows than the source has, but at least 8; a power of two rows, so that a
+    // mask finds a row's place.
     StreamSource(Context& ctx, const RasterSlot& quelle, uint64_t limit) : ctx_(ctx), quelle_(quelle)
     {
         const auto budget = static_cast<int64_t>(std::min<uint64_t>(limit / 4, 16 << 20));
-        const int64_t rows = std::max<int64_t>(budget / std::max<int64_t>(1, quelle.stride()), 8);
-        views_ = std::vector<Zeile>(static_cast<size_t>(std::min<int64_t>(rows, std::max(quelle.hoehe, 1))));
+        const int64_t fit = std::min<int64_t>(budget / std::max<int64_t>(1, quelle.stride()), quelle.hoehe);
+        views_ = std::vector<Zeile>(std::bit_floor(static_cast<uint64_t>(std::max<int64_t>(fit, 8))));
         held_.assign(views_.size(), -1);
     }
     const uint8_t* row(int32_t y)
     {
-        const auto k = static_cast<size_t>(y) % views_.size();
+        const auto k = static_cast<size_t>(y) & (views_.size() - 1);
         if (held_[k] != y) {
             held_[k] = -1;
             LeseZeile(ctx_, quelle_, y, views_[k]);
