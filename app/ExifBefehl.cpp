@@ -4,7 +4,7 @@
 #include <string>
 
 #include "app/Befehle.h"
-#include "app/Dienste.h"
+#include "platform/HeadlessServices.h"
 #include "imageio/Exif.h"
 
 namespace {
@@ -35,7 +35,7 @@ int ExifBefehl(int argc, char** argv)
     const auto temp = TempOrdner();
     if (!temp)
         return 1;
-    Dienste dienste(*temp);
+    HeadlessServices dienste(*temp);
     Context ctx(dienste.services());
     const std::string datei = argv[0];
     std::error_code ec;

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "app/Befehle.h"
-#include "app/Dienste.h"
+#include "platform/HeadlessServices.h"
 #include "imageio/Mpo.h"
 
 namespace {
@@ -35,7 +35,7 @@ int MpoBefehl(int argc, char** argv)
     const auto temp = TempOrdner();
     if (!temp)
         return 1;
-    Dienste dienste(*temp);
+    HeadlessServices dienste(*temp);
     Context ctx(dienste.services());
     const std::string datei = argv[0];
     std::error_code ec;

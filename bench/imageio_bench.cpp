@@ -17,19 +17,12 @@
 #include "imageio/Jpeg.h"
 #include "imageio/Tga.h"
 #include "imageio/Tiff.h"
-#include "platform/Headless.h"
-#include "platform/PosixFiles.h"
+#include "platform/HeadlessServices.h"
 #include "raster/RasterImage.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-class QuietEvents : public Events {
-public:
-    void processEvents(const AppState&) override {}
-    void setBusyCursor(bool) override {}
-};
 
 double seconds(const std::chrono::steady_clock::time_point& start)
 {
@@ -97,12 +90,8 @@ int main(int argc, char** argv)
     const double scale = argc > 1 ? std::atof(argv[1]) : 1.0;
     const fs::path folder = fs::temp_directory_path() / "lumivex-bench-imageio";
     fs::create_directories(folder);
-    HeadlessMessages messages;
-    QuietEvents events;
-    PosixFiles files(folder);
-    NullDisplay display;
-    NoPrinters printers;
-    Context ctx(Services{messages, events, files, display, printers});
+    HeadlessServices dienste(folder);
+    Context ctx(dienste.services());
 
     // JPEG: 6,000 × 4,000 pixels.
     const auto jw = static_cast<int32_t>(6000 * scale), jh = static_cast<int32_t>(4000 * scale);

@@ -11,19 +11,12 @@
 #include <filesystem>
 #include <vector>
 
-#include "platform/Headless.h"
-#include "platform/PosixFiles.h"
+#include "platform/HeadlessServices.h"
 #include "raster/RasterImage.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-class QuietEvents : public Events {
-public:
-    void processEvents(const AppState&) override {}
-    void setBusyCursor(bool) override {}
-};
 
 double seconds(const std::chrono::steady_clock::time_point& start)
 {
@@ -73,12 +66,8 @@ int main(int argc, char** argv)
     const int32_t height = argc > 2 ? std::atoi(argv[2]) : 10000;
     const fs::path folder = fs::temp_directory_path() / "lumivex-bench";
     fs::create_directories(folder);
-    HeadlessMessages messages;
-    QuietEvents events;
-    PosixFiles files(folder);
-    NullDisplay display;
-    NoPrinters printers;
-    Context ctx(Services{messages, events, files, display, printers});
+    HeadlessServices dienste(folder);
+    Context ctx(dienste.services());
 
     RasterSlot source;
     source.pfad = (folder / "quelle.bmp").string();

@@ -108,24 +108,3 @@ void ZEIGEN(Programm& p)
 {
     p.ctx.display().showPreview();
 }
-
-void Spiegeln(Context& ctx, RasterSlot& slot)
-{
-    SlotCloser schliessen(slot);
-    OeffneSchreiben(slot);
-    ctx.setProgress(slot.hoehe - 1, 0);
-    const int32_t w = slot.breite;
-    Zeile view;
-    for (int32_t y = 0; y < slot.hoehe; ++y) {
-        uint8_t* row = SchreibeZeile(ctx, slot, y, view);
-        for (int32_t x = 0; x <= (w - 1) / 2; ++x) {
-            uint8_t* a = row + 3 * x;
-            uint8_t* b = row + 3 * (w - 1 - x);
-            std::swap(a[0], b[0]);
-            std::swap(a[1], b[1]);
-            std::swap(a[2], b[2]);
-        }
-        GibZeileFrei(view);
-        ctx.rowDone(y);
-    }
-}

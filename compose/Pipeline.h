@@ -1,6 +1,7 @@
 #pragma once
 #include "model/Programm.h"
 #include "raster/RasterImage.h"
+#include "raster/Spiegeln.h"
 
 // Pipeline levels: 2 align, 3 compose, 4 colour, 5 preview image, 6 display;
 // 7 or more runs no step.
@@ -37,6 +38,3 @@ Quellfenster Quellfenster_Berechnen(int32_t W, int32_t H, double z, int32_t Sw, 
 void ZOOM_Anpassen(Programm& p);
 // The zoom factor of a list item "a:b".
 double Zoomfaktor(const std::string& item);
-
-// Swaps every row of a raster left to right.
-void Spiegeln(Context& ctx, RasterSlot& slot);

@@ -1,5 +1,6 @@
 #pragma once
 #include <array>
+#include <cstddef>
 
 // A 4 × 4 matrix of homogeneous coordinates, row-major.
 struct Matrix4 {

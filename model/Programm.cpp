@@ -18,6 +18,7 @@ void Programm::Init()
     druck = PrintSettings{};
     auswahl = Auswahl{};
     ansicht = Ansicht{};
+    refInfo = RefInfo{};
 }
 
 void Programm::DateienLoeschen()

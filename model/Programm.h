@@ -1,6 +1,7 @@
 #pragma once
 #include "core/Context.h"
 #include "model/ImageSet.h"
+#include "model/RefInfo.h"
 #include "model/Settings.h"
 
 // The process-wide records: image set, settings and application state.
@@ -14,6 +15,7 @@ struct Programm {
     PrintSettings druck;
     Auswahl auswahl;
     Ansicht ansicht;
+    RefInfo refInfo;
 
     // Empties the image set (files are left alone) and resets every setting;
     // the result entry's slots get their temporary names.

@@ -23,25 +23,6 @@ struct CommandsTest : ::testing::Test {
     TestServices t;
     Programm p{t.services()};
 
-    // Until the alignment writes the aligned rasters, the working copies stand in
-    // for them when the composition starts.
-    CommandsTest()
-    {
-        t.events.onPump = [this](const AppState& st) {
-            if (st.progress.level != "3")
-                return;
-            for (int n = 1; n <= p.bilder.anzahl; ++n) {
-                ImageEntry& e = p.bilder.bild[static_cast<size_t>(n)];
-                RasterSlot& justiert = e.slot[SlotJustiert];
-                if (fs::exists(justiert.pfad) || !fs::exists(e.slot[SlotArbeitskopie].pfad))
-                    continue;
-                fs::copy_file(e.slot[SlotArbeitskopie].pfad, justiert.pfad);
-                justiert.breite = e.slot[SlotArbeitskopie].breite;
-                justiert.hoehe = e.slot[SlotArbeitskopie].hoehe;
-            }
-        };
-    }
-
     std::string pfad(const std::string& name) const { return (t.files.tempFolder() / name).string(); }
     std::string bmp(const std::string& name, int w, int h, uint8_t wert)
     {
@@ -88,6 +69,14 @@ TEST_F(CommandsTest, AddingLoadsSortedFilesAndShowsTheNewImage)
 
 TEST_F(CommandsTest, OnlyAsManyFilesAsStillFitAreLoaded)
 {
+    // 249 images loaded before, all of one small working copy.
+    const std::string klein = bmp("klein.bmp", 16, 16, 9);
+    for (int n = 1; n <= 249; ++n) {
+        ImageEntry& e = p.bilder.bild[static_cast<size_t>(n)];
+        e.slot[SlotArbeitskopie] = {klein, "", "klein.bmp", nullptr, 16, 16, 0};
+        for (int s = SlotJustiert; s < SlotAnzahl; ++s)
+            e.slot[static_cast<size_t>(s)].pfad = TempDateiname(t.files.tempFolder(), n, s);
+    }
     p.bilder.anzahl = 249;
     const std::string a = bmp("a.bmp", 16, 16, 1), b = bmp("b.bmp", 16, 16, 2),
                       c = bmp("c.bmp", 16, 16, 3);

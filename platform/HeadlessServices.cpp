@@ -1,4 +1,4 @@
-#include "app/Dienste.h"
+#include "platform/HeadlessServices.h"
 
 #include <cstdio>
 

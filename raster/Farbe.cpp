@@ -1,0 +1,112 @@
+#include "raster/Farbe.h"
+
+#include <cmath>
+
+#include "raster/Matrix4Ops.h"
+#include "raster/RasterImage.h"
+
+namespace {
+
+uint8_t roundToByte(double v)
+{
+    return static_cast<uint8_t>(Matrix_4_Byte(std::nearbyint(v)));
+}
+
+// Runs change over the pixel bytes of every row of the slot, in place.
+template <class Change>
+void eachRow(Context& ctx, RasterSlot& slot, Change&& change)
+{
+    if (ctx.state.abort)
+        return;
+    SlotCloser schliessen(slot);
+    OeffneSchreiben(slot);
+    ctx.setProgress(slot.hoehe - 1, 0);
+    const int64_t bytes = 3 * int64_t{slot.breite};
+    Zeile view;
+    for (int32_t y = 0; y < slot.hoehe; ++y) {
+        change(SchreibeZeile(ctx, slot, y, view), bytes);
+        GibZeileFrei(view);
+        ctx.rowDone(y);
+    }
+}
+
+void applyTable(Context& ctx, RasterSlot& slot, const Farbtabelle& table)
+{
+    eachRow(ctx, slot, [&](uint8_t* row, int64_t bytes) {
+        for (int64_t i = 0; i < bytes; ++i)
+            row[i] = table[row[i]];
+    });
+}
+
+}
+
+Farbtabelle GammaTabelle(int32_t position)
+{
+    const double g = position >= 0 ? position / 25.0 + 1.0 : position / 100.0 + 1.0;
+    Farbtabelle t{};
+    if (g <= 0.0)
+        return t;
+    for (int i = 0; i < 256; ++i)
+        t[static_cast<size_t>(i)] = roundToByte(std::pow(i / 255.0, 1.0 / g) * 255.0);
+    return t;
+}
+
+Farbtabelle HelligkeitTabelle(int32_t position)
+{
+    Farbtabelle t{};
+    for (int v = 0; v < 256; ++v) {
+        double neu = v;
+        if (position < 0)
+            neu = v * (position / 100.0 + 1.0);
+        else if (position > 0)
+            neu = 255.0 - (255 - v) * ((100 - position) / 100.0);
+        t[static_cast<size_t>(v)] = roundToByte(neu);
+    }
+    return t;
+}
+
+Farbtabelle KontrastTabelle(int32_t position)
+{
+    // The factor is kept in single precision, which decides the rounding of the table.
+    const float k = static_cast<float>(position / 200.0 + 1.0);
+    Farbtabelle t{};
+    for (int i = 0; i < 256; ++i)
+        t[static_cast<size_t>(i)] = roundToByte(std::nearbyint((i - 128) * double{k}) + 128.0);
+    return t;
+}
+
+void Gamma(Context& ctx, ImageEntry& entry, int32_t position)
+{
+    applyTable(ctx, entry.slot[SlotFarbErgebnis], GammaTabelle(position));
+}
+
+void Helligkeit(Context& ctx, ImageEntry& entry, int32_t position)
+{
+    applyTable(ctx, entry.slot[SlotFarbErgebnis], HelligkeitTabelle(position));
+}
+
+void Kontrast(Context& ctx, ImageEntry& entry, int32_t position)
+{
+    applyTable(ctx, entry.slot[SlotFarbErgebnis], KontrastTabelle(position));
+}
+
+void Saettigung(Context& ctx, ImageEntry& entry, int32_t position)
+{
+    const double f = (position + 100) / 100.0;
+    eachRow(ctx, entry.slot[SlotFarbErgebnis], [f](uint8_t* row, int64_t bytes) {
+        for (int64_t i = 0; i < bytes; i += 3) {
+            uint8_t* px = row + i;
+            const int y = Grauwert(px[2], px[1], px[0]);
+            for (int c = 0; c < 3; ++c)
+                px[c] = roundToByte((px[c] - y) * f + y);
+        }
+    });
+}
+
+void Invertieren(Context& ctx, ImageEntry& entry, int slot)
+{
+    eachRow(ctx, entry.slot[static_cast<size_t>(slot)], [](uint8_t* row, int64_t bytes) {
+        for (int64_t i = 0; i < bytes; ++i)
+            row[i] = static_cast<uint8_t>(255 - row[i]);
+    });
+}
