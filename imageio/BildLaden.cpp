@@ -68,39 +68,61 @@ int bmpLesen(Context& ctx, const std::string& datei, RasterSlot& ziel)
     return 0;
 }
 
-int mpoLaden(Programm& p, int index, const std::string& datei)
+std::string mpoBasis(Programm& p, int index, const std::string& datei)
 {
     const fs::path temp0(TempDateiname(p.ctx.files().tempFolder(), index, SlotQuelle));
-    const std::string basis
-        = (temp0.parent_path() / (temp0.filename().string().substr(0, 17) + "_" + fs::path(datei).filename().string()))
-              .string();
+    return (temp0.parent_path() / (temp0.filename().string().substr(0, 17) + "_" + fs::path(datei).filename().string()))
+        .string();
+}
+
+std::string mpoTeil(const std::string& basis, int k)
+{
+    return basis + "_" + std::to_string(k) + ".JPG";
+}
+
+// Loads one extracted part into entry n; 0, or the reader's result.
+int teilLaden(Programm& p, int n, const std::string& teil, const std::string& mpo)
+{
+    ImageEntry& e = p.bilder.bild[static_cast<size_t>(n)];
+    e.reset();
+    slotsBenennen(p, n);
+    const int r = JPEG_Lesen(p.ctx, teil, e.slot[SlotArbeitskopie]);
+    if (r != 0) {
+        e.reset();
+        return r;
+    }
+    // The part's name less the temporary prefix: the MPO file's name, "_", k, ".JPG".
+    const std::string name = fs::path(teil).filename().string();
+    quelleSetzen(e, teil, name.size() > 18 ? name.substr(18) : name, 0);
+    e.slot[SlotQuelle].pfad2 = mpo;
+    return 0;
+}
+
+void teileLoeschen(const std::string& basis, int von, int bis)
+{
+    std::error_code ec;
+    for (int k = von; k <= bis; ++k)
+        fs::remove(mpoTeil(basis, k), ec);
+}
+
+int mpoLaden(Programm& p, int index, const std::string& datei)
+{
+    const std::string basis = mpoBasis(p, index, datei);
     // Parts beyond the image set's last entry are not taken.
     const MpoErgebnis m = MPO_Zerlegen(datei, basis, MpoSpurDatei, nullptr, MaxBilder - index + 1);
     if (!m.ok)
         return -1;
-    const auto teil = [&](int k) { return basis + "_" + std::to_string(k) + ".JPG"; };
     for (int k = 1; k <= m.anzahl; ++k) {
         const int n = index + k - 1;
-        ImageEntry& e = p.bilder.bild[static_cast<size_t>(n)];
-        e.reset();
-        slotsBenennen(p, n);
-        const int r = JPEG_Lesen(p.ctx, teil(k), e.slot[SlotArbeitskopie]);
-        if (r != 0) {
+        if (const int r = teilLaden(p, n, mpoTeil(basis, k), datei); r != 0) {
             // Nothing of a half-loaded file stays: neither entries nor parts.
             for (int j = index; j < n; ++j) {
                 p.bilder.bild[static_cast<size_t>(j)].dateienLoeschen();
                 p.bilder.bild[static_cast<size_t>(j)].reset();
             }
-            e.reset();
-            std::error_code ec;
-            for (int j = k; j <= m.anzahl; ++j)
-                fs::remove(teil(j), ec);
+            teileLoeschen(basis, k, m.anzahl);
             return r;
         }
-        // The part's name less the temporary prefix: the MPO file's name, "_", k, ".JPG".
-        const std::string name = fs::path(teil(k)).filename().string();
-        quelleSetzen(e, teil(k), name.size() > 18 ? name.substr(18) : name, 0);
-        e.slot[SlotQuelle].pfad2 = datei;
     }
     return index + m.anzahl - 1;
 }
@@ -148,4 +170,22 @@ void Temp_Aufraeumen(Context& ctx)
                 fs::remove(eintrag.path(), ec);
         }
     }
+}
+
+int MPO_Teil_Laden(Programm& p, int index, const std::string& mpo, int k)
+{
+    if (p.ctx.state.abort || index < 1 || index > MaxBilder || k < 1)
+        return -1;
+    const std::string basis = mpoBasis(p, index, mpo);
+    const MpoErgebnis m = MPO_Zerlegen(mpo, basis, MpoSpurDatei, nullptr, k);
+    if (!m.ok)
+        return -1;
+    teileLoeschen(basis, 1, std::min(k - 1, m.anzahl));
+    if (m.anzahl < k)
+        return -1;
+    if (const int r = teilLaden(p, index, mpoTeil(basis, k), mpo); r != 0) {
+        teileLoeschen(basis, k, k);
+        return r;
+    }
+    return index;
 }

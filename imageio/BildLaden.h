@@ -11,6 +11,10 @@
 // what it found), -2 when a working copy does not fit on its file system.
 int Bild_Laden(Programm& p, int index, const std::string& datei);
 
+// Loads only part k of a multi-picture file into entry index, as the image it
+// was when a project was saved; the results are those of Bild_Laden for one image.
+int MPO_Teil_Laden(Programm& p, int index, const std::string& mpo, int k);
+
 // At start: unless another instance holds the single-instance lock, deletes
 // the leftover working files ("~$*.BMP", "~$*.JPG") of the temporary folder.
 void Temp_Aufraeumen(Context& ctx);
