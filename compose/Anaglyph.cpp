@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <array>
 #include <cstring>
 #include <vector>
@@ -124,23 +125,36 @@ void anaglyph(Programm& p, int links, int rechts, int schema, double c1, double 
     // ColorCode uses the full colours of both images.
     const Reduktion reduktion(schema == 0 ? 1.0 : c1, schema == 0 ? 1.0 : c2, schema == 0 ? 1.0 : c3);
     const Farbe& hintergrund = p.compose.Hintergrundfarbe;
+    // Rows are read and written by the calling thread; two workers mix a batch in between.
+    constexpr int32_t Stapel = 32;
     const auto bytes = 3 * static_cast<size_t>(g.breite);
-    std::vector<uint8_t> zeileL(bytes), zeileR(einBild ? 0 : bytes);
+    std::vector<uint8_t> zeilenL(Stapel * bytes), zeilenR(einBild ? 0 : Stapel * bytes), aus(Stapel * bytes);
     Zeile viewL, viewR, viewZiel;
     ctx.setProgress(g.hoehe - 1, 0);
-    for (int32_t y = 0; y < g.hoehe; ++y) {
-        holeZeile(ctx, l, y, g.breite, hintergrund, viewL, zeileL.data());
-        if (!einBild)
-            holeZeile(ctx, r, y, g.breite, hintergrund, viewR, zeileR.data());
-        if (reduktion.aktiv()) {
-            reduktion.anwenden(zeileL.data(), g.breite);
+    for (int32_t y0 = 0; y0 < g.hoehe; y0 += Stapel) {
+        const int32_t anzahl = std::min(Stapel, g.hoehe - y0);
+        for (int32_t i = 0; i < anzahl; ++i) {
+            holeZeile(ctx, l, y0 + i, g.breite, hintergrund, viewL, zeilenL.data() + bytes * static_cast<size_t>(i));
             if (!einBild)
-                reduktion.anwenden(zeileR.data(), g.breite);
+                holeZeile(ctx, r, y0 + i, g.breite, hintergrund, viewR, zeilenR.data() + bytes * static_cast<size_t>(i));
         }
-        mischer[static_cast<size_t>(schema)](zeileL.data(), einBild ? zeileL.data() : zeileR.data(),
-                                              NeueZeile(ctx, ziel, y, viewZiel), g.breite);
-        GibZeileFrei(viewZiel);
-        ctx.rowDone(y);
+        inTwoHalves(anzahl, [&](int64_t von, int64_t bis) {
+            for (auto i = static_cast<size_t>(von); i < static_cast<size_t>(bis); ++i) {
+                uint8_t* zl = zeilenL.data() + bytes * i;
+                uint8_t* zr = einBild ? zl : zeilenR.data() + bytes * i;
+                if (reduktion.aktiv()) {
+                    reduktion.anwenden(zl, g.breite);
+                    if (!einBild)
+                        reduktion.anwenden(zr, g.breite);
+                }
+                mischer[static_cast<size_t>(schema)](zl, zr, aus.data() + bytes * i, g.breite);
+            }
+        });
+        for (int32_t i = 0; i < anzahl; ++i) {
+            std::memcpy(NeueZeile(ctx, ziel, y0 + i, viewZiel), aus.data() + bytes * static_cast<size_t>(i), bytes);
+            GibZeileFrei(viewZiel);
+            ctx.rowDone(y0 + i);
+        }
     }
 }
 
