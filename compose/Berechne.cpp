@@ -1,5 +1,6 @@
 #include <string>
 
+#include "compose/Komponisten.h"
 #include "compose/Pipeline.h"
 
 namespace {
@@ -49,13 +50,6 @@ void proportionaleDruckgroesse(Programm& p)
     p.druck.breite = p.druck.breiteGesetzt;
     if (p.druck.proportional)
         p.druck.hoehe = p.druck.breite * verhaeltnis;
-}
-
-// Composers of the modes that come later fail visibly instead of leaving an old result.
-int fehlenderKomponist(Programm& p)
-{
-    p.ctx.reportFailure();
-    return 1;
 }
 
 }
@@ -113,9 +107,32 @@ bool BERECHNE(Programm& p)
     }
     case VorschauAnaglyph:
     case VorschauStereo:
+    case VorschauStreifen: {
+        const int l = p.auswahl.bildL;
+        const int r = p.auswahl.bildR;
+        if (!p.bilder.gueltig(l) || !p.bilder.gueltig(r))
+            return false;
+        if (modus == VorschauAnaglyph) {
+            const ComposeSettings& c = p.compose;
+            ergebnis = Anaglyph(p, l, r, c.anaglyphSchema, 1 - c.C1 / 100.0, 1 - c.C2 / 100.0, 1 - c.C3 / 100.0);
+        } else if (modus == VorschauStreifen) {
+            const StreifenSettings& s = p.compose.streifen;
+            ergebnis = Streifenbild(p, l, r, s.breite, s.hoehe, s.richtung, s.beginn);
+        } else {
+            ergebnis = Stereobild(p, l, r);
+        }
+        if (ergebnis != 0)
+            break;
+        if (modus == VorschauStereo) {
+            p.druck.breite = p.compose.stereo.xr / 10.0 / p.druck.f();
+            p.druck.hoehe = p.compose.stereo.yr / 10.0 / p.druck.f();
+        } else {
+            proportionaleDruckgroesse(p);
+        }
+        break;
+    }
     case VorschauLinsenraster:
-    case VorschauStreifen:
-        ergebnis = fehlenderKomponist(p);
+        ergebnis = p.compose.Linsenrichtung == 1 ? LinsenrasterFlip(p) : Linsenraster3D(p);
         break;
     default:
         ctx.display().clearPreview();
@@ -125,6 +142,10 @@ bool BERECHNE(Programm& p)
         Abbruch_Behandlung(p);
         if (ergebnis == -2)
             ctx.message(Titel::Fehler, 57);
+        return false;
+    }
+    if (modus == VorschauLinsenraster && (Druckanpassung(p) != 0 || ctx.state.abort)) {
+        Abbruch_Behandlung(p);
         return false;
     }
     if (p.druck.seitenverkehrt)

@@ -60,6 +60,7 @@ struct ComposeSettings {
     int32_t biKubMethode = 1;  // 1 soft (3D), 2 hard (Flip)
 
     int32_t dpiIndex = 7;         // item of the dpi list ("400")
+    int64_t dpiAutoWert = 0;      // the resolution last found for the printer, shown beside its list
     int32_t druckerIndex = -1;    // item of the printer list, -1 none
     std::string druckerName;      // the printer shown at that item
 

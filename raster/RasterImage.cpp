@@ -384,3 +384,10 @@ void RasterKopieren(Context& ctx, const RasterSlot& von, RasterSlot& nach)
         ctx.rowDone(y);
     }
 }
+
+void ZeileFuellen(uint8_t* zeile, int32_t von, int32_t bis, const Farbe& farbe)
+{
+    const uint8_t bgr[3] = {static_cast<uint8_t>(farbe.b), static_cast<uint8_t>(farbe.g), static_cast<uint8_t>(farbe.r)};
+    for (uint8_t* px = zeile + 3 * int64_t{von}; px < zeile + 3 * int64_t{bis}; px += 3)
+        std::memcpy(px, bgr, 3);
+}

@@ -5,6 +5,7 @@
 
 #include "core/Context.h"
 #include "model/RasterSlot.h"
+#include "model/Settings.h"
 
 // The raster operations: preparing, opening and closing raster files, row views, copies.
 
@@ -58,6 +59,9 @@ int RasterKopierenDatei(const RasterSlot& von, const RasterSlot& nach);
 void RasterKopieren(Context& ctx, const RasterSlot& von, RasterSlot& nach);
 // -2 when the file system holding path has less than the raster's file size free, else 0.
 int Plattenplatz_Pruefen(Context& ctx, const std::string& pfad, int32_t breite, int32_t hoehe);
+
+// Sets pixels von .. bis − 1 of a row to one colour.
+void ZeileFuellen(uint8_t* zeile, int32_t von, int32_t bis, const Farbe& farbe);
 
 // Closes a slot on every way out of a scope.
 class SlotCloser {

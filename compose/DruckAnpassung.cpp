@@ -1,0 +1,94 @@
+#include <algorithm>
+
+#include "compose/Hilfen.h"
+#include "compose/Komponisten.h"
+#include "compose/Resize.h"
+#include "raster/RasterImage.h"
+
+int64_t Optimale_Aufloesung(Context& ctx, int64_t drucker, double gewuenscht)
+{
+    int64_t r = drucker;
+    if (r < gewuenscht) {
+        ctx.message(Sprache::Titel::Fehler, 75);
+        // A printer reporting no resolution would otherwise never reach the wanted one.
+        r = std::max<int64_t>(r, 1);
+        while (r < gewuenscht)
+            r *= 2;
+        return r;
+    }
+    // Halving keeps the printer's scale factor a whole number.
+    while (r % 2 == 0 && static_cast<double>(r / 2) >= gewuenscht)
+        r /= 2;
+    return r;
+}
+
+namespace {
+
+void anpassen(Programm& p)
+{
+    Context& ctx = p.ctx;
+    ImageEntry& e = p.bilder.ergebnis();
+    const bool flip = p.compose.Linsenrichtung == 1;
+    const double f = p.druck.f();
+    const int32_t w = e.slot[SlotErgebnis].breite;
+    const int32_t h = e.slot[SlotErgebnis].hoehe;
+    double wc = p.druck.breite * f;
+    double hc = p.druck.hoehe * f;
+    if (p.druck.proportional) {
+        // The proportions of the first photo; its aligned size stands in when no working copy is known.
+        const ImageEntry& erstes = p.bilder.bild[1];
+        const RasterSlot& s = erstes.slot[SlotArbeitskopie].breite > 0 && erstes.slot[SlotArbeitskopie].hoehe > 0
+            ? erstes.slot[SlotArbeitskopie]
+            : erstes.slot[SlotJustiert];
+        if (flip)
+            wc = s.breite * hc / s.hoehe;
+        else
+            hc = s.hoehe * wc / s.breite;
+    }
+    const double dpiX = 2.54 * w / wc;
+    const double dpiY = 2.54 * h / hc;
+    int ergebnis;
+    if (!p.compose.DruckOptimierung) {
+        // The lens direction keeps its exact pitch; the other is stretched to square pixels.
+        if (flip) {
+            const int32_t w2 = rasterLength(ctx, roundEven(wc / hc * h));
+            p.druck.breite = 2.54 * w2 / dpiY / f;
+            ergebnis = NaechsterNachbar(ctx, e, SlotErgebnis, SlotFarbErgebnis, w2, h);
+        } else {
+            const int32_t h2 = rasterLength(ctx, roundEven(hc / wc * w));
+            p.druck.hoehe = 2.54 * h2 / dpiX / f;
+            ergebnis = NaechsterNachbar(ctx, e, SlotErgebnis, SlotFarbErgebnis, w, h2);
+        }
+    } else {
+        double d;
+        if (!p.compose.dpiAuto) {
+            d = DpiListe.at(static_cast<size_t>(p.compose.dpiIndex));
+        } else {
+            Printers& drucker = ctx.printers();
+            drucker.setCurrent(p.compose.druckerIndex);
+            d = static_cast<double>(
+                Optimale_Aufloesung(ctx, flip ? drucker.dpiY() : drucker.dpiX(), flip ? dpiY : dpiX));
+            p.compose.dpiAutoWert = static_cast<int64_t>(d);
+        }
+        const int32_t w2 = rasterLength(ctx, roundEven(d * wc / 2.54));
+        const int32_t h2 = rasterLength(ctx, roundEven(d * hc / 2.54));
+        p.druck.breite = 2.54 * w2 / d / f;
+        p.druck.hoehe = 2.54 * h2 / d / f;
+        ergebnis = Bikubisch(ctx, e, SlotErgebnis, SlotFarbErgebnis, p.compose.biKubMethode, w2, h2);
+    }
+    if (ergebnis != 0 || ctx.state.abort)
+        throw Abbruch{};
+    e.slot[SlotErgebnis].breite = e.slot[SlotFarbErgebnis].breite;
+    e.slot[SlotErgebnis].hoehe = e.slot[SlotFarbErgebnis].hoehe;
+    if (RasterKopierenDatei(e.slot[SlotFarbErgebnis], e.slot[SlotErgebnis]) != 0)
+        throw Abbruch{};
+}
+
+}
+
+int Druckanpassung(Programm& p)
+{
+    if (p.ctx.state.abort)
+        return 1;
+    return guarded(p.ctx, [&] { anpassen(p); }) ? 0 : 1;
+}

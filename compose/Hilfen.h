@@ -1,0 +1,47 @@
+#pragma once
+#include <cmath>
+#include <cstdint>
+#include <string>
+#include <thread>
+
+#include "model/Programm.h"
+
+// Round half to even, as every size and colour computation of the composers rounds.
+inline int64_t roundEven(double value)
+{
+    return static_cast<int64_t>(std::nearbyint(value));
+}
+
+inline uint8_t clampByte(int64_t value)
+{
+    return static_cast<uint8_t>(value < 0 ? 0 : (value > 255 ? 255 : value));
+}
+
+inline uint8_t roundByte(double value)
+{
+    return clampByte(roundEven(value));
+}
+
+// Runs work(begin, end) over [0, count) in two halves, the upper one on a helper
+// thread. work must not throw; the calling thread waits for both halves.
+template <class Work>
+void inTwoHalves(int64_t count, const Work& work)
+{
+    const int64_t mid = count / 2;
+    if (mid == 0) {
+        work(int64_t{0}, count);
+        return;
+    }
+    std::jthread helper([&] { work(mid, count); });
+    work(int64_t{0}, mid);
+}
+
+// Gives slot `slot` of image n a temporary file name when it has none yet.
+void nameSlot(Programm& p, int n, int slot);
+
+// The phase and step texts of the progress display.
+void setPhase(Context& ctx, const std::string& phase, const std::string& step = "1/1");
+
+// A raster length computed in 64 bits; beyond 32 bits the raster could never be
+// written, so it gets the 4-GiB message and the run stops.
+int32_t rasterLength(Context& ctx, int64_t length);

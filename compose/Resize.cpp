@@ -1,0 +1,401 @@
+#include "compose/Resize.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstring>
+#include <memory>
+#include <new>
+#include <vector>
+
+#include "compose/Hilfen.h"
+#include "raster/RasterImage.h"
+
+namespace {
+
+// Target rows computed between two writes; the workers share them.
+constexpr int32_t Stapel = 64;
+
+void prepareTarget(Context& ctx, RasterSlot& ziel, int32_t breite, int32_t hoehe)
+{
+    ziel.breite = breite;
+    ziel.hoehe = hoehe;
+    if (RasterAnlegen(ctx, ziel) != 0)
+        throw Abbruch{};
+}
+
+// The frame shared by the resizers: checks, a private handle on the source, the
+// target prepared, then body(source, target) unless one of them is empty.
+template <class Body>
+int resize(Context& ctx, ImageEntry& e, int von, int nach, int32_t breite, int32_t hoehe, const Body& body)
+{
+    if (ctx.state.abort || von == nach || von < 0 || nach < 0 || von >= SlotAnzahl || nach >= SlotAnzahl)
+        return 1;
+    const bool ok = guarded(ctx, [&] {
+        RasterSlot quelle = e.slot[static_cast<size_t>(von)];
+        RasterSlot& ziel = e.slot[static_cast<size_t>(nach)];
+        prepareTarget(ctx, ziel, breite, hoehe);
+        if (breite <= 0 || hoehe <= 0 || quelle.breite <= 0 || quelle.hoehe <= 0)
+            return;
+        SlotCloser schliesseQuelle(quelle);
+        SlotCloser schliesseZiel(ziel);
+        OeffneLesen(quelle);
+        OeffneSchreiben(ziel);
+        ctx.setProgress(hoehe - 1, 0);
+        body(quelle, ziel);
+    });
+    return ok ? 0 : 1;
+}
+
+// Writes rows y0 .. y0 + count − 1 of the target from a buffer of whole pixel rows.
+void writeRows(Context& ctx, const RasterSlot& ziel, int32_t y0, int32_t count, const uint8_t* rows, Zeile& view)
+{
+    const auto bytes = static_cast<size_t>(3 * int64_t{ziel.breite});
+    for (int32_t i = 0; i < count; ++i) {
+        std::memcpy(NeueZeile(ctx, ziel, y0 + i, view), rows + bytes * static_cast<size_t>(i), bytes);
+        GibZeileFrei(view);
+        ctx.rowDone(y0 + i);
+    }
+}
+
+void nearest(Context& ctx, const RasterSlot& quelle, const RasterSlot& ziel)
+{
+    const int32_t sw = quelle.breite, sh = quelle.hoehe, w = ziel.breite, h = ziel.hoehe;
+    // Positions in 64 bits: x × step overflows 32 bits on large rasters.
+    const int64_t stepX = roundEven(static_cast<double>(sw) / w * 32768.0);
+    const int64_t stepY = roundEven(static_cast<double>(sh) / h * 32768.0);
+    std::vector<int64_t> offsets;
+    for (int64_t x = 0; x < w; ++x) {
+        const int64_t sx = (x * stepX) >> 15;
+        if (sx >= sw)
+            break;
+        offsets.push_back(3 * sx);
+    }
+    const bool whole = static_cast<int64_t>(offsets.size()) == w;
+    Zeile lesen;
+    Zeile schreiben;
+    int64_t loaded = -1;
+    const uint8_t* src = nullptr;
+    for (int32_t y = 0; y < h; ++y) {
+        const int64_t sy = (y * stepY) >> 15;
+        if (sy < sh) {
+            if (sy != loaded) {
+                src = LeseZeile(ctx, quelle, static_cast<int32_t>(sy), lesen);
+                loaded = sy;
+            }
+            uint8_t* dst = whole ? NeueZeile(ctx, ziel, y, schreiben) : SchreibeZeile(ctx, ziel, y, schreiben);
+            for (size_t i = 0; i < offsets.size(); ++i)
+                std::memcpy(dst + 3 * i, src + offsets[i], 3);
+            GibZeileFrei(schreiben);
+        }
+        ctx.rowDone(y);
+    }
+}
+
+// Per target pixel of one axis: the first and last source pixel it covers,
+// their weights (the pixels between weigh 1) and the sum of all weights.
+struct AreaAxis {
+    std::vector<int32_t> first, last;
+    std::vector<double> firstWeight, lastWeight, sum;
+};
+
+AreaAxis areaAxis(int32_t source, int32_t target, Flaechenweg weg)
+{
+    AreaAxis a;
+    const double scale = static_cast<double>(source) / target;
+    for (int32_t t = 0; t < target; ++t) {
+        const double start = t * scale;
+        const auto i0 = static_cast<int32_t>(std::floor(start));
+        double w0 = 1.0 - (start - i0);
+        const double end = (t + 1) * scale;
+        auto i1 = static_cast<int32_t>(std::floor(end));
+        double w1 = end - i1;
+        if (weg == Flaechenweg::Speicher ? w1 < 0.000001 : w1 == 0.0) {
+            --i1;
+            w1 = 1.0;
+        }
+        // The last end may land a hair beyond the source through rounding of the scale.
+        if (i1 >= source) {
+            i1 = source - 1;
+            w1 = 1.0;
+        }
+        if (i1 <= i0) {
+            i1 = i0;
+            w0 = w1 = 1.0;
+        }
+        a.first.push_back(i0);
+        a.last.push_back(i1);
+        a.firstWeight.push_back(w0);
+        a.lastWeight.push_back(w1);
+        a.sum.push_back(i1 == i0 ? 1.0 : w0 + (i1 - i0 - 1) + w1);
+    }
+    return a;
+}
+
+// One target row: the weighted source rows summed first, then the columns.
+template <class RowAt>
+void areaRow(const AreaAxis& ax, const AreaAxis& ay, int32_t y, int32_t sw, const RowAt& rowAt, double* acc,
+             uint8_t* out)
+{
+    const int64_t n = 3 * int64_t{sw};
+    std::fill(acc, acc + n, 0.0);
+    const int32_t r0 = ay.first[static_cast<size_t>(y)], r1 = ay.last[static_cast<size_t>(y)];
+    for (int32_t r = r0; r <= r1; ++r) {
+        const double w = r == r0 ? ay.firstWeight[static_cast<size_t>(y)]
+                                 : (r == r1 ? ay.lastWeight[static_cast<size_t>(y)] : 1.0);
+        const uint8_t* src = rowAt(r);
+        for (int64_t c = 0; c < n; ++c)
+            acc[c] += w * src[c];
+    }
+    const double ySum = ay.sum[static_cast<size_t>(y)];
+    for (size_t x = 0; x < ax.first.size(); ++x) {
+        const double* a0 = acc + 3 * int64_t{ax.first[x]};
+        const double* a1 = acc + 3 * int64_t{ax.last[x]};
+        double s0 = a0[0], s1 = a0[1], s2 = a0[2];
+        if (a1 != a0) {
+            const double w0 = ax.firstWeight[x], w1 = ax.lastWeight[x];
+            s0 *= w0;
+            s1 *= w0;
+            s2 *= w0;
+            for (const double* a = a0 + 3; a < a1; a += 3) {
+                s0 += a[0];
+                s1 += a[1];
+                s2 += a[2];
+            }
+            s0 += w1 * a1[0];
+            s1 += w1 * a1[1];
+            s2 += w1 * a1[2];
+        }
+        const double weights = ax.sum[x] * ySum;
+        out[3 * x] = roundByte(s0 / weights);
+        out[3 * x + 1] = roundByte(s1 / weights);
+        out[3 * x + 2] = roundByte(s2 / weights);
+    }
+}
+
+// The whole source in memory, or nothing when that memory cannot be had.
+std::unique_ptr<uint8_t[]> sourceInMemory(size_t bytes)
+{
+    const long pages = ::sysconf(_SC_PHYS_PAGES);
+    const long pageSize = ::sysconf(_SC_PAGE_SIZE);
+    if (pages > 0 && pageSize > 0 && bytes > static_cast<size_t>(pages) / 2 * static_cast<size_t>(pageSize))
+        return nullptr;
+    return std::unique_ptr<uint8_t[]>(new (std::nothrow) uint8_t[bytes]);
+}
+
+void areaFromMemory(Context& ctx, const RasterSlot& quelle, const RasterSlot& ziel, const AreaAxis& ax,
+                    const AreaAxis& ay, uint8_t* bild)
+{
+    const int32_t sw = quelle.breite, h = ziel.hoehe;
+    const auto rowBytes = static_cast<size_t>(3 * int64_t{sw});
+    Zeile view;
+    for (int32_t r = 0; r < quelle.hoehe; ++r) {
+        std::memcpy(bild + rowBytes * static_cast<size_t>(r), LeseZeile(ctx, quelle, r, view), rowBytes);
+        ctx.pump();
+        ctx.throwIfAborted();
+    }
+    GibZeileFrei(view);
+    const auto outBytes = static_cast<size_t>(3 * int64_t{ziel.breite});
+    std::vector<uint8_t> out(outBytes * Stapel);
+    std::vector<double> acc(2 * rowBytes);
+    const auto rowAt = [&](int32_t r) { return bild + rowBytes * static_cast<size_t>(r); };
+    for (int32_t y0 = 0; y0 < h; y0 += Stapel) {
+        const int32_t count = std::min(Stapel, h - y0);
+        inTwoHalves(count, [&](int64_t begin, int64_t end) {
+            double* mine = acc.data() + (begin == 0 ? 0 : rowBytes);
+            for (int64_t i = begin; i < end; ++i)
+                areaRow(ax, ay, y0 + static_cast<int32_t>(i), sw, rowAt, mine,
+                        out.data() + outBytes * static_cast<size_t>(i));
+        });
+        writeRows(ctx, ziel, y0, count, out.data(), view);
+    }
+}
+
+void areaFromFile(Context& ctx, const RasterSlot& quelle, const RasterSlot& ziel, const AreaAxis& ax,
+                  const AreaAxis& ay)
+{
+    std::vector<double> acc(static_cast<size_t>(3 * int64_t{quelle.breite}));
+    Zeile lesen;
+    Zeile schreiben;
+    int32_t loaded = -1;
+    const uint8_t* data = nullptr;
+    const auto rowAt = [&](int32_t r) {
+        if (r != loaded) {
+            data = LeseZeile(ctx, quelle, r, lesen);
+            loaded = r;
+        }
+        return data;
+    };
+    for (int32_t y = 0; y < ziel.hoehe; ++y) {
+        areaRow(ax, ay, y, quelle.breite, rowAt, acc.data(), NeueZeile(ctx, ziel, y, schreiben));
+        GibZeileFrei(schreiben);
+        ctx.rowDone(y);
+    }
+}
+
+// Per target pixel of one axis: four source indices (clamped to the edge) and their weights.
+struct BicubicAxis {
+    std::vector<int32_t> index;
+    std::vector<double> weight;
+};
+
+BicubicAxis bicubicAxis(int32_t source, int32_t target, const std::array<double, 1001>& table)
+{
+    BicubicAxis a;
+    const double scale = static_cast<double>(source) / target;
+    for (int32_t t = 0; t < target; ++t) {
+        const double pos = t * scale;
+        const auto base = static_cast<int64_t>(std::floor(pos));
+        for (int64_t k = -1; k <= 2; ++k) {
+            const int64_t j = base + k;
+            const int64_t i = roundEven(std::fabs(static_cast<double>(j) - pos) / 2.0 * 1000.0);
+            a.weight.push_back(i <= 1000 ? table[static_cast<size_t>(i)] : 0.0);
+            a.index.push_back(static_cast<int32_t>(std::clamp<int64_t>(j, 0, source - 1)));
+        }
+    }
+    return a;
+}
+
+void bicubic(Context& ctx, const RasterSlot& quelle, const RasterSlot& ziel, int methode)
+{
+    // Source rows held at once, each with its horizontal pass.
+    constexpr size_t BandZeilen = 16;
+    const auto table = BikubischTabelle(methode);
+    const BicubicAxis ax = bicubicAxis(quelle.breite, ziel.breite, table);
+    const BicubicAxis ay = bicubicAxis(quelle.hoehe, ziel.hoehe, table);
+    const auto srcBytes = static_cast<size_t>(3 * int64_t{quelle.breite});
+    const auto outBytes = static_cast<size_t>(3 * int64_t{ziel.breite});
+    std::vector<uint8_t> sourceBand(BandZeilen * srcBytes);
+    std::vector<double> band(BandZeilen * outBytes);
+    std::vector<int32_t> bandRows;
+    std::vector<int32_t> need;
+    std::vector<size_t> slots;
+    std::vector<uint8_t> out(Stapel * outBytes);
+    Zeile view;
+    for (int32_t y0 = 0; y0 < ziel.hoehe;) {
+        // Target rows whose source rows fit into the band; the rows only grow.
+        need.clear();
+        int32_t y1 = y0;
+        while (y1 < ziel.hoehe && y1 - y0 < Stapel) {
+            const size_t before = need.size();
+            for (size_t k = 0; k < 4; ++k) {
+                const int32_t r = ay.index[4 * static_cast<size_t>(y1) + k];
+                if (need.empty() || r > need.back())
+                    need.push_back(r);
+            }
+            if (y1 > y0 && need.size() > BandZeilen) {
+                need.resize(before);
+                break;
+            }
+            ++y1;
+        }
+        // Rows of the last band that are needed again lead the new one.
+        size_t kept = 0;
+        const auto again = std::find(bandRows.begin(), bandRows.end(), need.front());
+        for (auto it = again; it != bandRows.end() && kept < need.size() && *it == need[kept]; ++it, ++kept)
+            std::memmove(band.data() + kept * outBytes,
+                         band.data() + static_cast<size_t>(it - bandRows.begin()) * outBytes,
+                         outBytes * sizeof(double));
+        for (size_t i = kept; i < need.size(); ++i) {
+            std::memcpy(sourceBand.data() + i * srcBytes, LeseZeile(ctx, quelle, need[i], view), srcBytes);
+            ctx.pump();
+            ctx.throwIfAborted();
+        }
+        inTwoHalves(static_cast<int64_t>(need.size() - kept), [&](int64_t begin, int64_t end) {
+            for (size_t i = kept + static_cast<size_t>(begin); i < kept + static_cast<size_t>(end); ++i) {
+                const uint8_t* src = sourceBand.data() + i * srcBytes;
+                double* h = band.data() + i * outBytes;
+                for (size_t x = 0; x < ax.index.size() / 4; ++x) {
+                    double s0 = 0, s1 = 0, s2 = 0;
+                    for (size_t k = 4 * x; k < 4 * x + 4; ++k) {
+                        const uint8_t* px = src + 3 * static_cast<size_t>(ax.index[k]);
+                        const double w = ax.weight[k];
+                        s0 += w * px[0];
+                        s1 += w * px[1];
+                        s2 += w * px[2];
+                    }
+                    h[3 * x] = s0;
+                    h[3 * x + 1] = s1;
+                    h[3 * x + 2] = s2;
+                }
+            }
+        });
+        slots.clear();
+        for (int32_t y = y0; y < y1; ++y)
+            for (size_t k = 0; k < 4; ++k)
+                slots.push_back(static_cast<size_t>(
+                    std::lower_bound(need.begin(), need.end(), ay.index[4 * static_cast<size_t>(y) + k]) - need.begin()));
+        inTwoHalves(y1 - y0, [&](int64_t begin, int64_t end) {
+            for (auto i = static_cast<size_t>(begin); i < static_cast<size_t>(end); ++i) {
+                const double* rows[4];
+                double w[4];
+                for (size_t k = 0; k < 4; ++k) {
+                    rows[k] = band.data() + slots[4 * i + k] * outBytes;
+                    w[k] = ay.weight[4 * (static_cast<size_t>(y0) + i) + k];
+                }
+                uint8_t* o = out.data() + i * outBytes;
+                for (size_t c = 0; c < outBytes; ++c)
+                    o[c] = roundByte(w[0] * rows[0][c] + w[1] * rows[1][c] + w[2] * rows[2][c] + w[3] * rows[3][c]);
+            }
+        });
+        writeRows(ctx, ziel, y0, y1 - y0, out.data(), view);
+        bandRows = need;
+        y0 = y1;
+    }
+}
+
+}
+
+std::array<double, 1001> BikubischTabelle(int methode)
+{
+    const auto cube = [](double u) { return u > 0.0 ? u * u * u : 0.0; };
+    std::array<double, 1001> k{};
+    for (size_t i = 0; i < k.size(); ++i) {
+        const double t = 2.0 * static_cast<double>(i) / 1000.0;
+        switch (methode) {
+        case 2:
+            k[i] = t < 1.0 ? 1.25 * t * t * t - 2.25 * t * t + 1.0
+                           : (t < 2.0 ? -0.75 * t * t * t + 3.75 * t * t - 6.0 * t + 3.0 : 0.0);
+            break;
+        case 3:
+            k[i] = t < 1.0 ? t * t * t - 2.0 * t * t + 1.0 : (t < 2.0 ? -t * t * t + 5.0 * t * t - 8.0 * t + 4.0 : 0.0);
+            break;
+        default:
+            k[i] = (cube(t + 2.0) - 4.0 * cube(t + 1.0) + 6.0 * cube(t) - 4.0 * cube(t - 1.0)) / 6.0;
+        }
+    }
+    return k;
+}
+
+int NaechsterNachbar(Context& ctx, ImageEntry& e, int von, int nach, int32_t breite, int32_t hoehe)
+{
+    return resize(ctx, e, von, nach, breite, hoehe,
+                  [&](const RasterSlot& quelle, const RasterSlot& ziel) { nearest(ctx, quelle, ziel); });
+}
+
+int Flaechenmittel(Context& ctx, ImageEntry& e, int von, int nach, int32_t breite, int32_t hoehe, Flaechenweg weg)
+{
+    return resize(ctx, e, von, nach, breite, hoehe, [&](const RasterSlot& quelle, const RasterSlot& ziel) {
+        std::unique_ptr<uint8_t[]> bild;
+        if (weg == Flaechenweg::Speicher)
+            bild = sourceInMemory(static_cast<size_t>(3 * int64_t{quelle.breite}) * static_cast<size_t>(quelle.hoehe));
+        const Flaechenweg way = bild ? Flaechenweg::Speicher : Flaechenweg::Datei;
+        const AreaAxis ax = areaAxis(quelle.breite, ziel.breite, way);
+        const AreaAxis ay = areaAxis(quelle.hoehe, ziel.hoehe, way);
+        if (bild)
+            areaFromMemory(ctx, quelle, ziel, ax, ay, bild.get());
+        else
+            areaFromFile(ctx, quelle, ziel, ax, ay);
+    });
+}
+
+int Flaechenmittel(Context& ctx, ImageEntry& e, int von, int nach, int32_t breite, int32_t hoehe)
+{
+    return Flaechenmittel(ctx, e, von, nach, breite, hoehe, Flaechenweg::Speicher);
+}
+
+int Bikubisch(Context& ctx, ImageEntry& e, int von, int nach, int methode, int32_t breite, int32_t hoehe)
+{
+    return resize(ctx, e, von, nach, breite, hoehe,
+                  [&](const RasterSlot& quelle, const RasterSlot& ziel) { bicubic(ctx, quelle, ziel, methode); });
+}
