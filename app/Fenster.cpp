@@ -33,6 +33,8 @@ int FensterStarten(int argc, char** argv)
     TForm1 fenster(programm, display);
     messages.setParent(&fenster);
     fenster.showMaximized();
+    if (argc > 1)
+        fenster.ProjektOeffnen(QString::fromLocal8Bit(argv[1]));
     const int ergebnis = QApplication::exec();
     programm.DateienLoeschen();
     return ergebnis;

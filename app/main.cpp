@@ -11,10 +11,12 @@ const char* const usage =
     "Lumivex 5 - dreidimensionale Bilder aus Fotos\n"
     "\n"
     "Aufruf:\n"
-    "  lumivex                    startet das Programmfenster\n"
+    "  lumivex [PROJEKT.lvx]      startet das Programmfenster (mit einem Projekt)\n"
     "  lumivex BEFEHL [OPTIONEN]  führt einen Befehl ohne Fenster aus\n"
     "\n"
     "Befehle ohne Fenster:\n"
+    "  render PROJEKT.lvx AUSGABE [--format F] [--mode N] [--ja]\n"
+    "                 berechnet das Bild eines Projekts und speichert es\n"
     "  exif DATEI     listet die EXIF-Parameter einer JPEG- oder MPO-Datei\n"
     "  mpo DATEI      listet die Marker einer MPO-Datei und zerlegt sie in JPEG-Bilder\n"
     "\n"
@@ -38,6 +40,8 @@ int main(int argc, char** argv)
         std::fputs(usage, stdout);
         return 0;
     }
+    if (arg == "render")
+        return RenderBefehl(argc - 2, argv + 2);
     if (arg == "exif")
         return ExifBefehl(argc - 2, argv + 2);
     if (arg == "mpo")
@@ -46,6 +50,8 @@ int main(int argc, char** argv)
         std::puts("Lumivex 5.0");
         return 0;
     }
+    if (arg[0] != '-')
+        return FensterStarten(argc, argv);
     std::fprintf(stderr, "lumivex: unbekannter Befehl oder Option '%s'\n\n%s", arg.c_str(), usage);
     return 2;
 }

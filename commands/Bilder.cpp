@@ -1,7 +1,5 @@
 #include "commands/Bilder.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
@@ -102,12 +100,6 @@ void Bilder_Hinzufuegen(Programm& p, std::vector<std::string> dateien)
 
 namespace {
 
-bool schreibgeschuetzt(const std::string& datei)
-{
-    struct stat st {};
-    return ::stat(datei.c_str(), &st) == 0 && (st.st_mode & S_IWUSR) == 0;
-}
-
 bool kopieren(const std::string& von, const std::string& nach)
 {
     LeseDatei quelle(von);
@@ -140,7 +132,7 @@ bool BildspeichernUnter(Programm& p, int index, int slot, const std::string& dat
     const RasterSlot& quelle = p.bilder.bild[static_cast<size_t>(index)].slot[static_cast<size_t>(slot)];
     const double horizontal = aufloesung(quelle.breite, p.druck.breite, p.druck);
     const double vertikal = aufloesung(quelle.hoehe, p.druck.hoehe, p.druck);
-    if (schreibgeschuetzt(datei)) {
+    if (isReadOnly(datei)) {
         ctx.message(Titel::Information, 49);
         return false;
     }

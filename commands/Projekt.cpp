@@ -1,7 +1,13 @@
 #include "commands/Projekt.h"
 
 #include <algorithm>
+#include <cmath>
 #include <filesystem>
+#include <fstream>
+
+#include "commands/Liste.h"
+#include "compose/Pipeline.h"
+#include "imageio/BildLaden.h"
 
 namespace fs = std::filesystem;
 
@@ -256,4 +262,222 @@ bool MenuProjektSpeichernUnterClick(Programm& p, const std::string& datei)
     }
     p.ctx.state.projectFile = datei;
     return MenuProjektSpeichernClick(p);
+}
+
+namespace {
+
+// Project files hold at most 250 image records; what follows the end marker is never needed.
+constexpr uint64_t ProjektLeseGrenze = 1 << 20;
+
+bool projektLesen(const std::string& datei, std::vector<uint8_t>& bytes)
+{
+    std::ifstream in(datei, std::ios::binary);
+    if (!in)
+        return false;
+    bytes.resize(ProjektLeseGrenze);
+    in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    bytes.resize(static_cast<size_t>(in.gcount()));
+    return !in.bad();
+}
+
+// The file name of a path written on any system ("/" or "\").
+std::string dateiname(const std::string& pfad)
+{
+    const size_t trenner = pfad.find_last_of("/\\");
+    return trenner == std::string::npos ? pfad : pfad.substr(trenner + 1);
+}
+
+// The number k of a part "…_k.JPG" extracted from a multi-picture file; 0 for other names.
+int teilNummer(const std::string& name)
+{
+    const size_t strich = name.rfind('_');
+    const size_t punkt = name.rfind('.');
+    if (strich == std::string::npos || punkt == std::string::npos || punkt <= strich + 1)
+        return 0;
+    const std::string zahl = name.substr(strich + 1, punkt - strich - 1);
+    if (zahl.size() > 3 || zahl.find_first_not_of("0123456789") != std::string::npos)
+        return 0;
+    return std::stoi(zahl);
+}
+
+// Where an image of the project is found now.
+struct Bildquelle {
+    std::string pfad;
+    std::string mpo;  // a part of this multi-picture file, extracted anew
+    int teil = 0;
+};
+
+std::string finden(const std::string& pfad, const fs::path& ordner)
+{
+    std::error_code ec;
+    if (!pfad.empty() && fs::is_regular_file(pfad, ec))
+        return pfad;
+    const fs::path daneben = ordner / dateiname(pfad);
+    if (!dateiname(pfad).empty() && fs::is_regular_file(daneben, ec))
+        return daneben.string();
+    return {};
+}
+
+// The image's own path, or the same name beside the project; a part of a
+// multi-picture file, whose extracted copy is gone with the last session, is
+// taken from that file again.
+bool bildFinden(const ProjektBild& b, const fs::path& ordner, Bildquelle& q)
+{
+    q.pfad = finden(b.pfad, ordner);
+    if (!q.pfad.empty())
+        return true;
+    q.teil = teilNummer(dateiname(b.pfad));
+    q.mpo = b.mpoPfad.empty() ? std::string() : finden(b.mpoPfad, ordner);
+    return q.teil > 0 && !q.mpo.empty();
+}
+
+bool alteVersion(int32_t version)
+{
+    return version == 103 || version == 104 || version == 200 || version == 1031;
+}
+
+void bildWerteSetzen(ImageEntry& e, const ProjektBild& b, int32_t version)
+{
+    e.dx = alteVersion(version) ? -b.dx : b.dx;
+    e.dy = b.dy;
+    e.rot = b.rot;
+    e.skal = b.skal;
+    e.spiegelX = b.spiegelX;
+    e.spiegelY = b.spiegelY;
+    e.konturen = b.konturen;
+}
+
+bool neutral(const ImageEntry& e)
+{
+    return e.dx == 0 && e.dy == 0 && e.rot == 0 && e.vx == 0 && e.vy == 0 && e.skal == 1.0;
+}
+
+void bildmengeLeeren(Programm& p)
+{
+    for (int n = 1; n <= p.bilder.anzahl; ++n) {
+        p.bilder.bild[static_cast<size_t>(n)].dateienLoeschen();
+        p.bilder.bild[static_cast<size_t>(n)].reset();
+    }
+    p.bilder.anzahl = 0;
+}
+
+// Loads image i of the project and recomputes with it as image R.
+bool bildLaden(Programm& p, int i, const Bildquelle& q, const ProjektBild& b, int32_t version)
+{
+    ImageEntry& e = p.bilder.bild[static_cast<size_t>(i)];
+    e.dateienLoeschen();
+    e.reset();
+    p.bilder.anzahl = i;
+    const int r = q.teil > 0 ? MPO_Teil_Laden(p, i, q.mpo, q.teil) : Bild_Laden(p, i, q.pfad);
+    if (r <= 0)
+        return false;
+    p.bilder.anzahl = std::max(i, r);
+    bildWerteSetzen(e, b, version);
+    Auswahl& a = p.auswahl;
+    a.bildL = 1;
+    a.bildR = i;
+    a.listenZeile = i;
+    a.justL = false;
+    a.justR = true;
+    a.vorschau = VorschauBildR;
+    const bool bikubisch = p.compose.Bikubisch;
+    if (neutral(e))
+        p.compose.Bikubisch = false;
+    Schleife(p, 2);
+    p.compose.Bikubisch = bikubisch;
+    return !p.ctx.state.abort;
+}
+
+// With automatic dpi the project's printer must be the one at its place in today's list.
+void druckerPruefen(Programm& p)
+{
+    ComposeSettings& c = p.compose;
+    if (!c.DruckOptimierung || !c.dpiAuto)
+        return;
+    const std::vector<std::string> drucker = p.ctx.printers().names();
+    if (c.druckerIndex >= 0 && static_cast<size_t>(c.druckerIndex) < drucker.size()
+        && drucker[static_cast<size_t>(c.druckerIndex)] == c.druckerName) {
+        p.ctx.printers().setCurrent(c.druckerIndex);
+        return;
+    }
+    p.ctx.message(Sprache::Titel::Fehler, 76);
+    p.ctx.message(Sprache::Titel::Warnung, 77);
+    c.DruckOptimierung = false;
+}
+
+bool ladenAbbrechen(Programm& p, int meldung, const std::string& alterName)
+{
+    p.ctx.events().setBusyCursor(false);
+    p.ctx.message(Sprache::Titel::Fehler, meldung);
+    p.ctx.message(Sprache::Titel::Information, 5);
+    p.ctx.setProgress(100, 0);
+    p.auswahl.vorschau = VorschauKeine;
+    p.ctx.state.busy = false;
+    // A file that is no project must not become the target of the next save.
+    p.ctx.state.projectFile = alterName;
+    return false;
+}
+
+}
+
+bool OeffnenAllgemein(Programm& p, const std::string& datei)
+{
+    AppState& st = p.ctx.state;
+    const std::string alterName = st.projectFile;
+    const fs::path ordner = fs::absolute(fs::path(datei)).parent_path();
+    st.bildOeffnenOrdner = st.bildSpeichernOrdner = ordner;
+    p.ctx.events().setBusyCursor(true);
+    p.auswahl.vorschau = VorschauKeine;
+    p.ctx.display().clearPreview();
+    p.ansicht.zoomIndex = 0;
+    p.ctx.pump();
+
+    std::vector<uint8_t> bytes;
+    if (!projektLesen(datei, bytes))
+        return ladenAbbrechen(p, 4, alterName);
+    ProjektDaten vorgaben;
+    const StereoSettings& s = p.compose.stereo;
+    vorgaben.viewer = {double(s.xd), double(s.yd), double(s.xm), double(s.ym), double(s.xr), double(s.yr), 5.0};
+    ProjektDaten d;
+    switch (ProjektDekodieren(bytes, vorgaben, d)) {
+    case ProjektFehler::FalscheDatei: return ladenAbbrechen(p, 6, alterName);
+    case ProjektFehler::Lesefehler: return ladenAbbrechen(p, 7, alterName);
+    case ProjektFehler::Keiner: break;
+    }
+    std::vector<Bildquelle> quellen(d.bilder.size());
+    for (size_t i = 0; i < d.bilder.size(); ++i)
+        if (!bildFinden(d.bilder[i], ordner, quellen[i]))
+            return ladenAbbrechen(p, 9, alterName);
+
+    st.projectFile = datei;
+    bildmengeLeeren(p);
+    p.compose.Hintergrundfarbe = {static_cast<int32_t>(d.hintergrund & 0xFF),
+                                  static_cast<int32_t>((d.hintergrund >> 8) & 0xFF),
+                                  static_cast<int32_t>((d.hintergrund >> 16) & 0xFF)};
+    const auto anzahl = static_cast<int>(d.bilder.size());
+    for (int i = 1; i <= anzahl; ++i) {
+        if (!bildLaden(p, i, quellen[static_cast<size_t>(i - 1)], d.bilder[static_cast<size_t>(i - 1)], d.version)) {
+            bildmengeLeeren(p);
+            return ladenAbbrechen(p, 10, alterName);
+        }
+        p.ctx.setProgress(100, static_cast<int32_t>(std::nearbyint(i * 100.0 / anzahl)));
+    }
+    for (int i = 1; i <= anzahl; ++i) {
+        ImageEntry& e = p.bilder.bild[static_cast<size_t>(i)];
+        const ProjektBild& b = d.bilder[static_cast<size_t>(i - 1)];
+        e.refX = b.refX;
+        e.refY = b.refY;
+        e.istReferenzbild = b.istReferenzbild;
+        e.refModus = b.refModus;
+        bildWerteSetzen(e, b, d.version);
+    }
+    ProjektEinstellungenAnwenden(p, d);
+    druckerPruefen(p);
+    p.ansicht.zoomIndex = 0;
+    p.ctx.setProgress(100, 0);
+    VorschauRadioGroupClick(p, p.auswahl.vorschau);
+    p.ctx.events().setBusyCursor(false);
+    st.modified = false;
+    st.busy = false;
+    return true;
 }

@@ -10,6 +10,12 @@ ProjektDaten ProjektAusProgramm(const Programm& p);
 // converting the values of old versions.
 void ProjektEinstellungenAnwenden(Programm& p, const ProjektDaten& d);
 
+// Opens a project: all or nothing is checked before anything changes, then
+// every image is loaded again and the settings are applied. False after the
+// messages of a failure; the image set is then empty only when an image could
+// not be loaded.
+bool OeffnenAllgemein(Programm& p, const std::string& datei);
+
 // Writes the project to the current project file; the previous file stays
 // intact until the new one is complete. False after the message of the failure.
 bool MenuProjektSpeichernClick(Programm& p);

@@ -51,6 +51,7 @@ inline constexpr const char* TabGruppen[12] = {
 // Texts without a number of their own.
 inline constexpr const char* TgaZuGross = "Das Bild ist für das TGA-Format zu groß (höchstens 65535 × 65535 Pixel)!";
 inline constexpr const char* TiffZuGross = "Das Bild ist für das TIFF-Format zu groß (höchstens 4 GByte Bilddaten)!";
+inline constexpr const char* KeinErgebnis = "Es gibt kein berechnetes Bild (Vorschau \"keine\")!";
 inline constexpr const char* MpoOhneBildpaar = "Für die MPO-Datei werden Bild L und Bild R benötigt!";
 
 // The program's decimal separator for every number text.

@@ -127,7 +127,8 @@ uint8_t kanal(double v)
 void AnsichtRendern(const Szene& szene, int k, const std::function<void(int y, const uint8_t* bgr)>& zeile)
 {
     const double brennweite = szene.breite * 0.9;
-    const Vec auge{(k - (szene.ansichten - 1) / 2.0) * szene.basis, -0.2, 0.0};
+    const double schritt = szene.basis / std::max(szene.ansichten - 1, 1);
+    const Vec auge{(k - (szene.ansichten - 1) / 2.0) * schritt, -0.2, 0.0};
     std::vector<uint8_t> puffer(static_cast<size_t>(szene.breite) * 3);
     // 2 × 2 samples per pixel keep the edges free of stair steps.
     constexpr double versatz[2] = {0.25, 0.75};

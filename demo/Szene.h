@@ -8,7 +8,7 @@ struct Szene {
     int breite = 800;
     int hoehe = 600;
     int ansichten = 4;       // 2 to 12 viewpoints
-    double basis = 0.12;     // camera shift between neighbouring views, in scene units
+    double basis = 0.24;     // camera shift between the outermost views, in scene units
 };
 
 // Renders view k (0-based, left to right) row by row, top row first; each row

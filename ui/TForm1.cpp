@@ -24,6 +24,7 @@
 #include <QVBoxLayout>
 
 #include "commands/Liste.h"
+#include "commands/Projekt.h"
 #include "compose/Pipeline.h"
 #include "core/Format.h"
 #include "model/ProjectFile.h"
@@ -707,6 +708,13 @@ void TForm1::aktualisieren()
     DruckEinheitRadioGroup->button(d.einheitCm ? 0 : 1)->setChecked(true);
     DruckProportionalCheckBox->setChecked(d.proportional);
     DruckSpiegelCheckBox->setChecked(d.seitenverkehrt);
+}
+
+void TForm1::ProjektOeffnen(const QString& datei)
+{
+    if (OeffnenAllgemein(p_, datei.toStdString()))
+        setWindowTitle(text(Sprache::Produkttitel) + QStringLiteral(" ") + datei);
+    aktualisieren();
 }
 
 void TForm1::ZEIGEN_Vorschau()

@@ -26,6 +26,8 @@ class TForm1 : public QMainWindow {
     Q_OBJECT
 public:
     TForm1(Programm& programm, QtDisplay& display);
+    // Opens a project file, as the open command and a file named at start do.
+    void ProjektOeffnen(const QString& datei);
 
 private:
     void menuAnlegen();

@@ -1,0 +1,125 @@
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <string>
+
+#include "app/Befehle.h"
+#include "commands/Bilder.h"
+#include "commands/Liste.h"
+#include "commands/Projekt.h"
+#include "platform/HeadlessServices.h"
+
+namespace {
+
+const char* const hilfe =
+    "Aufruf: lumivex render PROJEKT.lvx AUSGABE [--format FORMAT] [--mode N] [--ja]\n"
+    "\n"
+    "Öffnet das Projekt, berechnet das Bild in der Vorschau-Art des Projekts\n"
+    "(oder N) und speichert das farbkorrigierte Ergebnis.\n"
+    "\n"
+    "  --format FORMAT  BMP, JPG, TGA, TIF, TIF_CMYK oder MPO; ohne Angabe aus der\n"
+    "                   Endung von AUSGABE (.bmp .jpg .jpeg .tga .tif .tiff .mpo)\n"
+    "  --mode N         Vorschau-Art: 0 keine, 1 Bild Links (L), 2 Bild Rechts (R),\n"
+    "                   3 Anaglyph (L / R), 4 Stereo (L / R), 5 Linsenraster,\n"
+    "                   6 Streifen (L / R)\n"
+    "  --ja             beantwortet jede Frage mit Ja\n"
+    "\n"
+    "Meldungen erscheinen auf stderr als \"Titel: Text\", der Fortschritt auf einem\n"
+    "Terminal ebenda. Rückgabewert: 0 Erfolg, 1 Fehler oder Abbruch, 2 falscher Aufruf.\n";
+
+std::string formatAusEndung(const std::string& datei)
+{
+    std::string endung = std::filesystem::path(datei).extension().string();
+    std::transform(endung.begin(), endung.end(), endung.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    if (endung == ".bmp")
+        return "BMP";
+    if (endung == ".jpg" || endung == ".jpeg")
+        return "JPG";
+    if (endung == ".tga")
+        return "TGA";
+    if (endung == ".tif" || endung == ".tiff")
+        return "TIF";
+    if (endung == ".mpo")
+        return "MPO";
+    return {};
+}
+
+bool formatBekannt(const std::string& format)
+{
+    for (const char* f : {"BMP", "JPG", "TGA", "TIF", "TIF_CMYK", "MPO"})
+        if (format == f)
+            return true;
+    return false;
+}
+
+struct Auftrag {
+    std::string projekt;
+    std::string ausgabe;
+    std::string format;
+    int modus = -1;
+    bool ja = false;
+};
+
+// False for a call that does not fit the usage.
+bool lesen(int argc, char** argv, Auftrag& a)
+{
+    std::vector<std::string> frei;
+    for (int i = 0; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--ja") {
+            a.ja = true;
+        } else if ((arg == "--format" || arg == "--mode") && i + 1 < argc) {
+            const std::string wert = argv[++i];
+            if (arg == "--format") {
+                a.format = wert;
+            } else {
+                if (wert.size() != 1 || wert[0] < '0' || wert[0] > '6')
+                    return false;
+                a.modus = wert[0] - '0';
+            }
+        } else if (arg.rfind("--", 0) == 0) {
+            return false;
+        } else {
+            frei.push_back(arg);
+        }
+    }
+    if (frei.size() != 2)
+        return false;
+    a.projekt = frei[0];
+    a.ausgabe = frei[1];
+    if (a.format.empty())
+        a.format = formatAusEndung(a.ausgabe);
+    return formatBekannt(a.format);
+}
+
+}
+
+int RenderBefehl(int argc, char** argv)
+{
+    if (argc == 1 && (std::strcmp(argv[0], "--help") == 0 || std::strcmp(argv[0], "-h") == 0)) {
+        std::fputs(hilfe, stdout);
+        return 0;
+    }
+    Auftrag auftrag;
+    if (!lesen(argc, argv, auftrag)) {
+        std::fputs(hilfe, stderr);
+        return 2;
+    }
+    const auto temp = TempOrdner();
+    if (!temp)
+        return 1;
+    HeadlessServices dienste(*temp, auftrag.ja);
+    Programm p(dienste.services());
+    bool ok = OeffnenAllgemein(p, auftrag.projekt);
+    if (ok && auftrag.modus >= 0 && auftrag.modus != p.auswahl.vorschau)
+        VorschauRadioGroupClick(p, auftrag.modus);
+    if (ok && p.auswahl.vorschau == VorschauKeine) {
+        p.ctx.message(Sprache::Titel::Fehler, Sprache::KeinErgebnis);
+        ok = false;
+    }
+    ok = ok && BildspeichernUnter(p, 0, SlotFarbErgebnis, auftrag.ausgabe, auftrag.format);
+    p.DateienLoeschen();
+    return ok && dienste.messages.failures() == 0 ? 0 : 1;
+}
