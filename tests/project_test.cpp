@@ -2,9 +2,13 @@
 
 #include <sys/stat.h>
 
+#include <cstring>
 #include <filesystem>
 
+#include "commands/Bilder.h"
 #include "commands/Projekt.h"
+#include "imageio/Mpo.h"
+#include "support/Bilddateien.h"
 #include "support/TestServices.h"
 
 namespace fs = std::filesystem;
@@ -193,4 +197,283 @@ TEST_F(ProjektTest, ImagesLAndRAreClampedToTheImages)
     EXPECT_EQ(p.auswahl.bildL, 3);
     EXPECT_EQ(p.auswahl.bildR, 1);
     EXPECT_EQ(p.auswahl.listenZeile, 2);
+}
+
+namespace {
+
+// A project folder with small BMP images; pixel (x, y) of image k is (k, x, y).
+struct OeffnenTest : ::testing::Test {
+    TestServices t;
+    Programm p{t.services()};
+    fs::path ordner = t.files.tempFolder() / "projekt";
+
+    OeffnenTest()
+    {
+        fs::create_directory(ordner);
+        p.ansicht.boxBreite = 200;
+        p.ansicht.boxHoehe = 150;
+    }
+    std::string bild(int k, int w = 40, int h = 30)
+    {
+        const fs::path datei = ordner / ("bild" + std::to_string(k) + ".bmp");
+        writeBmp(datei, w, h, [k](int x, int y, uint8_t px[3]) {
+            px[0] = static_cast<uint8_t>(k);
+            px[1] = static_cast<uint8_t>(x);
+            px[2] = static_cast<uint8_t>(y);
+        });
+        return datei.string();
+    }
+    std::string projekt(const ProjektDaten& d, const std::string& name = "p.lvx")
+    {
+        const fs::path datei = ordner / name;
+        writeBytes(datei, ProjektKodieren(d));
+        return datei.string();
+    }
+    ProjektBild eintrag(const std::string& pfad)
+    {
+        ProjektBild b;
+        b.pfad = pfad;
+        b.breite = 40;
+        b.hoehe = 30;
+        return b;
+    }
+    std::vector<std::string> nichtGeladen(int meldung)
+    {
+        return {std::string("Fehler: ") + Sprache::Meldung(meldung),
+                "Information: Das Projekt wird nicht geladen!"};
+    }
+};
+
+}
+
+TEST_F(OeffnenTest, EmptyProjectLeavesTheImageSetEmpty)
+{
+    const std::string datei = projekt(ProjektDaten{});
+    EXPECT_EQ(fs::file_size(datei), 540u);
+    ASSERT_TRUE(OeffnenAllgemein(p, datei));
+    EXPECT_EQ(p.bilder.anzahl, 0);
+    EXPECT_EQ(p.ctx.state.projectFile, datei);
+    EXPECT_FALSE(p.ctx.state.modified);
+    EXPECT_TRUE(t.messages.lines.empty());
+}
+
+TEST_F(OeffnenTest, SavedWorkComesBackWhole)
+{
+    ProjektDaten d;
+    d.bilder = {eintrag(bild(1)), eintrag(bild(2)), eintrag(bild(3))};
+    d.bilder[1].dx = 2.0;
+    d.bilder[1].spiegelX = true;
+    d.bilder[2].refX = 7;
+    d.bilder[2].istReferenzbild = true;
+    d.comboA = 0;
+    d.comboB = 2;
+    d.vorschau = VorschauBildR;
+    d.lpi = 62.0;
+    ASSERT_TRUE(OeffnenAllgemein(p, projekt(d)));
+    ASSERT_EQ(p.bilder.anzahl, 3);
+    EXPECT_EQ(p.bilder.bild[2].dx, 2.0);
+    EXPECT_TRUE(p.bilder.bild[2].spiegelX);
+    EXPECT_EQ(p.bilder.bild[3].refX, 7);
+    EXPECT_TRUE(p.bilder.bild[3].istReferenzbild);
+    EXPECT_EQ(p.bilder.bild[1].slot[SlotQuelle].name, "bild1.bmp");
+    EXPECT_EQ(p.auswahl.bildL, 1);
+    EXPECT_EQ(p.auswahl.bildR, 3);
+    EXPECT_EQ(p.compose.lpi, 62.0);
+    EXPECT_FALSE(p.ctx.state.modified);
+    EXPECT_TRUE(t.messages.lines.empty());
+    // The result is image 3, as the project's preview shows it.
+    EXPECT_EQ(bmpPixel(readFile(p.bilder.ergebnis().slot[SlotFarbErgebnis].pfad), 5, 6),
+              (std::vector<uint8_t>{3, 5, 6}));
+
+    // Saved again and reopened by another program instance, it is the same project.
+    const std::string zweite = (ordner / "zweite.lvx").string();
+    ASSERT_TRUE(MenuProjektSpeichernUnterClick(p, zweite));
+    TestServices t2;
+    Programm q(t2.services());
+    ASSERT_TRUE(OeffnenAllgemein(q, zweite));
+    EXPECT_EQ(ProjektKodieren(ProjektAusProgramm(q)), readFile(zweite));
+}
+
+TEST_F(OeffnenTest, MovedProjectFindsItsImagesBesideIt)
+{
+    ProjektDaten d;
+    bild(1);
+    d.bilder = {eintrag("/nirgendwo/alt/bild1.bmp"), eintrag("C:\\Fotos\\bild2.bmp")};
+    bild(2);
+    ASSERT_TRUE(OeffnenAllgemein(p, projekt(d)));
+    EXPECT_EQ(p.bilder.anzahl, 2);
+    EXPECT_EQ(p.bilder.bild[1].slot[SlotQuelle].pfad, (ordner / "bild1.bmp").string());
+    EXPECT_EQ(p.bilder.bild[2].slot[SlotQuelle].pfad, (ordner / "bild2.bmp").string());
+}
+
+TEST_F(OeffnenTest, FailuresBeforeLoadingChangeNothing)
+{
+    ProjektDaten vorher;
+    vorher.bilder = {eintrag(bild(1))};
+    ASSERT_TRUE(OeffnenAllgemein(p, projekt(vorher, "vorher.lvx")));
+    const std::string vorherName = p.ctx.state.projectFile;
+
+    auto b = ProjektKodieren(ProjektDaten{});
+    b[0] = 0x59;
+    b[1] = 0x02;  // 601
+    writeBytes(ordner / "neu.lvx", b);
+    ProjektDaten fehlt;
+    fehlt.bilder = {eintrag(bild(2)), eintrag((ordner / "weg.bmp").string())};
+    const std::string fehltDatei = projekt(fehlt, "fehlt.lvx");
+    auto kurz = ProjektKodieren(fehlt);
+    kurz.resize(kurz.size() - 3);
+    writeBytes(ordner / "kurz.lvx", kurz);
+
+    const std::pair<std::string, int> faelle[] = {{(ordner / "neu.lvx").string(), 6},
+                                                  {(ordner / "kurz.lvx").string(), 7},
+                                                  {fehltDatei, 9},
+                                                  {(ordner / "gibtsnicht.lvx").string(), 4}};
+    for (const auto& [datei, meldung] : faelle) {
+        t.messages.lines.clear();
+        EXPECT_FALSE(OeffnenAllgemein(p, datei));
+        EXPECT_EQ(t.messages.lines, nichtGeladen(meldung)) << datei;
+        EXPECT_EQ(p.bilder.anzahl, 1);
+        EXPECT_EQ(p.bilder.bild[1].slot[SlotQuelle].name, "bild1.bmp");
+        EXPECT_EQ(p.ctx.state.projectFile, vorherName);
+        EXPECT_EQ(p.auswahl.vorschau, VorschauKeine);
+        EXPECT_FALSE(p.ctx.state.busy);
+    }
+}
+
+TEST_F(OeffnenTest, AnImageThatCannotBeLoadedEmptiesTheSet)
+{
+    ProjektDaten d;
+    d.bilder = {eintrag(bild(1)), eintrag(bild(2))};
+    writeBytes(ordner / "bild2.bmp", {'B', 'M', 1, 2, 3});
+    EXPECT_FALSE(OeffnenAllgemein(p, projekt(d)));
+    EXPECT_EQ(p.bilder.anzahl, 0);
+    ASSERT_GE(t.messages.lines.size(), 2u);
+    EXPECT_EQ(std::vector<std::string>(t.messages.lines.end() - 2, t.messages.lines.end()), nichtGeladen(10));
+    // No working copy of the first image is left behind.
+    for (const auto& f : fs::directory_iterator(t.files.tempFolder()))
+        EXPECT_FALSE(f.path().filename().string().rfind("~$", 0) == 0 && f.path().string().find("_1_") != std::string::npos)
+            << f.path();
+}
+
+TEST_F(OeffnenTest, OldVersionsNegateTheHorizontalShift)
+{
+    ProjektDaten d;
+    d.version = 200;
+    d.bilder = {eintrag(bild(1))};
+    d.bilder[0].dx = 5;
+    d.bilder[0].dy = 3;
+    // Version 200 is read from bytes; the codec keeps what it finds and the load converts.
+    const ProjektDaten gespeichert = d;
+    ASSERT_TRUE(OeffnenAllgemein(p, projekt(gespeichert)));  // written as 600: no negation
+    EXPECT_EQ(p.bilder.bild[1].dx, 5.0);
+
+    std::vector<uint8_t> alt;
+    auto i32 = [&](int32_t v) {
+        for (int k = 0; k < 4; ++k)
+            alt.push_back(static_cast<uint8_t>(static_cast<uint32_t>(v) >> (8 * k)));
+    };
+    auto f64 = [&](double v) {
+        uint64_t u;
+        std::memcpy(&u, &v, 8);
+        for (int k = 0; k < 8; ++k)
+            alt.push_back(static_cast<uint8_t>(u >> (8 * k)));
+    };
+    i32(200);
+    i32(0);
+    f64(40.0);
+    i32(0);
+    i32(2);
+    for (double v : {0.5, 0.5, 15.0, 10.0})
+        f64(v);
+    i32(1);
+    f64(0);
+    f64(0);
+    i32(0);
+    i32(0);
+    i32(0);
+    i32(0);
+    i32(0x00FFFFFF);
+    i32(50);  // brightness, stored as (b + 100) / 2
+    i32(50);
+    i32(0);
+    for (int k = 0; k < 9; ++k)
+        i32(0);
+    i32(0);
+    for (int k = 0; k < 4; ++k)
+        i32(1);
+    i32(1);
+    i32(0);
+    for (int k = 0; k < 7; ++k)
+        f64(10.0);
+    i32(0);
+    i32(0);
+    for (int k = 0; k < 10; ++k) {
+        alt.push_back(k == 0);
+        alt.push_back(k == 0);
+        const auto text = ProjektTextSchreiben(k == 0 ? bild(1) : "");
+        alt.insert(alt.end(), text.begin(), text.end());
+        i32(k == 0 ? 5 : 0);
+        i32(k == 0 ? -2 : 0);
+        f64(0.0);
+    }
+    writeBytes(ordner / "alt.lvx", alt);
+    ASSERT_TRUE(OeffnenAllgemein(p, (ordner / "alt.lvx").string()));
+    ASSERT_EQ(p.bilder.anzahl, 1);
+    EXPECT_EQ(p.bilder.bild[1].dx, -5.0);
+    EXPECT_EQ(p.bilder.bild[1].dy, -2.0);
+    EXPECT_EQ(p.farbe.hell, 0);
+}
+
+TEST_F(OeffnenTest, ForeignPrinterSwitchesTheOptimisationOff)
+{
+    ProjektDaten d;
+    d.druckOptimierung = true;
+    d.dpiAuto = true;
+    d.druckerIndex = 1;
+    d.druckerName = "Buero";
+    t.printers.list = {"PDF", "Labor"};
+    ASSERT_TRUE(OeffnenAllgemein(p, projekt(d)));
+    EXPECT_FALSE(p.compose.DruckOptimierung);
+    EXPECT_EQ(t.messages.lines,
+              (std::vector<std::string>{
+                  "Fehler: Aktuelle Druckerumgebung entspricht nicht den Angaben in der Projektdatei!",
+                  "Warnung: Die Linsenraster-Druckoptimierung wird deaktiviert und kann mit der aktuellen "
+                  "Druckerumgebung wieder aktiviert werden."}));
+
+    t.messages.lines.clear();
+    t.printers.list = {"PDF", "Buero"};
+    ASSERT_TRUE(OeffnenAllgemein(p, projekt(d)));
+    EXPECT_TRUE(p.compose.DruckOptimierung);
+    EXPECT_EQ(t.printers.selected, 1);
+    EXPECT_TRUE(t.messages.lines.empty());
+}
+
+TEST_F(OeffnenTest, PartsOfAMultiPictureFileAreExtractedAgain)
+{
+    RasterSlot links;
+    links.pfad = bild(1, 32, 24);
+    links.breite = 32;
+    links.hoehe = 24;
+    RasterSlot rechts = links;
+    rechts.pfad = bild(2, 32, 24);
+    const std::string mpo = (ordner / "paar.mpo").string();
+    ASSERT_TRUE(MPO_Schreiben(p.ctx, mpo, links, rechts));
+    Bilder_Hinzufuegen(p, {mpo});
+    ASSERT_EQ(p.bilder.anzahl, 2);
+    const std::string datei = (ordner / "mpo.lvx").string();
+    ASSERT_TRUE(MenuProjektSpeichernUnterClick(p, datei));
+    // The extracted parts live in the temporary folder and are gone in the next session.
+    const std::string teil2 = p.bilder.bild[2].slot[SlotQuelle].pfad;
+    p.DateienLoeschen();
+    ASSERT_FALSE(fs::exists(teil2));
+
+    TestServices t2;
+    Programm q(t2.services());
+    ASSERT_TRUE(OeffnenAllgemein(q, datei)) << (t2.messages.lines.empty() ? "" : t2.messages.lines[0]);
+    ASSERT_EQ(q.bilder.anzahl, 2);
+    EXPECT_EQ(q.bilder.bild[2].slot[SlotQuelle].name, "paar.mpo_2.JPG");
+    EXPECT_EQ(q.bilder.bild[2].slot[SlotQuelle].pfad2, mpo);
+    // JPEG is lossy: the blue channel of image 2 stays near 2.
+    const auto px = bmpPixel(readFile(q.bilder.bild[2].slot[SlotArbeitskopie].pfad), 16, 12);
+    EXPECT_LE(px[0], 6);
 }
