@@ -29,40 +29,17 @@
 #include "core/Format.h"
 #include "model/ProjectFile.h"
 #include "platform/qt/QtServices.h"
+#include "ui/Tab.h"
 #include "ui/Vorschau.h"
+#include "ui/Widgets.h"
 
 namespace {
-
-QString text(const char* s)
-{
-    return QString::fromUtf8(s);
-}
-
-QString text(const std::string& s)
-{
-    return QString::fromStdString(s);
-}
-
-template <class W>
-W* benannt(W* widget, const char* name)
-{
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
 
 QFont listenSchrift(int groesse)
 {
     QFont f(QStringLiteral("Courier New"), groesse);
     f.setStyleHint(QFont::Monospace);
     return f;
-}
-
-QRadioButton* radio(QButtonGroup* gruppe, QLayout* layout, const QString& beschriftung, int id)
-{
-    auto* knopf = new QRadioButton(beschriftung);
-    gruppe->addButton(knopf, id);
-    layout->addWidget(knopf);
-    return knopf;
 }
 
 }
@@ -326,264 +303,11 @@ QWidget* TForm1::unterVorschau()
 
 void TForm1::tabsAnlegen()
 {
-    std::array<QWidget*, 12> inhalte{};
-    inhalte[0] = farbeTab();
-    inhalte[1] = justTab();
-    inhalte[3] = anaglyphTab();
-    inhalte[5] = linseTab();
-    inhalte[8] = druckTab();
-    constexpr const char* namen[12] = {"FarbeGroupBox",  "JustGroupBox",   "AusschnittGroupBox", "AnaglyphGroupBox",
-                                       "StereoGroupBox", "LinseGroupBox",  "KalibAllGroupBox",   "LCDGroupBox",
-                                       "DruckGroupBox",  "BatchGroupBox",  "TextGroupBox",       "InternGroupBox"};
-    for (size_t i = 0; i < 12; ++i) {
-        auto* gruppe = benannt(new QGroupBox(text(Sprache::TabGruppen[i])), namen[i]);
-        auto* layout = new QVBoxLayout(gruppe);
-        if (inhalte[i])
-            layout->addWidget(inhalte[i]);
-        else
-            gruppe->setEnabled(false);
-        layout->addStretch(1);
-        TabControl1->addTab(gruppe, i == 11 ? QStringLiteral("XP") : QString::number(i + 1));
+    tabs_ = TabsAnlegen(p_);
+    for (size_t i = 0; i < tabs_.size(); ++i) {
+        connect(tabs_[i], &Tab::rechnen, this, &TForm1::rechnen);
+        TabControl1->addTab(tabs_[i], i == 11 ? QStringLiteral("XP") : QString::number(i + 1));
         TabControl1->setTabToolTip(static_cast<int>(i), text(Sprache::TabGruppen[i]).trimmed());
-    }
-}
-
-QWidget* TForm1::farbeTab()
-{
-    auto* w = new QWidget;
-    auto* gitter = new QGridLayout(w);
-    struct Regler {
-        const char* titel;
-        const char* name;
-        const char* anzeige;
-        const char* knopf;
-        QSlider** regler;
-        QLabel** label;
-        int32_t ColorSettings::*wert;
-    };
-    const Regler regler[] = {
-        {"Gamma", "FarbeGammaTrackBar", "FarbeGammaEdit", "FarbeGammaButton", &FarbeGammaTrackBar, &FarbeGammaEdit,
-         &ColorSettings::gamma},
-        {"Helligkeit", "FarbeHellTrackBar", "FarbeHellEdit", "FarbeHellButton", &FarbeHellTrackBar, &FarbeHellEdit,
-         &ColorSettings::hell},
-        {"Kontrast", "FarbeKontrastTrackBar", "FarbeKontrastEdit", "FarbeKontrastButton", &FarbeKontrastTrackBar,
-         &FarbeKontrastEdit, &ColorSettings::kontrast},
-        {"Sättigung", "FarbeSaettTrackBar", "FarbeSaettEdit", "FarbeSaettButton", &FarbeSaettTrackBar,
-         &FarbeSaettEdit, &ColorSettings::saettigung},
-    };
-    int zeile = 0;
-    for (const Regler& r : regler) {
-        auto* slider = benannt(new QSlider(Qt::Horizontal), r.name);
-        slider->setRange(-100, 100);
-        slider->setTickInterval(10);
-        slider->setTickPosition(QSlider::TicksBelow);
-        auto* label = benannt(new QLabel(QStringLiteral("0")), r.anzeige);
-        label->setMinimumWidth(36);
-        auto* normal = benannt(new QPushButton(QStringLiteral("Normal")), r.knopf);
-        *r.regler = slider;
-        *r.label = label;
-        gitter->addWidget(new QLabel(text(r.titel)), zeile, 0);
-        gitter->addWidget(slider, zeile, 1);
-        gitter->addWidget(label, zeile, 2);
-        gitter->addWidget(normal, zeile, 3);
-        const auto wert = r.wert;
-        connect(slider, &QSlider::sliderReleased, this,
-                [this, slider, label, wert] { farbeTrackBarChange(p_.farbe.*wert, slider, label); });
-        connect(slider, &QSlider::valueChanged, this, [this, slider, label, wert] {
-            if (!slider->isSliderDown())
-                farbeTrackBarChange(p_.farbe.*wert, slider, label);
-        });
-        connect(normal, &QPushButton::clicked, this, [this, slider, label, wert] {
-            if (p_.ctx.state.busy || slider->value() == 0)
-                return;
-            {
-                const QSignalBlocker sperre(slider);
-                slider->setValue(0);
-            }
-            farbeTrackBarChange(p_.farbe.*wert, slider, label);
-        });
-        ++zeile;
-    }
-    FarbeHellTrackBar->setToolTip(text("Helligkeitsänderung (-100=dunkel, 0=Normal, 100=hell)"));
-    FarbeGammaTrackBar->setToolTip(text("Gammaänderung (0=dunkel, 1=Normal, 5=hell)"));
-    return w;
-}
-
-QWidget* TForm1::justTab()
-{
-    auto* w = new QWidget;
-    auto* layout = new QHBoxLayout(w);
-    JUST_L_RadioButton = benannt(new QRadioButton(text(Sprache::JustL)), "JUST_L_RadioButton");
-    JUST_R_RadioButton = benannt(new QRadioButton(text(Sprache::JustR)), "JUST_R_RadioButton");
-    layout->addWidget(JUST_L_RadioButton);
-    layout->addWidget(JUST_R_RadioButton);
-    auto wahl = [this](QRadioButton* knopf, bool links) {
-        connect(knopf, &QRadioButton::clicked, this, [this, links] {
-            p_.auswahl.justL = links;
-            p_.auswahl.justR = !links;
-            rechnen(3);
-        });
-    };
-    wahl(JUST_L_RadioButton, true);
-    wahl(JUST_R_RadioButton, false);
-    return w;
-}
-
-QWidget* TForm1::anaglyphTab()
-{
-    auto* w = new QWidget;
-    auto* layout = new QVBoxLayout(w);
-    auto* gruppe = benannt(new QGroupBox, "AnaglyphRadioGroup");
-    auto* gruppeLayout = new QVBoxLayout(gruppe);
-    AnaglyphRadioGroup = new QButtonGroup(this);
-    const char* schemata[] = {"ColorCode 3-D", "Rot - Cyan", "Rot - Cyan Dubois", "Rot - Blau",
-                              "Rot - Grün",    "Magenta - Grün", "Grün - Blau"};
-    for (int i = 0; i < 7; ++i)
-        radio(AnaglyphRadioGroup, gruppeLayout, text(schemata[i]), i);
-    connect(AnaglyphRadioGroup, &QButtonGroup::idClicked, this, [this](int schema) {
-        p_.ctx.state.modified = true;
-        p_.compose.anaglyphSchema = schema;
-        if (schema == 0)
-            p_.compose.anaglyphFarbModus = 0;
-        p_.auswahl.vorschau = VorschauAnaglyph;
-        rechnen(3);
-    });
-    layout->addWidget(gruppe);
-    return w;
-}
-
-QWidget* TForm1::linseTab()
-{
-    auto* w = new QWidget;
-    auto* layout = new QVBoxLayout(w);
-    auto* typ = new QHBoxLayout;
-    lpiEdit = benannt(new QLineEdit, "lpiEdit");
-    lpiEdit->setToolTip(text("Angabe des Linsentyps in lpi (z.B. 40,0 lpi)"));
-    typ->addWidget(new QLabel(text(" Linsentyp ")));
-    typ->addWidget(lpiEdit);
-    typ->addWidget(new QLabel(QStringLiteral("lpi")));
-    layout->addLayout(typ);
-    connect(lpiEdit, &QLineEdit::editingFinished, this, [this] {
-        const double lpi = zahlLesen(lpiEdit);
-        if (lpi == p_.compose.lpi)
-            return;
-        p_.ctx.state.modified = true;
-        p_.compose.lpi = lpi;
-        rechnen(3);
-    });
-    auto* richtung = benannt(new QGroupBox(text(" 3D / Flip ")), "LinsenrichtungRadioGroup");
-    richtung->setToolTip(text("3D (Linsen senkrecht) oder Flip/Animatio/Zoom (Linsen waagerecht)"));
-    auto* richtungLayout = new QHBoxLayout(richtung);
-    LinsenrichtungRadioGroup = new QButtonGroup(this);
-    radio(LinsenrichtungRadioGroup, richtungLayout, QStringLiteral("3D"), 0);
-    radio(LinsenrichtungRadioGroup, richtungLayout, QStringLiteral("Flip"), 1);
-    connect(LinsenrichtungRadioGroup, &QButtonGroup::idClicked, this, [this](int id) {
-        p_.ctx.state.modified = true;
-        p_.compose.Linsenrichtung = id;
-        rechnen(3);
-    });
-    layout->addWidget(richtung);
-    auto schalter = [&](QCheckBox*& box, const char* name, const char* beschriftung, bool ComposeSettings::*wert) {
-        box = benannt(new QCheckBox(text(beschriftung)), name);
-        layout->addWidget(box);
-        connect(box, &QCheckBox::clicked, this, [this, wert](bool an) {
-            p_.ctx.state.modified = true;
-            p_.compose.*wert = an;
-            rechnen(3);
-        });
-    };
-    schalter(LinseInversCheckBox, "LinseInversCheckBox", "Barrier", &ComposeSettings::LinseInvers);
-    schalter(JustStreifenLOCheckBox, "JustStreifenLOCheckBox", "links/oben", &ComposeSettings::JustStreifenLO);
-    schalter(JustStreifenRUCheckBox, "JustStreifenRUCheckBox", "rechts/unten", &ComposeSettings::JustStreifenRU);
-    schalter(JustStreifenQuerCheckBox, "JustStreifenQuerCheckBox", "quer", &ComposeSettings::JustStreifenQuer);
-    auto* kompression = benannt(new QGroupBox(text(" Komprimierung ")), "KomprimierungRadioGroup");
-    auto* kompressionLayout = new QVBoxLayout(kompression);
-    KomprimierungRadioGroup = new QButtonGroup(this);
-    radio(KomprimierungRadioGroup, kompressionLayout, text("Auto ( < 400 dpi)"), 0);
-    radio(KomprimierungRadioGroup, kompressionLayout, text("Manuell"), 1);
-    radio(KomprimierungRadioGroup, kompressionLayout, text("keine Kompression"), 2);
-    connect(KomprimierungRadioGroup, &QButtonGroup::idClicked, this, [this](int id) {
-        const bool autoZuManuell = p_.compose.Komprimierung == 0 && id == 1;
-        p_.compose.Komprimierung = id;
-        if (!autoZuManuell)
-            rechnen(3);
-    });
-    layout->addWidget(kompression);
-    return w;
-}
-
-QWidget* TForm1::druckTab()
-{
-    auto* w = new QWidget;
-    auto* gitter = new QGridLayout(w);
-    auto edit = [&](QLineEdit*& e, const char* name, const char* beschriftung, int zeile, const char* hinweis) {
-        e = benannt(new QLineEdit, name);
-        if (hinweis)
-            e->setToolTip(text(hinweis));
-        gitter->addWidget(new QLabel(text(beschriftung)), zeile, 0);
-        gitter->addWidget(e, zeile, 1);
-    };
-    edit(xRandEdit, "xRandEdit", "Rand links", 0, "linker Druckrand");
-    edit(yRandEdit, "yRandEdit", "Rand oben", 1, "oberer Druckrand");
-    edit(xSizeEdit, "xSizeEdit", "Breite", 2, nullptr);
-    edit(ySizeEdit, "ySizeEdit", "Höhe", 3, nullptr);
-    connect(xRandEdit, &QLineEdit::editingFinished, this, [this] { p_.druck.randX = zahlLesen(xRandEdit); });
-    connect(yRandEdit, &QLineEdit::editingFinished, this, [this] { p_.druck.randY = zahlLesen(yRandEdit); });
-    connect(xSizeEdit, &QLineEdit::editingFinished, this, [this] {
-        const double v = zahlLesen(xSizeEdit);
-        if (v == p_.druck.breite)
-            return;
-        p_.ctx.state.modified = true;
-        p_.druck.breiteGesetzt = p_.druck.breite = v;
-        rechnen(3);
-    });
-    connect(ySizeEdit, &QLineEdit::editingFinished, this, [this] {
-        const double v = zahlLesen(ySizeEdit);
-        if (v == p_.druck.hoehe)
-            return;
-        p_.ctx.state.modified = true;
-        p_.druck.hoeheGesetzt = p_.druck.hoehe = v;
-        rechnen(3);
-    });
-    auto* einheit = benannt(new QGroupBox(text(" Einheit ")), "DruckEinheitRadioGroup");
-    auto* einheitLayout = new QHBoxLayout(einheit);
-    DruckEinheitRadioGroup = new QButtonGroup(this);
-    radio(DruckEinheitRadioGroup, einheitLayout, QStringLiteral("cm"), 0);
-    radio(DruckEinheitRadioGroup, einheitLayout, QStringLiteral("inch"), 1);
-    gitter->addWidget(einheit, 4, 0, 1, 2);
-    DruckProportionalCheckBox = benannt(new QCheckBox(text("proportional")), "DruckProportionalCheckBox");
-    DruckProportionalCheckBox->setToolTip(text("Bildprortionen (Höhe/Breite) beibehalten"));
-    DruckSpiegelCheckBox = benannt(new QCheckBox(text("seitenverkehrt")), "DruckSpiegelCheckBox");
-    DruckSpiegelCheckBox->setToolTip(text("seitenverkehrte Darstellung z.B. für Foliendruck)"));
-    gitter->addWidget(DruckProportionalCheckBox, 5, 0, 1, 2);
-    gitter->addWidget(DruckSpiegelCheckBox, 6, 0, 1, 2);
-    connect(DruckProportionalCheckBox, &QCheckBox::clicked, this, [this](bool an) {
-        p_.ctx.state.modified = true;
-        p_.druck.proportional = an;
-        rechnen(3);
-    });
-    connect(DruckSpiegelCheckBox, &QCheckBox::clicked, this, [this](bool an) {
-        p_.ctx.state.modified = true;
-        p_.druck.seitenverkehrt = an;
-        rechnen(3);
-    });
-    return w;
-}
-
-double TForm1::zahlLesen(QLineEdit* edit)
-{
-    return ZiffernUndKomma(edit->text().toStdString());
-}
-
-void TForm1::farbeTrackBarChange(int32_t& gespeichert, QSlider* regler, QLabel* anzeige)
-{
-    if (p_.ctx.state.busy)
-        return;
-    while (regler->value() != gespeichert) {
-        p_.ctx.state.modified = true;
-        gespeichert = regler->value();
-        anzeige->setText(QString::number(gespeichert));
-        rechnen(4);
     }
 }
 
@@ -671,43 +395,8 @@ void TForm1::aktualisieren()
     }
     xScrollBar->setEnabled(p_.ansicht.scrollXAktiv);
     yScrollBar->setEnabled(p_.ansicht.scrollYAktiv);
-    JUST_L_RadioButton->setAutoExclusive(false);
-    JUST_R_RadioButton->setAutoExclusive(false);
-    JUST_L_RadioButton->setChecked(p_.auswahl.justL);
-    JUST_R_RadioButton->setChecked(p_.auswahl.justR);
-    JUST_L_RadioButton->setAutoExclusive(true);
-    JUST_R_RadioButton->setAutoExclusive(true);
-
-    const ColorSettings& f = p_.farbe;
-    for (auto [regler, label, wert] : {std::tuple{FarbeGammaTrackBar, FarbeGammaEdit, f.gamma},
-                                      std::tuple{FarbeHellTrackBar, FarbeHellEdit, f.hell},
-                                      std::tuple{FarbeKontrastTrackBar, FarbeKontrastEdit, f.kontrast},
-                                      std::tuple{FarbeSaettTrackBar, FarbeSaettEdit, f.saettigung}}) {
-        const QSignalBlocker sperre(regler);
-        regler->setValue(wert);
-        label->setText(QString::number(wert));
-    }
-    const double gamma = f.gamma >= 0 ? f.gamma / 25.0 + 1 : f.gamma / 100.0 + 1;
-    FarbeGammaEdit->setText(text(formatShortest(gamma)));
-
-    const ComposeSettings& c = p_.compose;
-    lpiEdit->setText(text(formatShortest(c.lpi)));
-    LinsenrichtungRadioGroup->button(c.Linsenrichtung)->setChecked(true);
-    LinseInversCheckBox->setChecked(c.LinseInvers);
-    JustStreifenLOCheckBox->setChecked(c.JustStreifenLO);
-    JustStreifenRUCheckBox->setChecked(c.JustStreifenRU);
-    JustStreifenQuerCheckBox->setChecked(c.JustStreifenQuer);
-    KomprimierungRadioGroup->button(c.Komprimierung)->setChecked(true);
-    AnaglyphRadioGroup->button(c.anaglyphSchema)->setChecked(true);
-
-    const PrintSettings& d = p_.druck;
-    xRandEdit->setText(text(formatShortest(d.randX)));
-    yRandEdit->setText(text(formatShortest(d.randY)));
-    xSizeEdit->setText(text(formatShortest(d.breite)));
-    ySizeEdit->setText(text(formatShortest(d.hoehe)));
-    DruckEinheitRadioGroup->button(d.einheitCm ? 0 : 1)->setChecked(true);
-    DruckProportionalCheckBox->setChecked(d.proportional);
-    DruckSpiegelCheckBox->setChecked(d.seitenverkehrt);
+    for (Tab* tab : tabs_)
+        tab->aktualisieren();
 }
 
 void TForm1::ProjektOeffnen(const QString& datei)

@@ -18,6 +18,7 @@ class QSlider;
 class QTabWidget;
 class QTimer;
 class QtDisplay;
+class Tab;
 class Vorschau;
 
 // The main window: it mirrors the process-wide records. A handler writes a
@@ -35,11 +36,6 @@ private:
     QWidget* vorschauBereich();
     QWidget* unterVorschau();
     void tabsAnlegen();
-    QWidget* farbeTab();
-    QWidget* justTab();
-    QWidget* anaglyphTab();
-    QWidget* linseTab();
-    QWidget* druckTab();
 
     // Runs the pipeline from a level with the busy display of long steps.
     void rechnen(int level);
@@ -51,8 +47,6 @@ private:
     void ZEIGEN_Vorschau();
 
     void ZoomComboBoxChange(int index);
-    void farbeTrackBarChange(int32_t& gespeichert, QSlider* regler, QLabel* anzeige);
-    double zahlLesen(QLineEdit* edit);
 
     Programm& p_;
     QListWidget* ListenBox;
@@ -71,29 +65,5 @@ private:
     QComboBox* ZoomComboBox;
     QProgressBar* FortschrittBar;
     QTimer* Timer2;
-    QRadioButton* JUST_L_RadioButton;
-    QRadioButton* JUST_R_RadioButton;
-    QSlider* FarbeGammaTrackBar;
-    QSlider* FarbeHellTrackBar;
-    QSlider* FarbeKontrastTrackBar;
-    QSlider* FarbeSaettTrackBar;
-    QLabel* FarbeGammaEdit;
-    QLabel* FarbeHellEdit;
-    QLabel* FarbeKontrastEdit;
-    QLabel* FarbeSaettEdit;
-    QLineEdit* lpiEdit;
-    QButtonGroup* LinsenrichtungRadioGroup;
-    QCheckBox* LinseInversCheckBox;
-    QCheckBox* JustStreifenLOCheckBox;
-    QCheckBox* JustStreifenRUCheckBox;
-    QCheckBox* JustStreifenQuerCheckBox;
-    QButtonGroup* KomprimierungRadioGroup;
-    QButtonGroup* AnaglyphRadioGroup;
-    QLineEdit* xSizeEdit;
-    QLineEdit* ySizeEdit;
-    QLineEdit* xRandEdit;
-    QLineEdit* yRandEdit;
-    QButtonGroup* DruckEinheitRadioGroup;
-    QCheckBox* DruckProportionalCheckBox;
-    QCheckBox* DruckSpiegelCheckBox;
+    std::vector<Tab*> tabs_;
 };

@@ -1,0 +1,23 @@
+#pragma once
+#include <QGroupBox>
+
+#include "model/Programm.h"
+
+// One panel of the tab control. It mirrors its records: a handler writes a
+// record and asks the window to recompute; aktualisieren() shows the records.
+class Tab : public QGroupBox {
+    Q_OBJECT
+public:
+    Tab(Programm& p, const char* name, const char* titel);
+    virtual void aktualisieren() {}
+
+signals:
+    // Run the pipeline from this level; the window shows the busy display meanwhile.
+    void rechnen(int level);
+
+protected:
+    Programm& p_;
+};
+
+// The twelve panels in tab order; panels whose functions are not built yet are disabled.
+std::vector<Tab*> TabsAnlegen(Programm& p);

@@ -1,0 +1,39 @@
+#pragma once
+#include <QButtonGroup>
+#include <QLayout>
+#include <QRadioButton>
+#include <QString>
+#include <string>
+
+// Small helpers every panel of the window uses.
+
+inline QString text(const char* s)
+{
+    return QString::fromUtf8(s);
+}
+
+inline QString text(const std::string& s)
+{
+    return QString::fromStdString(s);
+}
+
+// Gives a widget its control name, so tests and later code find it.
+template <class W>
+W* benannt(W* widget, const char* name)
+{
+    widget->setObjectName(QString::fromLatin1(name));
+    return widget;
+}
+
+inline QRadioButton* radio(QButtonGroup* gruppe, QLayout* layout, const QString& beschriftung, int id)
+{
+    auto* knopf = new QRadioButton(beschriftung);
+    gruppe->addButton(knopf, id);
+    layout->addWidget(knopf);
+    return knopf;
+}
+
+// A number typed into an edit: only digits and the decimal comma count.
+double zahlLesen(const QString& eingabe);
+// A number as the edits show it: shortest form, decimal comma.
+QString zahlText(double wert);
