@@ -4,6 +4,8 @@
 #include <QScreen>
 #include <cstdio>
 
+#include "commands/Bilder.h"
+#include "imageio/BildLaden.h"
 #include "model/Programm.h"
 #include "platform/Headless.h"
 #include "platform/PosixFiles.h"
@@ -30,6 +32,8 @@ int FensterStarten(int argc, char** argv)
         programm.ctx.state.screenHeight = screen->size().height();
     }
     programm.ctx.state.programFolder = QCoreApplication::applicationDirPath().toStdString();
+    Temp_Aufraeumen(programm.ctx);
+    Init_Pfadnamen(programm);
     TForm1 fenster(programm, display);
     messages.setParent(&fenster);
     fenster.showMaximized();

@@ -68,81 +68,12 @@ TForm1::TForm1(Programm& programm, QtDisplay& display) : p_(programm)
     spalten->addLayout(rechts, 1);
     setCentralWidget(zentral);
 
+    qApp->installEventFilter(this);
     Timer2 = benannt(new QTimer(this), "Timer2");
     connect(Timer2, &QTimer::timeout, this, &TForm1::Timer2Timer);
     display.onClear = [this] { VorschauShape->leeren(); };
     display.onShow = [this] { ZEIGEN_Vorschau(); };
     aktualisieren();
-}
-
-void TForm1::menuAnlegen()
-{
-    QMenu* datei = menuBar()->addMenu(text("&Datei"));
-    datei->setObjectName(QStringLiteral("MenuDatei"));
-    auto eintrag = [](QMenu* menu, const char* name, const char* beschriftung, const QKeySequence& kuerzel = {}) {
-        QAction* a = menu->addAction(text(beschriftung));
-        a->setObjectName(QString::fromLatin1(name));
-        a->setShortcut(kuerzel);
-        return a;
-    };
-    eintrag(datei, "MenuProjektNeu", "&Neues Projekt");
-    eintrag(datei, "MenuProjektOeffnen", "&Projekt öffnen", QKeySequence(QStringLiteral("Ctrl+O")));
-    eintrag(datei, "MenuProjektSpeichernUnter", "Projekt speichern &unter ...");
-    eintrag(datei, "MenuProjektSpeichern", "Projekt &speichern", QKeySequence(QStringLiteral("Ctrl+S")));
-    datei->addSeparator();
-    eintrag(datei, "MenuBildHinzufuegen", "Bild &hinzufügen", QKeySequence(QStringLiteral("Ctrl+A")));
-    connect(eintrag(datei, "MenuBildLoeschen", "Bild &entfernen", QKeySequence(QStringLiteral("Ctrl+D"))),
-            &QAction::triggered, this, [this] {
-                BildEntfernenClick(p_);
-                aktualisieren();
-            });
-    QMenu* speichern = datei->addMenu(text("Bild speichern unter ..."));
-    speichern->setObjectName(QStringLiteral("MenuBildspeicherunter"));
-    for (const char* format :
-         {"JPG", "BMP (24 Bit, RGB)", "TGA (24 Bit, RGB)", "TIFF (24 Bit, RGB)", "TIFF (32 Bit, CMYK)", "MPO (2 Dateien)"})
-        speichern->addAction(text(format));
-    datei->addSeparator();
-    eintrag(datei, "MenuDrucken", "&Drucken", QKeySequence(QStringLiteral("Ctrl+P")));
-    datei->addSeparator();
-    connect(eintrag(datei, "MenuEnde", "&Ende", QKeySequence(QStringLiteral("Alt+F4"))), &QAction::triggered, this,
-            &QWidget::close);
-    QMenu* bearbeiten = menuBar()->addMenu(text("&Bearbeiten"));
-    bearbeiten->setObjectName(QStringLiteral("MenuBearbeiten"));
-    eintrag(bearbeiten, "MenuKopieren", "&Kopieren", QKeySequence(QStringLiteral("Ctrl+C")));
-    QMenu* extras = menuBar()->addMenu(text("E&xtras"));
-    extras->setObjectName(QStringLiteral("MenuExtras"));
-    QAction* sichern = eintrag(extras, "MenuEinstellungenSichern", "&Einstellungen speichern / wiederherstellen");
-    sichern->setCheckable(true);
-    sichern->setChecked(true);
-    extras->addSeparator();
-    eintrag(extras, "MenuLVXein", "LVX-Verknüpfung &aktivieren");
-    eintrag(extras, "MenuLVXaus", "LVX-Verknüpfung &deaktivieren");
-    extras->addSeparator();
-    eintrag(extras, "MenuScreen", "Screenshot mit Maus", QKeySequence(QStringLiteral("Ctrl+F12")));
-    QMenu* hilfe = menuBar()->addMenu(text("&Hilfe"));
-    hilfe->setObjectName(QStringLiteral("MenuHilfe"));
-    QAction* hinweis = eintrag(hilfe, "MenuHinweis", "&Hinweis");
-    hinweis->setCheckable(true);
-    hinweis->setChecked(true);
-    eintrag(hilfe, "MenuDOKU", "&Dokumentation (PDF-Datei)");
-    eintrag(hilfe, "MenuInfo", "&Info");
-
-    QToolBar* leiste = addToolBar(QStringLiteral("ToolBar1"));
-    leiste->setObjectName(QStringLiteral("ToolBar1"));
-    leiste->setMovable(false);
-    auto knopf = [leiste](const char* name, const char* beschriftung) {
-        QAction* a = leiste->addAction(text(beschriftung));
-        a->setObjectName(QString::fromLatin1(name));
-        a->setToolTip(text(beschriftung));
-        return a;
-    };
-    knopf("NeuToolButton", "Neues Projekt");
-    knopf("OeffnenToolButton", "Projekt Öffnen");
-    knopf("SpeichernToolButton", "Projekt Speichern");
-    leiste->addSeparator();
-    knopf("KoierenToolButton", "Kopieren des berechneten Bildes in die Zwischenablage");
-    leiste->addSeparator();
-    knopf("DruckToolButton", "Drucken");
 }
 
 QWidget* TForm1::listenPanel()
@@ -157,6 +88,7 @@ QWidget* TForm1::listenPanel()
     layout->addWidget(ListenBox);
     auto* knoepfe = new QHBoxLayout;
     auto* neu = benannt(new QPushButton(text(Sprache::BildHinzufuegen)), "NeuButton");
+    connect(neu, &QPushButton::clicked, this, &TForm1::NeuButtonClick);
     neu->setToolTip(text("Hinzufügen eines oder mehrerer Bilder zum Projekt (mehrere Bilder mit Strg-Taste im "
                          "Öffnen-Dialog wählen)"));
     auto* entfernen = benannt(new QPushButton(text(Sprache::BildEntfernen)), "BildEntfernen");
@@ -321,11 +253,15 @@ void TForm1::ZoomComboBoxChange(int index)
 
 void TForm1::rechnen(int level)
 {
-    if (p_.ctx.state.busy)
-        return;
+    if (!p_.ctx.state.busy)
+        mitFortschritt([&] { Schleife(p_, level); });
+}
+
+void TForm1::mitFortschritt(const std::function<void()>& befehl)
+{
     Timer2->setInterval(1000);
     Timer2->start();
-    Schleife(p_, level);
+    befehl();
     Timer2->stop();
     VorschauRadioGroup->show();
     VorschauRadioGroup->setEnabled(true);
@@ -401,9 +337,13 @@ void TForm1::aktualisieren()
 
 void TForm1::ProjektOeffnen(const QString& datei)
 {
-    if (OeffnenAllgemein(p_, datei.toStdString()))
-        setWindowTitle(text(Sprache::Produkttitel) + QStringLiteral(" ") + datei);
-    aktualisieren();
+    mitFortschritt([&] { OeffnenAllgemein(p_, datei.toStdString()); });
+    titelSetzen();
+}
+
+void TForm1::titelSetzen()
+{
+    setWindowTitle(text(Sprache::Produkttitel) + QStringLiteral(" ") + text(p_.ctx.state.projectFile));
 }
 
 void TForm1::ZEIGEN_Vorschau()

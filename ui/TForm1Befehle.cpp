@@ -1,0 +1,368 @@
+#include <QApplication>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFile>
+#include <QFileDialog>
+#include <QImage>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QStyle>
+#include <QToolBar>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#include "commands/Bilder.h"
+#include "commands/Liste.h"
+#include "commands/Projekt.h"
+#include "compose/Pipeline.h"
+#include "platform/qt/Dateiverknuepfung.h"
+#include "ui/TForm1.h"
+#include "ui/Widgets.h"
+
+namespace {
+
+using Sprache::Titel;
+
+// "Text|pattern; pattern|…" as the dialogs of the program list them, in Qt's form.
+QString dialogFilter(const QString& liste)
+{
+    const QStringList teile = liste.split(QLatin1Char('|'));
+    QStringList filter;
+    for (qsizetype i = 0; i + 1 < teile.size(); i += 2) {
+        QString beschreibung = teile[i].trimmed();
+        const qsizetype klammer = beschreibung.lastIndexOf(QLatin1Char('('));
+        if (klammer > 0)
+            beschreibung = beschreibung.left(klammer).trimmed();
+        QString muster = teile[i + 1];
+        muster.replace(QLatin1Char(';'), QLatin1Char(' '));
+        filter << beschreibung + QStringLiteral(" (") + muster.simplified() + QLatin1Char(')');
+    }
+    return filter.join(QStringLiteral(";;"));
+}
+
+struct BildFormat {
+    const char* menue;
+    const char* code;
+    const char* filter;
+    const char* endung;
+};
+
+constexpr BildFormat bildFormate[] = {
+    {"JPG", "JPG", "JPG-Datei (*.jpg) |*.jpg", "jpg"},
+    {"BMP (24 Bit, RGB)", "BMP", "BMP-Datei (*.bmp) |*.bmp", "bmp"},
+    {"TGA (24 Bit, RGB)", "TGA", "TGA-Datei (*.tga) |*.tga", "tga"},
+    {"TIFF (24 Bit, RGB)", "TIF", "TIF-Datei (*.tif) |*.tif", "tif"},
+    {"TIFF (32 Bit, CMYK)", "TIF_CMYK", "TIF-Datei (*.tif) |*.tif", "tif"},
+    {"MPO (2 Dateien)", "MPO", "MPO-Datei (*.mpo) |*.mpo", "mpo"},
+};
+
+// The maker's and the anaglyph system's pages; addresses of our own choosing.
+const QUrl herstellerSeite(QStringLiteral("https://orbelin.example/"));
+const QUrl anaglyphSeite(QStringLiteral("https://colorcode-3d.example/"));
+
+}
+
+void TForm1::menuAnlegen()
+{
+    const auto eintrag = [this](QMenu* menu, const char* name, const char* beschriftung, auto handler,
+                                const char* kuerzel = nullptr) {
+        QAction* a = menu->addAction(text(beschriftung));
+        a->setObjectName(QString::fromLatin1(name));
+        if (kuerzel)
+            a->setShortcut(QKeySequence(QString::fromLatin1(kuerzel)));
+        connect(a, &QAction::triggered, this, handler);
+        return a;
+    };
+    const auto menue = [this](const char* name, const char* beschriftung) {
+        QMenu* m = menuBar()->addMenu(text(beschriftung));
+        m->setObjectName(QString::fromLatin1(name));
+        return m;
+    };
+    QMenu* datei = menue("MenuDatei", "&Datei");
+    eintrag(datei, "MenuProjektNeu", "&Neues Projekt", &TForm1::MenuProjektNeuClick);
+    eintrag(datei, "MenuProjektOeffnen", "&Projekt öffnen", &TForm1::MenuProjektOeffnenClick, "Ctrl+O");
+    eintrag(datei, "MenuProjektSpeichernUnter", "Projekt speichern &unter ...", &TForm1::MenuProjektSpeichernUnterClick);
+    eintrag(datei, "MenuProjektSpeichern", "Projekt &speichern", &TForm1::MenuProjektSpeichernClick, "Ctrl+S");
+    datei->addSeparator();
+    eintrag(datei, "MenuBildHinzufuegen", "Bild &hinzufügen", &TForm1::NeuButtonClick, "Ctrl+A");
+    eintrag(
+        datei, "MenuBildLoeschen", "Bild &entfernen",
+        [this] {
+            BildEntfernenClick(p_);
+            aktualisieren();
+        },
+        "Ctrl+D");
+    QMenu* speichern = datei->addMenu(text("Bild speichern unter ..."));
+    speichern->setObjectName(QStringLiteral("MenuBildspeicherunter"));
+    for (const BildFormat& f : bildFormate)
+        connect(speichern->addAction(text(f.menue)), &QAction::triggered, this,
+                [this, &f] { BildSpeichernUnterClick(QString::fromLatin1(f.code)); });
+    datei->addSeparator();
+    // Printing comes with the print layout.
+    eintrag(datei, "MenuDrucken", "&Drucken", [] {}, "Ctrl+P")->setEnabled(false);
+    datei->addSeparator();
+    eintrag(datei, "MenuEnde", "&Ende", [this] { close(); }, "Alt+F4");
+
+    QMenu* bearbeiten = menue("MenuBearbeiten", "&Bearbeiten");
+    eintrag(bearbeiten, "MenuKopieren", "&Kopieren", &TForm1::MenuKopierenClick, "Ctrl+C");
+
+    QMenu* extras = menue("MenuExtras", "E&xtras");
+    QAction* sichern = eintrag(extras, "MenuEinstellungenSichern", "&Einstellungen speichern / wiederherstellen", [] {});
+    sichern->setCheckable(true);
+    sichern->setChecked(true);
+    extras->addSeparator();
+    eintrag(extras, "MenuLVXein", "LVX-Verknüpfung &aktivieren", &TForm1::MenuLVXeinClick);
+    eintrag(extras, "MenuLVXaus", "LVX-Verknüpfung &deaktivieren", &TForm1::MenuLVXausClick);
+    extras->addSeparator();
+    eintrag(extras, "MenuScreen", "Screenshot mit Maus", [] {}, "Ctrl+F12")->setEnabled(false);
+
+    QMenu* hilfe = menue("MenuHilfe", "&Hilfe");
+    MenuHinweis = eintrag(hilfe, "MenuHinweis", "&Hinweis", &TForm1::MenuHinweisClick);
+    MenuHinweis->setCheckable(true);
+    MenuHinweis->setChecked(true);
+    eintrag(hilfe, "MenuDOKU", "&Dokumentation (PDF-Datei)", &TForm1::MenuDOKUClick);
+    eintrag(hilfe, "MenuHomeOrbelin", "Homepage &Orbelin", [] { QDesktopServices::openUrl(herstellerSeite); });
+    eintrag(hilfe, "MenuHomeColorCode3D", "Homepage &ColorCode 3-D", [] { QDesktopServices::openUrl(anaglyphSeite); });
+    eintrag(hilfe, "MenuInfo", "&Info", &TForm1::MenuInfoClick);
+
+    QToolBar* leiste = addToolBar(QStringLiteral("ToolBar1"));
+    leiste->setObjectName(QStringLiteral("ToolBar1"));
+    leiste->setMovable(false);
+    const auto knopf = [this, leiste](const char* name, QStyle::StandardPixmap bild, const char* hinweis,
+                                      auto handler) {
+        QAction* a = leiste->addAction(style()->standardIcon(bild), text(hinweis));
+        a->setObjectName(QString::fromLatin1(name));
+        a->setToolTip(text(hinweis));
+        connect(a, &QAction::triggered, this, handler);
+        return a;
+    };
+    knopf("NeuToolButton", QStyle::SP_FileIcon, "Neues Projekt", &TForm1::MenuProjektNeuClick);
+    knopf("OeffnenToolButton", QStyle::SP_DialogOpenButton, "Projekt Öffnen", &TForm1::MenuProjektOeffnenClick);
+    knopf("SpeichernToolButton", QStyle::SP_DialogSaveButton, "Projekt Speichern", &TForm1::MenuProjektSpeichernClick);
+    leiste->addSeparator();
+    knopf("KoierenToolButton", QStyle::SP_FileDialogDetailedView,
+          "Kopieren des berechneten Bildes in die Zwischenablage", &TForm1::MenuKopierenClick);
+    leiste->addSeparator();
+    knopf("DruckToolButton", QStyle::SP_DialogApplyButton, "Drucken", [] {})->setEnabled(false);
+}
+
+QString TForm1::projektWaehlen(bool speichern)
+{
+    const QString filter = dialogFilter(text(Sprache::ProjektFilter));
+    const QString ordner = text(p_.ctx.state.bildOeffnenOrdner.string());
+    if (!speichern)
+        return QFileDialog::getOpenFileName(this, QString(), ordner, filter);
+    QFileDialog dialog(this, QString(), ordner, filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("LVX"));
+    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+}
+
+QStringList TForm1::bilderWaehlen()
+{
+    const QString filter
+        = dialogFilter(text(Sprache::BilderFilter1) + QLatin1Char('|') + text(Sprache::BilderFilter2));
+    return QFileDialog::getOpenFileNames(this, QString(), text(p_.ctx.state.bildOeffnenOrdner.string()), filter);
+}
+
+QString TForm1::bildZielWaehlen(const QString& format)
+{
+    for (const BildFormat& f : bildFormate) {
+        if (format != QString::fromLatin1(f.code))
+            continue;
+        QFileDialog dialog(this, QString(), text(p_.ctx.state.bildSpeichernOrdner.string()),
+                           dialogFilter(text(f.filter)));
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setDefaultSuffix(QString::fromLatin1(f.endung));
+        return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+    }
+    return {};
+}
+
+bool TForm1::aenderungenSichern()
+{
+    if (!p_.ctx.state.modified)
+        return true;
+    switch (p_.ctx.ask(Titel::Bestaetigung, Sprache::Meldung(1), true)) {
+    case Antwort::Abbrechen: return false;
+    case Antwort::Nein: return true;
+    case Antwort::Ja: break;
+    }
+    return MenuProjektSpeichernClick();
+}
+
+void TForm1::MenuProjektNeuClick()
+{
+    if (!aenderungenSichern()) {
+        p_.ctx.state.busy = false;
+        return;
+    }
+    p_.DateienLoeschen();
+    p_.Init();
+    p_.ctx.display().clearPreview();
+    p_.ctx.state.busy = false;
+    p_.ctx.state.modified = false;
+    p_.ctx.state.projectFile.clear();
+    titelSetzen();
+    aktualisieren();
+}
+
+void TForm1::MenuProjektOeffnenClick()
+{
+    if (p_.ctx.state.busy || !aenderungenSichern())
+        return;
+    const QString datei = projektWaehlen(false);
+    if (!datei.isEmpty())
+        ProjektOeffnen(datei);
+}
+
+bool TForm1::MenuProjektSpeichernClick()
+{
+    if (p_.ctx.state.projectFile.empty())
+        return MenuProjektSpeichernUnterClick();
+    return ::MenuProjektSpeichernClick(p_);
+}
+
+bool TForm1::MenuProjektSpeichernUnterClick()
+{
+    const QString datei = projektWaehlen(true);
+    if (datei.isEmpty())
+        return false;
+    p_.ctx.state.bildOeffnenOrdner = p_.ctx.state.bildSpeichernOrdner = QFileInfo(datei).absolutePath().toStdString();
+    const bool ok = ::MenuProjektSpeichernUnterClick(p_, datei.toStdString());
+    titelSetzen();
+    return ok;
+}
+
+void TForm1::NeuButtonClick()
+{
+    if (p_.ctx.state.busy)
+        return;
+    const QStringList dateien = bilderWaehlen();
+    if (dateien.isEmpty())
+        return;
+    std::vector<std::string> namen;
+    for (const QString& d : dateien)
+        namen.push_back(d.toStdString());
+    mitFortschritt([&] { Bilder_Hinzufuegen(p_, namen); });
+}
+
+void TForm1::BildSpeichernUnterClick(const QString& format)
+{
+    if (p_.ctx.state.busy || p_.bilder.anzahl < 1 || p_.auswahl.vorschau == VorschauKeine)
+        return;
+    const QString datei = bildZielWaehlen(format);
+    if (datei.isEmpty())
+        return;
+    p_.ctx.state.bildSpeichernOrdner = QFileInfo(datei).absolutePath().toStdString();
+    BildspeichernUnter(p_, 0, SlotFarbErgebnis, datei.toStdString(), format.toStdString());
+}
+
+void TForm1::MenuKopierenClick()
+{
+    if (p_.bilder.anzahl < 1 || p_.auswahl.vorschau == VorschauKeine)
+        return;
+    p_.ctx.events().setBusyCursor(true);
+    const QImage bild(text(p_.bilder.ergebnis().slot[SlotFarbErgebnis].pfad));
+    p_.ctx.events().setBusyCursor(false);
+    if (bild.isNull()) {
+        p_.ctx.message(Titel::Fehler, 13);
+        return;
+    }
+    QApplication::clipboard()->setImage(bild);
+}
+
+void TForm1::MenuLVXeinClick()
+{
+    if (InstallExt(QCoreApplication::applicationFilePath()))
+        p_.ctx.message(Titel::Information, 51);
+    else
+        p_.ctx.message(Titel::Fehler, 52);
+}
+
+void TForm1::MenuLVXausClick()
+{
+    if (UnInstallExt())
+        p_.ctx.message(Titel::Information, 53);
+    else
+        p_.ctx.message(Titel::Fehler, 54);
+}
+
+void TForm1::MenuHinweisClick()
+{
+    hinweiseAn_ = MenuHinweis->isChecked();
+}
+
+bool TForm1::eventFilter(QObject* objekt, QEvent* ereignis)
+{
+    // Tooltips of every widget are swallowed while the hints are switched off.
+    if (ereignis->type() == QEvent::ToolTip && !hinweiseAn_)
+        return true;
+    return QMainWindow::eventFilter(objekt, ereignis);
+}
+
+void TForm1::MenuDOKUClick()
+{
+    const QString pfad = text(p_.ctx.state.programFolder.string()) + QStringLiteral("/LUMIVEX.PDF");
+    if (QFile::exists(pfad))
+        QDesktopServices::openUrl(QUrl::fromLocalFile(pfad));
+    else
+        p_.ctx.message(Titel::Information, std::string(Sprache::Meldung(50)) + " " + pfad.toStdString());
+}
+
+void TForm1::MenuInfoClick()
+{
+    QDialog box(this);
+    box.setObjectName(QStringLiteral("TAboutBox"));
+    box.setWindowTitle(QStringLiteral("Info"));
+    auto* layout = new QVBoxLayout(&box);
+    layout->addWidget(new QLabel(text(Sprache::Produkttitel)));
+    layout->addWidget(new QLabel(text(Sprache::Sprachname)));
+    auto* seite = new QPushButton(herstellerSeite.host());
+    connect(seite, &QPushButton::clicked, &box, [] { QDesktopServices::openUrl(herstellerSeite); });
+    layout->addWidget(seite);
+    auto* knoepfe = new QDialogButtonBox(QDialogButtonBox::Ok);
+    connect(knoepfe, &QDialogButtonBox::accepted, &box, &QDialog::accept);
+    layout->addWidget(knoepfe);
+    box.exec();
+}
+
+bool TForm1::Ende()
+{
+    if (p_.ctx.state.busy) {
+        if (p_.ctx.ask(Titel::Bestaetigung, Sprache::Meldung(55)) == Antwort::Ja)
+            Berechnung_Stoppen(p_);
+        return false;
+    }
+    if (!aenderungenSichern()) {
+        p_.ctx.state.busy = false;
+        return false;
+    }
+    p_.auswahl.vorschau = VorschauKeine;
+    p_.ctx.state.busy = true;
+    p_.DateienLoeschen();
+    return true;
+}
+
+void TForm1::closeEvent(QCloseEvent* event)
+{
+    if (Ende())
+        event->accept();
+    else
+        event->ignore();
+}
+
+void TForm1::keyPressEvent(QKeyEvent* event)
+{
+    // Return moves on to the next control, as in a form.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        focusNextChild();
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
+}
