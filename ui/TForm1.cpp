@@ -179,8 +179,12 @@ QWidget* TForm1::unterVorschau()
     spalteLinks->addWidget(auswahl);
     auto* hilfslinien = benannt(new QGroupBox, "HilfslinienGroupBox");
     auto* hilfsLayout = new QHBoxLayout(hilfslinien);
-    hilfsLayout->addWidget(benannt(new QCheckBox(text(Sprache::HilfslinienZeichnen)), "HilfslinienCheckBox"));
-    hilfsLayout->addWidget(benannt(new QPushButton(text(Sprache::HilfslinienLoeschen)), "LoeschenLinienButton"));
+    auto* zeichnen = benannt(new QCheckBox(text(Sprache::HilfslinienZeichnen)), "HilfslinienCheckBox");
+    auto* loeschen = benannt(new QPushButton(text(Sprache::HilfslinienLoeschen)), "LoeschenLinienButton");
+    hilfsLayout->addWidget(zeichnen);
+    hilfsLayout->addWidget(loeschen);
+    connect(zeichnen, &QCheckBox::toggled, VorschauShape, &Vorschau::setZeichnen);
+    connect(loeschen, &QPushButton::clicked, VorschauShape, &Vorschau::linienLoeschen);
     spalteLinks->addWidget(hilfslinien);
     layout->addLayout(spalteLinks);
 

@@ -1,12 +1,34 @@
 #include "ui/Vorschau.h"
 
+#include <QBitmap>
 #include <QMouseEvent>
 #include <QPainter>
+
+namespace {
+
+// The drawing cursor: a thin cross with a gap at its centre, so the point stays visible.
+QCursor zeichenCursor()
+{
+    QPixmap bild(32, 32);
+    bild.fill(Qt::transparent);
+    QPainter painter(&bild);
+    for (const auto& [farbe, breite] : {std::pair{QColor(Qt::white), 3}, std::pair{QColor(Qt::black), 1}}) {
+        painter.setPen(QPen(farbe, breite));
+        painter.drawLine(16, 2, 16, 12);
+        painter.drawLine(16, 20, 16, 30);
+        painter.drawLine(2, 16, 12, 16);
+        painter.drawLine(20, 16, 30, 16);
+    }
+    return QCursor(bild, 16, 16);
+}
+
+}
 
 Vorschau::Vorschau(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("VorschauShape"));
     setMinimumSize(1, 1);
+    Cursor_Form();
 }
 
 void Vorschau::setHintergrund(const QColor& farbe)
@@ -44,23 +66,102 @@ QRect Vorschau::Einpassen(const QSize& bild, const QRect& box)
     return r.intersected(box);
 }
 
+void Vorschau::setZeichnen(bool an)
+{
+    zeichnen_ = an;
+    Cursor_Form();
+}
+
+void Vorschau::Cursor_Form()
+{
+    if (zeichnen_) {
+        setCursor(zeichenCursor());
+        setToolTip(QString::fromUtf8("linke Maustaste: Zeichnen von Hilfslinien/Hilfsrahmen für die Bildjustierung; "
+                                     "rechte Maustaste: Vollbilddarstellung"));
+    } else {
+        unsetCursor();
+        setToolTip(QString::fromUtf8("rechte Maustaste: Vollbilddarstellung"));
+    }
+}
+
+void Vorschau::linienLoeschen()
+{
+    ueberlagerung_.fill(Qt::white);
+    update();
+}
+
+void Vorschau::Zeichne_Rahmen(QPoint von, QPoint bis)
+{
+    QPainter painter(&ueberlagerung_);
+    painter.setCompositionMode(QPainter::RasterOp_NotSourceXorDestination);
+    painter.setBrush(Qt::NoBrush);
+    const QRect rahmen = QRect(von, bis).normalized();
+    painter.setPen(QPen(Qt::black, 1, Qt::SolidLine));
+    painter.drawRect(rahmen);
+    painter.setPen(QPen(Qt::blue, 1, Qt::DotLine));
+    painter.drawRect(rahmen);
+    update();
+}
+
+QPoint Vorschau::Bild_to_Vorschau(int x, int y) const
+{
+    const QRect r = Einpassen(bild_.size(), rect());
+    if (bild_.isNull())
+        return {};
+    return {r.left() + qRound(static_cast<double>(r.width()) * x / bild_.width()),
+            r.top() + qRound(static_cast<double>(r.height()) * y / bild_.height())};
+}
+
 void Vorschau::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     painter.fillRect(rect(), hintergrund_);
-    if (bild_.isNull())
-        return;
-    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-    painter.drawImage(Einpassen(bild_.size(), rect()), bild_);
+    if (!bild_.isNull())
+        painter.drawImage(Einpassen(bild_.size(), rect()), bild_);
+    // Multiplying leaves the picture where the overlay is white.
+    painter.setCompositionMode(QPainter::CompositionMode_Multiply);
+    painter.drawImage(0, 0, ueberlagerung_);
 }
 
 void Vorschau::resizeEvent(QResizeEvent*)
 {
+    QImage neu(size(), QImage::Format_RGB32);
+    neu.fill(Qt::white);
+    if (!ueberlagerung_.isNull()) {
+        QPainter painter(&neu);
+        painter.drawImage(0, 0, ueberlagerung_);
+    }
+    ueberlagerung_ = neu;
     emit groesseGeaendert(size());
 }
 
 void Vorschau::mousePressEvent(QMouseEvent* event)
 {
-    if (event->button() == Qt::RightButton && event->buttons() == Qt::RightButton)
+    if (event->button() == Qt::RightButton && event->buttons() == Qt::RightButton) {
         emit rechtsKlick();
+        return;
+    }
+    if (!zeichnen_ || event->button() != Qt::LeftButton || event->modifiers() != Qt::NoModifier)
+        return;
+    ziehen_ = true;
+    start_ = aktuell_ = event->position().toPoint();
+    Zeichne_Rahmen(start_, aktuell_);
+}
+
+void Vorschau::mouseMoveEvent(QMouseEvent* event)
+{
+    if (!ziehen_ || event->buttons() != Qt::LeftButton)
+        return;
+    Zeichne_Rahmen(start_, aktuell_);
+    aktuell_ = event->position().toPoint();
+    Zeichne_Rahmen(start_, aktuell_);
+}
+
+void Vorschau::mouseReleaseEvent(QMouseEvent*)
+{
+    if (!ziehen_)
+        return;
+    ziehen_ = false;
+    Zeichne_Rahmen(start_, aktuell_);
+    Zeichne_Rahmen(start_, aktuell_);
 }
