@@ -57,6 +57,8 @@ TEST_F(GuiTest, ControlsCarryTheirNamesAndTexts)
     ASSERT_NE(tabs, nullptr);
     EXPECT_EQ(tabs->count(), 12);
     EXPECT_EQ(tabs->tabText(11), "XP");
+    EXPECT_EQ(tabs->tabText(0), "");
+    EXPECT_FALSE(tabs->tabIcon(0).isNull());
     EXPECT_EQ(finde<QGroupBox>("LCDGroupBox")->title(), QString::fromUtf8(" Streifenberechnung von 2 Bildern "));
     EXPECT_EQ(finde<QGroupBox>("VorschauRadioGroup")->findChildren<QRadioButton*>().size(), 7);
     EXPECT_EQ(finde<QComboBox>("ZoomComboBox")->itemText(0), "1:1");

@@ -29,6 +29,7 @@
 #include "core/Format.h"
 #include "model/ProjectFile.h"
 #include "platform/qt/QtServices.h"
+#include "ui/Symbole.h"
 #include "ui/Tab.h"
 #include "ui/Vorschau.h"
 #include "ui/Widgets.h"
@@ -240,9 +241,12 @@ QWidget* TForm1::unterVorschau()
 void TForm1::tabsAnlegen()
 {
     tabs_ = TabsAnlegen(p_);
+    TabControl1->setIconSize(QSize(18, 18));
+    TabControl1->setUsesScrollButtons(false);
     for (size_t i = 0; i < tabs_.size(); ++i) {
         connect(tabs_[i], &Tab::rechnen, this, &TForm1::rechnen);
-        TabControl1->addTab(tabs_[i], i == 11 ? QStringLiteral("XP") : QString::number(i + 1));
+        // Icons only; the last tab alone carries a text.
+        TabControl1->addTab(tabs_[i], TabSymbol(static_cast<int>(i)), i == 11 ? QStringLiteral("XP") : QString());
         TabControl1->setTabToolTip(static_cast<int>(i), text(Sprache::TabGruppen[i]).trimmed());
     }
 }

@@ -21,6 +21,7 @@
 #include "commands/Projekt.h"
 #include "compose/Pipeline.h"
 #include "platform/qt/Dateiverknuepfung.h"
+#include "ui/Symbole.h"
 #include "ui/TForm1.h"
 #include "ui/Widgets.h"
 
@@ -133,22 +134,23 @@ void TForm1::menuAnlegen()
     QToolBar* leiste = addToolBar(QStringLiteral("ToolBar1"));
     leiste->setObjectName(QStringLiteral("ToolBar1"));
     leiste->setMovable(false);
-    const auto knopf = [this, leiste](const char* name, QStyle::StandardPixmap bild, const char* hinweis,
-                                      auto handler) {
-        QAction* a = leiste->addAction(style()->standardIcon(bild), text(hinweis));
+    const auto knopf = [this, leiste](const char* name, const QIcon& bild, const char* hinweis, auto handler) {
+        QAction* a = leiste->addAction(bild, text(hinweis));
         a->setObjectName(QString::fromLatin1(name));
         a->setToolTip(text(hinweis));
         connect(a, &QAction::triggered, this, handler);
         return a;
     };
-    knopf("NeuToolButton", QStyle::SP_FileIcon, "Neues Projekt", &TForm1::MenuProjektNeuClick);
-    knopf("OeffnenToolButton", QStyle::SP_DialogOpenButton, "Projekt Öffnen", &TForm1::MenuProjektOeffnenClick);
-    knopf("SpeichernToolButton", QStyle::SP_DialogSaveButton, "Projekt Speichern", &TForm1::MenuProjektSpeichernClick);
+    knopf("NeuToolButton", style()->standardIcon(QStyle::SP_FileIcon), "Neues Projekt", &TForm1::MenuProjektNeuClick);
+    knopf("OeffnenToolButton", style()->standardIcon(QStyle::SP_DialogOpenButton), "Projekt Öffnen",
+          &TForm1::MenuProjektOeffnenClick);
+    knopf("SpeichernToolButton", style()->standardIcon(QStyle::SP_DialogSaveButton), "Projekt Speichern",
+          &TForm1::MenuProjektSpeichernClick);
     leiste->addSeparator();
-    knopf("KoierenToolButton", QStyle::SP_FileDialogDetailedView,
-          "Kopieren des berechneten Bildes in die Zwischenablage", &TForm1::MenuKopierenClick);
+    knopf("KoierenToolButton", KopierenSymbol(), "Kopieren des berechneten Bildes in die Zwischenablage",
+          &TForm1::MenuKopierenClick);
     leiste->addSeparator();
-    knopf("DruckToolButton", QStyle::SP_DialogApplyButton, "Drucken", [] {})->setEnabled(false);
+    knopf("DruckToolButton", DruckerSymbol(), "Drucken", [] {})->setEnabled(false);
 }
 
 QString TForm1::projektWaehlen(bool speichern)
