@@ -337,8 +337,14 @@ void TForm1::aktualisieren()
             ZoomComboBox->addItem(text(z));
         ZoomComboBox->setCurrentIndex(p_.ansicht.zoomIndex);
     }
-    xScrollBar->setEnabled(p_.ansicht.scrollXAktiv);
-    yScrollBar->setEnabled(p_.ansicht.scrollYAktiv);
+    for (auto [leiste, aktiv, wert] : {std::tuple{xScrollBar, p_.ansicht.scrollXAktiv, p_.ansicht.scrollX},
+                                       std::tuple{yScrollBar, p_.ansicht.scrollYAktiv, p_.ansicht.scrollY}}) {
+        const QSignalBlocker sperre(leiste);
+        leiste->setEnabled(aktiv);
+        leiste->setValue(wert);
+    }
+    const Farbe& hintergrund = p_.farbe.vorschauHintergrund;
+    VorschauShape->setHintergrund(QColor(hintergrund.r, hintergrund.g, hintergrund.b));
     for (Tab* tab : tabs_)
         tab->aktualisieren();
 }
