@@ -1,7 +1,18 @@
 #pragma once
+#include <functional>
+#include <string>
+
+#include "core/Context.h"
 
 // The headless subcommands; argv holds the command's own arguments. Exit
 // status 0 success, 1 failure, 2 bad usage.
 int ExifBefehl(int argc, char** argv);
 int MpoBefehl(int argc, char** argv);
 int RenderBefehl(int argc, char** argv);
+
+// "--help" or "-h" as the command's only argument.
+bool HilfeVerlangt(int argc, char** argv);
+// A command over one existing file: usage and help, the headless services, and
+// "Datei nicht gefunden:" for a missing file; otherwise the command's own result.
+int DateiBefehl(int argc, char** argv, const char* hilfe,
+                const std::function<int(Context&, const std::string&)>& befehl);

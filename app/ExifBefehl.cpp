@@ -24,26 +24,9 @@ const char* const hilfe =
 
 int ExifBefehl(int argc, char** argv)
 {
-    if (argc == 1 && (std::strcmp(argv[0], "--help") == 0 || std::strcmp(argv[0], "-h") == 0)) {
-        std::fputs(hilfe, stdout);
+    return DateiBefehl(argc, argv, hilfe, [](Context&, const std::string& datei) {
+        for (const std::string& zeile : EXIF_Liste(TExif(datei, true)))
+            std::puts(zeile.c_str());
         return 0;
-    }
-    if (argc != 1 || argv[0][0] == '-') {
-        std::fputs(hilfe, stderr);
-        return 2;
-    }
-    const auto temp = TempOrdner();
-    if (!temp)
-        return 1;
-    HeadlessServices dienste(*temp);
-    Context ctx(dienste.services());
-    const std::string datei = argv[0];
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(datei, ec)) {
-        ctx.message(Sprache::Titel::Fehler, std::string(Sprache::Meldung(50)) + " " + datei);
-        return 1;
-    }
-    for (const std::string& zeile : EXIF_Liste(TExif(datei, true)))
-        std::puts(zeile.c_str());
-    return 0;
+    });
 }

@@ -24,32 +24,15 @@ const char* const hilfe =
 
 int MpoBefehl(int argc, char** argv)
 {
-    if (argc == 1 && (std::strcmp(argv[0], "--help") == 0 || std::strcmp(argv[0], "-h") == 0)) {
-        std::fputs(hilfe, stdout);
+    return DateiBefehl(argc, argv, hilfe, [](Context& ctx, const std::string& datei) {
+        std::vector<std::string> liste;
+        const MpoErgebnis e = MPO_Zerlegen(datei, datei, MpoSpurDatei, &liste);
+        for (const std::string& zeile : liste)
+            std::puts(zeile.c_str());
+        if (!e.ok) {
+            ctx.message(Sprache::Titel::Fehler, 0);
+            return 1;
+        }
         return 0;
-    }
-    if (argc != 1 || argv[0][0] == '-') {
-        std::fputs(hilfe, stderr);
-        return 2;
-    }
-    const auto temp = TempOrdner();
-    if (!temp)
-        return 1;
-    HeadlessServices dienste(*temp);
-    Context ctx(dienste.services());
-    const std::string datei = argv[0];
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(datei, ec)) {
-        ctx.message(Sprache::Titel::Fehler, std::string(Sprache::Meldung(50)) + " " + datei);
-        return 1;
-    }
-    std::vector<std::string> liste;
-    const MpoErgebnis e = MPO_Zerlegen(datei, datei, MpoSpurDatei, &liste);
-    for (const std::string& zeile : liste)
-        std::puts(zeile.c_str());
-    if (!e.ok) {
-        ctx.message(Sprache::Titel::Fehler, 0);
-        return 1;
-    }
-    return 0;
+    });
 }

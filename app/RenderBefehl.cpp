@@ -98,7 +98,7 @@ bool lesen(int argc, char** argv, Auftrag& a)
 
 int RenderBefehl(int argc, char** argv)
 {
-    if (argc == 1 && (std::strcmp(argv[0], "--help") == 0 || std::strcmp(argv[0], "-h") == 0)) {
+    if (HilfeVerlangt(argc, argv)) {
         std::fputs(hilfe, stdout);
         return 0;
     }
@@ -110,7 +110,7 @@ int RenderBefehl(int argc, char** argv)
     const auto temp = TempOrdner();
     if (!temp)
         return 1;
-    HeadlessServices dienste(*temp, auftrag.ja);
+    HeadlessServices dienste(temp->pfad(), auftrag.ja);
     Programm p(dienste.services());
     bool ok = OeffnenAllgemein(p, auftrag.projekt);
     if (ok && auftrag.modus >= 0 && auftrag.modus != p.auswahl.vorschau)

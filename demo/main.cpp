@@ -88,7 +88,7 @@ int main(int argc, char** argv)
     const auto temp = TempOrdner();
     if (!temp)
         return 1;
-    HeadlessServices dienste(*temp);
+    HeadlessServices dienste(temp->pfad());
     Context ctx(dienste.services());
     for (int k = 0; k < szene.ansichten; ++k)
         if (!ansichtSchreiben(ctx, szene, k, ordner / ("ansicht_" + std::to_string(k + 1) + ".jpg")))

@@ -1,13 +1,24 @@
 #include "platform/HeadlessServices.h"
 
-#include <cstdio>
+#include <stdlib.h>
 
-std::optional<std::filesystem::path> TempOrdner()
+#include <cstdio>
+#include <system_error>
+
+LaufOrdner::~LaufOrdner()
 {
-    TempFolderResult temp = PrepareTempFolder();
-    if (temp.path.empty()) {
-        std::fprintf(stderr, "%s: %s\n", Sprache::Titeltext(Sprache::Titel::Fehler), temp.error.c_str());
-        return std::nullopt;
+    std::error_code ec;
+    std::filesystem::remove_all(pfad_, ec);
+}
+
+std::unique_ptr<LaufOrdner> TempOrdner()
+{
+    const TempFolderResult temp = PrepareTempFolder();
+    std::string muster = (temp.path / "lauf-XXXXXX").string();
+    if (temp.path.empty() || !::mkdtemp(muster.data())) {
+        const std::string grund = temp.error.empty() ? "Fehler beim Erzeugen der neuen Datei!" : temp.error;
+        std::fprintf(stderr, "%s: %s\n", Sprache::Titeltext(Sprache::Titel::Fehler), grund.c_str());
+        return nullptr;
     }
-    return temp.path;
+    return std::make_unique<LaufOrdner>(muster);
 }

@@ -1,5 +1,5 @@
 #pragma once
-#include <optional>
+#include <memory>
 
 #include "core/Context.h"
 #include "platform/Headless.h"
@@ -21,5 +21,21 @@ struct HeadlessServices {
     Services services() { return Services{messages, events, files, display, printers}; }
 };
 
-// Prepares the private temporary folder; on failure says why on stderr and gives nothing.
-std::optional<std::filesystem::path> TempOrdner();
+// A folder of its own for one headless run inside the user's temporary folder,
+// removed with everything in it when the run ends: commands running side by
+// side never share a raster name.
+class LaufOrdner {
+public:
+    explicit LaufOrdner(std::filesystem::path pfad) : pfad_(std::move(pfad)) {}
+    ~LaufOrdner();
+    LaufOrdner(const LaufOrdner&) = delete;
+    LaufOrdner& operator=(const LaufOrdner&) = delete;
+    const std::filesystem::path& pfad() const { return pfad_; }
+
+private:
+    std::filesystem::path pfad_;
+};
+
+// Prepares the private temporary folder and a run folder in it; on failure says
+// why on stderr and gives nothing.
+std::unique_ptr<LaufOrdner> TempOrdner();

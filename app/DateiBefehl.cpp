@@ -1,0 +1,35 @@
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+
+#include "app/Befehle.h"
+#include "platform/HeadlessServices.h"
+
+bool HilfeVerlangt(int argc, char** argv)
+{
+    return argc == 1 && (std::strcmp(argv[0], "--help") == 0 || std::strcmp(argv[0], "-h") == 0);
+}
+
+int DateiBefehl(int argc, char** argv, const char* hilfe, const std::function<int(Context&, const std::string&)>& befehl)
+{
+    if (HilfeVerlangt(argc, argv)) {
+        std::fputs(hilfe, stdout);
+        return 0;
+    }
+    if (argc != 1 || argv[0][0] == '-') {
+        std::fputs(hilfe, stderr);
+        return 2;
+    }
+    const auto temp = TempOrdner();
+    if (!temp)
+        return 1;
+    HeadlessServices dienste(temp->pfad());
+    Context ctx(dienste.services());
+    const std::string datei = argv[0];
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(datei, ec)) {
+        ctx.message(Sprache::Titel::Fehler, std::string(Sprache::Meldung(50)) + " " + datei);
+        return 1;
+    }
+    return befehl(ctx, datei);
+}
