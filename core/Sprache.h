@@ -54,6 +54,221 @@ inline constexpr const char* TiffZuGross = "Das Bild ist für das TIFF-Format zu
 inline constexpr const char* KeinErgebnis = "Es gibt kein berechnetes Bild (Vorschau \"keine\")!";
 inline constexpr const char* MpoOhneBildpaar = "Für die MPO-Datei werden Bild L und Bild R benötigt!";
 
+// Texts of the settings panels.
+namespace Tafel {
+
+inline constexpr const char* Normal = "Normal";
+inline constexpr const char* Hintergrundfarben = " Hintergrundfarbe ";
+inline constexpr const char* HintergrundFehlend = "fehlende Bildinhalte";
+inline constexpr const char* HintergrundVorschau = "Vorschau";
+inline constexpr const char* HintergrundVollbild = "Vollbild";
+inline constexpr const char* NormalFarbe = "Standardfarben";
+inline constexpr const char* Bildoptimierung = "Bildopimierung";
+inline constexpr const char* HistoAlle = "Ja (Alle Einzelbilder)";
+inline constexpr const char* HistoMax = "max. Farbraum";
+
+inline constexpr const char* Bikubisch = "Bikubisch";
+inline constexpr const char* AktuellesBild = " Ausgewähltes Bild ";
+inline constexpr const char* Nr = "Nr.: ";
+inline constexpr const char* Datei = "Datei: ";
+inline constexpr const char* SpiegelX = "horizontal spiegeln";
+inline constexpr const char* SpiegelY = "vertikal spiegeln";
+inline constexpr const char* Konturen = "Konturen";
+inline constexpr const char* Filter[11] = {"- none -",     "Laplace", "Hipass",      "Find Edges",
+                                           "Sharpen",      "Edge Enhance", "Color Emboss", "Soften",
+                                           "Blur",         "Soften less",  "Test"};
+inline constexpr const char* ManuelleJustierung = " Manuelle Justierung ";
+inline constexpr const char* Drehung = "Drehung";
+inline constexpr const char* Skalierung = "Skalierung";
+inline constexpr const char* VergenzX = "Vergenz x";
+inline constexpr const char* VergenzY = "Vergenz y";
+inline constexpr const char* Tastatur = "Tastatur";
+inline constexpr const char* SerienJustierung = "Serien-Justierung";
+inline constexpr const char* Invers = "Invers";
+inline constexpr const char* Referenzpunkt = " Referenzpunkt ";
+inline constexpr const char* Setzen = "Setzen";
+inline constexpr const char* Loeschen = "Loeschen";
+inline constexpr const char* Anzeigen = "Anzeigen";
+inline constexpr const char* Groesse = "Größe";
+inline constexpr const char* NurHorizontal = "nur horizontal";
+inline constexpr const char* RefPktLoesen = "Ref.Pkt -> dx,dy,...";
+inline constexpr const char* AutoJustierungGruppe = " Lumivex - 1-Click-Auto-Justierung ";
+inline constexpr const char* ReferenzbildNr = "Referenzbild-Nr.:";
+inline constexpr const char* AutoJustierung = "Auto-Justierung";
+inline constexpr const char* BeideBilder = "Korrektur beider Bilder";
+inline constexpr const char* Detail = "D.";
+inline constexpr const char* XVergenz = "x-Verg.";
+inline constexpr const char* YVergenz = "y-Verg.";
+inline constexpr const char* Grob = "Grob";
+inline constexpr const char* ScheinebeneVorn = "Scheinebene vorn";
+inline constexpr const char* Leerlauf = "---";
+inline constexpr const char* AlleNull = "alle 0";
+inline constexpr const char* Verschieben = "Verschieben des Bildes um ";
+inline constexpr const char* Rotation = "Rotation des Bildes um ";
+inline constexpr const char* Skalieren = "Veränderung des Skalierungsfaktors um ";
+inline constexpr const char* VerschiebenUm[10] = {
+    "1 Pixel nach oben",    "1 Pixel nach unten",    "1 Pixel nach links",   "1 Pixel nach rechts",
+    "10 Pixel nach oben",   "10 Pixel nach unten",   "10 Pixel nach links",  "10 Pixel nach rechts",
+    "100 Pixel nach links", "100 Pixel nach rechts"};
+inline constexpr const char* RotationUm[4] = {
+    "1/10 Grad linksherum (entgegen Uhrzeigersinn)", "1/10 Grad rechtsherum (im Uhrzeigersinn)",
+    "1 Grad linksherum (entgegen Uhrzeigersinn)", "1 Grad rechtsherum (im Uhrzeigersinn)"};
+inline constexpr const char* SkalierenUm[4] = {
+    "+ 1/1000 (geringfügige Vergrößerung/Streckung)", "- 1/1000 (geringfügige Verkleinerung/Stauchung)",
+    "+ 1/100 (Vergrößerung/Streckung)", "- 1/100 (Verkleinerung/Stauchung)"};
+inline constexpr const char* RuecksetzenVerschiebung = "Rücksetzen des Bildes (nur Verschiebung)";
+inline constexpr const char* RuecksetzenAlle =
+    "Rücksetzen aller Justierungen (Verschiebung, Drehung, Skalierung) aller Bilder";
+inline constexpr const char* TastaturHinweis =
+    "Verschiebung (links, rechts, hoch, runter) mit Tasten q,a,o,p (1 Pixel) und Q,A,O,P (10 Pixel)";
+
+inline constexpr const char* Links = "Links:";
+inline constexpr const char* Rechts = "Rechts:";
+inline constexpr const char* Oben = "Oben:";
+inline constexpr const char* Unten = "Unten:";
+inline constexpr const char* BreiteZuHoehe = "Breite / Höhe:";
+inline constexpr const char* HoeheZuBreite = "Höhe / Breite:";
+inline constexpr const char* Druckbereich = "Bildausschnitt festlegen";
+inline constexpr const char* FestesVerhaeltnis = "festes Seitenverhältnis definieren";
+inline constexpr const char* ExportJpg = "als JPG (nicht BMP)";
+inline constexpr const char* OptimalerAusschnitt = "Optimaler Ausschnitt";
+inline constexpr const char* ExportAusschnitt = "Export Bildausschnitt";
+inline constexpr const char* AusschnittVerwenden = "Ausschnitt Verwenden";
+
+inline constexpr const char* AnaglyphFarbe = " Farbdarstellung ";
+inline constexpr const char* AnaglyphFarbModi[3] = {"farbig", "manuell", "grau"};
+inline constexpr const char* Kanaele[3] = {"R", "G", "B"};
+inline constexpr const char* Verbinden = "verbinden";
+
+inline constexpr const char* ViewerVorlage = "Viewer-Vorlage";
+inline constexpr const char* ViewerFrei = "freie Eingabe";
+inline constexpr const char* Bildgroesse = "Bildgröße";
+inline constexpr const char* Bildabstand = "Bildabstand";
+inline constexpr const char* Gesamtrahmen = " Gesamtrahmen ";
+inline constexpr const char* Millimeter = "mm";
+inline constexpr const char* Anwenden = "Anwenden";
+inline constexpr const char* Einzelbild = " Einzelbild ";
+inline constexpr const char* Teilbilder[2] = {"linkes Teilbild", "rechtes Teilbild"};
+inline constexpr const char* GesamtrahmenBox = "Gesamtrahmen";
+inline constexpr const char* RahmenJedesBild = "Rahmen für jedes Bild";
+inline constexpr const char* Rahmenbreite = "/10 mm Rahmenbreite";
+inline constexpr const char* Hintergrundfarbe = "Hintergrundfarbe";
+inline constexpr const char* Rahmenfarbe = "Rahmenfarbe";
+inline constexpr const char* Stauchen = "Stauchen horizontal";
+inline constexpr const char* FestePixel = "feste Pixelabmessungen:";
+inline constexpr const char* Mal = "x";
+
+inline constexpr const char* PixelProLinse = "Pixel pro Bild pro Linse:";
+inline constexpr const char* DruckOptimierungGruppe = " Bildoptimierung für Ausdruck ";
+inline constexpr const char* DruckOptimierung = "Bildoptimierung aktiv";
+inline constexpr const char* DpiAuto = "Auto (Drucker)";
+inline constexpr const char* DpiManuell = "Manuell (dpi)";
+inline constexpr const char* DpiAutoHinweis = "automatische Ermittlung des optimalen dpi-Wertes für ausgewählten Drucker";
+inline constexpr const char* Methode = "Methode:";
+inline constexpr const char* BiKub[2] = {"Weich (3D)", "Hart (Flip)"};
+inline constexpr const char* KeinDpiWert = "----";
+
+inline constexpr const char* KalibDruckTab = "Testmuster drucken";
+inline constexpr const char* KalibBildTab = "Kalibrierungsbild";
+inline constexpr const char* KalibLpi = "Linsenraster (lpi):";
+inline constexpr const char* KalibLaenge = "Länge des Testmusters (cm):";
+inline constexpr const char* KalibLaengeHinweis = "Länge des Kalibrierungs-Testmusters festlegen (Standard = 15 cm)";
+inline constexpr const char* KalibRichtung = " Richtung ";
+inline constexpr const char* KalibRichtungen[2] = {"horizontal (3D)", "vertikal (Flip)"};
+inline constexpr const char* KalibSchrittweite = " Schrittweite (lpi) ";
+inline constexpr const char* KalibSchritte[5] = {"0,01", "0,03", "0,05", "0,10", "0,25"};
+inline constexpr const char* Drucken = "Drucken";
+inline constexpr const char* KalibSchritt = "Schrittweite (lpi):";
+inline constexpr const char* KalibStreifen = "Anzahl Streifen:";
+inline constexpr const char* Einheit = " Einheit ";
+inline constexpr const char* Einheiten[2] = {"cm", "inch"};
+inline constexpr const char* Breite = "Breite:";
+inline constexpr const char* Hoehe = "Höhe:";
+inline constexpr const char* Richtung3DFlip[2] = {"3D", "Flip"};
+inline constexpr const char* KalibBilder = "Anzahl Bilder:";
+inline constexpr const char* KalibPixel = "Pixel pro Bild pro Linse:";
+inline constexpr const char* KalibPixelHinweis =
+    "Anzahl der Pixel pro Bild pro Linse (auto: ca. 400 dpi; manuell: nutzerspezifischer Wert, z.B. 1, 2 oder höher)";
+inline constexpr const char* AutoManuell[2] = {"auto", "manuell"};
+inline constexpr const char* Methoden[2] = {"diskret", "kontin."};
+inline constexpr const char* Beschriftung = "normale Beschriftung";
+inline constexpr const char* Bemassung10 = "Bemaßung 10 lpi (1 cm)";
+inline constexpr const char* Bemassung5 = "Bemaßung 5 lpi (0,5 cm)";
+inline constexpr const char* WeisseStreifen = "weiße statt farbige Streifen";
+inline constexpr const char* KalibStart = "Berechnen und speichern";
+inline constexpr const char* KalibStreifenhoehe = "Streifenhöhe:";
+inline constexpr const char* KalibPixelGroesse = "Pixel (x * y):";
+inline constexpr const char* KalibDpi = "dpi (x * y):";
+
+inline constexpr const char* LCDGroesse = " Grösse (Pixel) ";
+inline constexpr const char* LCDGroessen[8] = {"Originalgrösse", "Bildschirm", "Vorschaufenster", "640 x 480",
+                                               "800 x 600",      "1024 x 768", "1600 x 1200",     "frei wählbar --->"};
+inline constexpr const char* LCDRichtung = " Verschachtelung ";
+inline constexpr const char* LCDRichtungen[2] = {"horizontal", "vertikal"};
+inline constexpr const char* LCDBeginn = " Startbild (links/oben) ";
+inline constexpr const char* LCDBeginne[2] = {"Bild L", "Bild R"};
+
+inline constexpr const char* DruckInfos = "Druckinfos";
+inline constexpr const char* Barrier = " Barrier ";
+inline constexpr const char* BarrierVerhaeltnis = "Streifenverhältnis:";
+inline constexpr const char* BarrierHinweis =
+    "Barrier-Steifenverhältnis festlegen (1=weiss/durchsichtig : x=schwarz/undurchsichtig)";
+inline constexpr const char* BarrierDrucken = "Barrier drucken";
+
+inline constexpr const char* BatchTabs[6] = {"1. Quelle",   "2. Farben",   "3. Justierung",
+                                             "4. Größe",    "5. Ergebnis", "6. Ziel"};
+inline constexpr const char* BatchQuelle = "Quelle:";
+inline constexpr const char* BatchZiel = "Ziel:";
+inline constexpr const char* Auswaehlen = "...";
+inline constexpr const char* BatchZaehlen = "Anzahl der Dateien ermitteln";
+inline constexpr const char* BatchArten[4] = {"A) Bildserien (mehr als 2 Bilder)     [JPG   BMP   TGA   TIF]",
+                                              "B) Stereobilder                              [MPO  JPS]",
+                                              "C) Stereobildpaare (L./ R)             [JPG   BMP   TGA   TIF]",
+                                              "D) unabhängige Mono-Bilder        [JPG   BMP   TGA   TIF]"};
+inline constexpr const char* BatchMuster[6] = {"*.JPG", "*.JPS", "*.TIF", "*.TGA", "*.BMP", "*.MPO"};
+inline constexpr const char* BatchUnterordner = "inklusive Unterordner";
+inline constexpr const char* BatchKeineOptimierung = "keine Bildoptimierung";
+inline constexpr const char* BatchOptimierung = "Auto-Bildoptimierung (Farbe, Kontrast, Helligkeit)";
+inline constexpr const char* BatchVerstaerkt = "verstärkte Optimierung";
+inline constexpr const char* BatchKanten = "Kanten- / Konturendarstellung";
+inline constexpr const char* BatchNegativ = "Negativdarstellung";
+inline constexpr const char* BatchHintergrund = "Hintergrund-Farbe für fehlende Bildinhalte";
+inline constexpr const char* BatchJustierHinweis = "Die Auto-Justierung verwendet die Einstellungen der Justierung.";
+inline constexpr const char* BatchReferenz[3] = {"Referenzbild: Mitte", "Referenzbild: erstes", "Referenzbild: letztes"};
+inline constexpr const char* BatchRot = "Drehung";
+inline constexpr const char* BatchSkal = "Skalierung";
+inline constexpr const char* BatchVert = "vertikale Verschiebung";
+inline constexpr const char* BatchZuschnitt = "Auto-Zuschnitt (max. Bildanteile nach Auto-Justierung)";
+inline constexpr const char* BatchAnaglyph = "Anaglyph gemäß Anaglyphen-Einstellung:";
+inline constexpr const char* BatchStereo = "Stereobild gemäß Stereobilder-Einstellung:";
+inline constexpr const char* BatchStreifen = "Streifenbild gemäß Streifenbild-Einstellung:";
+inline constexpr const char* BatchSuffixe[3] = {"_anaglyph", "_stereo", "_stripes"};
+inline constexpr const char* BatchJps = "JPS-Datei";
+inline constexpr const char* BatchMpo = "MPO-Datei";
+inline constexpr const char* BatchTyp = "Dateityp:";
+inline constexpr const char* BatchTypen[4] = {"JPG", "BMP", "TIF", "TGA"};
+inline constexpr const char* BatchBildpaar = "Bildpaar:";
+inline constexpr const char* BatchBildpaare[2] = {"Bild L / Bild R", "Bild R / Bild L"};
+inline constexpr const char* BatchUeberschreiben = "vorhandene Dateien überschreiben";
+inline constexpr const char* BatchOriginale = "originale Ausgangsbilder speichern (Kopie):";
+inline constexpr const char* BatchFarbOptimiert = "farboptimierte Ausgangsbilder speichern:";
+inline constexpr const char* BatchJustiert = "justierte / zugeschnittene Ausgangsbilder speichern:";
+inline constexpr const char* BatchZielSuffixe[3] = {"_orig", "_edit", "_just"};
+inline constexpr const char* BatchProtokoll = "Protokolldatei";
+inline constexpr const char* BatchStart = "START";
+inline constexpr const char* BatchStopp = "Stop";
+inline constexpr const char* BatchAutoOptimierung = "Auto-Bildoptimierung";
+inline constexpr const char* BatchAutoJustierung = "Auto-Justierung";
+inline constexpr const char* BatchAutoZuschnitt = "Auto-Zuschnitt";
+inline constexpr const char* BatchOrdner = "Ordner:";
+inline constexpr const char* BatchDateien = "Dateien:";
+
+inline constexpr const char* ExifAnzeigen = "EXIF-Daten ...";
+inline constexpr const char* MpoZerlegen = "MPO zerlegen ...";
+inline constexpr const char* FarbtabellenDruck = "Farbtabellen - Druck";
+
+}
+
 // The program's decimal separator for every number text.
 inline constexpr char Dezimaltrenner = ',';
 

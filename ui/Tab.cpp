@@ -24,21 +24,10 @@ Tab::Tab(Programm& p, const char* name, const char* titel) : QGroupBox(text(tite
 
 std::vector<Tab*> TabsAnlegen(Programm& p)
 {
-    const auto leer = [&p](size_t i, const char* name) {
-        Tab* t = new Tab(p, name, Sprache::TabGruppen[i]);
-        t->setEnabled(false);
-        return t;
-    };
-    return {new FarbeTab(p),
-            new JustTab(p),
-            leer(2, "AusschnittGroupBox"),
-            new AnaglyphTab(p),
-            leer(4, "StereoGroupBox"),
-            new LinseTab(p),
-            leer(6, "KalibAllGroupBox"),
-            leer(7, "LCDGroupBox"),
-            new DruckTab(p),
-            leer(9, "BatchGroupBox"),
-            leer(10, "TextGroupBox"),
-            leer(11, "InternGroupBox")};
+    // The internal test panel is not offered: its tab stays empty and disabled.
+    Tab* testPanel = new Tab(p, "TextGroupBox", Sprache::TabGruppen[10]);
+    testPanel->setEnabled(false);
+    return {new FarbeTab(p),   new JustTab(p),  new AusschnittTab(p), new AnaglyphTab(p),
+            new StereoTab(p),  new LinseTab(p), new KalibTab(p),      new LCDTab(p),
+            new DruckTab(p),   new BatchTab(p), testPanel,                new InternTab(p)};
 }

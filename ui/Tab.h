@@ -14,6 +14,8 @@ public:
 signals:
     // Run the pipeline from this level; the window shows the busy display meanwhile.
     void rechnen(int level);
+    // Records the window shows outside the panels changed without a recompute.
+    void anzeigen();
 
 protected:
     Programm& p_;

@@ -1,12 +1,17 @@
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 
+#include "commands/Einstellungen.h"
 #include "ui/Tabs.h"
 #include "ui/Widgets.h"
+
+namespace T = Sprache::Tafel;
 
 DruckTab::DruckTab(Programm& p) : Tab(p, "DruckGroupBox", Sprache::TabGruppen[8])
 {
@@ -34,25 +39,32 @@ DruckTab::DruckTab(Programm& p) : Tab(p, "DruckGroupBox", Sprache::TabGruppen[8]
     };
     rand(xRandEdit, &PrintSettings::randX);
     rand(yRandEdit, &PrintSettings::randY);
-    const auto groesse = [this](QLineEdit* e, double PrintSettings::*gesetzt, double PrintSettings::*wirksam) {
-        connect(e, &QLineEdit::editingFinished, this, [this, e, gesetzt, wirksam] {
-            // Compared with the value as shown, so an unchanged edit recomputes nothing.
-            const double v = zahlLesen(e->text());
-            if (v == zahlLesen(zahlText(p_.druck.*wirksam)))
-                return;
-            p_.ctx.state.modified = true;
-            p_.druck.*gesetzt = p_.druck.*wirksam = v;
-            emit rechnen(3);
+    // Normalises a stored size to the value as an edit shows it, so that an edit
+    // left unchanged compares equal.
+    hSizeEdit = benannt(new QLineEdit, "hSizeEdit");
+    hSizeEdit->hide();
+    const auto groesse = [this](QLineEdit* e, bool breite) {
+        connect(e, &QLineEdit::editingFinished, this, [this, e, breite] {
+            hSizeEdit->setText(zahlText(breite ? p_.druck.breite : p_.druck.hoehe));
+            const bool neu = DruckGroesse_Eingeben(p_, breite, zahlLesen(e->text()), zahlLesen(hSizeEdit->text()));
+            aktualisieren();
+            if (neu)
+                emit rechnen(3);
         });
     };
-    groesse(xSizeEdit, &PrintSettings::breiteGesetzt, &PrintSettings::breite);
-    groesse(ySizeEdit, &PrintSettings::hoeheGesetzt, &PrintSettings::hoehe);
+    groesse(xSizeEdit, true);
+    groesse(ySizeEdit, false);
     auto* einheit = benannt(new QGroupBox(text(" Einheit ")), "DruckEinheitRadioGroup");
     auto* einheitLayout = new QHBoxLayout(einheit);
     DruckEinheitRadioGroup = new QButtonGroup(this);
     radio(DruckEinheitRadioGroup, einheitLayout, QStringLiteral("cm"), 0);
     radio(DruckEinheitRadioGroup, einheitLayout, QStringLiteral("inch"), 1);
     gitter->addWidget(einheit, 4, 0, 1, 2);
+    connect(DruckEinheitRadioGroup, &QButtonGroup::idClicked, this, [this](int id) {
+        p_.ctx.state.modified = true;
+        DruckEinheit_Wechseln(p_.druck, id == 0);
+        aktualisieren();
+    });
     DruckProportionalCheckBox = benannt(new QCheckBox(text("proportional")), "DruckProportionalCheckBox");
     DruckProportionalCheckBox->setToolTip(text("Bildprortionen (Höhe/Breite) beibehalten"));
     DruckSpiegelCheckBox = benannt(new QCheckBox(text("seitenverkehrt")), "DruckSpiegelCheckBox");
@@ -68,7 +80,36 @@ DruckTab::DruckTab(Programm& p) : Tab(p, "DruckGroupBox", Sprache::TabGruppen[8]
     };
     schalter(DruckProportionalCheckBox, &PrintSettings::proportional);
     schalter(DruckSpiegelCheckBox, &PrintSettings::seitenverkehrt);
-    gitter->setRowStretch(7, 1);
+    DruckInfosCheckBox = benannt(new QCheckBox(text(T::DruckInfos)), "DruckInfosCheckBox");
+    gitter->addWidget(DruckInfosCheckBox, 7, 0, 1, 2);
+    connect(DruckInfosCheckBox, &QCheckBox::clicked, this, [this](bool an) {
+        p_.ctx.state.modified = true;
+        p_.druck.druckInfos = an;
+    });
+    // Printing comes with the print layout; until then the button cannot be used.
+    auto* drucken = benannt(new QPushButton(text(T::Drucken)), "DruckButton");
+    drucken->setEnabled(false);
+    gitter->addWidget(drucken, 8, 0, Qt::AlignLeft);
+    gitter->addWidget(hSizeEdit, 9, 0);
+
+    auto* barrier = benannt(new QGroupBox(text(T::Barrier)), "BarrierGroupBox");
+    auto* barrierLayout = new QHBoxLayout(barrier);
+    BarrierComboBox = benannt(new QComboBox, "BarrierComboBox");
+    BarrierComboBox->setToolTip(text(T::BarrierHinweis));
+    for (int q = 1; q <= 9; ++q)
+        BarrierComboBox->addItem(QStringLiteral("1:%1").arg(q));
+    barrierLayout->addWidget(new QLabel(text(T::BarrierVerhaeltnis)));
+    barrierLayout->addWidget(BarrierComboBox);
+    auto* barrierDruck = benannt(new QPushButton(text(T::BarrierDrucken)), "BarrierDruckButton");
+    barrierDruck->setEnabled(false);
+    barrierLayout->addWidget(barrierDruck);
+    barrierLayout->addStretch(1);
+    connect(BarrierComboBox, &QComboBox::activated, this, [this](int index) {
+        p_.ctx.state.modified = true;
+        p_.compose.barrierIndex = index;
+    });
+    gitter->addWidget(barrier, 10, 0, 1, 2);
+    gitter->setRowStretch(11, 1);
 }
 
 void DruckTab::aktualisieren()
@@ -81,4 +122,6 @@ void DruckTab::aktualisieren()
     DruckEinheitRadioGroup->button(d.einheitCm ? 0 : 1)->setChecked(true);
     DruckProportionalCheckBox->setChecked(d.proportional);
     DruckSpiegelCheckBox->setChecked(d.seitenverkehrt);
+    DruckInfosCheckBox->setChecked(d.druckInfos);
+    BarrierComboBox->setCurrentIndex(p_.compose.barrierIndex);
 }

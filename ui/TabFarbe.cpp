@@ -1,9 +1,12 @@
+#include <QCheckBox>
 #include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QSlider>
 
+#include "commands/Einstellungen.h"
+#include "ui/Dialoge.h"
 #include "ui/Tabs.h"
 #include "ui/Widgets.h"
 
@@ -17,10 +20,15 @@ QString anzeige(int32_t ColorSettings::*wert, int32_t position)
     return zahlText(position >= 0 ? position / 25.0 + 1 : position / 100.0 + 1);
 }
 
+const Farbe Weiss{255, 255, 255};
+const Farbe Silber{192, 192, 192};
+const Farbe Schwarz{0, 0, 0};
+
 }
 
 FarbeTab::FarbeTab(Programm& p) : Tab(p, "FarbeGroupBox", Sprache::TabGruppen[0])
 {
+    namespace T = Sprache::Tafel;
     auto* gitter = new QGridLayout(this);
     struct Zeile {
         const char* titel;
@@ -49,7 +57,7 @@ FarbeTab::FarbeTab(Programm& p) : Tab(p, "FarbeGroupBox", Sprache::TabGruppen[0]
             slider->setToolTip(text(z.hinweis));
         auto* label = benannt(new QLabel, z.edit);
         label->setMinimumWidth(36);
-        auto* normal = benannt(new QPushButton(QStringLiteral("Normal")), z.knopf);
+        auto* normal = benannt(new QPushButton(text(T::Normal)), z.knopf);
         gitter->addWidget(new QLabel(text(z.titel)), reihe, 0);
         gitter->addWidget(slider, reihe, 1);
         gitter->addWidget(label, reihe, 2);
@@ -57,11 +65,7 @@ FarbeTab::FarbeTab(Programm& p) : Tab(p, "FarbeGroupBox", Sprache::TabGruppen[0]
         ++reihe;
         regler_.push_back({slider, label, z.wert});
         const Regler r = regler_.back();
-        connect(slider, &QSlider::sliderReleased, this, [this, r] { TrackBarChange(r); });
-        connect(slider, &QSlider::valueChanged, this, [this, r] {
-            if (!r.trackBar->isSliderDown())
-                TrackBarChange(r);
-        });
+        beiRuhe(slider, this, [this, r] { TrackBarChange(r); });
         connect(normal, &QPushButton::clicked, this, [this, r] {
             if (p_.ctx.state.busy || r.trackBar->value() == 0)
                 return;
@@ -72,6 +76,78 @@ FarbeTab::FarbeTab(Programm& p) : Tab(p, "FarbeGroupBox", Sprache::TabGruppen[0]
             TrackBarChange(r);
         });
     }
+
+    auto* hintergrund = new QGroupBox(text(T::Hintergrundfarben));
+    auto* farben = new QGridLayout(hintergrund);
+    const auto farbknopf = [&](const char* name, const char* feldName, const char* beschriftung, int zeile) {
+        auto* knopf = benannt(new QPushButton(text(beschriftung)), name);
+        auto* feld = new Farbfeld(feldName);
+        farben->addWidget(knopf, zeile, 0);
+        farben->addWidget(feld, zeile, 1);
+        return std::pair{knopf, feld};
+    };
+    QPushButton* knopf;
+    std::tie(knopf, FarbeHintergrundShape) =
+        farbknopf("FarbeHintergrundButton", "FarbeHintergrundShape", T::HintergrundFehlend, 0);
+    connect(knopf, &QPushButton::clicked, this, [this] {
+        const auto f = Dialoge::farbe(this, p_.compose.Hintergrundfarbe);
+        if (!f)
+            return;
+        p_.ctx.state.modified = true;
+        p_.compose.Hintergrundfarbe = *f;
+        FarbeHintergrundShape->zeigen(*f);
+        emit rechnen(2);
+    });
+    std::tie(knopf, FarbeHintergrundVorschauShape) =
+        farbknopf("FarbeHintergrundVorschauButton", "FarbeHintergrundVorschauShape", T::HintergrundVorschau, 1);
+    connect(knopf, &QPushButton::clicked, this, [this] {
+        const auto f = Dialoge::farbe(this, p_.farbe.vorschauHintergrund);
+        if (!f)
+            return;
+        p_.farbe.vorschauHintergrund = *f;
+        FarbeHintergrundVorschauShape->zeigen(*f);
+        emit anzeigen();
+    });
+    std::tie(knopf, FarbeHintergrundVollbildShape) =
+        farbknopf("FarbeHintergrundVollbildButton", "FarbeHintergrundVollbildShape", T::HintergrundVollbild, 2);
+    connect(knopf, &QPushButton::clicked, this, [this] {
+        const auto f = Dialoge::farbe(this, p_.farbe.vollbildHintergrund);
+        if (!f)
+            return;
+        p_.farbe.vollbildHintergrund = *f;
+        FarbeHintergrundVollbildShape->zeigen(*f);
+    });
+    auto* normalFarbe = benannt(new QPushButton(text(T::NormalFarbe)), "NormalFarbeButton");
+    farben->addWidget(normalFarbe, 0, 2, 3, 1, Qt::AlignBottom);
+    farben->setColumnStretch(3, 1);
+    connect(normalFarbe, &QPushButton::clicked, this, [this] {
+        if (p_.ctx.state.busy)
+            return;
+        p_.compose.Hintergrundfarbe = Weiss;
+        p_.farbe.vorschauHintergrund = Silber;
+        p_.farbe.vollbildHintergrund = Schwarz;
+        aktualisieren();
+        emit anzeigen();
+        emit rechnen(2);
+    });
+    gitter->addWidget(hintergrund, reihe++, 0, 1, 4);
+
+    // Per-image histogram stretch: not offered in the standard layout, yet its values act.
+    auto* bildoptimierung = benannt(new QLabel(text(T::Bildoptimierung)), "FarbeLabel22");
+    HistoAlleCheckBox = benannt(new QCheckBox(text(T::HistoAlle)), "HistoAlleCheckBox");
+    HistoMaxCheckBox = benannt(new QCheckBox(text(T::HistoMax)), "HistoMaxCheckBox");
+    for (QWidget* w : std::initializer_list<QWidget*>{bildoptimierung, HistoAlleCheckBox, HistoMaxCheckBox}) {
+        gitter->addWidget(w, reihe++, 0, 1, 4);
+        w->hide();
+    }
+    connect(HistoAlleCheckBox, &QCheckBox::clicked, this, &FarbeTab::HistoAlleCheckBoxClick);
+    connect(HistoMaxCheckBox, &QCheckBox::clicked, this, [this](bool an) {
+        if (p_.ctx.state.busy)
+            return;
+        p_.farbe.histoMax = an;
+        if (p_.bilder.anzahl >= 1 && HistoAlleCheckBox->isChecked())
+            HistoAlleCheckBoxClick();
+    });
     gitter->setRowStretch(reihe, 1);
 }
 
@@ -88,6 +164,17 @@ void FarbeTab::TrackBarChange(const Regler& r)
     }
 }
 
+void FarbeTab::HistoAlleCheckBoxClick()
+{
+    if (p_.ctx.state.busy)
+        return;
+    p_.farbe.histoAlle = HistoAlleCheckBox->isChecked();
+    if (p_.bilder.anzahl < 1)
+        return;
+    Histo_Alle(p_);
+    emit rechnen(2);
+}
+
 void FarbeTab::aktualisieren()
 {
     for (const Regler& r : regler_) {
@@ -95,4 +182,9 @@ void FarbeTab::aktualisieren()
         r.trackBar->setValue(p_.farbe.*r.wert);
         r.edit->setText(anzeige(r.wert, p_.farbe.*r.wert));
     }
+    FarbeHintergrundShape->zeigen(p_.compose.Hintergrundfarbe);
+    FarbeHintergrundVorschauShape->zeigen(p_.farbe.vorschauHintergrund);
+    FarbeHintergrundVollbildShape->zeigen(p_.farbe.vollbildHintergrund);
+    HistoAlleCheckBox->setChecked(p_.farbe.histoAlle);
+    HistoMaxCheckBox->setChecked(p_.farbe.histoMax);
 }

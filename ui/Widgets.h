@@ -2,7 +2,9 @@
 #include <QButtonGroup>
 #include <QLayout>
 #include <QRadioButton>
+#include <QSlider>
 #include <QString>
+#include <functional>
 #include <string>
 
 // Small helpers every panel of the window uses.
@@ -31,6 +33,17 @@ inline QRadioButton* radio(QButtonGroup* gruppe, QLayout* layout, const QString&
     gruppe->addButton(knopf, id);
     layout->addWidget(knopf);
     return knopf;
+}
+
+// Runs handler when the slider has come to rest: after a drag on release, at
+// once for keys and clicks on the groove.
+inline void beiRuhe(QSlider* regler, QObject* ziel, const std::function<void()>& handler)
+{
+    QObject::connect(regler, &QSlider::sliderReleased, ziel, handler);
+    QObject::connect(regler, &QSlider::valueChanged, ziel, [regler, handler] {
+        if (!regler->isSliderDown())
+            handler();
+    });
 }
 
 // A number typed into an edit: only digits and the decimal comma count.

@@ -1,0 +1,508 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QSlider>
+#include <QSpinBox>
+#include <QTabWidget>
+
+#include "platform/qt/QtServices.h"
+#include "support/Bilddateien.h"
+#include "support/TestServices.h"
+#include "ui/Dialoge.h"
+#include "ui/TForm1.h"
+#include "ui/Tab.h"
+
+namespace {
+
+struct TabsTest : ::testing::Test {
+    TestServices t;
+    QtDisplay display;
+    Programm p{Services{t.messages, t.events, t.files, display, t.printers}};
+    TForm1 fenster{p, display};
+    std::vector<Farbe> farbwahlen;
+
+    TabsTest()
+    {
+        Dialoge::farbe = [this](QWidget*, const Farbe&) -> std::optional<Farbe> {
+            if (farbwahlen.empty())
+                return std::nullopt;
+            const Farbe f = farbwahlen.front();
+            farbwahlen.erase(farbwahlen.begin());
+            return f;
+        };
+        Dialoge::bildDatei = [](QWidget*) { return QString(); };
+    }
+
+    template <class W>
+    W* finde(const char* name)
+    {
+        W* w = fenster.findChild<W*>(QString::fromLatin1(name));
+        EXPECT_NE(w, nullptr) << name;
+        return w;
+    }
+    // The radio button with this caption inside a named group box.
+    QRadioButton* knopf(const char* gruppe, const char* beschriftung)
+    {
+        for (QRadioButton* r : finde<QGroupBox>(gruppe)->findChildren<QRadioButton*>())
+            if (r->text() == QString::fromUtf8(beschriftung))
+                return r;
+        ADD_FAILURE() << gruppe << ": " << beschriftung;
+        return nullptr;
+    }
+    void addImages(int count, int breite = 64, int hoehe = 48)
+    {
+        for (int n = 1; n <= count; ++n) {
+            ImageEntry& e = p.bilder.bild[static_cast<size_t>(n)];
+            e.slot[SlotQuelle].name = "bild" + std::to_string(n) + ".jpg";
+            e.slot[SlotQuelle].breite = breite;
+            e.slot[SlotQuelle].hoehe = hoehe;
+            for (int s = SlotArbeitskopie; s < static_cast<int>(e.slot.size()); ++s)
+                e.slot[static_cast<size_t>(s)].pfad = TempDateiname(t.files.tempFolder(), n, s);
+            for (int s : {SlotArbeitskopie, SlotJustiert}) {
+                RasterSlot& r = e.slot[static_cast<size_t>(s)];
+                r.breite = breite;
+                r.hoehe = hoehe;
+                writeBmp(r.pfad, breite, hoehe, [n](int x, int, uint8_t px[3]) {
+                    px[0] = static_cast<uint8_t>(x * 4);
+                    px[1] = 0;
+                    px[2] = static_cast<uint8_t>(n * 100);
+                });
+            }
+        }
+        p.bilder.anzahl = count;
+        p.auswahl.bildL = 1;
+        p.auswahl.bildR = count;
+    }
+    // The panels show the records as the window has them shown after a recompute.
+    void auffrischen()
+    {
+        auto* tabs = finde<QTabWidget>("TabControl1");
+        for (int i = 0; i < tabs->count(); ++i)
+            static_cast<Tab*>(tabs->widget(i))->aktualisieren();
+    }
+    void zeigen()
+    {
+        fenster.resize(1200, 1000);
+        fenster.show();
+        QApplication::processEvents();
+    }
+};
+
+}
+
+TEST_F(TabsTest, EveryNamedControlExists)
+{
+    for (const char* name :
+         {"FarbeGroupBox", "FarbeHintergrundButton", "FarbeHintergrundShape", "FarbeHintergrundVorschauButton",
+          "FarbeHintergrundVorschauShape", "FarbeHintergrundVollbildButton", "FarbeHintergrundVollbildShape",
+          "NormalFarbeButton", "FarbeLabel22", "HistoAlleCheckBox", "HistoMaxCheckBox", "FarbeGammaButton",
+          "JustGroupBox", "JUST_L_RadioButton", "JUST_R_RadioButton", "BikubischCheckBox", "JustLabel1", "JustLabel2",
+          "SpiegelXCheckBox", "SpiegelYCheckBox", "KonturenCheckBox", "FilterComboBox", "JustVR1BitBtn",
+          "JustVR2BitBtn", "JustVR3BitBtn", "JustVL1BitBtn", "JustVL2BitBtn", "JustVL3BitBtn", "JustVO1BitBtn",
+          "JustVO2BitBtn", "JustVU1BitBtn", "JustVU2BitBtn", "JustVXBitBtn", "JustCursorCheckBox", "JustRL1BitBtn",
+          "JustRL2BitBtn", "JustRR1BitBtn", "JustRR2BitBtn", "JustRXBitBtn", "JustSG1BitBtn", "JustSG2BitBtn",
+          "JustSK1BitBtn", "JustSK2BitBtn", "JustSXBitBtn", "JustTR1BitBtn", "JustTR2BitBtn", "JustTL1BitBtn",
+          "JustTL2BitBtn", "JustTO1BitBtn", "JustTO2BitBtn", "JustTU1BitBtn", "JustTU2BitBtn", "JustTXBitBtn",
+          "InversVergenzCheckBox", "VerschiebungAlleCheckBox", "JustVR1ABitBtn", "JustVR2ABitBtn", "JustVL1ABitBtn",
+          "JustVL2ABitBtn", "JustVO1ABitBtn", "JustVU1ABitBtn", "JustVXABitBtn", "JustAXBitBtn",
+          "RefPktSetzenSpeedButton", "RefPktLoeschenSpeedButton", "RefBildComboBox", "RefPktZeigenCheckBox",
+          "RefPktSizeSpinEdit", "RefPktNurHorizontalCheckBox", "REFPFTLoesenButton", "RefBildOFComboBox",
+          "StartOFButton", "StereoAutoJustCheckBox", "OF_ViewCheckBox", "xVergenzAutoJustCheckBox",
+          "yVergenzAutoJustCheckBox", "OF_GrobJustierungCheckBox", "ScheinebeneVornJustCheckBox", "OF_BildNr_Label",
+          "anzSchleifeLabel", "Ebene_Label", "AusschnittGroupBox", "lRandSpinEdit", "rRandSpinEdit", "oRandSpinEdit",
+          "uRandSpinEdit", "BreiteRandSpinEdit", "HoeheRandSpinEdit", "TrimmEdit1", "TrimmEdit2",
+          "AusschnittRatioCheckBox", "BreiteRatioSpinEdit", "HoeheRatioSpinEdit", "DruckbereichCheckBox",
+          "Export_JPG_CheckBox", "AusschnittAnwendenButton", "OptimumAusschnittButton", "AusschnittButton",
+          "AusschnittVerwendenButton", "AnaglyphGroupBox", "AnaglyphRadioGroup", "AnaglyphFarbeRadioGroup",
+          "C1TrackBar", "C2TrackBar", "C3TrackBar", "AnaglyphVerbindenCheckBox", "StereoGroupBox", "ViewerComboBox",
+          "ViewerRadioButton1", "ViewerRadioButton2", "ViewerEdit1", "ViewerEdit2", "ViewerEdit3", "ViewerEdit4",
+          "ViewerEdit5", "ViewerEdit6", "ViewerEdit7", "ViewerAnwendenButton", "ViewerLRRadioGroup",
+          "ViewerGesamtRahmenCheckBox", "ViewerRahmenCheckBox", "StereoHintergrundButton", "StereoHintergrundShape",
+          "StereoRahmenButton", "StereoRahmenShape", "StereoStauchenCheckBox", "StereoPixelBreiteCheckBox",
+          "StereoPixelBreiteSpinEdit", "StereoPixelHoeheSpinEdit", "LinseGroupBox", "PixelUpDown", "PixelEdit",
+          "Label_PPL", "DruckOptimierungGroupBox", "DruckOptimierungCheckBox", "dpiAutoRadioButton",
+          "dpiManuellRadioButton", "dpiComboBox", "dpiPrinterComboBox", "biKubComboBox", "dpiAutoWertLabel",
+          "KalibAllGroupBox", "TabControl2", "KalibDruckGroupBox", "KalibBildGroupBox", "KalibrierungLPIEdit",
+          "KalibSpinEdit", "KalibrierungRichtungRadioGroup", "KalibrierungSchrittweiteRadioGroup",
+          "KalibrierungDruckenBitBtn", "KLPITypMaskEdit", "KlpiStepMaskEdit", "KAnzStreifenSpinEdit",
+          "LRKalibEinheitRadioGroup", "KBreitMaskEdit", "KHochMaskEdit", "LRKalibRichtungRadioGroup",
+          "KAnzBilderSpinEdit", "KAnzPixBildLinseSpinEdit", "LRAutoRadioGroup", "LRKalibMethodeRadioGroup",
+          "KalibSpeichernBeschriftungCheckBox", "KalibSpeichernBemassung10CheckBox",
+          "KalibSpeichernBemassung5CheckBox", "KalibSpeichernSchwarzSchmalCheckBox", "KStartBitBtn",
+          "KHoeheStreifenLabel", "KPixelxLabel", "KPixelYLabel", "KdpiXLabel", "KdpiYLabel", "LCDGroupBox",
+          "LCDGroesseRadioGroup", "LCDSpinEditx", "LCDSpinEdity", "LCDAnwendenButton", "LCDRichtungRadioGroup",
+          "LCDBeginnRadioGroup", "DruckGroupBox", "DruckInfosCheckBox", "DruckButton", "hSizeEdit", "BarrierGroupBox",
+          "BarrierComboBox", "BarrierDruckButton", "BatchGroupBox", "BatchTabControl", "Batch1GroupBox",
+          "Batch2GroupBox", "Batch3GroupBox", "Batch4GroupBox", "Batch5GroupBox", "Batch6GroupBox", "Batch1Edit0",
+          "Batch1BitBtn1", "Batch1Button", "Batch1ComboBox1", "Batch1ComboBox2", "Batch1CheckBox1", "Batch1ListBox1",
+          "Batch1ListBox2", "Batch2RadioButton1", "Batch2RadioButton2", "Batch2RadioButton3", "Batch2CheckBox2",
+          "Batch2CheckBox3", "Batch2Button1", "Batch2Shape1", "Batch3ComboBox1", "Batch3RotCheckBox",
+          "Batch3SkalCheckBox", "Batch3VertCheckBox", "Batch4CheckBox1", "Batch5CheckBox1", "Batch5CheckBox2",
+          "Batch5CheckBox3", "Batch5CheckBox4", "Batch5CheckBox5", "Batch5Edit1", "Batch5Edit2", "Batch5Edit3",
+          "Batch5ComboBox1", "Batch5ComboBox2", "Batch6Edit1", "Batch6BitBtn1", "Batch6CheckBox1", "Batch6CheckBox2",
+          "Batch6CheckBox4", "Batch6CheckBox5", "Batch6Edit2", "Batch6Edit4", "Batch6Edit5", "CheckBox5",
+          "BatchStartBitBtn", "BatchEndeBitBtn", "BatchCheckBox2", "BatchCheckBox3", "BatchCheckBox5", "BatchEdit1",
+          "Batch1Edit2", "BatchStatusLabel2", "TextGroupBox", "InternGroupBox", "ButtonEXIF", "ButtonMPO", "Memo1",
+          "AnaglypKalibPrintButton"})
+        EXPECT_EQ(fenster.findChildren<QWidget*>(QString::fromLatin1(name)).size(), 1) << name;
+}
+
+TEST_F(TabsTest, UnbuiltFunctionsAreDisabled)
+{
+    zeigen();
+    for (const char* name : {"JustVR1BitBtn", "RefPktSetzenSpeedButton", "StartOFButton", "DruckbereichCheckBox",
+                             "KStartBitBtn", "KalibrierungDruckenBitBtn", "DruckButton", "BarrierDruckButton",
+                             "BatchStartBitBtn", "Batch1Button", "AnaglypKalibPrintButton"})
+        EXPECT_FALSE(finde<QWidget>(name)->isEnabled()) << name;
+    EXPECT_FALSE(finde<QWidget>("TextGroupBox")->isEnabled());
+    for (const char* name : {"ButtonEXIF", "ButtonMPO", "ViewerAnwendenButton", "C1TrackBar", "BarrierComboBox",
+                             "BikubischCheckBox", "TabControl2", "BatchTabControl"})
+        EXPECT_TRUE(finde<QWidget>(name)->isEnabled() || name[0] == 'C') << name;
+    for (const char* name : {"FilterComboBox", "HistoAlleCheckBox", "HistoMaxCheckBox", "FarbeLabel22", "hSizeEdit",
+                             "JustTO1BitBtn", "JustTU1BitBtn", "JustVR1ABitBtn", "REFPFTLoesenButton",
+                             "BatchEndeBitBtn", "OF_GrobJustierungCheckBox"})
+        EXPECT_TRUE(finde<QWidget>(name)->isHidden()) << name;
+}
+
+TEST_F(TabsTest, LinkingTheAnaglyphControlsTakesTheirMean)
+{
+    addImages(2);
+    p.compose.anaglyphSchema = 1;
+    p.compose.anaglyphFarbModus = 1;
+    p.compose.C1 = 10;
+    p.compose.C2 = 20;
+    p.compose.C3 = 40;
+    p.compose.anaglyphVerbinden = false;
+    auffrischen();
+    t.messages.lines.clear();
+    p.ctx.state.modified = false;
+    auto* verbinden = finde<QCheckBox>("AnaglyphVerbindenCheckBox");
+    ASSERT_TRUE(verbinden->isEnabled());
+    verbinden->click();
+    EXPECT_TRUE(p.compose.anaglyphVerbinden);
+    EXPECT_EQ(p.compose.C1, 23);
+    EXPECT_EQ(p.compose.C2, 23);
+    EXPECT_EQ(p.compose.C3, 23);
+    EXPECT_TRUE(p.ctx.state.modified);
+    EXPECT_EQ(finde<QSlider>("C3TrackBar")->value(), 23);
+
+    // Linked, one bar moves the others.
+    finde<QSlider>("C2TrackBar")->setValue(60);
+    EXPECT_EQ(p.compose.C1, 60);
+    EXPECT_EQ(p.compose.C3, 60);
+    EXPECT_EQ(finde<QSlider>("C1TrackBar")->value(), 60);
+}
+
+TEST_F(TabsTest, ColourCodeSchemeForcesColourAndDisablesTheControls)
+{
+    addImages(2);
+    auffrischen();
+    knopf("AnaglyphRadioGroup", "Rot - Cyan")->click();
+    EXPECT_EQ(p.auswahl.vorschau, VorschauAnaglyph);
+    knopf("AnaglyphFarbeRadioGroup", "grau")->click();
+    EXPECT_EQ(p.compose.anaglyphFarbModus, 2);
+    EXPECT_EQ(p.compose.C2, 100);
+    EXPECT_FALSE(finde<QSlider>("C1TrackBar")->isEnabled());
+    knopf("AnaglyphFarbeRadioGroup", "manuell")->click();
+    EXPECT_EQ(p.compose.C2, 100);
+    EXPECT_TRUE(finde<QSlider>("C1TrackBar")->isEnabled());
+    EXPECT_TRUE(finde<QCheckBox>("AnaglyphVerbindenCheckBox")->isEnabled());
+    knopf("AnaglyphFarbeRadioGroup", "grau")->click();
+
+    knopf("AnaglyphRadioGroup", "ColorCode 3-D")->click();
+    EXPECT_EQ(p.compose.anaglyphSchema, 0);
+    EXPECT_EQ(p.compose.anaglyphFarbModus, 0);
+    EXPECT_EQ(p.compose.C1 + p.compose.C2 + p.compose.C3, 0);
+    EXPECT_TRUE(knopf("AnaglyphFarbeRadioGroup", "farbig")->isChecked());
+    EXPECT_FALSE(finde<QGroupBox>("AnaglyphFarbeRadioGroup")->isEnabled());
+    EXPECT_FALSE(finde<QSlider>("C3TrackBar")->isEnabled());
+    EXPECT_FALSE(finde<QCheckBox>("AnaglyphVerbindenCheckBox")->isEnabled());
+    EXPECT_TRUE(finde<QGroupBox>("AnaglyphRadioGroup")->isEnabled());
+    EXPECT_TRUE(t.messages.lines.empty());
+}
+
+TEST_F(TabsTest, TheFramePresetSetsItsFramesColoursAndSize)
+{
+    auto* liste = finde<QComboBox>("ViewerComboBox");
+    ASSERT_EQ(liste->count(), 13);
+    EXPECT_EQ(liste->itemText(11).toStdString(), "12: 3D-Frame  100x 30mm   50x 30mm -  50mm");
+    liste->activated(11);
+    const StereoSettings& s = p.compose.stereo;
+    EXPECT_EQ(s.viewerIndex, 11);
+    EXPECT_EQ(s.xr, 100);
+    EXPECT_EQ(s.xd, 50);
+    EXPECT_FALSE(s.gesamtRahmen);
+    EXPECT_FALSE(s.rahmen);
+    EXPECT_EQ(s.hintergrund, (Farbe{0, 0, 0}));
+    EXPECT_TRUE(s.stauchen);
+    EXPECT_TRUE(s.festePixel);
+    EXPECT_EQ(s.pixelBreite, 800);
+    EXPECT_EQ(finde<QLineEdit>("ViewerEdit5")->text(), "100");
+    EXPECT_EQ(finde<QLineEdit>("ViewerEdit6")->text(), "30");
+    EXPECT_FALSE(finde<QCheckBox>("ViewerRahmenCheckBox")->isChecked());
+    EXPECT_TRUE(finde<QCheckBox>("StereoPixelBreiteCheckBox")->isChecked());
+    EXPECT_EQ(finde<QSpinBox>("StereoPixelHoeheSpinEdit")->value(), 480);
+    EXPECT_TRUE(finde<QGroupBox>("ViewerLRRadioGroup")->isHidden());
+    EXPECT_FALSE(finde<QLineEdit>("ViewerEdit1")->isEnabled());
+
+    liste->activated(12);
+    EXPECT_FALSE(finde<QGroupBox>("ViewerLRRadioGroup")->isHidden());
+    liste->activated(0);
+    EXPECT_TRUE(p.compose.stereo.rahmen);
+    EXPECT_EQ(p.compose.stereo.hintergrund, (Farbe{255, 255, 255}));
+    EXPECT_FALSE(p.compose.stereo.festePixel);
+}
+
+TEST_F(TabsTest, ApplyingOverlappingFramesShowsEveryFaultThenStops)
+{
+    addImages(2);
+    p.auswahl.vorschau = VorschauBildR;
+    auffrischen();
+    finde<QRadioButton>("ViewerRadioButton2")->click();
+    EXPECT_FALSE(p.compose.stereo.vorlage);
+    ASSERT_TRUE(finde<QLineEdit>("ViewerEdit1")->isEnabled());
+    const char* werte[] = {"60", "80", "50", "0", "115", "60"};
+    for (int i = 0; i < 6; ++i)
+        finde<QLineEdit>(("ViewerEdit" + std::to_string(i + 1)).c_str())->setText(QString::fromLatin1(werte[i]));
+    t.messages.lines.clear();
+    finde<QPushButton>("ViewerAnwendenButton")->click();
+    EXPECT_EQ(t.messages.lines, (std::vector<std::string>{"Fehler: Fehlerursache: xd > xm!",
+                                                           "Fehler: Fehlerursache: yd > ym!",
+                                                           "Fehler: Fehlerusache: yr < ym+yd!",
+                                                           "Warnung: Die Berechnung des Bildes wird abgebrochen!"}));
+    EXPECT_EQ(p.auswahl.vorschau, VorschauKeine);
+    EXPECT_EQ(p.compose.stereo.xd, 50);
+
+    finde<QLineEdit>("ViewerEdit2")->setText(QStringLiteral("50"));
+    finde<QLineEdit>("ViewerEdit3")->setText(QStringLiteral("55"));
+    finde<QLineEdit>("ViewerEdit1")->setText(QStringLiteral("50"));
+    t.messages.lines.clear();
+    finde<QPushButton>("ViewerAnwendenButton")->click();
+    EXPECT_TRUE(t.messages.lines.empty());
+    EXPECT_EQ(p.auswahl.vorschau, VorschauStereo);
+    EXPECT_EQ(p.compose.stereo.xm, 55);
+    EXPECT_GT(p.bilder.ergebnis().slot[SlotErgebnis].breite, 0);
+}
+
+TEST_F(TabsTest, AFreeStripeWidthIsMadeEvenByTheComposer)
+{
+    addImages(2);
+    auffrischen();
+    knopf("LCDGroesseRadioGroup", "1024 x 768")->click();
+    EXPECT_EQ(p.compose.streifen.breite, 1024);
+    EXPECT_EQ(p.auswahl.vorschau, VorschauStreifen);
+    EXPECT_FALSE(finde<QPushButton>("LCDAnwendenButton")->isEnabled());
+    knopf("LCDGroesseRadioGroup", "frei wählbar --->")->click();
+    ASSERT_TRUE(finde<QPushButton>("LCDAnwendenButton")->isEnabled());
+    finde<QSpinBox>("LCDSpinEditx")->setValue(1023);
+    finde<QSpinBox>("LCDSpinEdity")->setValue(768);
+    finde<QPushButton>("LCDAnwendenButton")->click();
+    EXPECT_EQ(p.compose.streifen.breite, 1023);
+    const RasterSlot& ergebnis = p.bilder.ergebnis().slot[SlotErgebnis];
+    EXPECT_EQ(ergebnis.breite, 1024);
+    EXPECT_EQ(ergebnis.hoehe, 768);
+    EXPECT_TRUE(t.messages.lines.empty());
+}
+
+TEST_F(TabsTest, OnlyLeavingManualCompressionRecomputes)
+{
+    addImages(2);
+    auffrischen();
+    EXPECT_FALSE(finde<QScrollBar>("PixelUpDown")->isEnabled());
+    int pumps = t.events.pumps;
+    knopf("KomprimierungRadioGroup", "Manuell")->click();
+    EXPECT_EQ(t.events.pumps, pumps);
+    EXPECT_EQ(p.compose.Komprimierung, 1);
+    EXPECT_TRUE(finde<QScrollBar>("PixelUpDown")->isEnabled());
+    knopf("KomprimierungRadioGroup", "Auto ( < 400 dpi)")->click();
+    EXPECT_GT(t.events.pumps, pumps);
+    EXPECT_FALSE(finde<QScrollBar>("PixelUpDown")->isEnabled());
+}
+
+TEST_F(TabsTest, PixelsPerLensClearThePreview)
+{
+    addImages(2);
+    p.auswahl.vorschau = VorschauBildR;
+    p.compose.Komprimierung = 1;
+    auffrischen();
+    auto* upDown = finde<QScrollBar>("PixelUpDown");
+    upDown->triggerAction(QAbstractSlider::SliderSingleStepSub);
+    EXPECT_EQ(p.compose.PixelProBildProLinse, 2);
+    EXPECT_EQ(finde<QLabel>("PixelEdit")->text(), "2");
+    EXPECT_EQ(p.auswahl.vorschau, VorschauKeine);
+}
+
+TEST_F(TabsTest, PrintOptimisationFollowsAutoAndManual)
+{
+    t.printers.list = {"Laser", "Tinte"};
+    t.printers.selected = 1;
+    addImages(2);
+    auffrischen();
+    auto* optimierung = finde<QCheckBox>("DruckOptimierungCheckBox");
+    EXPECT_EQ(optimierung->text(), "Bildoptimierung aktiv");
+    EXPECT_FALSE(finde<QComboBox>("dpiComboBox")->isEnabled());
+    EXPECT_EQ(finde<QComboBox>("dpiComboBox")->currentText(), "400");
+    EXPECT_EQ(finde<QComboBox>("dpiComboBox")->count(), 27);
+    optimierung->click();
+    EXPECT_TRUE(p.compose.DruckOptimierung);
+    EXPECT_EQ(p.compose.druckerIndex, 1);
+    EXPECT_EQ(p.compose.druckerName, "Tinte");
+    EXPECT_TRUE(finde<QComboBox>("dpiPrinterComboBox")->isEnabled());
+    EXPECT_FALSE(finde<QComboBox>("dpiComboBox")->isEnabled());
+    EXPECT_FALSE(finde<QLabel>("Label_PPL")->isEnabled());
+    finde<QRadioButton>("dpiManuellRadioButton")->click();
+    EXPECT_FALSE(p.compose.dpiAuto);
+    EXPECT_TRUE(finde<QComboBox>("dpiComboBox")->isEnabled());
+    EXPECT_FALSE(finde<QComboBox>("dpiPrinterComboBox")->isEnabled());
+    finde<QComboBox>("biKubComboBox")->activated(1);
+    EXPECT_EQ(p.compose.biKubMethode, 2);
+    finde<QComboBox>("dpiPrinterComboBox")->activated(0);
+    EXPECT_EQ(t.printers.selected, 0);
+    EXPECT_EQ(p.compose.druckerName, "Laser");
+}
+
+TEST_F(TabsTest, WithoutPrintersOnlyManualResolutionIsOffered)
+{
+    auffrischen();
+    finde<QCheckBox>("DruckOptimierungCheckBox")->click();
+    EXPECT_FALSE(p.compose.dpiAuto);
+    EXPECT_FALSE(finde<QRadioButton>("dpiAutoRadioButton")->isEnabled());
+    EXPECT_TRUE(finde<QRadioButton>("dpiManuellRadioButton")->isChecked());
+}
+
+TEST_F(TabsTest, ChangingThePrintUnitConvertsEveryLength)
+{
+    auffrischen();
+    knopf("DruckEinheitRadioGroup", "inch")->click();
+    EXPECT_FALSE(p.druck.einheitCm);
+    EXPECT_TRUE(p.ctx.state.modified);
+    EXPECT_DOUBLE_EQ(p.druck.breite, 15.0 / 2.54);
+    EXPECT_DOUBLE_EQ(p.druck.randY, 0.5 / 2.54);
+    EXPECT_DOUBLE_EQ(p.druck.hoeheGesetzt, 10.0 / 2.54);
+    EXPECT_EQ(finde<QLineEdit>("xSizeEdit")->text().left(6), "5,9055");
+    knopf("DruckEinheitRadioGroup", "cm")->click();
+    EXPECT_NEAR(p.druck.breite, 15.0, 1e-12);
+    EXPECT_TRUE(finde<QLineEdit>("hSizeEdit")->isHidden());
+}
+
+TEST_F(TabsTest, APrintWidthKeepsTheImageProportions)
+{
+    addImages(1, 200, 100);
+    auffrischen();
+    auto* breite = finde<QLineEdit>("xSizeEdit");
+    breite->setText(QStringLiteral("20"));
+    breite->editingFinished();
+    EXPECT_DOUBLE_EQ(p.druck.breiteGesetzt, 20.0);
+    EXPECT_DOUBLE_EQ(p.druck.hoehe, 10.0);
+    EXPECT_EQ(finde<QLineEdit>("ySizeEdit")->text(), "10");
+}
+
+TEST_F(TabsTest, BackgroundColoursComeFromTheColourDialog)
+{
+    farbwahlen = {Farbe{10, 20, 30}, Farbe{1, 2, 3}};
+    finde<QPushButton>("FarbeHintergrundButton")->click();
+    EXPECT_EQ(p.compose.Hintergrundfarbe, (Farbe{10, 20, 30}));
+    EXPECT_TRUE(p.ctx.state.modified);
+    finde<QPushButton>("FarbeHintergrundVollbildButton")->click();
+    EXPECT_EQ(p.farbe.vollbildHintergrund, (Farbe{1, 2, 3}));
+    finde<QPushButton>("FarbeHintergrundVorschauButton")->click();
+    EXPECT_EQ(p.farbe.vorschauHintergrund, (Farbe{192, 192, 192}));
+    finde<QPushButton>("NormalFarbeButton")->click();
+    EXPECT_EQ(p.compose.Hintergrundfarbe, (Farbe{255, 255, 255}));
+    EXPECT_EQ(p.farbe.vollbildHintergrund, (Farbe{0, 0, 0}));
+    farbwahlen = {Farbe{0, 0, 255}};
+    finde<QPushButton>("StereoRahmenButton")->click();
+    EXPECT_EQ(p.compose.stereo.rahmenFarbe, (Farbe{0, 0, 255}));
+}
+
+TEST_F(TabsTest, TheSelectedImagePanelShowsAndSetsItsOptions)
+{
+    addImages(2);
+    p.auswahl.listenZeile = 2;
+    p.auswahl.justR = true;
+    p.bilder.bild[2].konturen = true;
+    auffrischen();
+    EXPECT_EQ(finde<QLabel>("JustLabel1")->text(), "Nr.:   2");
+    EXPECT_EQ(finde<QLabel>("JustLabel2")->text().toStdString(), "Datei: bild2.jpg" + std::string(23, ' '));
+    EXPECT_TRUE(finde<QCheckBox>("KonturenCheckBox")->isChecked());
+    finde<QCheckBox>("SpiegelXCheckBox")->click();
+    EXPECT_TRUE(p.bilder.bild[2].spiegelX);
+    EXPECT_FALSE(p.bilder.bild[1].spiegelX);
+    finde<QCheckBox>("KonturenCheckBox")->click();
+    EXPECT_FALSE(p.bilder.bild[2].konturen);
+    finde<QComboBox>("FilterComboBox")->activated(8);
+    EXPECT_EQ(p.bilder.bild[2].filterNr, 8);
+
+    p.auswahl.listenZeile = 0;
+    auffrischen();
+    EXPECT_EQ(finde<QLabel>("JustLabel1")->text(), "Nr.: ");
+    EXPECT_FALSE(finde<QCheckBox>("SpiegelYCheckBox")->isEnabled());
+}
+
+TEST_F(TabsTest, HistogramOptionsReachEveryImage)
+{
+    addImages(2);
+    auffrischen();
+    finde<QCheckBox>("HistoMaxCheckBox")->click();
+    EXPECT_TRUE(p.farbe.histoMax);
+    EXPECT_FALSE(p.bilder.bild[1].histoMax);
+    finde<QCheckBox>("HistoAlleCheckBox")->click();
+    EXPECT_TRUE(p.bilder.bild[1].histo);
+    EXPECT_TRUE(p.bilder.bild[2].histoMax);
+    EXPECT_FALSE(p.ctx.state.busy);
+    EXPECT_EQ(t.messages.lines, std::vector<std::string>{});
+}
+
+TEST_F(TabsTest, TheAnalysisCommandsListIntoTheMemo)
+{
+    const auto ordner = t.files.tempFolder();
+    const auto bmp = ordner / "kein_exif.bmp";
+    writeBmp(bmp, 4, 4, [](int, int, uint8_t px[3]) { px[0] = px[1] = px[2] = 0; });
+    Dialoge::bildDatei = [&bmp](QWidget*) { return QString::fromStdString(bmp.string()); };
+    finde<QPushButton>("ButtonEXIF")->click();
+    EXPECT_EQ(finde<QPlainTextEdit>("Memo1")->toPlainText(), "Exif Header is not valid");
+
+    const auto mpo = ordner / "paar.mpo";
+    writeBytes(mpo, {0xFF, 0xD8, 0xFF, 0xDA, 0x00, 0x02, 0x01, 0xFF, 0xD9, 0x00, 0x00,
+                     0xFF, 0xD8, 0xFF, 0xDA, 0x00, 0x02, 0x02, 0xFF, 0xD9});
+    Dialoge::bildDatei = [&mpo](QWidget*) { return QString::fromStdString(mpo.string()); };
+    finde<QPushButton>("ButtonMPO")->click();
+    EXPECT_TRUE(finde<QPlainTextEdit>("Memo1")->toPlainText().contains(QStringLiteral("Datei wird geschrieben")));
+    EXPECT_TRUE(std::filesystem::exists(mpo.string() + "_2.JPG"));
+}
+
+TEST_F(TabsTest, EveryPanelFitsItsTab)
+{
+    zeigen();
+    auto* tabs = finde<QTabWidget>("TabControl1");
+    const QString ordner = qEnvironmentVariable("LUMIVEX_TAB_BILDER");
+    for (int i = 0; i < tabs->count(); ++i) {
+        tabs->setCurrentIndex(i);
+        QApplication::processEvents();
+        QWidget* panel = tabs->widget(i);
+        EXPECT_LE(panel->minimumSizeHint().width(), 460) << i;
+        EXPECT_GE(panel->width(), panel->minimumSizeHint().width()) << i;
+        EXPECT_GE(panel->height(), panel->minimumSizeHint().height()) << i;
+        if (!ordner.isEmpty())
+            fenster.grab().save(QDir(ordner).filePath(QStringLiteral("tab%1.png").arg(i, 2, 10, QLatin1Char('0'))));
+    }
+}
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,59 @@
+#include "ui/Dialoge.h"
+
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QStringList>
+
+#include "core/Sprache.h"
+#include "ui/Widgets.h"
+
+namespace {
+
+// The filters of the language unit are "text|pattern|text|pattern"; Qt wants "text (pattern)" lines.
+QString qtFilter(const QString& filter)
+{
+    const QStringList teile = filter.split(QLatin1Char('|'));
+    QStringList zeilen;
+    for (qsizetype i = 0; i + 1 < teile.size(); i += 2) {
+        QString muster = teile[i + 1];
+        muster.replace(QLatin1Char(';'), QLatin1Char(' '));
+        zeilen << teile[i].trimmed().section(QLatin1Char('('), 0, 0).trimmed() + QStringLiteral(" (") +
+                      muster.simplified() + QLatin1Char(')');
+    }
+    return zeilen.join(QStringLiteral(";;"));
+}
+
+}
+
+namespace Dialoge {
+
+std::function<std::optional<Farbe>(QWidget*, const Farbe&)> farbe = [](QWidget* eltern, const Farbe& start)
+    -> std::optional<Farbe> {
+    const QColor c = QColorDialog::getColor(QColor(start.r, start.g, start.b), eltern);
+    if (!c.isValid())
+        return std::nullopt;
+    return Farbe{c.red(), c.green(), c.blue()};
+};
+
+std::function<QString(QWidget*)> bildDatei = [](QWidget* eltern) {
+    const QString filter =
+        qtFilter(text(Sprache::BilderFilter1) + QLatin1Char('|') + text(Sprache::BilderFilter2));
+    return QFileDialog::getOpenFileName(eltern, QString(), QString(), filter);
+};
+
+}
+
+Farbfeld::Farbfeld(const char* name)
+{
+    setObjectName(QString::fromLatin1(name));
+    setFixedSize(40, 20);
+    zeigen(Farbe{});
+}
+
+void Farbfeld::zeigen(const Farbe& f)
+{
+    setStyleSheet(QStringLiteral("background-color: rgb(%1, %2, %3); border: 1px solid black;")
+                      .arg(f.r)
+                      .arg(f.g)
+                      .arg(f.b));
+}

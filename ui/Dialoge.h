@@ -1,0 +1,22 @@
+#pragma once
+#include <QFrame>
+#include <QString>
+#include <functional>
+#include <optional>
+
+#include "model/Settings.h"
+
+// The dialogs the panels open. Tests replace them, so that nothing waits for a user.
+namespace Dialoge {
+// The colour dialog, starting at the colour shown; nothing when cancelled.
+extern std::function<std::optional<Farbe>(QWidget* eltern, const Farbe& start)> farbe;
+// The image open dialog; an empty name when cancelled.
+extern std::function<QString(QWidget* eltern)> bildDatei;
+}
+
+// A colour swatch with a black outline, showing what a colour button chose.
+class Farbfeld : public QFrame {
+public:
+    explicit Farbfeld(const char* name);
+    void zeigen(const Farbe& f);
+};

@@ -1,0 +1,65 @@
+#include <QFont>
+#include <QGridLayout>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+#include "imageio/Exif.h"
+#include "imageio/Mpo.h"
+#include "ui/Dialoge.h"
+#include "ui/Tabs.h"
+#include "ui/Widgets.h"
+
+namespace T = Sprache::Tafel;
+
+namespace {
+
+void zeigen(QPlainTextEdit* memo, const std::vector<std::string>& zeilen)
+{
+    memo->clear();
+    for (const std::string& zeile : zeilen)
+        memo->appendPlainText(text(zeile));
+}
+
+}
+
+InternTab::InternTab(Programm& p) : Tab(p, "InternGroupBox", Sprache::TabGruppen[11])
+{
+    auto* gitter = new QGridLayout(this);
+    auto* exif = benannt(new QPushButton(text(T::ExifAnzeigen)), "ButtonEXIF");
+    auto* mpo = benannt(new QPushButton(text(T::MpoZerlegen)), "ButtonMPO");
+    // The colour tables come with the calibration prints.
+    auto* farbtabellen = benannt(new QPushButton(text(T::FarbtabellenDruck)), "AnaglypKalibPrintButton");
+    farbtabellen->setEnabled(false);
+    gitter->addWidget(exif, 0, 0);
+    gitter->addWidget(mpo, 0, 1);
+    gitter->addWidget(farbtabellen, 0, 2);
+    Memo1 = benannt(new QPlainTextEdit, "Memo1");
+    Memo1->setReadOnly(true);
+    Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
+    QFont schrift(QStringLiteral("Courier New"), 8);
+    schrift.setStyleHint(QFont::Monospace);
+    Memo1->setFont(schrift);
+    gitter->addWidget(Memo1, 1, 0, 1, 4);
+    gitter->setColumnStretch(3, 1);
+    gitter->setRowStretch(1, 1);
+    connect(exif, &QPushButton::clicked, this, &InternTab::ButtonEXIFClick);
+    connect(mpo, &QPushButton::clicked, this, &InternTab::ButtonMPOClick);
+}
+
+void InternTab::ButtonEXIFClick()
+{
+    const QString datei = Dialoge::bildDatei(this);
+    if (datei.isEmpty())
+        return;
+    zeigen(Memo1, EXIF_Liste(TExif(datei.toStdString(), true)));
+}
+
+void InternTab::ButtonMPOClick()
+{
+    const QString datei = Dialoge::bildDatei(this);
+    if (datei.isEmpty())
+        return;
+    std::vector<std::string> liste;
+    MPO_Zerlegen(datei.toStdString(), datei.toStdString(), MpoSpurDatei, &liste);
+    zeigen(Memo1, liste);
+}
