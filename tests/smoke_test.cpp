@@ -7,6 +7,7 @@
 #include <QGroupBox>
 #include <QRadioButton>
 #include <QScreen>
+#include <QTabWidget>
 
 #include "platform/qt/QtServices.h"
 #include "support/TestServices.h"
@@ -41,6 +42,12 @@ TEST(Smoke, DemoProjectInTheRealWindow)
         EXPECT_GT(p.bilder.ergebnis().slot[SlotAnzeige].breite, 0);
         const QString datei = ordner + QStringLiteral("/fenster_") + QString::fromLatin1(name) + QStringLiteral(".png");
         EXPECT_TRUE(fenster.grab().save(datei));
+    }
+    auto* tabs = fenster.findChild<QTabWidget*>(QStringLiteral("TabControl1"));
+    for (int tab : {1, 4, 5}) {
+        tabs->setCurrentIndex(tab);
+        QApplication::processEvents();
+        EXPECT_TRUE(fenster.grab().save(ordner + QStringLiteral("/fenster_tab") + QString::number(tab) + QStringLiteral(".png")));
     }
     EXPECT_TRUE(t.messages.lines.empty());
 }

@@ -96,6 +96,8 @@ QWidget* TForm1::listenPanel()
     entfernen->setToolTip(text("ausgewähltes Bild wird aus dem aktuellen Projekt entfernt"));
     auto* hoch = benannt(new QPushButton(QStringLiteral("▲")), "HochBitBtn");
     auto* runter = benannt(new QPushButton(QStringLiteral("▼")), "RunterBitBtn");
+    hoch->setFixedWidth(36);
+    runter->setFixedWidth(36);
     ListenBoxCheckBox = benannt(new QCheckBox(text(Sprache::KleineSchrift)), "ListenBoxCheckBox");
     for (QWidget* w : std::initializer_list<QWidget*>{neu, entfernen, hoch, runter, ListenBoxCheckBox})
         knoepfe->addWidget(w);
@@ -179,7 +181,7 @@ QWidget* TForm1::unterVorschau()
     comboWechsel(ComboBoxB, &Auswahl::bildR);
     spalteLinks->addWidget(auswahl);
     auto* hilfslinien = benannt(new QGroupBox, "HilfslinienGroupBox");
-    auto* hilfsLayout = new QHBoxLayout(hilfslinien);
+    auto* hilfsLayout = new QVBoxLayout(hilfslinien);
     auto* zeichnen = benannt(new QCheckBox(text(Sprache::HilfslinienZeichnen)), "HilfslinienCheckBox");
     auto* loeschen = benannt(new QPushButton(text(Sprache::HilfslinienLoeschen)), "LoeschenLinienButton");
     hilfsLayout->addWidget(zeichnen);
@@ -221,7 +223,7 @@ QWidget* TForm1::unterVorschau()
     connect(ZoomComboBox, &QComboBox::activated, this, &TForm1::ZoomComboBoxChange);
     auto zoomKnopf = [&](const char* name, const char* beschriftung, auto aktion) {
         auto* k = benannt(new QPushButton(text(beschriftung)), name);
-        k->setMaximumWidth(36);
+        k->setMaximumWidth(30);
         zoomLayout->addWidget(k);
         connect(k, &QPushButton::clicked, this, aktion);
     };
@@ -241,7 +243,8 @@ QWidget* TForm1::unterVorschau()
 void TForm1::tabsAnlegen()
 {
     tabs_ = TabsAnlegen(p_);
-    TabControl1->setIconSize(QSize(18, 18));
+    // Twelve icon tabs side by side must leave the preview its room on a 1280-pixel screen.
+    TabControl1->setIconSize(QSize(16, 16));
     TabControl1->setUsesScrollButtons(false);
     for (size_t i = 0; i < tabs_.size(); ++i) {
         connect(tabs_[i], &Tab::rechnen, this, &TForm1::rechnen);
