@@ -18,6 +18,7 @@
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QSlider>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolBar>
@@ -66,6 +67,9 @@ TForm1::TForm1(Programm& programm, QtDisplay& display) : p_(programm)
     FortschrittBar->setRange(0, 100);
     FortschrittBar->setValue(0);
     rechts->addWidget(FortschrittBar);
+    auto* fLabel1 = benannt(new QLabel, "FLabel1");
+    fLabel1->hide();
+    rechts->addWidget(fLabel1);
     spalten->addLayout(rechts, 1);
     setCentralWidget(zentral);
 
@@ -230,9 +234,28 @@ QWidget* TForm1::unterVorschau()
     zoomKnopf("ZommPlusBitBtn", "+", [this] { ZoomComboBoxChange(p_.ansicht.zoomIndex + 1); });
     zoomKnopf("ZommMinusBitBtn", "−", [this] { ZoomComboBoxChange(p_.ansicht.zoomIndex - 1); });
     zoomKnopf("ZoomFitBitBtn", "1:1", [this] { ZoomComboBoxChange(0); });
+    // The full-screen view and the image sequence come with the presentation extras.
+    zoomKnopf("ZoomVollbildBitBtn", "□", [] {});
+    zoom->findChild<QPushButton*>(QStringLiteral("ZoomVollbildBitBtn"))->setEnabled(false);
     auto* spalteRechts = new QVBoxLayout;
     spalteRechts->addWidget(zoom);
     auto* animation = benannt(new QGroupBox(text(Sprache::Bildsequenz)), "AnimationGroupBox");
+    auto* animationLayout = new QHBoxLayout(animation);
+    auto* start = benannt(new QPushButton(QStringLiteral("▶")), "AnimationStartBitBtn");
+    start->setToolTip(text("Start Bildsequenz"));
+    auto* stopp = benannt(new QPushButton(QStringLiteral("■")), "AnimationStopBitBtn");
+    stopp->setToolTip(text("Stopp Bildsequenz"));
+    auto* pingPong = benannt(new QCheckBox, "PingPongCheckBox");
+    pingPong->setToolTip(text("leer: zyklische Wiederholung, gewählt: Vorwärts/Rückwärts-Animation"));
+    auto* tempo = benannt(new QSpinBox, "AnimationUpDown");
+    tempo->setRange(1, 5);
+    tempo->setValue(3);
+    tempo->setToolTip(text("Schnelligkeit (1..5) festlegen"));
+    for (QWidget* w : std::initializer_list<QWidget*>{start, stopp, pingPong, tempo}) {
+        animationLayout->addWidget(w);
+        if (auto* knopf = qobject_cast<QPushButton*>(w))
+            knopf->setMaximumWidth(30);
+    }
     animation->setEnabled(false);
     spalteRechts->addWidget(animation);
     layout->addLayout(spalteRechts);
