@@ -223,11 +223,92 @@ bool Zeile::loesen()
 
 namespace {
 
-int anlegen(Context& ctx, RasterSlot& slot, bool fill)
+void ladefehler(Context& ctx)
+{
+    ctx.events().setBusyCursor(false);
+    ctx.message(Sprache::Titel::Fehler, 60);
+    throw Abbruch{};
+}
+
+int32_t bandZeilen(size_t bytes, int64_t stride, int32_t rest)
+{
+    return static_cast<int32_t>(std::clamp<int64_t>(static_cast<int64_t>(bytes) / stride, 1, rest));
+}
+
+}
+
+// The rows of a band lie bottom-up in the file, so row y of a band starting at
+// erste sits (erste + anzahl − 1 − y) strides into it.
+const uint8_t* Leseband::zeile(Context& ctx, const RasterSlot& slot, int32_t y)
+{
+    if (datei_ != slot.datei || y < erste_ || y >= erste_ + anzahl_) {
+        datei_.reset();
+        anzahl_ = 0;
+        if (!slot.datei || y < 0 || y >= slot.hoehe)
+            ladefehler(ctx);
+        stride_ = slot.stride();
+        const int32_t n = bandZeilen(bytes_, stride_, slot.hoehe - y);
+        buffer_.resize(static_cast<size_t>(n * stride_));
+        if (!readFully(slot.datei->fd(), buffer_.data(), buffer_.size(), ZeilenOffset(slot.breite, slot.hoehe, y + n - 1)))
+            ladefehler(ctx);
+        datei_ = slot.datei;
+        erste_ = y;
+        anzahl_ = n;
+    }
+    return buffer_.data() + (erste_ + anzahl_ - 1 - y) * stride_;
+}
+
+Schreibband::~Schreibband()
+{
+    leeren();
+}
+
+// Row y of a band starting at erste sits (kapazitaet − 1 − (y − erste)) strides
+// into the buffer, so the rows handed out form the buffer's end.
+uint8_t* Schreibband::zeile(Context& ctx, const RasterSlot& slot, int32_t y)
+{
+    if (datei_ != slot.datei || y != erste_ + anzahl_ || anzahl_ == kapazitaet_) {
+        schreiben();
+        if (!slot.datei || !slot.datei->writable() || y < 0 || y >= slot.hoehe)
+            ladefehler(ctx);
+        stride_ = slot.stride();
+        hoehe_ = slot.hoehe;
+        kapazitaet_ = bandZeilen(bytes_, stride_, slot.hoehe);
+        buffer_.resize(static_cast<size_t>(kapazitaet_ * stride_));
+        datei_ = slot.datei;
+        erste_ = y;
+    }
+    uint8_t* row = buffer_.data() + (kapazitaet_ - 1 - anzahl_) * stride_;
+    std::fill(row + 3 * int64_t{slot.breite}, row + stride_, 0);
+    ++anzahl_;
+    return row;
+}
+
+void Schreibband::schreiben()
+{
+    if (!leeren())
+        throw Abbruch{};
+}
+
+bool Schreibband::leeren()
+{
+    if (!datei_ || anzahl_ == 0)
+        return true;
+    const uint8_t* data = buffer_.data() + (kapazitaet_ - anzahl_) * stride_;
+    const int64_t offset = (int64_t{hoehe_} - erste_ - anzahl_) * stride_ + BmpKopfLaenge;
+    const bool ok = writeFully(datei_->fd(), data, static_cast<size_t>(anzahl_ * stride_), offset) == 0;
+    datei_.reset();
+    anzahl_ = 0;
+    return ok;
+}
+
+namespace {
+
+int anlegen(Context& ctx, RasterSlot& slot, bool reuse, bool fill)
 {
     if (ctx.state.abort)
         return -1;
-    if (fill && passendeDatei(slot.pfad, slot.breite, slot.hoehe))
+    if (reuse && passendeDatei(slot.pfad, slot.breite, slot.hoehe))
         return 0;
     if (slot.breite < 0 || slot.hoehe < 0 || slot.pfad.empty()) {
         ctx.message(Sprache::Titel::Fehler, 11);
@@ -252,12 +333,17 @@ int anlegen(Context& ctx, RasterSlot& slot, bool fill)
 
 int RasterAnlegen(Context& ctx, RasterSlot& slot)
 {
-    return anlegen(ctx, slot, true);
+    return anlegen(ctx, slot, true, true);
 }
 
 int RasterAnlegenLeer(Context& ctx, RasterSlot& slot)
 {
-    return anlegen(ctx, slot, false);
+    return anlegen(ctx, slot, false, false);
+}
+
+int RasterAnlegenUeberschreiben(Context& ctx, RasterSlot& slot)
+{
+    return anlegen(ctx, slot, true, false);
 }
 
 int Plattenplatz_Pruefen(Context& ctx, const std::string& pfad, int32_t breite, int32_t hoehe)
