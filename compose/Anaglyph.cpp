@@ -112,7 +112,8 @@ void anaglyph(Programm& p, int links, int rechts, int schema, double c1, double 
     RasterSlot& ziel = p.bilder.ergebnis().slot[SlotErgebnis];
     ziel.breite = g.breite;
     ziel.hoehe = g.hoehe;
-    if (RasterAnlegen(ctx, ziel) != 0)
+    // Every row is mixed in full, the background standing in beyond a smaller image.
+    if (RasterAnlegenUeberschreiben(ctx, ziel) != 0)
         throw Abbruch{};
     const bool einBild = links == rechts;
     RasterSlot l = p.bilder.bild[static_cast<size_t>(links)].slot[SlotJustiert];

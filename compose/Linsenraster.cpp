@@ -257,7 +257,8 @@ void linsenraster(Programm& prog, bool flip)
     RasterSlot& ziel = prog.bilder.ergebnis().slot[SlotErgebnis];
     ziel.breite = flip ? l.along : l.across;
     ziel.hoehe = flip ? l.across : l.along;
-    if (RasterAnlegen(ctx, ziel) != 0)
+    // Both row assemblies fill every pixel, the background first.
+    if (RasterAnlegenUeberschreiben(ctx, ziel) != 0)
         throw Abbruch{};
     resizeAll(prog, l, flip);
     setPhase(ctx, flip ? "F4" : "L4");

@@ -16,26 +16,27 @@ namespace {
 // Target rows computed between two writes; the workers share them.
 constexpr int32_t Stapel = 64;
 
-void prepareTarget(Context& ctx, RasterSlot& ziel, int32_t breite, int32_t hoehe)
-{
-    ziel.breite = breite;
-    ziel.hoehe = hoehe;
-    if (RasterAnlegen(ctx, ziel) != 0)
-        throw Abbruch{};
-}
-
 // The frame shared by the resizers: checks, a private handle on the source, the
-// target prepared, then body(source, target) unless one of them is empty.
-template <class Body>
-int resize(Context& ctx, ImageEntry& e, int von, int nach, int32_t breite, int32_t hoehe, const Body& body)
+// target prepared, then body(source, target) unless one of them is empty. A
+// target that covers(source, target) says the body fills completely gets no
+// white pixels first.
+template <class Covers, class Body>
+int resize(Context& ctx, ImageEntry& e, int von, int nach, int32_t breite, int32_t hoehe, const Covers& covers,
+           const Body& body)
 {
     if (ctx.state.abort || von == nach || von < 0 || nach < 0 || von >= SlotAnzahl || nach >= SlotAnzahl)
         return 1;
     const bool ok = guarded(ctx, [&] {
         RasterSlot quelle = e.slot[static_cast<size_t>(von)];
         RasterSlot& ziel = e.slot[static_cast<size_t>(nach)];
-        prepareTarget(ctx, ziel, breite, hoehe);
-        if (breite <= 0 || hoehe <= 0 || quelle.breite <= 0 || quelle.hoehe <= 0)
+        ziel.breite = breite;
+        ziel.hoehe = hoehe;
+        const bool leer = breite <= 0 || hoehe <= 0 || quelle.breite <= 0 || quelle.hoehe <= 0;
+        const int angelegt = !leer && covers(quelle, ziel) ? RasterAnlegenUeberschreiben(ctx, ziel)
+                                                           : RasterAnlegen(ctx, ziel);
+        if (angelegt != 0)
+            throw Abbruch{};
+        if (leer)
             return;
         SlotCloser schliesseQuelle(quelle);
         SlotCloser schliesseZiel(ziel);
@@ -46,6 +47,8 @@ int resize(Context& ctx, ImageEntry& e, int von, int nach, int32_t breite, int32
     });
     return ok ? 0 : 1;
 }
+
+const auto fillsAll = [](const RasterSlot&, const RasterSlot&) { return true; };
 
 // Writes rows y0 .. y0 + count − 1 of the target from a buffer of whole pixel rows.
 void writeRows(Context& ctx, const RasterSlot& ziel, int32_t y0, int32_t count, const uint8_t* rows, Zeile& view)
@@ -58,20 +61,42 @@ void writeRows(Context& ctx, const RasterSlot& ziel, int32_t y0, int32_t count, 
     }
 }
 
+// The nearest-neighbour step of one axis in 1/32768 pixel; positions are
+// computed in 64 bits, as x × step overflows 32 bits on large rasters.
+int64_t nearestStep(int32_t source, int32_t target)
+{
+    return roundEven(static_cast<double>(source) / target * 32768.0);
+}
+
+bool nearestCovers(const RasterSlot& quelle, const RasterSlot& ziel)
+{
+    return ((ziel.breite - int64_t{1}) * nearestStep(quelle.breite, ziel.breite) >> 15) < quelle.breite
+        && ((ziel.hoehe - int64_t{1}) * nearestStep(quelle.hoehe, ziel.hoehe) >> 15) < quelle.hoehe;
+}
+
+// A stretch of target bytes taken from consecutive source bytes.
+struct Run {
+    size_t to, from, bytes;
+};
+
 void nearest(Context& ctx, const RasterSlot& quelle, const RasterSlot& ziel)
 {
     const int32_t sw = quelle.breite, sh = quelle.hoehe, w = ziel.breite, h = ziel.hoehe;
-    // Positions in 64 bits: x × step overflows 32 bits on large rasters.
-    const int64_t stepX = roundEven(static_cast<double>(sw) / w * 32768.0);
-    const int64_t stepY = roundEven(static_cast<double>(sh) / h * 32768.0);
-    std::vector<int64_t> offsets;
+    const int64_t stepX = nearestStep(sw, w);
+    const int64_t stepY = nearestStep(sh, h);
+    // Target pixels whose sources follow each other are copied as one piece.
+    std::vector<Run> runs;
     for (int64_t x = 0; x < w; ++x) {
         const int64_t sx = (x * stepX) >> 15;
         if (sx >= sw)
             break;
-        offsets.push_back(3 * sx);
+        const auto to = static_cast<size_t>(3 * x), from = static_cast<size_t>(3 * sx);
+        if (!runs.empty() && runs.back().to + runs.back().bytes == to && runs.back().from + runs.back().bytes == from)
+            runs.back().bytes += 3;
+        else
+            runs.push_back({to, from, 3});
     }
-    const bool whole = static_cast<int64_t>(offsets.size()) == w;
+    const bool whole = !runs.empty() && runs.back().to + runs.back().bytes == static_cast<size_t>(3 * int64_t{w});
     Zeile lesen;
     Zeile schreiben;
     int64_t loaded = -1;
@@ -84,8 +109,8 @@ void nearest(Context& ctx, const RasterSlot& quelle, const RasterSlot& ziel)
                 loaded = sy;
             }
             uint8_t* dst = whole ? NeueZeile(ctx, ziel, y, schreiben) : SchreibeZeile(ctx, ziel, y, schreiben);
-            for (size_t i = 0; i < offsets.size(); ++i)
-                std::memcpy(dst + 3 * i, src + offsets[i], 3);
+            for (const Run& run : runs)
+                std::memcpy(dst + run.to, src + run.from, run.bytes);
             GibZeileFrei(schreiben);
         }
         ctx.rowDone(y);
@@ -132,32 +157,27 @@ AreaAxis areaAxis(int32_t source, int32_t target, Flaechenweg weg)
     return a;
 }
 
-// One target row: the weighted source rows summed first, then the columns.
-template <class RowAt>
-void areaRow(const AreaAxis& ax, const AreaAxis& ay, int32_t y, int32_t sw, const RowAt& rowAt, double* acc,
-             uint8_t* out)
+// The columns of one target row from the summed source row (doubles, or the
+// bytes of a single source row, which are what its sum would hold).
+template <class Value>
+void areaColumns(const AreaAxis& ax, const Value* acc, double ySum, uint8_t* out)
 {
-    const int64_t n = 3 * int64_t{sw};
-    std::fill(acc, acc + n, 0.0);
-    const int32_t r0 = ay.first[static_cast<size_t>(y)], r1 = ay.last[static_cast<size_t>(y)];
-    for (int32_t r = r0; r <= r1; ++r) {
-        const double w = r == r0 ? ay.firstWeight[static_cast<size_t>(y)]
-                                 : (r == r1 ? ay.lastWeight[static_cast<size_t>(y)] : 1.0);
-        const uint8_t* src = rowAt(r);
-        for (int64_t c = 0; c < n; ++c)
-            acc[c] += w * src[c];
-    }
-    const double ySum = ay.sum[static_cast<size_t>(y)];
-    for (size_t x = 0; x < ax.first.size(); ++x) {
-        const double* a0 = acc + 3 * int64_t{ax.first[x]};
-        const double* a1 = acc + 3 * int64_t{ax.last[x]};
+    const size_t n = ax.first.size();
+    const int32_t* first = ax.first.data();
+    const int32_t* last = ax.last.data();
+    const double* firstWeight = ax.firstWeight.data();
+    const double* lastWeight = ax.lastWeight.data();
+    const double* sum = ax.sum.data();
+    for (size_t x = 0; x < n; ++x) {
+        const Value* a0 = acc + 3 * int64_t{first[x]};
+        const Value* a1 = acc + 3 * int64_t{last[x]};
         double s0 = a0[0], s1 = a0[1], s2 = a0[2];
         if (a1 != a0) {
-            const double w0 = ax.firstWeight[x], w1 = ax.lastWeight[x];
+            const double w0 = firstWeight[x], w1 = lastWeight[x];
             s0 *= w0;
             s1 *= w0;
             s2 *= w0;
-            for (const double* a = a0 + 3; a < a1; a += 3) {
+            for (const Value* a = a0 + 3; a < a1; a += 3) {
                 s0 += a[0];
                 s1 += a[1];
                 s2 += a[2];
@@ -166,11 +186,35 @@ void areaRow(const AreaAxis& ax, const AreaAxis& ay, int32_t y, int32_t sw, cons
             s1 += w1 * a1[1];
             s2 += w1 * a1[2];
         }
-        const double weights = ax.sum[x] * ySum;
+        const double weights = sum[x] * ySum;
         out[3 * x] = roundByte(s0 / weights);
         out[3 * x + 1] = roundByte(s1 / weights);
         out[3 * x + 2] = roundByte(s2 / weights);
     }
+}
+
+// One target row: the weighted source rows summed first, then the columns.
+template <class RowAt>
+void areaRow(const AreaAxis& ax, const AreaAxis& ay, int32_t y, int32_t sw, const RowAt& rowAt, double* acc,
+             uint8_t* out)
+{
+    const int32_t r0 = ay.first[static_cast<size_t>(y)], r1 = ay.last[static_cast<size_t>(y)];
+    const double ySum = ay.sum[static_cast<size_t>(y)];
+    // A single source row has weight 1, so its sum is its bytes.
+    if (r0 == r1) {
+        areaColumns(ax, rowAt(r0), ySum, out);
+        return;
+    }
+    const int64_t n = 3 * int64_t{sw};
+    std::fill(acc, acc + n, 0.0);
+    for (int32_t r = r0; r <= r1; ++r) {
+        const double w = r == r0 ? ay.firstWeight[static_cast<size_t>(y)]
+                                 : (r == r1 ? ay.lastWeight[static_cast<size_t>(y)] : 1.0);
+        const uint8_t* src = rowAt(r);
+        for (int64_t c = 0; c < n; ++c)
+            acc[c] += w * src[c];
+    }
+    areaColumns(ax, static_cast<const double*>(acc), ySum, out);
 }
 
 // The whole source in memory, or nothing when that memory cannot be had.
@@ -369,13 +413,13 @@ std::array<double, 1001> BikubischTabelle(int methode)
 
 int NaechsterNachbar(Context& ctx, ImageEntry& e, int von, int nach, int32_t breite, int32_t hoehe)
 {
-    return resize(ctx, e, von, nach, breite, hoehe,
+    return resize(ctx, e, von, nach, breite, hoehe, nearestCovers,
                   [&](const RasterSlot& quelle, const RasterSlot& ziel) { nearest(ctx, quelle, ziel); });
 }
 
 int Flaechenmittel(Context& ctx, ImageEntry& e, int von, int nach, int32_t breite, int32_t hoehe, Flaechenweg weg)
 {
-    return resize(ctx, e, von, nach, breite, hoehe, [&](const RasterSlot& quelle, const RasterSlot& ziel) {
+    return resize(ctx, e, von, nach, breite, hoehe, fillsAll, [&](const RasterSlot& quelle, const RasterSlot& ziel) {
         std::unique_ptr<uint8_t[]> bild;
         if (weg == Flaechenweg::Speicher)
             bild = sourceInMemory(static_cast<size_t>(3 * int64_t{quelle.breite}) * static_cast<size_t>(quelle.hoehe));
@@ -396,6 +440,6 @@ int Flaechenmittel(Context& ctx, ImageEntry& e, int von, int nach, int32_t breit
 
 int Bikubisch(Context& ctx, ImageEntry& e, int von, int nach, int methode, int32_t breite, int32_t hoehe)
 {
-    return resize(ctx, e, von, nach, breite, hoehe,
+    return resize(ctx, e, von, nach, breite, hoehe, fillsAll,
                   [&](const RasterSlot& quelle, const RasterSlot& ziel) { bicubic(ctx, quelle, ziel, methode); });
 }
