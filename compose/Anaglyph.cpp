@@ -49,13 +49,13 @@ private:
 };
 
 // One source row at the result's width: the image's pixels, the background beyond them.
-void holeZeile(Context& ctx, const RasterSlot& bild, int32_t y, int32_t breite, const Farbe& hintergrund, Zeile& view,
-               uint8_t* ziel)
+void holeZeile(Context& ctx, const RasterSlot& bild, int32_t y, int32_t breite, const Farbe& hintergrund,
+               Leseband& band, uint8_t* ziel)
 {
     int32_t gefuellt = 0;
     if (y < bild.hoehe) {
         gefuellt = std::min(bild.breite, breite);
-        std::memcpy(ziel, LeseZeile(ctx, bild, y, view), 3 * static_cast<size_t>(gefuellt));
+        std::memcpy(ziel, band.zeile(ctx, bild, y), 3 * static_cast<size_t>(gefuellt));
     }
     ZeileFuellen(ziel, gefuellt, breite, hintergrund);
 }
@@ -130,14 +130,15 @@ void anaglyph(Programm& p, int links, int rechts, int schema, double c1, double 
     constexpr int32_t Stapel = 32;
     const auto bytes = 3 * static_cast<size_t>(g.breite);
     std::vector<uint8_t> zeilenL(Stapel * bytes), zeilenR(einBild ? 0 : Stapel * bytes), aus(Stapel * bytes);
-    Zeile viewL, viewR, viewZiel;
+    Leseband bandL, bandR;
+    Schreibband bandZiel;
     ctx.setProgress(g.hoehe - 1, 0);
     for (int32_t y0 = 0; y0 < g.hoehe; y0 += Stapel) {
         const int32_t anzahl = std::min(Stapel, g.hoehe - y0);
         for (int32_t i = 0; i < anzahl; ++i) {
-            holeZeile(ctx, l, y0 + i, g.breite, hintergrund, viewL, zeilenL.data() + bytes * static_cast<size_t>(i));
+            holeZeile(ctx, l, y0 + i, g.breite, hintergrund, bandL, zeilenL.data() + bytes * static_cast<size_t>(i));
             if (!einBild)
-                holeZeile(ctx, r, y0 + i, g.breite, hintergrund, viewR, zeilenR.data() + bytes * static_cast<size_t>(i));
+                holeZeile(ctx, r, y0 + i, g.breite, hintergrund, bandR, zeilenR.data() + bytes * static_cast<size_t>(i));
         }
         inTwoHalves(anzahl, [&](int64_t von, int64_t bis) {
             for (auto i = static_cast<size_t>(von); i < static_cast<size_t>(bis); ++i) {
@@ -152,8 +153,7 @@ void anaglyph(Programm& p, int links, int rechts, int schema, double c1, double 
             }
         });
         for (int32_t i = 0; i < anzahl; ++i) {
-            std::memcpy(NeueZeile(ctx, ziel, y0 + i, viewZiel), aus.data() + bytes * static_cast<size_t>(i), bytes);
-            GibZeileFrei(viewZiel);
+            std::memcpy(bandZiel.zeile(ctx, ziel, y0 + i), aus.data() + bytes * static_cast<size_t>(i), bytes);
             ctx.rowDone(y0 + i);
         }
     }

@@ -1,4 +1,5 @@
 #pragma once
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <string>
@@ -17,17 +18,14 @@ inline uint8_t clampByte(int64_t value)
     return static_cast<uint8_t>(value < 0 ? 0 : (value > 255 ? 255 : value));
 }
 
-// roundEven clamped to 0..255, without the library call of nearbyint in pixel
-// loops: adding and taking away 1.5 × 2^52 rounds half to even in the default
-// rounding mode, exactly as nearbyint does.
+// roundEven clamped to 0..255, free of branches and library calls so pixel
+// loops vectorise: the clamp sends NaN to 0, and adding and taking away
+// 1.5 × 2^52 rounds half to even in the default rounding mode, as nearbyint does.
 inline uint8_t roundByte(double value)
 {
-    if (!(value > 0.0))
-        return 0;
-    if (value >= 255.0)
-        return 255;
     constexpr double shift = 6755399441055744.0;
-    return static_cast<uint8_t>((value + shift) - shift);
+    const double clamped = std::min(std::max(0.0, value), 255.0);
+    return static_cast<uint8_t>((clamped + shift) - shift);
 }
 
 // Runs work(begin, end) over [0, count) in two halves, the upper one on a helper

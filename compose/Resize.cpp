@@ -4,8 +4,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <memory>
-#include <new>
 #include <vector>
 
 #include "compose/Hilfen.h"
@@ -51,12 +49,12 @@ int resize(Context& ctx, ImageEntry& e, int von, int nach, int32_t breite, int32
 const auto fillsAll = [](const RasterSlot&, const RasterSlot&) { return true; };
 
 // Writes rows y0 .. y0 + count − 1 of the target from a buffer of whole pixel rows.
-void writeRows(Context& ctx, const RasterSlot& ziel, int32_t y0, int32_t count, const uint8_t* rows, Zeile& view)
+void writeRows(Context& ctx, const RasterSlot& ziel, int32_t y0, int32_t count, const uint8_t* rows,
+               Schreibband& band)
 {
     const auto bytes = static_cast<size_t>(3 * int64_t{ziel.breite});
     for (int32_t i = 0; i < count; ++i) {
-        std::memcpy(NeueZeile(ctx, ziel, y0 + i, view), rows + bytes * static_cast<size_t>(i), bytes);
-        GibZeileFrei(view);
+        std::memcpy(band.zeile(ctx, ziel, y0 + i), rows + bytes * static_cast<size_t>(i), bytes);
         ctx.rowDone(y0 + i);
     }
 }
@@ -97,21 +95,18 @@ void nearest(Context& ctx, const RasterSlot& quelle, const RasterSlot& ziel)
             runs.push_back({to, from, 3});
     }
     const bool whole = !runs.empty() && runs.back().to + runs.back().bytes == static_cast<size_t>(3 * int64_t{w});
-    Zeile lesen;
+    Leseband lesen;
+    Schreibband band;
     Zeile schreiben;
-    int64_t loaded = -1;
-    const uint8_t* src = nullptr;
     for (int32_t y = 0; y < h; ++y) {
         const int64_t sy = (y * stepY) >> 15;
         if (sy < sh) {
-            if (sy != loaded) {
-                src = LeseZeile(ctx, quelle, static_cast<int32_t>(sy), lesen);
-                loaded = sy;
-            }
-            uint8_t* dst = whole ? NeueZeile(ctx, ziel, y, schreiben) : SchreibeZeile(ctx, ziel, y, schreiben);
+            const uint8_t* src = lesen.zeile(ctx, quelle, static_cast<int32_t>(sy));
+            uint8_t* dst = whole ? band.zeile(ctx, ziel, y) : SchreibeZeile(ctx, ziel, y, schreiben);
             for (const Run& run : runs)
                 std::memcpy(dst + run.to, src + run.from, run.bytes);
-            GibZeileFrei(schreiben);
+            if (!whole)
+                GibZeileFrei(schreiben);
         }
         ctx.rowDone(y);
     }
@@ -217,63 +212,53 @@ void areaRow(const AreaAxis& ax, const AreaAxis& ay, int32_t y, int32_t sw, cons
     areaColumns(ax, static_cast<const double*>(acc), ySum, out);
 }
 
-// The whole source in memory, or nothing when that memory cannot be had.
-std::unique_ptr<uint8_t[]> sourceInMemory(size_t bytes)
+// Whether the source may be held in memory, which decides the rounding rule.
+bool fitsInMemory(size_t bytes)
 {
     const long pages = ::sysconf(_SC_PHYS_PAGES);
     const long pageSize = ::sysconf(_SC_PAGE_SIZE);
-    if (pages > 0 && pageSize > 0 && bytes > static_cast<size_t>(pages) / 2 * static_cast<size_t>(pageSize))
-        return nullptr;
-    return std::unique_ptr<uint8_t[]>(new (std::nothrow) uint8_t[bytes]);
+    return pages <= 0 || pageSize <= 0 || bytes <= static_cast<size_t>(pages) / 2 * static_cast<size_t>(pageSize);
 }
 
-void areaFromMemory(Context& ctx, const RasterSlot& quelle, const RasterSlot& ziel, const AreaAxis& ax,
-                    const AreaAxis& ay, uint8_t* bild)
+// The source rows a batch of target rows needs are held in a band; rows the
+// next batch needs again move to its front. Two workers compute a batch.
+void area(Context& ctx, const RasterSlot& quelle, const RasterSlot& ziel, const AreaAxis& ax, const AreaAxis& ay)
 {
-    const int32_t sw = quelle.breite, h = ziel.hoehe;
-    const auto rowBytes = static_cast<size_t>(3 * int64_t{sw});
-    Zeile view;
-    for (int32_t r = 0; r < quelle.hoehe; ++r) {
-        std::memcpy(bild + rowBytes * static_cast<size_t>(r), LeseZeile(ctx, quelle, r, view), rowBytes);
+    constexpr int32_t BandZeilen = 128;
+    const int32_t h = ziel.hoehe;
+    const auto rowBytes = static_cast<size_t>(3 * int64_t{quelle.breite});
+    const auto outBytes = static_cast<size_t>(3 * int64_t{ziel.breite});
+    std::vector<uint8_t> band;
+    std::vector<double> acc(2 * rowBytes);
+    std::vector<uint8_t> out(outBytes * Stapel);
+    Leseband lesen;
+    Schreibband schreiben;
+    int32_t bandFirst = 0, bandCount = 0;
+    for (int32_t y0 = 0; y0 < h;) {
+        const int32_t r0 = ay.first[static_cast<size_t>(y0)];
+        int32_t y1 = y0 + 1;
+        while (y1 < h && y1 - y0 < Stapel && ay.last[static_cast<size_t>(y1)] - r0 < BandZeilen)
+            ++y1;
+        const int32_t r1 = ay.last[static_cast<size_t>(y1 - 1)];
+        const int32_t kept = std::clamp(bandFirst + bandCount - r0, 0, bandCount);
+        std::memmove(band.data(), band.data() + rowBytes * static_cast<size_t>(bandCount - kept),
+                     rowBytes * static_cast<size_t>(kept));
+        band.resize(rowBytes * static_cast<size_t>(r1 - r0 + 1));
+        for (int32_t r = r0 + kept; r <= r1; ++r)
+            std::memcpy(band.data() + rowBytes * static_cast<size_t>(r - r0), lesen.zeile(ctx, quelle, r), rowBytes);
+        bandFirst = r0;
+        bandCount = r1 - r0 + 1;
         ctx.pump();
         ctx.throwIfAborted();
-    }
-    GibZeileFrei(view);
-    const auto outBytes = static_cast<size_t>(3 * int64_t{ziel.breite});
-    std::vector<uint8_t> out(outBytes * Stapel);
-    std::vector<double> acc(2 * rowBytes);
-    const auto rowAt = [&](int32_t r) { return bild + rowBytes * static_cast<size_t>(r); };
-    for (int32_t y0 = 0; y0 < h; y0 += Stapel) {
-        const int32_t count = std::min(Stapel, h - y0);
-        inTwoHalves(count, [&](int64_t begin, int64_t end) {
+        const auto rowAt = [&](int32_t r) { return band.data() + rowBytes * static_cast<size_t>(r - r0); };
+        inTwoHalves(y1 - y0, [&](int64_t begin, int64_t end) {
             double* mine = acc.data() + (begin == 0 ? 0 : rowBytes);
             for (int64_t i = begin; i < end; ++i)
-                areaRow(ax, ay, y0 + static_cast<int32_t>(i), sw, rowAt, mine,
+                areaRow(ax, ay, y0 + static_cast<int32_t>(i), quelle.breite, rowAt, mine,
                         out.data() + outBytes * static_cast<size_t>(i));
         });
-        writeRows(ctx, ziel, y0, count, out.data(), view);
-    }
-}
-
-void areaFromFile(Context& ctx, const RasterSlot& quelle, const RasterSlot& ziel, const AreaAxis& ax,
-                  const AreaAxis& ay)
-{
-    std::vector<double> acc(static_cast<size_t>(3 * int64_t{quelle.breite}));
-    Zeile lesen;
-    Zeile schreiben;
-    int32_t loaded = -1;
-    const uint8_t* data = nullptr;
-    const auto rowAt = [&](int32_t r) {
-        if (r != loaded) {
-            data = LeseZeile(ctx, quelle, r, lesen);
-            loaded = r;
-        }
-        return data;
-    };
-    for (int32_t y = 0; y < ziel.hoehe; ++y) {
-        areaRow(ax, ay, y, quelle.breite, rowAt, acc.data(), NeueZeile(ctx, ziel, y, schreiben));
-        GibZeileFrei(schreiben);
-        ctx.rowDone(y);
+        writeRows(ctx, ziel, y0, y1 - y0, out.data(), schreiben);
+        y0 = y1;
     }
 }
 
@@ -300,6 +285,14 @@ BicubicAxis bicubicAxis(int32_t source, int32_t target, const std::array<double,
     return a;
 }
 
+// The vertical pass of one target row, from the horizontal passes of its four source rows.
+void bicubicVertical(const double* r0, const double* r1, const double* r2, const double* r3, double w0, double w1,
+                   double w2, double w3, uint8_t* out, size_t bytes)
+{
+    for (size_t c = 0; c < bytes; ++c)
+        out[c] = roundByte(w0 * r0[c] + w1 * r1[c] + w2 * r2[c] + w3 * r3[c]);
+}
+
 void bicubic(Context& ctx, const RasterSlot& quelle, const RasterSlot& ziel, int methode)
 {
     // Source rows held at once, each with its horizontal pass.
@@ -315,7 +308,8 @@ void bicubic(Context& ctx, const RasterSlot& quelle, const RasterSlot& ziel, int
     std::vector<int32_t> need;
     std::vector<size_t> slots;
     std::vector<uint8_t> out(Stapel * outBytes);
-    Zeile view;
+    Leseband lesen;
+    Schreibband schreiben;
     for (int32_t y0 = 0; y0 < ziel.hoehe;) {
         // Target rows whose source rows fit into the band; the rows only grow.
         need.clear();
@@ -341,7 +335,7 @@ void bicubic(Context& ctx, const RasterSlot& quelle, const RasterSlot& ziel, int
                          band.data() + static_cast<size_t>(it - bandRows.begin()) * outBytes,
                          outBytes * sizeof(double));
         for (size_t i = kept; i < need.size(); ++i) {
-            std::memcpy(sourceBand.data() + i * srcBytes, LeseZeile(ctx, quelle, need[i], view), srcBytes);
+            std::memcpy(sourceBand.data() + i * srcBytes, lesen.zeile(ctx, quelle, need[i]), srcBytes);
             ctx.pump();
             ctx.throwIfAborted();
         }
@@ -370,19 +364,19 @@ void bicubic(Context& ctx, const RasterSlot& quelle, const RasterSlot& ziel, int
                 slots.push_back(static_cast<size_t>(
                     std::lower_bound(need.begin(), need.end(), ay.index[4 * static_cast<size_t>(y) + k]) - need.begin()));
         inTwoHalves(y1 - y0, [&](int64_t begin, int64_t end) {
-            for (auto i = static_cast<size_t>(begin); i < static_cast<size_t>(end); ++i) {
-                const double* rows[4];
-                double w[4];
-                for (size_t k = 0; k < 4; ++k) {
-                    rows[k] = band.data() + slots[4 * i + k] * outBytes;
-                    w[k] = ay.weight[4 * (static_cast<size_t>(y0) + i) + k];
+            // Column by column piece, so the band's pieces stay in the cache for all rows of the batch.
+            constexpr size_t Stueck = 2048;
+            for (size_t c0 = 0; c0 < outBytes; c0 += Stueck) {
+                const size_t n = std::min(Stueck, outBytes - c0);
+                for (auto i = static_cast<size_t>(begin); i < static_cast<size_t>(end); ++i) {
+                    const double* w = &ay.weight[4 * (static_cast<size_t>(y0) + i)];
+                    const auto row = [&](size_t k) { return band.data() + slots[4 * i + k] * outBytes + c0; };
+                    bicubicVertical(row(0), row(1), row(2), row(3), w[0], w[1], w[2], w[3],
+                                    out.data() + i * outBytes + c0, n);
                 }
-                uint8_t* o = out.data() + i * outBytes;
-                for (size_t c = 0; c < outBytes; ++c)
-                    o[c] = roundByte(w[0] * rows[0][c] + w[1] * rows[1][c] + w[2] * rows[2][c] + w[3] * rows[3][c]);
             }
         });
-        writeRows(ctx, ziel, y0, y1 - y0, out.data(), view);
+        writeRows(ctx, ziel, y0, y1 - y0, out.data(), schreiben);
         bandRows = need;
         y0 = y1;
     }
@@ -420,16 +414,10 @@ int NaechsterNachbar(Context& ctx, ImageEntry& e, int von, int nach, int32_t bre
 int Flaechenmittel(Context& ctx, ImageEntry& e, int von, int nach, int32_t breite, int32_t hoehe, Flaechenweg weg)
 {
     return resize(ctx, e, von, nach, breite, hoehe, fillsAll, [&](const RasterSlot& quelle, const RasterSlot& ziel) {
-        std::unique_ptr<uint8_t[]> bild;
-        if (weg == Flaechenweg::Speicher)
-            bild = sourceInMemory(static_cast<size_t>(3 * int64_t{quelle.breite}) * static_cast<size_t>(quelle.hoehe));
-        const Flaechenweg way = bild ? Flaechenweg::Speicher : Flaechenweg::Datei;
-        const AreaAxis ax = areaAxis(quelle.breite, ziel.breite, way);
-        const AreaAxis ay = areaAxis(quelle.hoehe, ziel.hoehe, way);
-        if (bild)
-            areaFromMemory(ctx, quelle, ziel, ax, ay, bild.get());
-        else
-            areaFromFile(ctx, quelle, ziel, ax, ay);
+        const bool speicher = weg == Flaechenweg::Speicher
+            && fitsInMemory(static_cast<size_t>(3 * int64_t{quelle.breite}) * static_cast<size_t>(quelle.hoehe));
+        const Flaechenweg way = speicher ? Flaechenweg::Speicher : Flaechenweg::Datei;
+        area(ctx, quelle, ziel, areaAxis(quelle.breite, ziel.breite, way), areaAxis(quelle.hoehe, ziel.hoehe, way));
     });
 }
 

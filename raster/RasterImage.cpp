@@ -459,14 +459,11 @@ void RasterKopieren(Context& ctx, const RasterSlot& von, RasterSlot& nach)
     OeffneSchreiben(nach);
     ctx.setProgress(von.hoehe - 1, 0);
     const auto bytes = static_cast<size_t>(3 * int64_t{von.breite});
-    Zeile lesen;
-    Zeile schreiben;
+    Leseband lesen;
+    Schreibband schreiben;
     for (int32_t y = 0; y < von.hoehe; ++y) {
-        const uint8_t* a = LeseZeile(ctx, quelle, y, lesen);
-        uint8_t* b = NeueZeile(ctx, nach, y, schreiben);
-        std::memcpy(b, a, bytes);
-        GibZeileFrei(lesen);
-        GibZeileFrei(schreiben);
+        const uint8_t* a = lesen.zeile(ctx, quelle, y);
+        std::memcpy(schreiben.zeile(ctx, nach, y), a, bytes);
         ctx.rowDone(y);
     }
 }
