@@ -160,7 +160,7 @@ void anaglyph(Programm& p, int links, int rechts, int schema, double c1, double 
         Puffer& b = puffer[k];
         inTwoThreads(
             std::min(Stapel, g.hoehe - y0),
-            [&](int64_t i) {
+            [&](int64_t i, int) {
                 uint8_t* zl = b.l.data() + bytes * static_cast<size_t>(i);
                 uint8_t* zr = einBild ? zl : b.r.data() + bytes * static_cast<size_t>(i);
                 if (reduktion.aktiv()) {

@@ -43,22 +43,22 @@ void inTwoHalves(int64_t count, const Work& work)
     work(int64_t{0}, mid);
 }
 
-// Runs work(i) for every i in [0, count) on a helper thread and on the calling
-// thread, which runs besides() first, so reading and writing overlap the work.
-// Items are handed out one at a time, so the calling thread takes over fewer of
-// them the longer besides() took. work must not throw; when besides() throws,
-// the helper finishes before the exception leaves.
+// Runs work(i, thread) for every i in [0, count) on a helper thread (thread 1)
+// and on the calling thread (thread 0), which runs besides() first, so reading
+// and writing overlap the work. Items are handed out one at a time, so the
+// calling thread takes over fewer of them the longer besides() took. work must
+// not throw; when besides() throws, the helper finishes before the exception leaves.
 template <class Work, class Besides>
 void inTwoThreads(int64_t count, const Work& work, const Besides& besides)
 {
     std::atomic<int64_t> next{0};
-    const auto run = [&] {
+    const auto run = [&](int thread) {
         for (int64_t i = next++; i < count; i = next++)
-            work(i);
+            work(i, thread);
     };
-    std::jthread helper(run);
+    std::jthread helper(run, 1);
     besides();
-    run();
+    run(0);
 }
 
 // Gives slot `slot` of image n a temporary file name when it has none yet.

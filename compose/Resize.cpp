@@ -220,45 +220,63 @@ bool fitsInMemory(size_t bytes)
     return pages <= 0 || pageSize <= 0 || bytes <= static_cast<size_t>(pages) / 2 * static_cast<size_t>(pageSize);
 }
 
-// The source rows a batch of target rows needs are held in a band; rows the
-// next batch needs again move to its front. Two workers compute a batch.
+// The source rows a batch of target rows needs are held in a band. A helper
+// computes each batch while the calling thread writes the previous one and
+// gathers the band of the next, taking the rows both need from the current band.
 void area(Context& ctx, const RasterSlot& quelle, const RasterSlot& ziel, const AreaAxis& ax, const AreaAxis& ay)
 {
     constexpr int32_t BandZeilen = 128;
     const int32_t h = ziel.hoehe;
     const auto rowBytes = static_cast<size_t>(3 * int64_t{quelle.breite});
     const auto outBytes = static_cast<size_t>(3 * int64_t{ziel.breite});
-    std::vector<uint8_t> band;
+    struct Batch {
+        int32_t y0 = 0, y1 = 0, r0 = 0, r1 = -1;  // target rows y0 .. y1 − 1 from source rows r0 .. r1
+        std::vector<uint8_t> band, out;
+    };
+    Batch batch[2];
     std::vector<double> acc(2 * rowBytes);
-    std::vector<uint8_t> out(outBytes * Stapel);
     Leseband lesen;
     Schreibband schreiben;
-    int32_t bandFirst = 0, bandCount = 0;
-    for (int32_t y0 = 0; y0 < h;) {
-        const int32_t r0 = ay.first[static_cast<size_t>(y0)];
-        int32_t y1 = y0 + 1;
-        while (y1 < h && y1 - y0 < Stapel && ay.last[static_cast<size_t>(y1)] - r0 < BandZeilen)
-            ++y1;
-        const int32_t r1 = ay.last[static_cast<size_t>(y1 - 1)];
-        const int32_t kept = std::clamp(bandFirst + bandCount - r0, 0, bandCount);
-        std::memmove(band.data(), band.data() + rowBytes * static_cast<size_t>(bandCount - kept),
-                     rowBytes * static_cast<size_t>(kept));
-        band.resize(rowBytes * static_cast<size_t>(r1 - r0 + 1));
-        for (int32_t r = r0 + kept; r <= r1; ++r)
-            std::memcpy(band.data() + rowBytes * static_cast<size_t>(r - r0), lesen.zeile(ctx, quelle, r), rowBytes);
-        bandFirst = r0;
-        bandCount = r1 - r0 + 1;
+    const auto gather = [&](Batch& b, int32_t y0, const Batch& previous) {
+        b.y0 = y0;
+        b.r0 = ay.first[static_cast<size_t>(y0)];
+        b.y1 = y0 + 1;
+        while (b.y1 < h && b.y1 - y0 < Stapel && ay.last[static_cast<size_t>(b.y1)] - b.r0 < BandZeilen)
+            ++b.y1;
+        b.r1 = ay.last[static_cast<size_t>(b.y1 - 1)];
+        b.band.resize(rowBytes * static_cast<size_t>(b.r1 - b.r0 + 1));
+        b.out.resize(outBytes * static_cast<size_t>(b.y1 - y0));
+        for (int32_t r = b.r0; r <= b.r1; ++r) {
+            const uint8_t* row = r >= previous.r0 && r <= previous.r1
+                ? previous.band.data() + rowBytes * static_cast<size_t>(r - previous.r0)
+                : lesen.zeile(ctx, quelle, r);
+            std::memcpy(b.band.data() + rowBytes * static_cast<size_t>(r - b.r0), row, rowBytes);
+        }
         ctx.pump();
         ctx.throwIfAborted();
-        const auto rowAt = [&](int32_t r) { return band.data() + rowBytes * static_cast<size_t>(r - r0); };
-        inTwoHalves(y1 - y0, [&](int64_t begin, int64_t end) {
-            double* mine = acc.data() + (begin == 0 ? 0 : rowBytes);
-            for (int64_t i = begin; i < end; ++i)
-                areaRow(ax, ay, y0 + static_cast<int32_t>(i), quelle.breite, rowAt, mine,
-                        out.data() + outBytes * static_cast<size_t>(i));
-        });
-        writeRows(ctx, ziel, y0, y1 - y0, out.data(), schreiben);
-        y0 = y1;
+    };
+    gather(batch[0], 0, batch[1]);
+    for (int k = 0;; k ^= 1) {
+        Batch& b = batch[k];
+        Batch& other = batch[k ^ 1];
+        const auto rowAt = [&](int32_t r) { return b.band.data() + rowBytes * static_cast<size_t>(r - b.r0); };
+        inTwoThreads(
+            b.y1 - b.y0,
+            [&](int64_t i, int thread) {
+                areaRow(ax, ay, b.y0 + static_cast<int32_t>(i), quelle.breite, rowAt,
+                        acc.data() + rowBytes * static_cast<size_t>(thread),
+                        b.out.data() + outBytes * static_cast<size_t>(i));
+            },
+            [&] {
+                if (b.y0 > 0)
+                    writeRows(ctx, ziel, other.y0, other.y1 - other.y0, other.out.data(), schreiben);
+                if (b.y1 < h)
+                    gather(other, b.y1, b);
+            });
+        if (b.y1 == h) {
+            writeRows(ctx, ziel, b.y0, b.y1 - b.y0, b.out.data(), schreiben);
+            return;
+        }
     }
 }
 
@@ -307,9 +325,11 @@ void bicubic(Context& ctx, const RasterSlot& quelle, const RasterSlot& ziel, int
     std::vector<int32_t> bandRows;
     std::vector<int32_t> need;
     std::vector<size_t> slots;
-    std::vector<uint8_t> out(Stapel * outBytes);
+    std::vector<uint8_t> out[2] = {std::vector<uint8_t>(Stapel * outBytes), std::vector<uint8_t>(Stapel * outBytes)};
     Leseband lesen;
     Schreibband schreiben;
+    int32_t previousY0 = 0;
+    size_t batch = 0;
     for (int32_t y0 = 0; y0 < ziel.hoehe;) {
         // Target rows whose source rows fit into the band; the rows only grow.
         need.clear();
@@ -363,23 +383,33 @@ void bicubic(Context& ctx, const RasterSlot& quelle, const RasterSlot& ziel, int
             for (size_t k = 0; k < 4; ++k)
                 slots.push_back(static_cast<size_t>(
                     std::lower_bound(need.begin(), need.end(), ay.index[4 * static_cast<size_t>(y) + k]) - need.begin()));
-        inTwoHalves(y1 - y0, [&](int64_t begin, int64_t end) {
-            // Column by column piece, so the band's pieces stay in the cache for all rows of the batch.
-            constexpr size_t Stueck = 2048;
-            for (size_t c0 = 0; c0 < outBytes; c0 += Stueck) {
+        // The helper and the calling thread take pieces of columns through all rows
+        // of the batch, so a piece of the band stays in the cache; meanwhile the
+        // calling thread writes the previous batch.
+        constexpr size_t Stueck = 2048;
+        std::vector<uint8_t>& o = out[batch % 2];
+        inTwoThreads(
+            static_cast<int64_t>((outBytes + Stueck - 1) / Stueck),
+            [&](int64_t piece, int) {
+                const size_t c0 = static_cast<size_t>(piece) * Stueck;
                 const size_t n = std::min(Stueck, outBytes - c0);
-                for (auto i = static_cast<size_t>(begin); i < static_cast<size_t>(end); ++i) {
+                for (size_t i = 0; i < static_cast<size_t>(y1 - y0); ++i) {
                     const double* w = &ay.weight[4 * (static_cast<size_t>(y0) + i)];
                     const auto row = [&](size_t k) { return band.data() + slots[4 * i + k] * outBytes + c0; };
                     bicubicVertical(row(0), row(1), row(2), row(3), w[0], w[1], w[2], w[3],
-                                    out.data() + i * outBytes + c0, n);
+                                    o.data() + i * outBytes + c0, n);
                 }
-            }
-        });
-        writeRows(ctx, ziel, y0, y1 - y0, out.data(), schreiben);
+            },
+            [&] {
+                if (y0 > 0)
+                    writeRows(ctx, ziel, previousY0, y0 - previousY0, out[(batch + 1) % 2].data(), schreiben);
+            });
+        previousY0 = y0;
+        ++batch;
         bandRows = need;
         y0 = y1;
     }
+    writeRows(ctx, ziel, previousY0, ziel.hoehe - previousY0, out[(batch + 1) % 2].data(), schreiben);
 }
 
 }
