@@ -126,10 +126,9 @@ void anaglyph(Programm& p, int links, int rechts, int schema, double c1, double 
     // ColorCode uses the full colours of both images.
     const Reduktion reduktion(schema == 0 ? 1.0 : c1, schema == 0 ? 1.0 : c2, schema == 0 ? 1.0 : c3);
     const Farbe& hintergrund = p.compose.Hintergrundfarbe;
-    // Rows are read and written by the calling thread while a helper mixes the
-    // batch between them: batch k is mixed while k − 1 is written and k + 1 read.
-    constexpr int32_t Stapel = 32;
+    // Rows are read and written by the calling thread; it and a helper mix each batch in between.
     const auto bytes = 3 * static_cast<size_t>(g.breite);
+    constexpr int32_t Stapel = 32;
     struct Puffer {
         std::vector<uint8_t> l, r, aus;
     };
@@ -139,45 +138,35 @@ void anaglyph(Programm& p, int links, int rechts, int schema, double c1, double 
         b.r.resize(einBild ? 0 : Stapel * bytes);
         b.aus.resize(Stapel * bytes);
     }
+    const auto zeile = [&](std::vector<uint8_t>& v, int32_t i) { return v.data() + bytes * static_cast<size_t>(i); };
     Leseband bandL, bandR;
     Schreibband bandZiel;
-    const auto lesen = [&](int32_t y0, Puffer& b) {
-        for (int32_t i = 0; i < std::min(Stapel, g.hoehe - y0); ++i) {
-            holeZeile(ctx, l, y0 + i, g.breite, hintergrund, bandL, b.l.data() + bytes * static_cast<size_t>(i));
-            if (!einBild)
-                holeZeile(ctx, r, y0 + i, g.breite, hintergrund, bandR, b.r.data() + bytes * static_cast<size_t>(i));
-        }
-    };
-    const auto schreiben = [&](int32_t y0, const Puffer& b) {
-        for (int32_t i = 0; i < std::min(Stapel, g.hoehe - y0); ++i) {
-            std::memcpy(bandZiel.zeile(ctx, ziel, y0 + i), b.aus.data() + bytes * static_cast<size_t>(i), bytes);
-            ctx.rowDone(y0 + i);
-        }
-    };
     ctx.setProgress(g.hoehe - 1, 0);
-    lesen(0, puffer[0]);
-    for (int32_t y0 = 0, k = 0; y0 < g.hoehe; y0 += Stapel, k ^= 1) {
-        Puffer& b = puffer[k];
-        inTwoThreads(
-            std::min(Stapel, g.hoehe - y0),
-            [&](int64_t i, int) {
-                uint8_t* zl = b.l.data() + bytes * static_cast<size_t>(i);
-                uint8_t* zr = einBild ? zl : b.r.data() + bytes * static_cast<size_t>(i);
-                if (reduktion.aktiv()) {
-                    reduktion.anwenden(zl, g.breite);
-                    if (!einBild)
-                        reduktion.anwenden(zr, g.breite);
-                }
-                mischer[static_cast<size_t>(schema)](zl, zr, b.aus.data() + bytes * static_cast<size_t>(i), g.breite);
-            },
-            [&] {
-                if (y0 > 0)
-                    schreiben(y0 - Stapel, puffer[k ^ 1]);
-                if (y0 + Stapel < g.hoehe)
-                    lesen(y0 + Stapel, puffer[k ^ 1]);
-            });
-    }
-    schreiben((g.hoehe - 1) / Stapel * Stapel, puffer[((g.hoehe - 1) / Stapel) % 2]);
+    inBatches(
+        g.hoehe, Stapel,
+        [&](int32_t y0, int32_t anzahl, int set) {
+            for (int32_t i = 0; i < anzahl; ++i) {
+                holeZeile(ctx, l, y0 + i, g.breite, hintergrund, bandL, zeile(puffer[set].l, i));
+                if (!einBild)
+                    holeZeile(ctx, r, y0 + i, g.breite, hintergrund, bandR, zeile(puffer[set].r, i));
+            }
+        },
+        [&](int32_t, int set, int32_t i) {
+            uint8_t* zl = zeile(puffer[set].l, i);
+            uint8_t* zr = einBild ? zl : zeile(puffer[set].r, i);
+            if (reduktion.aktiv()) {
+                reduktion.anwenden(zl, g.breite);
+                if (!einBild)
+                    reduktion.anwenden(zr, g.breite);
+            }
+            mischer[static_cast<size_t>(schema)](zl, zr, zeile(puffer[set].aus, i), g.breite);
+        },
+        [&](int32_t y0, int32_t anzahl, int set) {
+            for (int32_t i = 0; i < anzahl; ++i) {
+                std::memcpy(bandZiel.zeile(ctx, ziel, y0 + i), zeile(puffer[set].aus, i), bytes);
+                ctx.rowDone(y0 + i);
+            }
+        });
 }
 
 }

@@ -1,12 +1,12 @@
 #pragma once
 #include <algorithm>
-#include <atomic>
 #include <cmath>
 #include <cstdint>
 #include <string>
 #include <thread>
 
 #include "model/Programm.h"
+#include "raster/Stapel.h"
 
 // Round half to even, as every size and colour computation of the composers rounds.
 inline int64_t roundEven(double value)
@@ -41,24 +41,6 @@ void inTwoHalves(int64_t count, const Work& work)
     }
     std::jthread helper([&] { work(mid, count); });
     work(int64_t{0}, mid);
-}
-
-// Runs work(i, thread) for every i in [0, count) on a helper thread (thread 1)
-// and on the calling thread (thread 0), which runs besides() first, so reading
-// and writing overlap the work. Items are handed out one at a time, so the
-// calling thread takes over fewer of them the longer besides() took. work must
-// not throw; when besides() throws, the helper finishes before the exception leaves.
-template <class Work, class Besides>
-void inTwoThreads(int64_t count, const Work& work, const Besides& besides)
-{
-    std::atomic<int64_t> next{0};
-    const auto run = [&](int thread) {
-        for (int64_t i = next++; i < count; i = next++)
-            work(i, thread);
-    };
-    std::jthread helper(run, 1);
-    besides();
-    run(0);
 }
 
 // Gives slot `slot` of image n a temporary file name when it has none yet.
