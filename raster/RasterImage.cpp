@@ -111,11 +111,21 @@ void diskFullMessage(Context& ctx, const std::string& pfad)
                 std::string(Sprache::Meldung(68)) + ctx.files().volumeName(fs::path(pfad)) + ": !");
 }
 
-// Writes header and white pixels, or with fill false only the header and the
-// file's full length. 0, 1 (abort or write error) or -2 (disk full).
-int dateiSchreiben(Context& ctx, const RasterSlot& slot, int64_t pixelBytes, bool fill)
+// How a raster file is prepared.
+enum class Anlage {
+    Weiss,           // header and white pixels
+    Leer,            // header and length, any old file replaced
+    Ueberschreiben,  // header and length; an old file keeps the pages both lengths share
+};
+
+// Writes header and white pixels, or only the header and the file's full
+// length. 0, 1 (abort or write error) or -2 (disk full).
+int dateiSchreiben(Context& ctx, const RasterSlot& slot, int64_t pixelBytes, Anlage anlage)
 {
-    int fd = ::open(slot.pfad.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    const bool fill = anlage == Anlage::Weiss;
+    // Resizing an old file in place spares the system freeing its pages and allocating them again.
+    const int truncate = anlage == Anlage::Ueberschreiben ? 0 : O_TRUNC;
+    int fd = ::open(slot.pfad.c_str(), O_RDWR | O_CREAT | truncate | O_CLOEXEC, 0600);
     if (fd < 0) {
         ctx.message(Sprache::Titel::Fehler, 11);
         ctx.state.abort = true;
@@ -304,11 +314,11 @@ bool Schreibband::leeren()
 
 namespace {
 
-int anlegen(Context& ctx, RasterSlot& slot, bool reuse, bool fill)
+int anlegen(Context& ctx, RasterSlot& slot, Anlage anlage)
 {
     if (ctx.state.abort)
         return -1;
-    if (reuse && passendeDatei(slot.pfad, slot.breite, slot.hoehe))
+    if (anlage != Anlage::Leer && passendeDatei(slot.pfad, slot.breite, slot.hoehe))
         return 0;
     if (slot.breite < 0 || slot.hoehe < 0 || slot.pfad.empty()) {
         ctx.message(Sprache::Titel::Fehler, 11);
@@ -326,24 +336,24 @@ int anlegen(Context& ctx, RasterSlot& slot, bool reuse, bool fill)
         ctx.state.abort = true;
         return -2;
     }
-    return dateiSchreiben(ctx, slot, groesse - BmpKopfLaenge, fill);
+    return dateiSchreiben(ctx, slot, groesse - BmpKopfLaenge, anlage);
 }
 
 }
 
 int RasterAnlegen(Context& ctx, RasterSlot& slot)
 {
-    return anlegen(ctx, slot, true, true);
+    return anlegen(ctx, slot, Anlage::Weiss);
 }
 
 int RasterAnlegenLeer(Context& ctx, RasterSlot& slot)
 {
-    return anlegen(ctx, slot, false, false);
+    return anlegen(ctx, slot, Anlage::Leer);
 }
 
 int RasterAnlegenUeberschreiben(Context& ctx, RasterSlot& slot)
 {
-    return anlegen(ctx, slot, true, false);
+    return anlegen(ctx, slot, Anlage::Ueberschreiben);
 }
 
 int Plattenplatz_Pruefen(Context& ctx, const std::string& pfad, int32_t breite, int32_t hoehe)
@@ -388,16 +398,35 @@ int ZeileFreigeben(Zeile& view)
     return view.loesen() ? 0 : -1;
 }
 
+// The copy goes over the old file in place, which spares the system freeing its
+// pages and allocating them again; the kernel copies without a user buffer.
 int RasterKopierenDatei(const RasterSlot& von, const RasterSlot& nach)
 {
-    std::error_code ec;
     if (von.pfad.empty() || nach.pfad.empty())
         return -1;
     if (von.pfad == nach.pfad)
         return 0;
-    fs::copy_file(von.pfad, nach.pfad, fs::copy_options::overwrite_existing, ec);
-    if (ec)
+    const int in = ::open(von.pfad.c_str(), O_RDONLY | O_CLOEXEC);
+    if (in < 0)
         return -1;
+    struct stat st {};
+    int out = -1;
+    bool ok = ::fstat(in, &st) == 0 && S_ISREG(st.st_mode)
+        && (out = ::open(nach.pfad.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0600)) >= 0;
+    for (off_t kopiert = 0; ok && kopiert < st.st_size;) {
+        const ssize_t n = ::copy_file_range(in, nullptr, out, nullptr, static_cast<size_t>(st.st_size - kopiert), 0);
+        if (n < 0 && errno == EINTR)
+            continue;
+        ok = n > 0;
+        kopiert += ok ? n : 0;
+    }
+    ok = ok && ::ftruncate(out, st.st_size) == 0;
+    if (out >= 0 && ::close(out) != 0)
+        ok = false;
+    ::close(in);
+    if (!ok)
+        return -1;
+    std::error_code ec;
     fs::permissions(nach.pfad, fs::perms::owner_read | fs::perms::owner_write, ec);
     return 0;
 }

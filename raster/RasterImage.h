@@ -43,7 +43,8 @@ int RasterAnlegen(Context& ctx, RasterSlot& slot);
 int RasterAnlegenLeer(Context& ctx, RasterSlot& slot);
 // The same for a routine that writes every byte of every row before anything
 // reads them: a matching file is reused, otherwise only header and length are
-// written, so no white pixels are written only to be overwritten.
+// written (an old file of another size is resized in place), so no white
+// pixels are written only to be overwritten.
 int RasterAnlegenUeberschreiben(Context& ctx, RasterSlot& slot);
 int RasterOeffnenLesen(RasterSlot& slot);
 int RasterOeffnenSchreiben(RasterSlot& slot);

@@ -147,7 +147,7 @@ TEST_F(RasterTest, RasterForOverwritingIsReusedOrHasNoPixelsWritten)
     ASSERT_EQ(RasterAnlegenUeberschreiben(ctx, s), 0);
     EXPECT_EQ(readFile(s.pfad), vorher);
 
-    // Another size: the header and the full length, but no white written.
+    // Another size: the header and the full length, the old file resized in place, no white written.
     RasterSlot anders = s;
     anders.hoehe = 6;
     ASSERT_EQ(RasterAnlegenUeberschreiben(ctx, anders), 0);
@@ -156,7 +156,13 @@ TEST_F(RasterTest, RasterForOverwritingIsReusedOrHasNoPixelsWritten)
     RasterSlot weiss = slot("weiss.bmp", 7, 6);
     ASSERT_EQ(RasterAnlegen(ctx, weiss), 0);
     EXPECT_TRUE(std::equal(b.begin(), b.begin() + 54, readFile(weiss.pfad).begin()));
-    EXPECT_TRUE(std::all_of(b.begin() + 54, b.end(), [](uint8_t v) { return v == 0; }));
+    EXPECT_TRUE(std::equal(b.begin() + 54, b.begin() + 54 + 24 * 5, vorher.begin() + 54));
+    EXPECT_TRUE(std::all_of(b.begin() + 54 + 24 * 5, b.end(), [](uint8_t v) { return v == 0; }));
+    RasterSlot neu = slot("neu.bmp", 3, 2);
+    ASSERT_EQ(RasterAnlegenUeberschreiben(ctx, neu), 0);
+    const auto n = readFile(neu.pfad);
+    ASSERT_EQ(n.size(), 54u + 12 * 2);
+    EXPECT_TRUE(std::all_of(n.begin() + 54, n.end(), [](uint8_t v) { return v == 0; }));
 
     // The same checks as for a white raster.
     RasterSlot riesig = slot("riesig.bmp", 40000, 40000);
@@ -392,4 +398,14 @@ TEST_F(RasterTest, FileCopyOverwritesTheTarget)
     EXPECT_EQ(readFile(nach.pfad), readFile(von.pfad));
     RasterSlot fehlt = slot("weg.bmp", 1, 1);
     EXPECT_EQ(RasterKopierenDatei(fehlt, nach), -1);
+    // A shorter file copied over a longer one leaves nothing of it behind.
+    RasterSlot klein = pattern("c.bmp", 1, 1);
+    ASSERT_EQ(RasterKopierenDatei(klein, nach), 0);
+    EXPECT_EQ(readFile(nach.pfad), readFile(klein.pfad));
+    EXPECT_EQ(fs::status(nach.pfad).permissions(), fs::perms::owner_read | fs::perms::owner_write);
+    // Only files are copied; the target stays as it was.
+    RasterSlot ordner = slot("ordner", 1, 1);
+    fs::create_directory(ordner.pfad);
+    EXPECT_EQ(RasterKopierenDatei(ordner, nach), -1);
+    EXPECT_EQ(readFile(nach.pfad), readFile(klein.pfad));
 }
