@@ -215,7 +215,8 @@ void anaglyph(Programm& p, const fs::path& folder)
 int main(int argc, char** argv)
 {
     const std::string only = argc > 1 ? argv[1] : "";
-    const fs::path folder = fs::temp_directory_path() / "lumivex-compose-bench";
+    // A folder of this process: another run at the same time must not remove its files.
+    const fs::path folder = fs::temp_directory_path() / ("lumivex-compose-bench-" + std::to_string(::getpid()));
     HeadlessMessages messages;
     QuietEvents events;
     NullDisplay display;
