@@ -3,7 +3,6 @@
 #include <cmath>
 #include <cstdint>
 #include <string>
-#include <thread>
 
 #include "model/Programm.h"
 #include "raster/Stapel.h"
@@ -27,20 +26,6 @@ inline uint8_t roundByte(double value)
     constexpr double shift = 6755399441055744.0;
     const double clamped = std::min(std::max(0.0, value), 255.0);
     return static_cast<uint8_t>((clamped + shift) - shift);
-}
-
-// Runs work(begin, end) over [0, count) in two halves, the upper one on a helper
-// thread. work must not throw; the calling thread waits for both halves.
-template <class Work>
-void inTwoHalves(int64_t count, const Work& work)
-{
-    const int64_t mid = count / 2;
-    if (mid == 0) {
-        work(int64_t{0}, count);
-        return;
-    }
-    std::jthread helper([&] { work(mid, count); });
-    work(int64_t{0}, mid);
 }
 
 // Gives slot `slot` of image n a temporary file name when it has none yet.

@@ -152,17 +152,27 @@ AreaAxis areaAxis(int32_t source, int32_t target, Flaechenweg weg)
     return a;
 }
 
+// Each target byte: its sum divided by its weights (the column's times the row's),
+// rounded. A loop of its own, so the divisions run as vectors.
+__attribute__((target_clones("avx2", "default"))) void divideAndRound(const double* sums, const double* columnWeights,
+                                                                      double rowWeights, uint8_t* out, size_t bytes)
+{
+    for (size_t i = 0; i < bytes; ++i)
+        out[i] = roundByte(sums[i] / (columnWeights[i] * rowWeights));
+}
+
 // The columns of one target row from the summed source row (doubles, or the
-// bytes of a single source row, which are what its sum would hold).
+// bytes of a single source row, which are what its sum would hold); sums holds
+// three doubles per target pixel, columnWeights the column's weight sum per byte.
 template <class Value>
-void areaColumns(const AreaAxis& ax, const Value* acc, double ySum, uint8_t* out)
+void areaColumns(const AreaAxis& ax, const Value* acc, double ySum, const double* columnWeights, double* sums,
+                 uint8_t* out)
 {
     const size_t n = ax.first.size();
     const int32_t* first = ax.first.data();
     const int32_t* last = ax.last.data();
     const double* firstWeight = ax.firstWeight.data();
     const double* lastWeight = ax.lastWeight.data();
-    const double* sum = ax.sum.data();
     for (size_t x = 0; x < n; ++x) {
         const Value* a0 = acc + 3 * int64_t{first[x]};
         const Value* a1 = acc + 3 * int64_t{last[x]};
@@ -181,25 +191,31 @@ void areaColumns(const AreaAxis& ax, const Value* acc, double ySum, uint8_t* out
             s1 += w1 * a1[1];
             s2 += w1 * a1[2];
         }
-        const double weights = sum[x] * ySum;
-        out[3 * x] = roundByte(s0 / weights);
-        out[3 * x + 1] = roundByte(s1 / weights);
-        out[3 * x + 2] = roundByte(s2 / weights);
+        sums[3 * x] = s0;
+        sums[3 * x + 1] = s1;
+        sums[3 * x + 2] = s2;
     }
+    divideAndRound(sums, columnWeights, ySum, out, 3 * n);
 }
+
+// Per thread: the summed source row, and the column sums of a target row.
+struct AreaScratch {
+    std::vector<double> acc, sums;
+};
 
 // One target row: the weighted source rows summed first, then the columns.
 template <class RowAt>
-void areaRow(const AreaAxis& ax, const AreaAxis& ay, int32_t y, int32_t sw, const RowAt& rowAt, double* acc,
-             uint8_t* out)
+void areaRow(const AreaAxis& ax, const AreaAxis& ay, int32_t y, int32_t sw, const RowAt& rowAt,
+             const double* columnWeights, AreaScratch& scratch, uint8_t* out)
 {
     const int32_t r0 = ay.first[static_cast<size_t>(y)], r1 = ay.last[static_cast<size_t>(y)];
     const double ySum = ay.sum[static_cast<size_t>(y)];
     // A single source row has weight 1, so its sum is its bytes.
     if (r0 == r1) {
-        areaColumns(ax, rowAt(r0), ySum, out);
+        areaColumns(ax, rowAt(r0), ySum, columnWeights, scratch.sums.data(), out);
         return;
     }
+    double* acc = scratch.acc.data();
     const int64_t n = 3 * int64_t{sw};
     std::fill(acc, acc + n, 0.0);
     for (int32_t r = r0; r <= r1; ++r) {
@@ -209,7 +225,7 @@ void areaRow(const AreaAxis& ax, const AreaAxis& ay, int32_t y, int32_t sw, cons
         for (int64_t c = 0; c < n; ++c)
             acc[c] += w * src[c];
     }
-    areaColumns(ax, static_cast<const double*>(acc), ySum, out);
+    areaColumns(ax, static_cast<const double*>(acc), ySum, columnWeights, scratch.sums.data(), out);
 }
 
 // Whether the source may be held in memory, which decides the rounding rule.
@@ -234,7 +250,15 @@ void area(Context& ctx, const RasterSlot& quelle, const RasterSlot& ziel, const 
         std::vector<uint8_t> band, out;
     };
     Batch batch[2];
-    std::vector<double> acc(2 * rowBytes);
+    AreaScratch scratch[2];
+    for (AreaScratch& sc : scratch) {
+        sc.acc.resize(rowBytes);
+        sc.sums.resize(outBytes);
+    }
+    Helfer helfer;
+    std::vector<double> columnWeights(outBytes);
+    for (size_t i = 0; i < outBytes; ++i)
+        columnWeights[i] = ax.sum[i / 3];
     Leseband lesen;
     Schreibband schreiben;
     const auto gather = [&](Batch& b, int32_t y0, const Batch& previous) {
@@ -260,12 +284,11 @@ void area(Context& ctx, const RasterSlot& quelle, const RasterSlot& ziel, const 
         Batch& b = batch[k];
         Batch& other = batch[k ^ 1];
         const auto rowAt = [&](int32_t r) { return b.band.data() + rowBytes * static_cast<size_t>(r - b.r0); };
-        inTwoThreads(
+        helfer.teilen(
             b.y1 - b.y0,
             [&](int64_t i, int thread) {
-                areaRow(ax, ay, b.y0 + static_cast<int32_t>(i), quelle.breite, rowAt,
-                        acc.data() + rowBytes * static_cast<size_t>(thread),
-                        b.out.data() + outBytes * static_cast<size_t>(i));
+                areaRow(ax, ay, b.y0 + static_cast<int32_t>(i), quelle.breite, rowAt, columnWeights.data(),
+                        scratch[thread], b.out.data() + outBytes * static_cast<size_t>(i));
             },
             [&] {
                 if (b.y0 > 0)
@@ -330,6 +353,7 @@ void bicubic(Context& ctx, const RasterSlot& quelle, const RasterSlot& ziel, int
     std::vector<uint8_t> out[2] = {std::vector<uint8_t>(Stapel * outBytes), std::vector<uint8_t>(Stapel * outBytes)};
     Leseband lesen;
     Schreibband schreiben;
+    Helfer helfer;
     int32_t previousY0 = 0;
     size_t batch = 0;
     for (int32_t y0 = 0; y0 < ziel.hoehe;) {
@@ -361,8 +385,10 @@ void bicubic(Context& ctx, const RasterSlot& quelle, const RasterSlot& ziel, int
             ctx.pump();
             ctx.throwIfAborted();
         }
-        inTwoHalves(static_cast<int64_t>(need.size() - kept), [&](int64_t begin, int64_t end) {
-            for (size_t i = kept + static_cast<size_t>(begin); i < kept + static_cast<size_t>(end); ++i) {
+        helfer.teilen(
+            static_cast<int64_t>(need.size() - kept),
+            [&](int64_t item, int) {
+                const size_t i = kept + static_cast<size_t>(item);
                 const uint8_t* src = sourceBand.data() + i * srcBytes;
                 double* h = band.data() + i * outBytes;
                 for (size_t x = 0; x < ax.index.size() / 4; ++x) {
@@ -378,8 +404,8 @@ void bicubic(Context& ctx, const RasterSlot& quelle, const RasterSlot& ziel, int
                     h[3 * x + 1] = s1;
                     h[3 * x + 2] = s2;
                 }
-            }
-        });
+            },
+            [] {});
         slots.clear();
         for (int32_t y = y0; y < y1; ++y)
             for (size_t k = 0; k < 4; ++k)
@@ -390,7 +416,7 @@ void bicubic(Context& ctx, const RasterSlot& quelle, const RasterSlot& ziel, int
         // calling thread writes the previous batch.
         constexpr size_t Stueck = 2048;
         std::vector<uint8_t>& o = out[batch % 2];
-        inTwoThreads(
+        helfer.teilen(
             static_cast<int64_t>((outBytes + Stueck - 1) / Stueck),
             [&](int64_t piece, int) {
                 const size_t c0 = static_cast<size_t>(piece) * Stueck;

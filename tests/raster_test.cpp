@@ -1,8 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <filesystem>
+#include <numeric>
+#include <thread>
 
 #include "raster/RasterImage.h"
+#include "raster/Stapel.h"
 #include "support/TestServices.h"
 
 namespace fs = std::filesystem;
@@ -408,4 +414,80 @@ TEST_F(RasterTest, FileCopyOverwritesTheTarget)
     fs::create_directory(ordner.pfad);
     EXPECT_EQ(RasterKopierenDatei(ordner, nach), -1);
     EXPECT_EQ(readFile(nach.pfad), readFile(klein.pfad));
+}
+
+TEST(Helfer, EveryItemRunsOnceOnEitherThread)
+{
+    Helfer helfer;
+    for (int64_t count : {0, 1, 2, 7, 100, 1000}) {
+        std::vector<std::atomic<int>> runs(static_cast<size_t>(count));
+        std::atomic<int> falscherThread{0};
+        bool besides = false;
+        helfer.teilen(
+            count,
+            [&](int64_t i, int thread) {
+                ++runs[static_cast<size_t>(i)];
+                if (thread != 0 && thread != 1)
+                    ++falscherThread;
+            },
+            [&] { besides = true; });
+        EXPECT_TRUE(besides);
+        EXPECT_EQ(falscherThread, 0);
+        for (const auto& r : runs)
+            EXPECT_EQ(r, 1) << count;
+    }
+}
+
+TEST(Helfer, AFailureBesidesTheWorkLeavesNoItemRunning)
+{
+    Helfer helfer;
+    std::atomic<int> laufend{0};
+    EXPECT_THROW(helfer.teilen(
+                     50,
+                     [&](int64_t, int) {
+                         ++laufend;
+                         std::this_thread::sleep_for(std::chrono::microseconds(200));
+                         --laufend;
+                     },
+                     [] { throw Abbruch{}; }),
+                 Abbruch);
+    EXPECT_EQ(laufend, 0);
+    // The helper takes the next job as before.
+    std::atomic<int> summe{0};
+    helfer.teilen(10, [&](int64_t i, int) { summe += static_cast<int>(i); }, [] {});
+    EXPECT_EQ(summe, 45);
+}
+
+TEST(Helfer, BatchesAreReadAndWrittenInOrderAfterTheirRows)
+{
+    for (int32_t hoehe : {0, 1, 5, 32, 33, 100}) {
+        std::vector<int32_t> gelesen, geschrieben;
+        std::vector<std::atomic<int>> berechnet(static_cast<size_t>(hoehe));
+        std::atomic<int32_t> gelesenBis{0};
+        std::atomic<bool> zuFrueh{false};
+        inBatches(
+            hoehe, 8,
+            [&](int32_t y0, int32_t anzahl, int) {
+                for (int32_t i = 0; i < anzahl; ++i)
+                    gelesen.push_back(y0 + i);
+                gelesenBis = y0 + anzahl;
+            },
+            [&](int32_t y, int, int32_t) {
+                if (y >= gelesenBis)
+                    zuFrueh = true;
+                ++berechnet[static_cast<size_t>(y)];
+            },
+            [&](int32_t y0, int32_t anzahl, int) {
+                for (int32_t i = 0; i < anzahl; ++i) {
+                    if (berechnet[static_cast<size_t>(y0 + i)] != 1)
+                        zuFrueh = true;
+                    geschrieben.push_back(y0 + i);
+                }
+            });
+        std::vector<int32_t> alle(static_cast<size_t>(hoehe));
+        std::iota(alle.begin(), alle.end(), 0);
+        EXPECT_EQ(gelesen, alle) << hoehe;
+        EXPECT_EQ(geschrieben, alle) << hoehe;
+        EXPECT_FALSE(zuFrueh) << hoehe;
+    }
 }
