@@ -154,8 +154,7 @@ AreaAxis areaAxis(int32_t source, int32_t target, Flaechenweg weg)
 
 // Each target byte: its sum divided by its weights (the column's times the row's),
 // rounded. A loop of its own, so the divisions run as vectors.
-__attribute__((target_clones("avx2", "default"))) void divideAndRound(const double* sums, const double* columnWeights,
-                                                                      double rowWeights, uint8_t* out, size_t bytes)
+void divideAndRound(const double* sums, const double* columnWeights, double rowWeights, uint8_t* out, size_t bytes)
 {
     for (size_t i = 0; i < bytes; ++i)
         out[i] = roundByte(sums[i] / (columnWeights[i] * rowWeights));
@@ -326,10 +325,8 @@ BicubicAxis bicubicAxis(int32_t source, int32_t target, const std::array<double,
     return a;
 }
 
-// The vertical pass of one target row, from the horizontal passes of its four
-// source rows. It is the resizers' heaviest loop, so processors that have them
-// run it with 256-bit vectors; without fused multiply-adds every value is the same.
-__attribute__((target_clones("avx2", "default"))) void bicubicVertical(const double* r0, const double* r1, const double* r2, const double* r3, double w0, double w1,
+// The vertical pass of one target row, from the horizontal passes of its four source rows.
+void bicubicVertical(const double* r0, const double* r1, const double* r2, const double* r3, double w0, double w1,
                    double w2, double w3, uint8_t* out, size_t bytes)
 {
     for (size_t c = 0; c < bytes; ++c)
