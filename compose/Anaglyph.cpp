@@ -6,6 +6,7 @@
 #include "compose/Hilfen.h"
 #include "compose/Komponisten.h"
 #include "raster/RasterImage.h"
+#include "raster/Stapel.h"
 
 namespace {
 

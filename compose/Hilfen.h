@@ -5,7 +5,6 @@
 #include <string>
 
 #include "model/Programm.h"
-#include "raster/Stapel.h"
 
 // Round half to even, as every size and colour computation of the composers rounds.
 inline int64_t roundEven(double value)

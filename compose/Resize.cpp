@@ -8,6 +8,7 @@
 
 #include "compose/Hilfen.h"
 #include "raster/RasterImage.h"
+#include "raster/Stapel.h"
 
 namespace {
 
