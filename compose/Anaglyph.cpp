@@ -6,6 +6,7 @@
 #include "compose/Hilfen.h"
 #include "compose/Komponisten.h"
 #include "raster/RasterImage.h"
+#include "raster/Stapel.h"
 
 namespace {
 
@@ -49,13 +50,13 @@ private:
 };
 
 // One source row at the result's width: the image's pixels, the background beyond them.
-void holeZeile(Context& ctx, const RasterSlot& bild, int32_t y, int32_t breite, const Farbe& hintergrund, Zeile& view,
-               uint8_t* ziel)
+void holeZeile(Context& ctx, const RasterSlot& bild, int32_t y, int32_t breite, const Farbe& hintergrund,
+               Leseband& band, uint8_t* ziel)
 {
     int32_t gefuellt = 0;
     if (y < bild.hoehe) {
         gefuellt = std::min(bild.breite, breite);
-        std::memcpy(ziel, LeseZeile(ctx, bild, y, view), 3 * static_cast<size_t>(gefuellt));
+        std::memcpy(ziel, band.zeile(ctx, bild, y), 3 * static_cast<size_t>(gefuellt));
     }
     ZeileFuellen(ziel, gefuellt, breite, hintergrund);
 }
@@ -112,7 +113,8 @@ void anaglyph(Programm& p, int links, int rechts, int schema, double c1, double 
     RasterSlot& ziel = p.bilder.ergebnis().slot[SlotErgebnis];
     ziel.breite = g.breite;
     ziel.hoehe = g.hoehe;
-    if (RasterAnlegen(ctx, ziel) != 0)
+    // Every row is mixed in full, the background standing in beyond a smaller image.
+    if (RasterAnlegenUeberschreiben(ctx, ziel) != 0)
         throw Abbruch{};
     const bool einBild = links == rechts;
     RasterSlot l = p.bilder.bild[static_cast<size_t>(links)].slot[SlotJustiert];
@@ -125,37 +127,47 @@ void anaglyph(Programm& p, int links, int rechts, int schema, double c1, double 
     // ColorCode uses the full colours of both images.
     const Reduktion reduktion(schema == 0 ? 1.0 : c1, schema == 0 ? 1.0 : c2, schema == 0 ? 1.0 : c3);
     const Farbe& hintergrund = p.compose.Hintergrundfarbe;
-    // Rows are read and written by the calling thread; two workers mix a batch in between.
-    constexpr int32_t Stapel = 32;
+    // Rows are read and written by the calling thread; it and a helper mix each batch in between.
     const auto bytes = 3 * static_cast<size_t>(g.breite);
-    std::vector<uint8_t> zeilenL(Stapel * bytes), zeilenR(einBild ? 0 : Stapel * bytes), aus(Stapel * bytes);
-    Zeile viewL, viewR, viewZiel;
+    constexpr int32_t Stapel = 32;
+    struct Puffer {
+        std::vector<uint8_t> l, r, aus;
+    };
+    Puffer puffer[2];
+    for (Puffer& b : puffer) {
+        b.l.resize(Stapel * bytes);
+        b.r.resize(einBild ? 0 : Stapel * bytes);
+        b.aus.resize(Stapel * bytes);
+    }
+    const auto zeile = [&](std::vector<uint8_t>& v, int32_t i) { return v.data() + bytes * static_cast<size_t>(i); };
+    Leseband bandL, bandR;
+    Schreibband bandZiel;
     ctx.setProgress(g.hoehe - 1, 0);
-    for (int32_t y0 = 0; y0 < g.hoehe; y0 += Stapel) {
-        const int32_t anzahl = std::min(Stapel, g.hoehe - y0);
-        for (int32_t i = 0; i < anzahl; ++i) {
-            holeZeile(ctx, l, y0 + i, g.breite, hintergrund, viewL, zeilenL.data() + bytes * static_cast<size_t>(i));
-            if (!einBild)
-                holeZeile(ctx, r, y0 + i, g.breite, hintergrund, viewR, zeilenR.data() + bytes * static_cast<size_t>(i));
-        }
-        inTwoHalves(anzahl, [&](int64_t von, int64_t bis) {
-            for (auto i = static_cast<size_t>(von); i < static_cast<size_t>(bis); ++i) {
-                uint8_t* zl = zeilenL.data() + bytes * i;
-                uint8_t* zr = einBild ? zl : zeilenR.data() + bytes * i;
-                if (reduktion.aktiv()) {
-                    reduktion.anwenden(zl, g.breite);
-                    if (!einBild)
-                        reduktion.anwenden(zr, g.breite);
-                }
-                mischer[static_cast<size_t>(schema)](zl, zr, aus.data() + bytes * i, g.breite);
+    inBatches(
+        g.hoehe, Stapel,
+        [&](int32_t y0, int32_t anzahl, int set) {
+            for (int32_t i = 0; i < anzahl; ++i) {
+                holeZeile(ctx, l, y0 + i, g.breite, hintergrund, bandL, zeile(puffer[set].l, i));
+                if (!einBild)
+                    holeZeile(ctx, r, y0 + i, g.breite, hintergrund, bandR, zeile(puffer[set].r, i));
+            }
+        },
+        [&](int32_t, int set, int32_t i) {
+            uint8_t* zl = zeile(puffer[set].l, i);
+            uint8_t* zr = einBild ? zl : zeile(puffer[set].r, i);
+            if (reduktion.aktiv()) {
+                reduktion.anwenden(zl, g.breite);
+                if (!einBild)
+                    reduktion.anwenden(zr, g.breite);
+            }
+            mischer[static_cast<size_t>(schema)](zl, zr, zeile(puffer[set].aus, i), g.breite);
+        },
+        [&](int32_t y0, int32_t anzahl, int set) {
+            for (int32_t i = 0; i < anzahl; ++i) {
+                std::memcpy(bandZiel.zeile(ctx, ziel, y0 + i), zeile(puffer[set].aus, i), bytes);
+                ctx.rowDone(y0 + i);
             }
         });
-        for (int32_t i = 0; i < anzahl; ++i) {
-            std::memcpy(NeueZeile(ctx, ziel, y0 + i, viewZiel), aus.data() + bytes * static_cast<size_t>(i), bytes);
-            GibZeileFrei(viewZiel);
-            ctx.rowDone(y0 + i);
-        }
-    }
 }
 
 }

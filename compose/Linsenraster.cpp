@@ -126,13 +126,13 @@ bool inBand(int32_t i, int32_t length, double set)
         || (set - 0.2) / set <= static_cast<double>(i + 1) / length;
 }
 
-// The resized copies (slot 3) of all images, open for reading, with one row view each.
+// The resized copies (slot 3) of all images, open for reading, with a small band each.
 struct Copies {
     std::vector<RasterSlot> slot;
-    std::vector<Zeile> view;
+    std::vector<Leseband> band;
 
     explicit Copies(Programm& prog) : slot(static_cast<size_t>(prog.bilder.anzahl) + 1),
-                                      view(static_cast<size_t>(prog.bilder.anzahl) + 1)
+                                      band(static_cast<size_t>(prog.bilder.anzahl) + 1, Leseband(size_t{1} << 18))
     {
         for (int i = 1; i <= prog.bilder.anzahl; ++i) {
             slot[static_cast<size_t>(i)] = prog.bilder.bild[static_cast<size_t>(i)].slot[SlotKomposition];
@@ -187,16 +187,16 @@ void interlace3D(Programm& prog, const Layout& l, RasterSlot& ziel)
         if (pick.pos < copies.slot[static_cast<size_t>(pick.bild)].breite)
             columns[static_cast<size_t>(pick.bild)].emplace_back(3 * int64_t{x}, 3 * pick.pos);
     }
-    Zeile view;
+    Schreibband rows;
     ctx.setProgress(l.along - 1, 0);
     for (int32_t y = 0; y < l.along; ++y) {
-        uint8_t* row = NeueZeile(ctx, ziel, y, view);
+        uint8_t* row = rows.zeile(ctx, ziel, y);
         ZeileFuellen(row, 0, l.across, prog.compose.Hintergrundfarbe);
         for (int i = 1; i <= l.n; ++i) {
             const RasterSlot& copy = copies.slot[static_cast<size_t>(i)];
             if (y >= copy.hoehe)
                 continue;
-            const uint8_t* src = LeseZeile(ctx, copy, y, copies.view[static_cast<size_t>(i)]);
+            const uint8_t* src = copies.band[static_cast<size_t>(i)].zeile(ctx, copy, y);
             for (const auto& [to, from] : columns[static_cast<size_t>(i)])
                 std::memcpy(row + to, src + from, 3);
         }
@@ -205,7 +205,6 @@ void interlace3D(Programm& prog, const Layout& l, RasterSlot& ziel)
         for (int32_t x = 0; x < l.across; ++x)
             if (band || s.side[static_cast<size_t>(x)])
                 std::memcpy(row + 3 * int64_t{x}, &s.colour[3 * static_cast<size_t>(x)], 3);
-        GibZeileFrei(view);
         ctx.rowDone(y);
     }
 }
@@ -222,16 +221,16 @@ void interlaceFlip(Programm& prog, const Layout& l, RasterSlot& ziel)
             if (inBand(x, w, prog.druck.breiteGesetzt))
                 bandColumns.push_back(x);
     Copies copies(prog);
-    Zeile view;
+    Schreibband rows;
     ctx.setProgress(l.across - 1, 0);
     for (int32_t y = 0; y < l.across; ++y) {
-        uint8_t* row = NeueZeile(ctx, ziel, y, view);
+        uint8_t* row = rows.zeile(ctx, ziel, y);
         ZeileFuellen(row, 0, w, prog.compose.Hintergrundfarbe);
         const Pick& pick = table[static_cast<size_t>(y)];
         const RasterSlot& copy = copies.slot[static_cast<size_t>(pick.bild)];
         if (pick.pos < copy.hoehe) {
-            const uint8_t* src = LeseZeile(ctx, copy, static_cast<int32_t>(pick.pos),
-                                           copies.view[static_cast<size_t>(pick.bild)]);
+            const uint8_t* src =
+                copies.band[static_cast<size_t>(pick.bild)].zeile(ctx, copy, static_cast<int32_t>(pick.pos));
             std::memcpy(row, src, 3 * static_cast<size_t>(std::min(copy.breite, w)));
         }
         frame(row, y, w, l.across);
@@ -241,7 +240,6 @@ void interlaceFlip(Programm& prog, const Layout& l, RasterSlot& ziel)
         else
             for (int32_t x : bandColumns)
                 std::memcpy(row + 3 * int64_t{x}, colour, 3);
-        GibZeileFrei(view);
         ctx.rowDone(y);
     }
 }
@@ -257,7 +255,8 @@ void linsenraster(Programm& prog, bool flip)
     RasterSlot& ziel = prog.bilder.ergebnis().slot[SlotErgebnis];
     ziel.breite = flip ? l.along : l.across;
     ziel.hoehe = flip ? l.across : l.along;
-    if (RasterAnlegen(ctx, ziel) != 0)
+    // Both row assemblies fill every pixel, the background first.
+    if (RasterAnlegenUeberschreiben(ctx, ziel) != 0)
         throw Abbruch{};
     resizeAll(prog, l, flip);
     setPhase(ctx, flip ? "F4" : "L4");

@@ -4,38 +4,38 @@
 
 #include <algorithm>
 #include <cstring>
-#include <memory>
-#include <new>
 #include <vector>
 
 #include "compose/Hilfen.h"
 #include "raster/RasterImage.h"
+#include "raster/Stapel.h"
 
 namespace {
 
 // Target rows computed between two writes; the workers share them.
 constexpr int32_t Stapel = 64;
 
-void prepareTarget(Context& ctx, RasterSlot& ziel, int32_t breite, int32_t hoehe)
-{
-    ziel.breite = breite;
-    ziel.hoehe = hoehe;
-    if (RasterAnlegen(ctx, ziel) != 0)
-        throw Abbruch{};
-}
-
 // The frame shared by the resizers: checks, a private handle on the source, the
-// target prepared, then body(source, target) unless one of them is empty.
-template <class Body>
-int resize(Context& ctx, ImageEntry& e, int von, int nach, int32_t breite, int32_t hoehe, const Body& body)
+// target prepared, then body(source, target) unless one of them is empty. A
+// target that covers(source, target) says the body fills completely gets no
+// white pixels first.
+template <class Covers, class Body>
+int resize(Context& ctx, ImageEntry& e, int von, int nach, int32_t breite, int32_t hoehe, const Covers& covers,
+           const Body& body)
 {
     if (ctx.state.abort || von == nach || von < 0 || nach < 0 || von >= SlotAnzahl || nach >= SlotAnzahl)
         return 1;
     const bool ok = guarded(ctx, [&] {
         RasterSlot quelle = e.slot[static_cast<size_t>(von)];
         RasterSlot& ziel = e.slot[static_cast<size_t>(nach)];
-        prepareTarget(ctx, ziel, breite, hoehe);
-        if (breite <= 0 || hoehe <= 0 || quelle.breite <= 0 || quelle.hoehe <= 0)
+        ziel.breite = breite;
+        ziel.hoehe = hoehe;
+        const bool leer = breite <= 0 || hoehe <= 0 || quelle.breite <= 0 || quelle.hoehe <= 0;
+        const int angelegt = !leer && covers(quelle, ziel) ? RasterAnlegenUeberschreiben(ctx, ziel)
+                                                           : RasterAnlegen(ctx, ziel);
+        if (angelegt != 0)
+            throw Abbruch{};
+        if (leer)
             return;
         SlotCloser schliesseQuelle(quelle);
         SlotCloser schliesseZiel(ziel);
@@ -47,46 +47,67 @@ int resize(Context& ctx, ImageEntry& e, int von, int nach, int32_t breite, int32
     return ok ? 0 : 1;
 }
 
+const auto fillsAll = [](const RasterSlot&, const RasterSlot&) { return true; };
+
 // Writes rows y0 .. y0 + count − 1 of the target from a buffer of whole pixel rows.
-void writeRows(Context& ctx, const RasterSlot& ziel, int32_t y0, int32_t count, const uint8_t* rows, Zeile& view)
+void writeRows(Context& ctx, const RasterSlot& ziel, int32_t y0, int32_t count, const uint8_t* rows,
+               Schreibband& band)
 {
     const auto bytes = static_cast<size_t>(3 * int64_t{ziel.breite});
     for (int32_t i = 0; i < count; ++i) {
-        std::memcpy(NeueZeile(ctx, ziel, y0 + i, view), rows + bytes * static_cast<size_t>(i), bytes);
-        GibZeileFrei(view);
+        std::memcpy(band.zeile(ctx, ziel, y0 + i), rows + bytes * static_cast<size_t>(i), bytes);
         ctx.rowDone(y0 + i);
     }
 }
 
+// The nearest-neighbour step of one axis in 1/32768 pixel; positions are
+// computed in 64 bits, as x × step overflows 32 bits on large rasters.
+int64_t nearestStep(int32_t source, int32_t target)
+{
+    return roundEven(static_cast<double>(source) / target * 32768.0);
+}
+
+bool nearestCovers(const RasterSlot& quelle, const RasterSlot& ziel)
+{
+    return ((ziel.breite - int64_t{1}) * nearestStep(quelle.breite, ziel.breite) >> 15) < quelle.breite
+        && ((ziel.hoehe - int64_t{1}) * nearestStep(quelle.hoehe, ziel.hoehe) >> 15) < quelle.hoehe;
+}
+
+// A stretch of target bytes taken from consecutive source bytes.
+struct Run {
+    size_t to, from, bytes;
+};
+
 void nearest(Context& ctx, const RasterSlot& quelle, const RasterSlot& ziel)
 {
     const int32_t sw = quelle.breite, sh = quelle.hoehe, w = ziel.breite, h = ziel.hoehe;
-    // Positions in 64 bits: x × step overflows 32 bits on large rasters.
-    const int64_t stepX = roundEven(static_cast<double>(sw) / w * 32768.0);
-    const int64_t stepY = roundEven(static_cast<double>(sh) / h * 32768.0);
-    std::vector<int64_t> offsets;
+    const int64_t stepX = nearestStep(sw, w);
+    const int64_t stepY = nearestStep(sh, h);
+    // Target pixels whose sources follow each other are copied as one piece.
+    std::vector<Run> runs;
     for (int64_t x = 0; x < w; ++x) {
         const int64_t sx = (x * stepX) >> 15;
         if (sx >= sw)
             break;
-        offsets.push_back(3 * sx);
+        const auto to = static_cast<size_t>(3 * x), from = static_cast<size_t>(3 * sx);
+        if (!runs.empty() && runs.back().to + runs.back().bytes == to && runs.back().from + runs.back().bytes == from)
+            runs.back().bytes += 3;
+        else
+            runs.push_back({to, from, 3});
     }
-    const bool whole = static_cast<int64_t>(offsets.size()) == w;
-    Zeile lesen;
+    const bool whole = !runs.empty() && runs.back().to + runs.back().bytes == static_cast<size_t>(3 * int64_t{w});
+    Leseband lesen;
+    Schreibband band;
     Zeile schreiben;
-    int64_t loaded = -1;
-    const uint8_t* src = nullptr;
     for (int32_t y = 0; y < h; ++y) {
         const int64_t sy = (y * stepY) >> 15;
         if (sy < sh) {
-            if (sy != loaded) {
-                src = LeseZeile(ctx, quelle, static_cast<int32_t>(sy), lesen);
-                loaded = sy;
-            }
-            uint8_t* dst = whole ? NeueZeile(ctx, ziel, y, schreiben) : SchreibeZeile(ctx, ziel, y, schreiben);
-            for (size_t i = 0; i < offsets.size(); ++i)
-                std::memcpy(dst + 3 * i, src + offsets[i], 3);
-            GibZeileFrei(schreiben);
+            const uint8_t* src = lesen.zeile(ctx, quelle, static_cast<int32_t>(sy));
+            uint8_t* dst = whole ? band.zeile(ctx, ziel, y) : SchreibeZeile(ctx, ziel, y, schreiben);
+            for (const Run& run : runs)
+                std::memcpy(dst + run.to, src + run.from, run.bytes);
+            if (!whole)
+                GibZeileFrei(schreiben);
         }
         ctx.rowDone(y);
     }
@@ -132,32 +153,36 @@ AreaAxis areaAxis(int32_t source, int32_t target, Flaechenweg weg)
     return a;
 }
 
-// One target row: the weighted source rows summed first, then the columns.
-template <class RowAt>
-void areaRow(const AreaAxis& ax, const AreaAxis& ay, int32_t y, int32_t sw, const RowAt& rowAt, double* acc,
-             uint8_t* out)
+// Each target byte: its sum divided by its weights (the column's times the row's),
+// rounded. A loop of its own, so the divisions run as vectors.
+void divideAndRound(const double* sums, const double* columnWeights, double rowWeights, uint8_t* out, size_t bytes)
 {
-    const int64_t n = 3 * int64_t{sw};
-    std::fill(acc, acc + n, 0.0);
-    const int32_t r0 = ay.first[static_cast<size_t>(y)], r1 = ay.last[static_cast<size_t>(y)];
-    for (int32_t r = r0; r <= r1; ++r) {
-        const double w = r == r0 ? ay.firstWeight[static_cast<size_t>(y)]
-                                 : (r == r1 ? ay.lastWeight[static_cast<size_t>(y)] : 1.0);
-        const uint8_t* src = rowAt(r);
-        for (int64_t c = 0; c < n; ++c)
-            acc[c] += w * src[c];
-    }
-    const double ySum = ay.sum[static_cast<size_t>(y)];
-    for (size_t x = 0; x < ax.first.size(); ++x) {
-        const double* a0 = acc + 3 * int64_t{ax.first[x]};
-        const double* a1 = acc + 3 * int64_t{ax.last[x]};
+    for (size_t i = 0; i < bytes; ++i)
+        out[i] = roundByte(sums[i] / (columnWeights[i] * rowWeights));
+}
+
+// The columns of one target row from the summed source row (doubles, or the
+// bytes of a single source row, which are what its sum would hold); sums holds
+// three doubles per target pixel, columnWeights the column's weight sum per byte.
+template <class Value>
+void areaColumns(const AreaAxis& ax, const Value* acc, double ySum, const double* columnWeights, double* sums,
+                 uint8_t* out)
+{
+    const size_t n = ax.first.size();
+    const int32_t* first = ax.first.data();
+    const int32_t* last = ax.last.data();
+    const double* firstWeight = ax.firstWeight.data();
+    const double* lastWeight = ax.lastWeight.data();
+    for (size_t x = 0; x < n; ++x) {
+        const Value* a0 = acc + 3 * int64_t{first[x]};
+        const Value* a1 = acc + 3 * int64_t{last[x]};
         double s0 = a0[0], s1 = a0[1], s2 = a0[2];
         if (a1 != a0) {
-            const double w0 = ax.firstWeight[x], w1 = ax.lastWeight[x];
+            const double w0 = firstWeight[x], w1 = lastWeight[x];
             s0 *= w0;
             s1 *= w0;
             s2 *= w0;
-            for (const double* a = a0 + 3; a < a1; a += 3) {
+            for (const Value* a = a0 + 3; a < a1; a += 3) {
                 s0 += a[0];
                 s1 += a[1];
                 s2 += a[2];
@@ -166,70 +191,115 @@ void areaRow(const AreaAxis& ax, const AreaAxis& ay, int32_t y, int32_t sw, cons
             s1 += w1 * a1[1];
             s2 += w1 * a1[2];
         }
-        const double weights = ax.sum[x] * ySum;
-        out[3 * x] = roundByte(s0 / weights);
-        out[3 * x + 1] = roundByte(s1 / weights);
-        out[3 * x + 2] = roundByte(s2 / weights);
+        sums[3 * x] = s0;
+        sums[3 * x + 1] = s1;
+        sums[3 * x + 2] = s2;
     }
+    divideAndRound(sums, columnWeights, ySum, out, 3 * n);
 }
 
-// The whole source in memory, or nothing when that memory cannot be had.
-std::unique_ptr<uint8_t[]> sourceInMemory(size_t bytes)
+// Per thread: the summed source row, and the column sums of a target row.
+struct AreaScratch {
+    std::vector<double> acc, sums;
+};
+
+// One target row: the weighted source rows summed first, then the columns.
+template <class RowAt>
+void areaRow(const AreaAxis& ax, const AreaAxis& ay, int32_t y, int32_t sw, const RowAt& rowAt,
+             const double* columnWeights, AreaScratch& scratch, uint8_t* out)
+{
+    const int32_t r0 = ay.first[static_cast<size_t>(y)], r1 = ay.last[static_cast<size_t>(y)];
+    const double ySum = ay.sum[static_cast<size_t>(y)];
+    // A single source row has weight 1, so its sum is its bytes.
+    if (r0 == r1) {
+        areaColumns(ax, rowAt(r0), ySum, columnWeights, scratch.sums.data(), out);
+        return;
+    }
+    double* acc = scratch.acc.data();
+    const int64_t n = 3 * int64_t{sw};
+    std::fill(acc, acc + n, 0.0);
+    for (int32_t r = r0; r <= r1; ++r) {
+        const double w = r == r0 ? ay.firstWeight[static_cast<size_t>(y)]
+                                 : (r == r1 ? ay.lastWeight[static_cast<size_t>(y)] : 1.0);
+        const uint8_t* src = rowAt(r);
+        for (int64_t c = 0; c < n; ++c)
+            acc[c] += w * src[c];
+    }
+    areaColumns(ax, static_cast<const double*>(acc), ySum, columnWeights, scratch.sums.data(), out);
+}
+
+// Whether the source may be held in memory, which decides the rounding rule.
+bool fitsInMemory(size_t bytes)
 {
     const long pages = ::sysconf(_SC_PHYS_PAGES);
     const long pageSize = ::sysconf(_SC_PAGE_SIZE);
-    if (pages > 0 && pageSize > 0 && bytes > static_cast<size_t>(pages) / 2 * static_cast<size_t>(pageSize))
-        return nullptr;
-    return std::unique_ptr<uint8_t[]>(new (std::nothrow) uint8_t[bytes]);
+    return pages <= 0 || pageSize <= 0 || bytes <= static_cast<size_t>(pages) / 2 * static_cast<size_t>(pageSize);
 }
 
-void areaFromMemory(Context& ctx, const RasterSlot& quelle, const RasterSlot& ziel, const AreaAxis& ax,
-                    const AreaAxis& ay, uint8_t* bild)
+// The source rows a batch of target rows needs are held in a band. A helper
+// computes each batch while the calling thread writes the previous one and
+// gathers the band of the next, taking the rows both need from the current band.
+void area(Context& ctx, const RasterSlot& quelle, const RasterSlot& ziel, const AreaAxis& ax, const AreaAxis& ay)
 {
-    const int32_t sw = quelle.breite, h = ziel.hoehe;
-    const auto rowBytes = static_cast<size_t>(3 * int64_t{sw});
-    Zeile view;
-    for (int32_t r = 0; r < quelle.hoehe; ++r) {
-        std::memcpy(bild + rowBytes * static_cast<size_t>(r), LeseZeile(ctx, quelle, r, view), rowBytes);
+    constexpr int32_t BandZeilen = 128;
+    const int32_t h = ziel.hoehe;
+    const auto rowBytes = static_cast<size_t>(3 * int64_t{quelle.breite});
+    const auto outBytes = static_cast<size_t>(3 * int64_t{ziel.breite});
+    struct Batch {
+        int32_t y0 = 0, y1 = 0, r0 = 0, r1 = -1;  // target rows y0 .. y1 − 1 from source rows r0 .. r1
+        std::vector<uint8_t> band, out;
+    };
+    Batch batch[2];
+    AreaScratch scratch[2];
+    for (AreaScratch& sc : scratch) {
+        sc.acc.resize(rowBytes);
+        sc.sums.resize(outBytes);
+    }
+    Helfer helfer;
+    std::vector<double> columnWeights(outBytes);
+    for (size_t i = 0; i < outBytes; ++i)
+        columnWeights[i] = ax.sum[i / 3];
+    Leseband lesen;
+    Schreibband schreiben;
+    const auto gather = [&](Batch& b, int32_t y0, const Batch& previous) {
+        b.y0 = y0;
+        b.r0 = ay.first[static_cast<size_t>(y0)];
+        b.y1 = y0 + 1;
+        while (b.y1 < h && b.y1 - y0 < Stapel && ay.last[static_cast<size_t>(b.y1)] - b.r0 < BandZeilen)
+            ++b.y1;
+        b.r1 = ay.last[static_cast<size_t>(b.y1 - 1)];
+        b.band.resize(rowBytes * static_cast<size_t>(b.r1 - b.r0 + 1));
+        b.out.resize(outBytes * static_cast<size_t>(b.y1 - y0));
+        for (int32_t r = b.r0; r <= b.r1; ++r) {
+            const uint8_t* row = r >= previous.r0 && r <= previous.r1
+                ? previous.band.data() + rowBytes * static_cast<size_t>(r - previous.r0)
+                : lesen.zeile(ctx, quelle, r);
+            std::memcpy(b.band.data() + rowBytes * static_cast<size_t>(r - b.r0), row, rowBytes);
+        }
         ctx.pump();
         ctx.throwIfAborted();
-    }
-    GibZeileFrei(view);
-    const auto outBytes = static_cast<size_t>(3 * int64_t{ziel.breite});
-    std::vector<uint8_t> out(outBytes * Stapel);
-    std::vector<double> acc(2 * rowBytes);
-    const auto rowAt = [&](int32_t r) { return bild + rowBytes * static_cast<size_t>(r); };
-    for (int32_t y0 = 0; y0 < h; y0 += Stapel) {
-        const int32_t count = std::min(Stapel, h - y0);
-        inTwoHalves(count, [&](int64_t begin, int64_t end) {
-            double* mine = acc.data() + (begin == 0 ? 0 : rowBytes);
-            for (int64_t i = begin; i < end; ++i)
-                areaRow(ax, ay, y0 + static_cast<int32_t>(i), sw, rowAt, mine,
-                        out.data() + outBytes * static_cast<size_t>(i));
-        });
-        writeRows(ctx, ziel, y0, count, out.data(), view);
-    }
-}
-
-void areaFromFile(Context& ctx, const RasterSlot& quelle, const RasterSlot& ziel, const AreaAxis& ax,
-                  const AreaAxis& ay)
-{
-    std::vector<double> acc(static_cast<size_t>(3 * int64_t{quelle.breite}));
-    Zeile lesen;
-    Zeile schreiben;
-    int32_t loaded = -1;
-    const uint8_t* data = nullptr;
-    const auto rowAt = [&](int32_t r) {
-        if (r != loaded) {
-            data = LeseZeile(ctx, quelle, r, lesen);
-            loaded = r;
-        }
-        return data;
     };
-    for (int32_t y = 0; y < ziel.hoehe; ++y) {
-        areaRow(ax, ay, y, quelle.breite, rowAt, acc.data(), NeueZeile(ctx, ziel, y, schreiben));
-        GibZeileFrei(schreiben);
-        ctx.rowDone(y);
+    gather(batch[0], 0, batch[1]);
+    for (int k = 0;; k ^= 1) {
+        Batch& b = batch[k];
+        Batch& other = batch[k ^ 1];
+        const auto rowAt = [&](int32_t r) { return b.band.data() + rowBytes * static_cast<size_t>(r - b.r0); };
+        helfer.teilen(
+            b.y1 - b.y0,
+            [&](int64_t i, int thread) {
+                areaRow(ax, ay, b.y0 + static_cast<int32_t>(i), quelle.breite, rowAt, columnWeights.data(),
+                        scratch[thread], b.out.data() + outBytes * static_cast<size_t>(i));
+            },
+            [&] {
+                if (b.y0 > 0)
+                    writeRows(ctx, ziel, other.y0, other.y1 - other.y0, other.out.data(), schreiben);
+                if (b.y1 < h)
+                    gather(other, b.y1, b);
+            });
+        if (b.y1 == h) {
+            writeRows(ctx, ziel, b.y0, b.y1 - b.y0, b.out.data(), schreiben);
+            return;
+        }
     }
 }
 
@@ -256,6 +326,14 @@ BicubicAxis bicubicAxis(int32_t source, int32_t target, const std::array<double,
     return a;
 }
 
+// The vertical pass of one target row, from the horizontal passes of its four source rows.
+void bicubicVertical(const double* r0, const double* r1, const double* r2, const double* r3, double w0, double w1,
+                   double w2, double w3, uint8_t* out, size_t bytes)
+{
+    for (size_t c = 0; c < bytes; ++c)
+        out[c] = roundByte(w0 * r0[c] + w1 * r1[c] + w2 * r2[c] + w3 * r3[c]);
+}
+
 void bicubic(Context& ctx, const RasterSlot& quelle, const RasterSlot& ziel, int methode)
 {
     // Source rows held at once, each with its horizontal pass.
@@ -270,8 +348,12 @@ void bicubic(Context& ctx, const RasterSlot& quelle, const RasterSlot& ziel, int
     std::vector<int32_t> bandRows;
     std::vector<int32_t> need;
     std::vector<size_t> slots;
-    std::vector<uint8_t> out(Stapel * outBytes);
-    Zeile view;
+    std::vector<uint8_t> out[2] = {std::vector<uint8_t>(Stapel * outBytes), std::vector<uint8_t>(Stapel * outBytes)};
+    Leseband lesen;
+    Schreibband schreiben;
+    Helfer helfer;
+    int32_t previousY0 = 0;
+    size_t batch = 0;
     for (int32_t y0 = 0; y0 < ziel.hoehe;) {
         // Target rows whose source rows fit into the band; the rows only grow.
         need.clear();
@@ -297,12 +379,14 @@ void bicubic(Context& ctx, const RasterSlot& quelle, const RasterSlot& ziel, int
                          band.data() + static_cast<size_t>(it - bandRows.begin()) * outBytes,
                          outBytes * sizeof(double));
         for (size_t i = kept; i < need.size(); ++i) {
-            std::memcpy(sourceBand.data() + i * srcBytes, LeseZeile(ctx, quelle, need[i], view), srcBytes);
+            std::memcpy(sourceBand.data() + i * srcBytes, lesen.zeile(ctx, quelle, need[i]), srcBytes);
             ctx.pump();
             ctx.throwIfAborted();
         }
-        inTwoHalves(static_cast<int64_t>(need.size() - kept), [&](int64_t begin, int64_t end) {
-            for (size_t i = kept + static_cast<size_t>(begin); i < kept + static_cast<size_t>(end); ++i) {
+        helfer.teilen(
+            static_cast<int64_t>(need.size() - kept),
+            [&](int64_t item, int) {
+                const size_t i = kept + static_cast<size_t>(item);
                 const uint8_t* src = sourceBand.data() + i * srcBytes;
                 double* h = band.data() + i * outBytes;
                 for (size_t x = 0; x < ax.index.size() / 4; ++x) {
@@ -318,30 +402,40 @@ void bicubic(Context& ctx, const RasterSlot& quelle, const RasterSlot& ziel, int
                     h[3 * x + 1] = s1;
                     h[3 * x + 2] = s2;
                 }
-            }
-        });
+            },
+            [] {});
         slots.clear();
         for (int32_t y = y0; y < y1; ++y)
             for (size_t k = 0; k < 4; ++k)
                 slots.push_back(static_cast<size_t>(
                     std::lower_bound(need.begin(), need.end(), ay.index[4 * static_cast<size_t>(y) + k]) - need.begin()));
-        inTwoHalves(y1 - y0, [&](int64_t begin, int64_t end) {
-            for (auto i = static_cast<size_t>(begin); i < static_cast<size_t>(end); ++i) {
-                const double* rows[4];
-                double w[4];
-                for (size_t k = 0; k < 4; ++k) {
-                    rows[k] = band.data() + slots[4 * i + k] * outBytes;
-                    w[k] = ay.weight[4 * (static_cast<size_t>(y0) + i) + k];
+        // The helper and the calling thread take pieces of columns through all rows
+        // of the batch, so a piece of the band stays in the cache; meanwhile the
+        // calling thread writes the previous batch.
+        constexpr size_t Stueck = 2048;
+        std::vector<uint8_t>& o = out[batch % 2];
+        helfer.teilen(
+            static_cast<int64_t>((outBytes + Stueck - 1) / Stueck),
+            [&](int64_t piece, int) {
+                const size_t c0 = static_cast<size_t>(piece) * Stueck;
+                const size_t n = std::min(Stueck, outBytes - c0);
+                for (size_t i = 0; i < static_cast<size_t>(y1 - y0); ++i) {
+                    const double* w = &ay.weight[4 * (static_cast<size_t>(y0) + i)];
+                    const auto row = [&](size_t k) { return band.data() + slots[4 * i + k] * outBytes + c0; };
+                    bicubicVertical(row(0), row(1), row(2), row(3), w[0], w[1], w[2], w[3],
+                                    o.data() + i * outBytes + c0, n);
                 }
-                uint8_t* o = out.data() + i * outBytes;
-                for (size_t c = 0; c < outBytes; ++c)
-                    o[c] = roundByte(w[0] * rows[0][c] + w[1] * rows[1][c] + w[2] * rows[2][c] + w[3] * rows[3][c]);
-            }
-        });
-        writeRows(ctx, ziel, y0, y1 - y0, out.data(), view);
+            },
+            [&] {
+                if (y0 > 0)
+                    writeRows(ctx, ziel, previousY0, y0 - previousY0, out[(batch + 1) % 2].data(), schreiben);
+            });
+        previousY0 = y0;
+        ++batch;
         bandRows = need;
         y0 = y1;
     }
+    writeRows(ctx, ziel, previousY0, ziel.hoehe - previousY0, out[(batch + 1) % 2].data(), schreiben);
 }
 
 }
@@ -369,23 +463,17 @@ std::array<double, 1001> BikubischTabelle(int methode)
 
 int NaechsterNachbar(Context& ctx, ImageEntry& e, int von, int nach, int32_t breite, int32_t hoehe)
 {
-    return resize(ctx, e, von, nach, breite, hoehe,
+    return resize(ctx, e, von, nach, breite, hoehe, nearestCovers,
                   [&](const RasterSlot& quelle, const RasterSlot& ziel) { nearest(ctx, quelle, ziel); });
 }
 
 int Flaechenmittel(Context& ctx, ImageEntry& e, int von, int nach, int32_t breite, int32_t hoehe, Flaechenweg weg)
 {
-    return resize(ctx, e, von, nach, breite, hoehe, [&](const RasterSlot& quelle, const RasterSlot& ziel) {
-        std::unique_ptr<uint8_t[]> bild;
-        if (weg == Flaechenweg::Speicher)
-            bild = sourceInMemory(static_cast<size_t>(3 * int64_t{quelle.breite}) * static_cast<size_t>(quelle.hoehe));
-        const Flaechenweg way = bild ? Flaechenweg::Speicher : Flaechenweg::Datei;
-        const AreaAxis ax = areaAxis(quelle.breite, ziel.breite, way);
-        const AreaAxis ay = areaAxis(quelle.hoehe, ziel.hoehe, way);
-        if (bild)
-            areaFromMemory(ctx, quelle, ziel, ax, ay, bild.get());
-        else
-            areaFromFile(ctx, quelle, ziel, ax, ay);
+    return resize(ctx, e, von, nach, breite, hoehe, fillsAll, [&](const RasterSlot& quelle, const RasterSlot& ziel) {
+        const bool speicher = weg == Flaechenweg::Speicher
+            && fitsInMemory(static_cast<size_t>(3 * int64_t{quelle.breite}) * static_cast<size_t>(quelle.hoehe));
+        const Flaechenweg way = speicher ? Flaechenweg::Speicher : Flaechenweg::Datei;
+        area(ctx, quelle, ziel, areaAxis(quelle.breite, ziel.breite, way), areaAxis(quelle.hoehe, ziel.hoehe, way));
     });
 }
 
@@ -396,6 +484,6 @@ int Flaechenmittel(Context& ctx, ImageEntry& e, int von, int nach, int32_t breit
 
 int Bikubisch(Context& ctx, ImageEntry& e, int von, int nach, int methode, int32_t breite, int32_t hoehe)
 {
-    return resize(ctx, e, von, nach, breite, hoehe,
+    return resize(ctx, e, von, nach, breite, hoehe, fillsAll,
                   [&](const RasterSlot& quelle, const RasterSlot& ziel) { bicubic(ctx, quelle, ziel, methode); });
 }

@@ -9,13 +9,14 @@
 // failure; with the abort flag set or von = nach it does nothing and returns 1.
 // The target slot gets the new size and a prepared raster; failures are reported once.
 
-// Area average. The source is held in memory when it fits; otherwise the rows are
-// read as needed, which differs in one rounding rule (see Flaechenweg).
+// Area average. Both ways stream the source through a band of rows and differ
+// only in one rounding rule (see Flaechenweg); the in-memory rule applies when
+// the source would fit into half the physical memory, the other one otherwise.
 int Flaechenmittel(Context& ctx, ImageEntry& e, int von, int nach, int32_t breite, int32_t hoehe);
 
 enum class Flaechenweg {
-    Speicher,  // source in memory; an end position within 0.000001 of a pixel boundary moves back
-    Datei,     // source rows read as needed; only an end exactly on a boundary moves back
+    Speicher,  // source fits in memory; an end position within 0.000001 of a pixel boundary moves back
+    Datei,     // source too large for memory; only an end exactly on a boundary moves back
 };
 int Flaechenmittel(Context& ctx, ImageEntry& e, int von, int nach, int32_t breite, int32_t hoehe, Flaechenweg weg);
 

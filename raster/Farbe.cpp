@@ -1,9 +1,12 @@
 #include "raster/Farbe.h"
 
 #include <cmath>
+#include <cstring>
+#include <vector>
 
 #include "raster/Matrix4Ops.h"
 #include "raster/RasterImage.h"
+#include "raster/Stapel.h"
 
 namespace {
 
@@ -21,13 +24,27 @@ void eachRow(Context& ctx, RasterSlot& slot, Change&& change)
     SlotCloser schliessen(slot);
     OeffneSchreiben(slot);
     ctx.setProgress(slot.hoehe - 1, 0);
-    const int64_t bytes = 3 * int64_t{slot.breite};
-    Zeile view;
-    for (int32_t y = 0; y < slot.hoehe; ++y) {
-        change(SchreibeZeile(ctx, slot, y, view), bytes);
-        GibZeileFrei(view);
-        ctx.rowDone(y);
-    }
+    const auto bytes = static_cast<size_t>(3 * int64_t{slot.breite});
+    // The calling thread reads and writes; it and a helper change each batch in
+    // between. The read band only ever holds rows not yet written back.
+    constexpr int32_t Stapel = 32;
+    std::vector<uint8_t> puffer[2] = {std::vector<uint8_t>(Stapel * bytes), std::vector<uint8_t>(Stapel * bytes)};
+    const auto zeile = [&](int set, int32_t i) { return puffer[set].data() + bytes * static_cast<size_t>(i); };
+    Leseband lesen;
+    Schreibband schreiben;
+    inBatches(
+        slot.hoehe, Stapel,
+        [&](int32_t y0, int32_t anzahl, int set) {
+            for (int32_t i = 0; i < anzahl; ++i)
+                std::memcpy(zeile(set, i), lesen.zeile(ctx, slot, y0 + i), bytes);
+        },
+        [&](int32_t, int set, int32_t i) { change(zeile(set, i), static_cast<int64_t>(bytes)); },
+        [&](int32_t y0, int32_t anzahl, int set) {
+            for (int32_t i = 0; i < anzahl; ++i) {
+                std::memcpy(schreiben.zeile(ctx, slot, y0 + i), zeile(set, i), bytes);
+                ctx.rowDone(y0 + i);
+            }
+        });
 }
 
 void applyTable(Context& ctx, RasterSlot& slot, const Farbtabelle& table)

@@ -111,11 +111,21 @@ void diskFullMessage(Context& ctx, const std::string& pfad)
                 std::string(Sprache::Meldung(68)) + ctx.files().volumeName(fs::path(pfad)) + ": !");
 }
 
-// Writes header and white pixels, or with fill false only the header and the
-// file's full length. 0, 1 (abort or write error) or -2 (disk full).
-int dateiSchreiben(Context& ctx, const RasterSlot& slot, int64_t pixelBytes, bool fill)
+// How a raster file is prepared.
+enum class Anlage {
+    Weiss,           // header and white pixels
+    Leer,            // header and length, any old file replaced
+    Ueberschreiben,  // header and length; an old file keeps the pages both lengths share
+};
+
+// Writes header and white pixels, or only the header and the file's full
+// length. 0, 1 (abort or write error) or -2 (disk full).
+int dateiSchreiben(Context& ctx, const RasterSlot& slot, int64_t pixelBytes, Anlage anlage)
 {
-    int fd = ::open(slot.pfad.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    const bool fill = anlage == Anlage::Weiss;
+    // Resizing an old file in place spares the system freeing its pages and allocating them again.
+    const int truncate = anlage == Anlage::Ueberschreiben ? 0 : O_TRUNC;
+    int fd = ::open(slot.pfad.c_str(), O_RDWR | O_CREAT | truncate | O_CLOEXEC, 0600);
     if (fd < 0) {
         ctx.message(Sprache::Titel::Fehler, 11);
         ctx.state.abort = true;
@@ -223,11 +233,92 @@ bool Zeile::loesen()
 
 namespace {
 
-int anlegen(Context& ctx, RasterSlot& slot, bool fill)
+void ladefehler(Context& ctx)
+{
+    ctx.events().setBusyCursor(false);
+    ctx.message(Sprache::Titel::Fehler, 60);
+    throw Abbruch{};
+}
+
+int32_t bandZeilen(size_t bytes, int64_t stride, int32_t rest)
+{
+    return static_cast<int32_t>(std::clamp<int64_t>(static_cast<int64_t>(bytes) / stride, 1, rest));
+}
+
+}
+
+// The rows of a band lie bottom-up in the file, so row y of a band starting at
+// erste sits (erste + anzahl − 1 − y) strides into it.
+const uint8_t* Leseband::zeile(Context& ctx, const RasterSlot& slot, int32_t y)
+{
+    if (datei_ != slot.datei || y < erste_ || y >= erste_ + anzahl_) {
+        datei_.reset();
+        anzahl_ = 0;
+        if (!slot.datei || y < 0 || y >= slot.hoehe)
+            ladefehler(ctx);
+        stride_ = slot.stride();
+        const int32_t n = bandZeilen(bytes_, stride_, slot.hoehe - y);
+        buffer_.resize(static_cast<size_t>(n * stride_));
+        if (!readFully(slot.datei->fd(), buffer_.data(), buffer_.size(), ZeilenOffset(slot.breite, slot.hoehe, y + n - 1)))
+            ladefehler(ctx);
+        datei_ = slot.datei;
+        erste_ = y;
+        anzahl_ = n;
+    }
+    return buffer_.data() + (erste_ + anzahl_ - 1 - y) * stride_;
+}
+
+Schreibband::~Schreibband()
+{
+    leeren();
+}
+
+// Row y of a band starting at erste sits (kapazitaet − 1 − (y − erste)) strides
+// into the buffer, so the rows handed out form the buffer's end.
+uint8_t* Schreibband::zeile(Context& ctx, const RasterSlot& slot, int32_t y)
+{
+    if (datei_ != slot.datei || y != erste_ + anzahl_ || anzahl_ == kapazitaet_) {
+        schreiben();
+        if (!slot.datei || !slot.datei->writable() || y < 0 || y >= slot.hoehe)
+            ladefehler(ctx);
+        stride_ = slot.stride();
+        hoehe_ = slot.hoehe;
+        kapazitaet_ = bandZeilen(bytes_, stride_, slot.hoehe);
+        buffer_.resize(static_cast<size_t>(kapazitaet_ * stride_));
+        datei_ = slot.datei;
+        erste_ = y;
+    }
+    uint8_t* row = buffer_.data() + (kapazitaet_ - 1 - anzahl_) * stride_;
+    std::fill(row + 3 * int64_t{slot.breite}, row + stride_, 0);
+    ++anzahl_;
+    return row;
+}
+
+void Schreibband::schreiben()
+{
+    if (!leeren())
+        throw Abbruch{};
+}
+
+bool Schreibband::leeren()
+{
+    if (!datei_ || anzahl_ == 0)
+        return true;
+    const uint8_t* data = buffer_.data() + (kapazitaet_ - anzahl_) * stride_;
+    const int64_t offset = (int64_t{hoehe_} - erste_ - anzahl_) * stride_ + BmpKopfLaenge;
+    const bool ok = writeFully(datei_->fd(), data, static_cast<size_t>(anzahl_ * stride_), offset) == 0;
+    datei_.reset();
+    anzahl_ = 0;
+    return ok;
+}
+
+namespace {
+
+int anlegen(Context& ctx, RasterSlot& slot, Anlage anlage)
 {
     if (ctx.state.abort)
         return -1;
-    if (fill && passendeDatei(slot.pfad, slot.breite, slot.hoehe))
+    if (anlage != Anlage::Leer && passendeDatei(slot.pfad, slot.breite, slot.hoehe))
         return 0;
     if (slot.breite < 0 || slot.hoehe < 0 || slot.pfad.empty()) {
         ctx.message(Sprache::Titel::Fehler, 11);
@@ -245,19 +336,24 @@ int anlegen(Context& ctx, RasterSlot& slot, bool fill)
         ctx.state.abort = true;
         return -2;
     }
-    return dateiSchreiben(ctx, slot, groesse - BmpKopfLaenge, fill);
+    return dateiSchreiben(ctx, slot, groesse - BmpKopfLaenge, anlage);
 }
 
 }
 
 int RasterAnlegen(Context& ctx, RasterSlot& slot)
 {
-    return anlegen(ctx, slot, true);
+    return anlegen(ctx, slot, Anlage::Weiss);
 }
 
 int RasterAnlegenLeer(Context& ctx, RasterSlot& slot)
 {
-    return anlegen(ctx, slot, false);
+    return anlegen(ctx, slot, Anlage::Leer);
+}
+
+int RasterAnlegenUeberschreiben(Context& ctx, RasterSlot& slot)
+{
+    return anlegen(ctx, slot, Anlage::Ueberschreiben);
 }
 
 int Plattenplatz_Pruefen(Context& ctx, const std::string& pfad, int32_t breite, int32_t hoehe)
@@ -302,16 +398,35 @@ int ZeileFreigeben(Zeile& view)
     return view.loesen() ? 0 : -1;
 }
 
+// The copy goes over the old file in place, which spares the system freeing its
+// pages and allocating them again; the kernel copies without a user buffer.
 int RasterKopierenDatei(const RasterSlot& von, const RasterSlot& nach)
 {
-    std::error_code ec;
     if (von.pfad.empty() || nach.pfad.empty())
         return -1;
     if (von.pfad == nach.pfad)
         return 0;
-    fs::copy_file(von.pfad, nach.pfad, fs::copy_options::overwrite_existing, ec);
-    if (ec)
+    const int in = ::open(von.pfad.c_str(), O_RDONLY | O_CLOEXEC);
+    if (in < 0)
         return -1;
+    struct stat st {};
+    int out = -1;
+    bool ok = ::fstat(in, &st) == 0 && S_ISREG(st.st_mode)
+        && (out = ::open(nach.pfad.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0600)) >= 0;
+    for (off_t kopiert = 0; ok && kopiert < st.st_size;) {
+        const ssize_t n = ::copy_file_range(in, nullptr, out, nullptr, static_cast<size_t>(st.st_size - kopiert), 0);
+        if (n < 0 && errno == EINTR)
+            continue;
+        ok = n > 0;
+        kopiert += ok ? n : 0;
+    }
+    ok = ok && ::ftruncate(out, st.st_size) == 0;
+    if (out >= 0 && ::close(out) != 0)
+        ok = false;
+    ::close(in);
+    if (!ok)
+        return -1;
+    std::error_code ec;
     fs::permissions(nach.pfad, fs::perms::owner_read | fs::perms::owner_write, ec);
     return 0;
 }
@@ -373,14 +488,11 @@ void RasterKopieren(Context& ctx, const RasterSlot& von, RasterSlot& nach)
     OeffneSchreiben(nach);
     ctx.setProgress(von.hoehe - 1, 0);
     const auto bytes = static_cast<size_t>(3 * int64_t{von.breite});
-    Zeile lesen;
-    Zeile schreiben;
+    Leseband lesen;
+    Schreibband schreiben;
     for (int32_t y = 0; y < von.hoehe; ++y) {
-        const uint8_t* a = LeseZeile(ctx, quelle, y, lesen);
-        uint8_t* b = NeueZeile(ctx, nach, y, schreiben);
-        std::memcpy(b, a, bytes);
-        GibZeileFrei(lesen);
-        GibZeileFrei(schreiben);
+        const uint8_t* a = lesen.zeile(ctx, quelle, y);
+        std::memcpy(schreiben.zeile(ctx, nach, y), a, bytes);
         ctx.rowDone(y);
     }
 }

@@ -41,9 +41,66 @@ int RasterAnlegen(Context& ctx, RasterSlot& slot);
 // The same for a writer that fills every row itself: header and file length
 // only, any old file replaced, no white pixels written.
 int RasterAnlegenLeer(Context& ctx, RasterSlot& slot);
+// The same for a routine that writes every byte of every row before anything
+// reads them: a matching file is reused, otherwise only header and length are
+// written (an old file of another size is resized in place), so no white
+// pixels are written only to be overwritten.
+int RasterAnlegenUeberschreiben(Context& ctx, RasterSlot& slot);
 int RasterOeffnenLesen(RasterSlot& slot);
 int RasterOeffnenSchreiben(RasterSlot& slot);
 void RasterSchliessen(RasterSlot& slot);
+
+// Consecutive rows of an open raster read with one positioned read, for loops
+// that read rows in ascending order. A row outside the band starts a new band
+// at that row; rows written through other views after that are not seen.
+class Leseband {
+public:
+    // A band holds as many rows as fit into about bytes, at least one.
+    explicit Leseband(size_t bytes = size_t{1} << 20) : bytes_(bytes) {}
+
+    // Row y, 3 × width bytes; throws Abbruch after "Fehler beim Laden der Bilddaten!" on failure.
+    const uint8_t* zeile(Context& ctx, const RasterSlot& slot, int32_t y);
+
+private:
+    size_t bytes_;
+    std::vector<uint8_t> buffer_;
+    std::shared_ptr<RasterDatei> datei_;
+    int64_t stride_ = 0;
+    int32_t erste_ = 0;   // top row of the band
+    int32_t anzahl_ = 0;  // rows in the band
+};
+
+// Consecutive rows of an open raster that the caller overwrites completely,
+// written with one positioned write. Rows are handed out in ascending order;
+// the band is written when it is full, when a row outside it is asked for, by
+// schreiben() and, like a row view, on destruction. Only rows handed out are
+// ever written.
+class Schreibband {
+public:
+    explicit Schreibband(size_t bytes = size_t{1} << 20) : bytes_(bytes) {}
+    ~Schreibband();
+    Schreibband(const Schreibband&) = delete;
+    Schreibband& operator=(const Schreibband&) = delete;
+
+    // The buffer of row y (3 × width bytes, the padding zeroed); throws Abbruch
+    // after the loading message when the slot is not open for writing or y lies
+    // outside it, and Abbruch when writing the previous band failed.
+    uint8_t* zeile(Context& ctx, const RasterSlot& slot, int32_t y);
+    // Writes the rows handed out so far; throws Abbruch when that failed.
+    void schreiben();
+
+private:
+    bool leeren();
+
+    size_t bytes_;
+    std::vector<uint8_t> buffer_;
+    std::shared_ptr<RasterDatei> datei_;
+    int64_t stride_ = 0;
+    int32_t hoehe_ = 0;
+    int32_t kapazitaet_ = 0;  // rows the buffer holds
+    int32_t erste_ = 0;       // top row of the band
+    int32_t anzahl_ = 0;      // rows handed out
+};
 
 // 0, or -1 after the message "Fehler beim Laden der Bilddaten!".
 int ZeileLesen(Context& ctx, const RasterSlot& slot, int32_t y, uint8_t*& zeile, Zeile& view);

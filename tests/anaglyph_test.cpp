@@ -72,3 +72,40 @@ TEST_F(AnaglyphTest, ThroughTheDriver)
     EXPECT_EQ(bmpPixel(result(SlotFarbErgebnis), 5, 5), (Px{18, 18, 124}));
     EXPECT_DOUBLE_EQ(p.druck.hoehe, 7.5);
 }
+
+TEST_F(AnaglyphTest, ManyBatchesAbortAndReadFailure)
+{
+    // 100 rows: several batches, the last one partial; a smaller right image has background below it.
+    addImage(1, 5, 100, [](int x, int y, uint8_t px[3]) {
+        px[0] = static_cast<uint8_t>(x);
+        px[1] = static_cast<uint8_t>(y);
+        px[2] = static_cast<uint8_t>(x + y);
+    });
+    addPlain(2, 5, 70, 30, 20, 10);
+    ASSERT_EQ(Anaglyph(p, 1, 2, 1, 1, 1, 1), 0);
+    auto r = result();
+    for (int y : {0, 31, 32, 69, 70, 99})
+        EXPECT_EQ(bmpPixel(r, 3, y), (Px{y < 70 ? uint8_t{30} : uint8_t{255}, y < 70 ? uint8_t{20} : uint8_t{255},
+                                        static_cast<uint8_t>(3 + y)}))
+            << y;
+    // A requested stop ends the run at its row: the rows before it are written, the raster is closed.
+    t.events.onPump = [&](const AppState& st) {
+        if (st.progress.pos == 40)
+            p.ctx.state.abort = true;
+    };
+    std::filesystem::remove(p.bilder.ergebnis().slot[SlotErgebnis].pfad);
+    EXPECT_EQ(Anaglyph(p, 2, 1, 1, 1, 1, 1), 1);
+    EXPECT_FALSE(p.bilder.ergebnis().slot[SlotErgebnis].offen());
+    EXPECT_TRUE(messages().empty());
+    r = result();
+    EXPECT_EQ(bmpPixel(r, 3, 40), (Px{3, 40, 10}));
+    EXPECT_EQ(bmpPixel(r, 3, 41), (Px{0, 0, 0}));
+    // A source shorter than its header: the loading error, then the general one.
+    t.events.onPump = nullptr;
+    p.ctx.state.abort = false;
+    std::filesystem::resize_file(p.bilder.bild[1].slot[SlotJustiert].pfad, 54 + 16 * 30);
+    EXPECT_EQ(Anaglyph(p, 1, 2, 1, 1, 1, 1), 1);
+    EXPECT_FALSE(p.bilder.ergebnis().slot[SlotErgebnis].offen());
+    EXPECT_EQ(messages(), (std::vector<std::string>{"Fehler: Fehler beim Laden der Bilddaten!",
+                                                   "Fehler: Es ist ein Fehler aufgetreten. Berechnung wird abgebrochen!"}));
+}

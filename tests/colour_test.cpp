@@ -125,6 +125,45 @@ TEST_F(ColourTest, AbortDuringAnAdjustmentClosesTheRaster)
     EXPECT_FALSE(result().slot[SlotErgebnis].offen());
 }
 
+TEST_F(ColourTest, ManyRowsInBatchesAndAStopBetweenThem)
+{
+    // 100 rows: several batches, the last one partial; every byte through the tables in turn.
+    const PixelFn muster = [](int x, int y, uint8_t px[3]) {
+        px[0] = static_cast<uint8_t>(x * 31 + y);
+        px[1] = static_cast<uint8_t>(y * 7);
+        px[2] = static_cast<uint8_t>(x + 3 * y);
+    };
+    composed(5, 100, muster);
+    p.farbe.gamma = 30;
+    p.farbe.kontrast = -40;
+    ASSERT_TRUE(FARBE(p));
+    const auto gamma = GammaTabelle(30), kontrast = KontrastTabelle(-40);
+    const Bytes datei = readFile(result().slot[SlotFarbErgebnis].pfad);
+    for (int y = 0; y < 100; ++y)
+        for (int x = 0; x < 5; ++x) {
+            uint8_t px[3];
+            muster(x, y, px);
+            for (int c = 0; c < 3; ++c)
+                ASSERT_EQ(bmpPixel(datei, x, y)[static_cast<size_t>(c)], kontrast[gamma[px[c]]]) << x << " " << y;
+        }
+    // A stop at row 40 of the saturation: rows up to 40 are grey, the rest keeps the copy's colours.
+    p.farbe = {};
+    p.farbe.saettigung = -100;
+    t.events.onPump = [&](const AppState& st) {
+        if (st.progress.phase == "R5" && st.progress.pos == 40)
+            p.ctx.state.abort = true;
+    };
+    EXPECT_FALSE(FARBE(p));
+    EXPECT_FALSE(result().slot[SlotFarbErgebnis].offen());
+    EXPECT_TRUE(messages().empty());
+    uint8_t px[3];
+    muster(2, 40, px);
+    const auto grau = static_cast<uint8_t>(Grauwert(px[2], px[1], px[0]));
+    EXPECT_EQ(adjusted(2, 40), (Bytes{grau, grau, grau}));
+    muster(2, 41, px);
+    EXPECT_EQ(adjusted(2, 41), (Bytes{px[0], px[1], px[2]}));
+}
+
 TEST_F(ColourTest, HistogramStretchMapsTheUsedRangeOntoTheFullOne)
 {
     // 100 × 100 pixels: 50 columns of 50, one of 125, 49 of 200 in every channel.

@@ -1,8 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <filesystem>
+#include <numeric>
+#include <thread>
 
 #include "raster/RasterImage.h"
+#include "raster/Stapel.h"
 #include "support/TestServices.h"
 
 namespace fs = std::filesystem;
@@ -140,6 +146,38 @@ TEST_F(RasterTest, MatchingFileIsReusedWithItsPixels)
     EXPECT_EQ(fs::file_size(s.pfad), 54u + 24 * 6);
 }
 
+TEST_F(RasterTest, RasterForOverwritingIsReusedOrHasNoPixelsWritten)
+{
+    RasterSlot s = pattern("alt.bmp", 7, 5);
+    const auto vorher = readFile(s.pfad);
+    ASSERT_EQ(RasterAnlegenUeberschreiben(ctx, s), 0);
+    EXPECT_EQ(readFile(s.pfad), vorher);
+
+    // Another size: the header and the full length, the old file resized in place, no white written.
+    RasterSlot anders = s;
+    anders.hoehe = 6;
+    ASSERT_EQ(RasterAnlegenUeberschreiben(ctx, anders), 0);
+    const auto b = readFile(s.pfad);
+    ASSERT_EQ(b.size(), 54u + 24 * 6);
+    RasterSlot weiss = slot("weiss.bmp", 7, 6);
+    ASSERT_EQ(RasterAnlegen(ctx, weiss), 0);
+    EXPECT_TRUE(std::equal(b.begin(), b.begin() + 54, readFile(weiss.pfad).begin()));
+    EXPECT_TRUE(std::equal(b.begin() + 54, b.begin() + 54 + 24 * 5, vorher.begin() + 54));
+    EXPECT_TRUE(std::all_of(b.begin() + 54 + 24 * 5, b.end(), [](uint8_t v) { return v == 0; }));
+    RasterSlot neu = slot("neu.bmp", 3, 2);
+    ASSERT_EQ(RasterAnlegenUeberschreiben(ctx, neu), 0);
+    const auto n = readFile(neu.pfad);
+    ASSERT_EQ(n.size(), 54u + 12 * 2);
+    EXPECT_TRUE(std::all_of(n.begin() + 54, n.end(), [](uint8_t v) { return v == 0; }));
+
+    // The same checks as for a white raster.
+    RasterSlot riesig = slot("riesig.bmp", 40000, 40000);
+    EXPECT_EQ(RasterAnlegenUeberschreiben(ctx, riesig), 1);
+    EXPECT_FALSE(fs::exists(riesig.pfad));
+    EXPECT_EQ(RasterAnlegenUeberschreiben(ctx, anders), -1);  // the abort flag is set now
+    ASSERT_EQ(t.messages.lines.size(), 1u);
+}
+
 TEST_F(RasterTest, RowsAreAddressedTopDown)
 {
     RasterSlot s = pattern("muster.bmp", 5, 4);
@@ -158,6 +196,119 @@ TEST_F(RasterTest, RowsAreAddressedTopDown)
     const auto b = readFile(s.pfad);
     EXPECT_EQ(b[54], 200);  // the bottom row is stored first
     EXPECT_EQ(bmpPixel(b, 1, 3), (std::vector<uint8_t>{1, 3, 4}));
+}
+
+TEST_F(RasterTest, ReadBandsFollowTheRowsTopDown)
+{
+    // Rows of 16 bytes, bands of 3 rows: 0..2, 3..5 and the last band holding row 6 alone.
+    RasterSlot s = pattern("band.bmp", 5, 7);
+    ASSERT_EQ(RasterOeffnenLesen(s), 0);
+    Leseband band(48);
+    for (int y : {0, 1, 2, 3, 4, 5, 6, 2, 5, 6}) {
+        const uint8_t* row = band.zeile(ctx, s, y);
+        for (int x = 0; x < 5; ++x) {
+            EXPECT_EQ(row[3 * x], x) << y;
+            EXPECT_EQ(row[3 * x + 1], y) << y;
+            EXPECT_EQ(row[3 * x + 2], x + y) << y;
+        }
+    }
+    // A band larger than the raster holds all of it.
+    Leseband gross;
+    EXPECT_EQ(gross.zeile(ctx, s, 6)[1], 6);
+    EXPECT_EQ(gross.zeile(ctx, s, 3)[1], 3);
+    EXPECT_TRUE(t.messages.lines.empty());
+}
+
+TEST_F(RasterTest, ReadBandFailuresReportLoadingError)
+{
+    RasterSlot s = pattern("band.bmp", 3, 3);
+    Leseband band;
+    EXPECT_THROW(band.zeile(ctx, s, 0), Abbruch);  // not open
+    ASSERT_EQ(RasterOeffnenLesen(s), 0);
+    EXPECT_THROW(band.zeile(ctx, s, 3), Abbruch);
+    EXPECT_THROW(band.zeile(ctx, s, -1), Abbruch);
+    fs::resize_file(s.pfad, 54 + 12);
+    EXPECT_THROW(band.zeile(ctx, s, 0), Abbruch);  // the band reaches the missing rows
+    ASSERT_EQ(t.messages.lines.size(), 4u);
+    EXPECT_EQ(t.messages.lines[3], "Fehler: Fehler beim Laden der Bilddaten!");
+}
+
+TEST_F(RasterTest, WriteBandsWriteOnlyTheRowsHandedOut)
+{
+    // Bands of 2 rows; rows 1..5 of 7 are written, 0 and 6 keep their white.
+    RasterSlot s = slot("band.bmp", 5, 7);
+    ASSERT_EQ(RasterAnlegen(ctx, s), 0);
+    ASSERT_EQ(RasterOeffnenSchreiben(s), 0);
+    {
+        Schreibband band(32);
+        for (int y = 1; y <= 5; ++y) {
+            uint8_t* row = band.zeile(ctx, s, y);
+            for (int x = 0; x < 5; ++x) {
+                row[3 * x] = static_cast<uint8_t>(x);
+                row[3 * x + 1] = static_cast<uint8_t>(y);
+                row[3 * x + 2] = static_cast<uint8_t>(x + y);
+            }
+        }
+    }
+    RasterSchliessen(s);
+    const auto b = readFile(s.pfad);
+    ASSERT_EQ(b.size(), 54u + 16 * 7);
+    for (int y = 0; y < 7; ++y)
+        for (int x = 0; x < 5; ++x)
+            EXPECT_EQ(bmpPixel(b, x, y), y == 0 || y == 6 ? (std::vector<uint8_t>{255, 255, 255})
+                                                          : (std::vector<uint8_t>{static_cast<uint8_t>(x),
+                                                                                  static_cast<uint8_t>(y),
+                                                                                  static_cast<uint8_t>(x + y)}))
+                << x << " " << y;
+    // The padding of a written row is zero, that of an untouched row still white.
+    EXPECT_EQ(b[54 + 16 * 5 + 15], 0);
+    EXPECT_EQ(b[54 + 15], 255);
+}
+
+TEST_F(RasterTest, WriteBandStartsAfreshAtAnotherRow)
+{
+    // Rows 4, 5, then 1 and 2: two bands, each written on its own.
+    RasterSlot s = slot("band.bmp", 2, 6);
+    ASSERT_EQ(RasterAnlegen(ctx, s), 0);
+    ASSERT_EQ(RasterOeffnenSchreiben(s), 0);
+    Schreibband band;
+    for (int y : {4, 5, 1, 2})
+        std::fill_n(band.zeile(ctx, s, y), 6, static_cast<uint8_t>(10 * y));
+    band.schreiben();
+    const auto b = readFile(s.pfad);
+    for (int y = 0; y < 6; ++y)
+        EXPECT_EQ(bmpPixel(b, 1, y)[0], y == 0 || y == 3 ? 255 : 10 * y) << y;
+    EXPECT_THROW(band.zeile(ctx, s, 6), Abbruch);
+    RasterSlot lesend = pattern("lesend.bmp", 2, 2);
+    ASSERT_EQ(RasterOeffnenLesen(lesend), 0);
+    EXPECT_THROW(band.zeile(ctx, lesend, 0), Abbruch);
+    EXPECT_EQ(t.messages.lines.size(), 2u);
+}
+
+TEST_F(RasterTest, AbortMidBandWritesTheRowsDoneAndClosesTheRaster)
+{
+    RasterSlot s = slot("band.bmp", 4, 20);
+    ASSERT_EQ(RasterAnlegen(ctx, s), 0);
+    std::weak_ptr<RasterDatei> datei;
+    t.events.onPump = [&](const AppState& st) {
+        if (st.progress.pos == 6)
+            ctx.state.abort = true;
+    };
+    EXPECT_FALSE(guarded(ctx, [&] {
+        SlotCloser schliessen(s);
+        OeffneSchreiben(s);
+        datei = s.datei;
+        Schreibband band;  // room for all 20 rows
+        for (int32_t y = 0; y < s.hoehe; ++y) {
+            std::fill_n(band.zeile(ctx, s, y), 12, static_cast<uint8_t>(y));
+            ctx.rowDone(y);
+        }
+    }));
+    EXPECT_FALSE(s.offen());
+    EXPECT_TRUE(datei.expired());
+    const auto b = readFile(s.pfad);
+    for (int y = 0; y < 20; ++y)
+        EXPECT_EQ(bmpPixel(b, 3, y)[2], y <= 6 ? y : 255) << y;
 }
 
 TEST_F(RasterTest, RowFailuresReportLoadingError)
@@ -253,4 +404,90 @@ TEST_F(RasterTest, FileCopyOverwritesTheTarget)
     EXPECT_EQ(readFile(nach.pfad), readFile(von.pfad));
     RasterSlot fehlt = slot("weg.bmp", 1, 1);
     EXPECT_EQ(RasterKopierenDatei(fehlt, nach), -1);
+    // A shorter file copied over a longer one leaves nothing of it behind.
+    RasterSlot klein = pattern("c.bmp", 1, 1);
+    ASSERT_EQ(RasterKopierenDatei(klein, nach), 0);
+    EXPECT_EQ(readFile(nach.pfad), readFile(klein.pfad));
+    EXPECT_EQ(fs::status(nach.pfad).permissions(), fs::perms::owner_read | fs::perms::owner_write);
+    // Only files are copied; the target stays as it was.
+    RasterSlot ordner = slot("ordner", 1, 1);
+    fs::create_directory(ordner.pfad);
+    EXPECT_EQ(RasterKopierenDatei(ordner, nach), -1);
+    EXPECT_EQ(readFile(nach.pfad), readFile(klein.pfad));
+}
+
+TEST(Helfer, EveryItemRunsOnceOnEitherThread)
+{
+    Helfer helfer;
+    for (int64_t count : {0, 1, 2, 7, 100, 1000}) {
+        std::vector<std::atomic<int>> runs(static_cast<size_t>(count));
+        std::atomic<int> falscherThread{0};
+        bool besides = false;
+        helfer.teilen(
+            count,
+            [&](int64_t i, int thread) {
+                ++runs[static_cast<size_t>(i)];
+                if (thread != 0 && thread != 1)
+                    ++falscherThread;
+            },
+            [&] { besides = true; });
+        EXPECT_TRUE(besides);
+        EXPECT_EQ(falscherThread, 0);
+        for (const auto& r : runs)
+            EXPECT_EQ(r, 1) << count;
+    }
+}
+
+TEST(Helfer, AFailureBesidesTheWorkLeavesNoItemRunning)
+{
+    Helfer helfer;
+    std::atomic<int> laufend{0};
+    EXPECT_THROW(helfer.teilen(
+                     50,
+                     [&](int64_t, int) {
+                         ++laufend;
+                         std::this_thread::sleep_for(std::chrono::microseconds(200));
+                         --laufend;
+                     },
+                     [] { throw Abbruch{}; }),
+                 Abbruch);
+    EXPECT_EQ(laufend, 0);
+    // The helper takes the next job as before.
+    std::atomic<int> summe{0};
+    helfer.teilen(10, [&](int64_t i, int) { summe += static_cast<int>(i); }, [] {});
+    EXPECT_EQ(summe, 45);
+}
+
+TEST(Helfer, BatchesAreReadAndWrittenInOrderAfterTheirRows)
+{
+    for (int32_t hoehe : {0, 1, 5, 32, 33, 100}) {
+        std::vector<int32_t> gelesen, geschrieben;
+        std::vector<std::atomic<int>> berechnet(static_cast<size_t>(hoehe));
+        std::atomic<int32_t> gelesenBis{0};
+        std::atomic<bool> zuFrueh{false};
+        inBatches(
+            hoehe, 8,
+            [&](int32_t y0, int32_t anzahl, int) {
+                for (int32_t i = 0; i < anzahl; ++i)
+                    gelesen.push_back(y0 + i);
+                gelesenBis = y0 + anzahl;
+            },
+            [&](int32_t y, int, int32_t) {
+                if (y >= gelesenBis)
+                    zuFrueh = true;
+                ++berechnet[static_cast<size_t>(y)];
+            },
+            [&](int32_t y0, int32_t anzahl, int) {
+                for (int32_t i = 0; i < anzahl; ++i) {
+                    if (berechnet[static_cast<size_t>(y0 + i)] != 1)
+                        zuFrueh = true;
+                    geschrieben.push_back(y0 + i);
+                }
+            });
+        std::vector<int32_t> alle(static_cast<size_t>(hoehe));
+        std::iota(alle.begin(), alle.end(), 0);
+        EXPECT_EQ(gelesen, alle) << hoehe;
+        EXPECT_EQ(geschrieben, alle) << hoehe;
+        EXPECT_FALSE(zuFrueh) << hoehe;
+    }
 }
