@@ -4,6 +4,7 @@
 #include <cmath>
 #include <map>
 #include <random>
+#include <tuple>
 
 #include "compose/Pipeline.h"
 #include "raster/Justieren.h"
@@ -544,9 +545,11 @@ TEST_F(GeometryTest, ResamplingMatchesThePlainRuleForRandomTransformsAndImages)
         o.hintergrund = {whole(0, 255), whole(0, 255), whole(0, 255)};
         const ReferenceResampler reference{w, h, bgr, a, o.bikubisch, o.hintergrund};
 
-        for (auto [threads, grenze] : {std::pair{1, ~0ull}, std::pair{2, ~0ull}, std::pair{1, 0ull}}) {
+        for (auto [threads, grenze, vektor] : {std::tuple{1, ~0ull, true}, std::tuple{2, ~0ull, true},
+                                               std::tuple{1, ~0ull, false}, std::tuple{1, 0ull, true}}) {
             o.threads = threads;
             o.speicherGrenze = grenze;
+            o.vektor = vektor;
             RasterSlot ziel;
             ziel.pfad = (t.files.tempFolder() / "ziel.bmp").string();
             ziel.breite = breite;
@@ -559,7 +562,7 @@ TEST_F(GeometryTest, ResamplingMatchesThePlainRuleForRandomTransformsAndImages)
                         << "run " << run << " pixel " << x << "," << y << " of " << breite << " x " << hoehe << " from " << w
                         << " x " << h << ", rot " << bild.rot << ", skal " << bild.skal << ", dx " << bild.dx << ", dy "
                         << bild.dy << ", vergence " << vergenz << ", bicubic " << o.bikubisch << ", " << threads
-                        << " threads, limit " << grenze;
+                        << " threads, limit " << grenze << ", vector " << vektor;
                     ++checked;
                 }
             std::filesystem::remove(ziel.pfad);
