@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <bit>
 #include <cmath>
 #include <cstdlib>
@@ -369,11 +370,12 @@ void resampleRow(const Plan& p, Source& src, int32_t row, uint8_t* out)
     }
 }
 
-// The whole source in memory, packed rows of 3 × width bytes.
+// The whole source in memory, packed rows of 3 × width bytes. It is read by
+// the calling thread while worker threads may already use the rows read.
 class MemorySource {
 public:
     // False when the source is larger than the limit or the memory cannot be had.
-    bool load(Context& ctx, const RasterSlot& quelle, uint64_t limit)
+    bool reserve(const RasterSlot& quelle, uint64_t limit)
     {
         rowBytes_ = 3 * static_cast<size_t>(quelle.breite);
         const uint64_t bytes = uint64_t{rowBytes_} * static_cast<uint64_t>(quelle.hoehe);
@@ -388,13 +390,35 @@ public:
         if (!pixels_)
             return false;
         ::madvise(pixels_.get(), reserved, MADV_HUGEPAGE);
-        Zeile view;
-        for (int32_t y = 0; y < quelle.hoehe; ++y) {
-            std::memcpy(pixels_.get() + static_cast<size_t>(y) * rowBytes_, LeseZeile(ctx, quelle, y, view), rowBytes_);
-            ctx.pump();
-            ctx.throwIfAborted();
+        return true;
+    }
+    void fill(Context& ctx, const RasterSlot& quelle)
+    {
+        try {
+            Zeile view;
+            for (int32_t y = 0; y < quelle.hoehe; ++y) {
+                std::memcpy(pixels_.get() + static_cast<size_t>(y) * rowBytes_, LeseZeile(ctx, quelle, y, view), rowBytes_);
+                filled_.store(y + 1, std::memory_order_release);
+                filled_.notify_all();
+                ctx.pump();
+                ctx.throwIfAborted();
+            }
+            GibZeileFrei(view);
+        } catch (...) {
+            filled_.store(abandoned, std::memory_order_release);
+            filled_.notify_all();
+            throw;
         }
-        GibZeileFrei(view);
+    }
+    // Waits until row y is read; false when reading stopped before it.
+    bool waitFor(int32_t y) const
+    {
+        for (int32_t have = filled_.load(std::memory_order_acquire); have <= y;
+             have = filled_.load(std::memory_order_acquire)) {
+            if (have == abandoned)
+                return false;
+            filled_.wait(have, std::memory_order_acquire);
+        }
         return true;
     }
     const uint8_t* row(int32_t y) const { return pixels_.get() + static_cast<size_t>(y) * rowBytes_; }
@@ -402,11 +426,13 @@ public:
     const uint8_t* rowAhead(int32_t y) const { return row(y); }
 
 private:
+    static constexpr int32_t abandoned = -1;
     struct Release {
         void operator()(uint8_t* p) const { std::free(p); }
     };
     std::unique_ptr<uint8_t, Release> pixels_;
     size_t rowBytes_ = 0;
+    std::atomic<int32_t> filled_{0};
 };
 
 // Source rows read from the file on demand into a small direct-mapped cache
@@ -435,6 +461,7 @@ public:
     }
     // Rows are read on demand only.
     const uint8_t* rowAhead(int32_t) const { return nullptr; }
+    bool waitFor(int32_t) const { return true; }
 
 private:
     Context& ctx_;
@@ -443,35 +470,68 @@ private:
     std::vector<int32_t> held_;
 };
 
-// Fills the target in batches of rows; the rows of a batch are split among
-// worker threads, while progress, events and the abort test stay on this thread.
-template <class Source>
-void resampleRows(Context& ctx, const Plan& plan, Source& src, RasterSlot& ziel, int threads)
+// The last source row that target row `row` reads. Its positions are computed
+// as g10 · x + g11 · row + g13, which rounding keeps monotonic in x, so the
+// row's ends bound them; a pixel reads at most two rows below the floor of its
+// position. With perspective any row may be read.
+int32_t lastSourceRow(const Plan& p, int32_t row)
+{
+    const double rowY = p.g11 * row;
+    const double highest = std::max(p.g10 * 0.0 + rowY + p.g13, p.g10 * (p.width - 1.0) + rowY + p.g13);
+    if (p.perspektive || !(highest < p.srcHeight - 3.0))
+        return p.srcHeight - 1;
+    return std::max(0, static_cast<int32_t>(std::floor(std::max(highest, -3.0))) + 2);
+}
+
+// Fills the target in batches of rows. The rows of a batch go to whichever
+// worker thread is free; meanwhile this thread reads the source (first batch)
+// or writes the rows of the batch before, reports progress, lets events
+// through and tests the abort flag. A batch keeps the workers busy while the
+// source is read.
+template <class Source, class Reading>
+void resampleRows(Context& ctx, const Plan& plan, Source& src, RasterSlot& ziel, int threads, const Reading& readSource)
 {
     const int32_t height = ziel.hoehe;
-    const int32_t batch = 32 * threads;
-    std::vector<Zeile> views(static_cast<size_t>(batch));
-    std::vector<uint8_t*> rows(static_cast<size_t>(batch));
-    ctx.setProgress(height - 1, 0);
-    for (int32_t first = 0; first < height; first += batch) {
-        const int32_t n = std::min(batch, height - first);
-        for (int32_t k = 0; k < n; ++k)
-            rows[static_cast<size_t>(k)] = NeueZeile(ctx, ziel, first + k, views[static_cast<size_t>(k)]);
-        const int workers = std::min(threads, n);
-        auto work = [&](int w) {
-            for (int32_t k = n * w / workers; k < n * (w + 1) / workers; ++k)
-                resampleRow(plan, src, first + k, rows[static_cast<size_t>(k)]);
-        };
-        std::vector<std::jthread> helpers;
-        for (int w = 1; w < workers; ++w)
-            helpers.emplace_back(work, w);
-        work(0);
-        helpers.clear();
+    const int32_t batch = 128 * threads;
+    // Two batches of row views: the one being filled and the one being written.
+    std::vector<Zeile> views(2 * static_cast<size_t>(batch));
+    std::vector<uint8_t*> rows(views.size());
+    auto half = [&](int32_t first) { return static_cast<size_t>(first / batch % 2 * batch); };
+    auto release = [&](int32_t first, int32_t n) {
         for (int32_t k = 0; k < n; ++k) {
-            GibZeileFrei(views[static_cast<size_t>(k)]);
+            GibZeileFrei(views[half(first) + static_cast<size_t>(k)]);
             ctx.rowDone(first + k);
         }
+    };
+    ctx.setProgress(height - 1, 0);
+    int32_t pendingFirst = 0;
+    int32_t pending = 0;
+    for (int32_t first = 0; first < height; first += batch) {
+        const int32_t n = std::min(batch, height - first);
+        uint8_t** out = rows.data() + half(first);
+        for (int32_t k = 0; k < n; ++k)
+            out[k] = NeueZeile(ctx, ziel, first + k, views[half(first) + static_cast<size_t>(k)]);
+        std::atomic<int32_t> next{0};
+        auto work = [&] {
+            for (int32_t k = next++; k < n; k = next++) {
+                if (!src.waitFor(lastSourceRow(plan, first + k)))
+                    return;
+                resampleRow(plan, src, first + k, out[k]);
+            }
+        };
+        std::vector<std::jthread> helpers;
+        for (int w = 1; w < std::min(threads, n); ++w)
+            helpers.emplace_back(work);
+        if (first == 0)
+            readSource();
+        else
+            release(pendingFirst, pending);
+        work();
+        helpers.clear();
+        pendingFirst = first;
+        pending = n;
     }
+    release(pendingFirst, pending);
 }
 
 }
@@ -540,12 +600,13 @@ void Resampeln(Context& ctx, const RasterSlot& quelle, RasterSlot& ziel, const A
     const Plan plan = makePlan(abbildung, optionen, von, ziel);
     {
         MemorySource memory;
-        if (memory.load(ctx, von, optionen.speicherGrenze)) {
+        if (memory.reserve(von, optionen.speicherGrenze)) {
             const int cores = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
-            resampleRows(ctx, plan, memory, ziel, optionen.threads > 0 ? optionen.threads : cores);
+            resampleRows(ctx, plan, memory, ziel, optionen.threads > 0 ? optionen.threads : cores,
+                         [&] { memory.fill(ctx, von); });
             return;
         }
     }
     StreamSource stream(ctx, von, optionen.speicherGrenze);
-    resampleRows(ctx, plan, stream, ziel, 1);
+    resampleRows(ctx, plan, stream, ziel, 1, [] {});
 }
