@@ -336,11 +336,11 @@ VECTOR_TARGET void resamplePixelsVector(const Plan& p, Source& src, const double
                               _mm256_mul_pd(_mm256_set1_pd(wy[1][m]), _mm512_maskz_extractf64x4_pd(0xF, top, 1))),
                 _mm256_add_pd(_mm256_mul_pd(_mm256_set1_pd(wy[2][m]), _mm512_maskz_extractf64x4_pd(0xF, bottom, 0)),
                               _mm256_mul_pd(_mm256_set1_pd(wy[3][m]), _mm512_maskz_extractf64x4_pd(0xF, bottom, 1))));
-            // The sums stay far below 2^51, so rounding needs no test; clamped to 0 … 255 as Matrix_4_Byte does.
-            const __m256d shift = _mm256_set1_pd(roundingShift);
-            const __m256d rounded = _mm256_sub_pd(_mm256_add_pd(sum, shift), shift);
-            const __m256d clamped = _mm256_min_pd(_mm256_max_pd(rounded, _mm256_setzero_pd()), _mm256_set1_pd(255.0));
-            const int32_t bgr = _mm_cvtsi128_si32(_mm_maskz_cvtepi32_epi8(0xF, _mm256_cvttpd_epi32(clamped)));
+            // The sums stay far below 2^31: the conversion rounds them half to even in the
+            // default rounding mode, as roundHalfEven does, and saturation to an unsigned
+            // byte after raising negatives to 0 clamps them as Matrix_4_Byte does.
+            const __m128i rounded = _mm_max_epi32(_mm256_cvtpd_epi32(sum), _mm_setzero_si128());
+            const int32_t bgr = _mm_cvtsi128_si32(_mm_maskz_cvtusepi32_epi8(0xF, rounded));
             std::memcpy(pixels + 3 * m, &bgr, 4);
         }
         std::memcpy(out + 3 * k, pixels, 3 * 8);
