@@ -160,9 +160,10 @@ const std::array<double, 256> byteValue = [] {
 }();
 
 // One target pixel whose source position is (xs, ys). Source gives the packed
-// pixel bytes of a source row.
+// pixel bytes of a source row. Inlined into the loops over pixels, which keep
+// the plan in registers.
 template <class Source>
-void resamplePixel(const Plan& p, Source& src, double xs, double ys, uint8_t* out)
+[[gnu::always_inline]] inline void resamplePixel(const Plan& p, Source& src, double xs, double ys, uint8_t* out)
 {
     const double xr = roundHalfEven(xs);
     const double yr = roundHalfEven(ys);
