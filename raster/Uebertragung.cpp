@@ -248,6 +248,7 @@ VECTOR_TARGET inline void kernelWeights(__m512d f, double (&w)[4][8])
     _mm512_store_pd(w[3], kernelFar(_mm512_sub_pd(_mm512_set1_pd(2.0), f)));
 }
 
+// roundHalfEven on each lane.
 VECTOR_TARGET inline __m512d roundHalfEven(__m512d v)
 {
     const __m512d shift = _mm512_set1_pd(roundingShift);
@@ -256,14 +257,15 @@ VECTOR_TARGET inline __m512d roundHalfEven(__m512d v)
     return _mm512_mask_sub_pd(v, small, _mm512_add_pd(v, shift), shift);
 }
 
-// Rows j and j + 1 of a 4 × 4 neighbourhood, 16 bytes from each, as eight
-// doubles per neighbour: the three channels and a zero, of row j then row j + 1.
+// Two rows of a 4 × 4 neighbourhood, 16 bytes of each from its first neighbour on.
 VECTOR_TARGET inline __m256i twoRows(const uint8_t* a, const uint8_t* b)
 {
     return _mm256_inserti128_si256(_mm256_castsi128_si256(_mm_loadu_si128(reinterpret_cast<const __m128i*>(a))),
                                    _mm_loadu_si128(reinterpret_cast<const __m128i*>(b)), 1);
 }
 
+// Neighbour i in both rows as eight doubles: its three channels and a zero, of
+// the first row, then of the second.
 VECTOR_TARGET inline __m512d neighbour(__m256i rows, int i)
 {
     const char z = -1;
@@ -274,6 +276,7 @@ VECTOR_TARGET inline __m512d neighbour(__m256i rows, int i)
     return _mm512_maskz_cvtepi32_pd(0xFF, _mm256_shuffle_epi8(rows, pick));
 }
 
+// The sums along both rows for pixel m of the group, grouped as the scalar sum.
 VECTOR_TARGET inline __m512d acrossTwoRows(__m256i rows, const double (&wx)[4][8], int m)
 {
     return _mm512_add_pd(
