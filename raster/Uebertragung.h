@@ -31,6 +31,8 @@ struct ResampleOptionen {
     int threads = 0;  // 0: one per core
     // The source is read into memory up to this size; a larger one is streamed from its file.
     uint64_t speicherGrenze = 0;
+    // The vector instructions of the processor where it has them; both ways give the same pixels.
+    bool vektor = true;
 };
 // Half the physical memory: the default limit for a source held in memory.
 uint64_t Standard_Speichergrenze();

@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <map>
+#include <random>
+#include <tuple>
 
 #include "compose/Pipeline.h"
 #include "raster/Justieren.h"
@@ -423,6 +426,149 @@ TEST_F(GeometryTest, StreamingAndThreadedResamplingGiveIdenticalPixels)
                 EXPECT_EQ(got, first) << threads << " threads, limit " << grenze;
         }
     }
+}
+
+namespace {
+
+// The resampling rule written out plainly, one pixel at a time in double
+// precision, as the reference for the resampler's faster ways. The bicubic
+// sum is grouped as the resampler groups it: along each row in pairs, then
+// over the rows in pairs; the grouping decides how a sum lying on a half rounds.
+struct ReferenceResampler {
+    int w, h;                   // source
+    std::vector<uint8_t> bgr;   // source pixels, rows top to bottom
+    const Abbildung& a;
+    bool bikubisch;
+    Farbe hintergrund;
+
+    static double halfEven(double v) { return std::nearbyint(v); }
+    const uint8_t* at(double x, double y) const { return &bgr[(static_cast<size_t>(y) * w + static_cast<size_t>(x)) * 3]; }
+
+    Bytes pixel(int x, int y) const
+    {
+        const Vektor4 q = Matrix_4_MalVektor(a.g, {double(x), double(y), 0.0, 1.0});
+        double xs = q[0], ys = q[1];
+        if (a.perspektive) {
+            const double halfW = a.breite / 2.0, halfH = a.hoehe / 2.0;
+            const double eye = 4.0 * std::sqrt(double(a.breite) * a.breite + double(a.hoehe) * a.hoehe);
+            if (!a.inversVergenz) {
+                if (q[2] != 0.0) {
+                    const double t = eye / (eye - q[2]);
+                    xs = halfW + (q[0] - halfW) * t;
+                    ys = halfH + (q[1] - halfH) * t;
+                }
+            } else {
+                const auto p = Matrix_4_Schnittpunkt({halfW, halfH, eye}, {(x - halfW) / 2.0, (y - halfH) / 2.0, -eye / 2.0},
+                                                     a.ebene);
+                const Vektor4 s = Matrix_4_MalVektor(a.g, {p[0], p[1], p[2], 1.0});
+                xs = s[0];
+                ys = s[1];
+            }
+        }
+        const double xr = halfEven(xs), yr = halfEven(ys);
+        if (!(xr >= 0 && xr < w && yr >= 0 && yr < h))
+            return {uint8_t(hintergrund.b), uint8_t(hintergrund.g), uint8_t(hintergrund.r)};
+        const double x0 = std::floor(xs), y0 = std::floor(ys);
+        const double fx = xs - x0, fy = ys - y0;
+        if (!bikubisch || (fx == 0 && fy == 0)) {
+            const uint8_t* s = at(xr, yr);
+            return {s[0], s[1], s[2]};
+        }
+        double wx[4], wy[4];
+        for (int i = -1; i <= 2; ++i) {
+            wx[i + 1] = Matrix_4_Kubisch(std::fabs(i - fx));
+            wy[i + 1] = Matrix_4_Kubisch(std::fabs(i - fy));
+        }
+        Bytes out(3);
+        for (int c = 0; c < 3; ++c) {
+            double across[4];
+            for (int j = -1; j <= 2; ++j) {
+                const double row = y0 + j >= 0 && y0 + j < h ? y0 + j : std::clamp(y0, 0.0, h - 1.0);
+                double v[4];
+                for (int i = -1; i <= 2; ++i) {
+                    const double col = x0 + i >= 0 && x0 + i < w ? x0 + i : std::clamp(x0, 0.0, w - 1.0);
+                    v[i + 1] = at(col, row)[c];
+                }
+                across[j + 1] = (wx[0] * v[0] + wx[1] * v[1]) + (wx[2] * v[2] + wx[3] * v[3]);
+            }
+            const double sum = (wy[0] * across[0] + wy[1] * across[1]) + (wy[2] * across[2] + wy[3] * across[3]);
+            out[static_cast<size_t>(c)] = static_cast<uint8_t>(std::clamp(halfEven(sum), 0.0, 255.0));
+        }
+        return out;
+    }
+};
+
+}
+
+TEST_F(GeometryTest, ResamplingMatchesThePlainRuleForRandomTransformsAndImages)
+{
+    std::mt19937 zufall(20240607);
+    auto real = [&](double from, double to) { return std::uniform_real_distribution<double>(from, to)(zufall); };
+    auto whole = [&](int from, int to) { return std::uniform_int_distribution<int>(from, to)(zufall); };
+    int checked = 0;
+    for (int run = 0; run < 40; ++run) {
+        // Sizes from a single pixel to rasters wide enough for the vector path, odd ones included.
+        const int w = run % 5 == 0 ? whole(1, 6) : whole(7, 90);
+        const int h = run % 5 == 0 ? whole(1, 6) : whole(7, 70);
+        const int breite = std::max(1, w + (run % 3 == 0 ? whole(-8, 8) : 0));
+        const int hoehe = std::max(1, h + (run % 4 == 0 ? whole(-8, 8) : 0));
+        const int muster = whole(0, 2);
+        std::vector<uint8_t> bgr(static_cast<size_t>(w) * h * 3);
+        for (auto& b : bgr)
+            b = static_cast<uint8_t>(muster == 0 ? whole(0, 255) : muster == 1 ? 255 * whole(0, 1) : whole(100, 103));
+        const std::string quellPfad = (t.files.tempFolder() / "zufall.bmp").string();
+        writeBmp(quellPfad, w, h, [&](int x, int y, uint8_t px[3]) {
+            std::copy_n(&bgr[(static_cast<size_t>(y) * w + x) * 3], 3, px);
+        });
+        RasterSlot quelle;
+        quelle.pfad = quellPfad;
+        quelle.breite = w;
+        quelle.hoehe = h;
+
+        // Free transforms, and quarter turns with half-pixel shifts, whose sums can land on halves.
+        ImageEntry bild;
+        const bool frei = run % 2 == 0;
+        bild.rot = frei ? real(-180, 180) : 90.0 * whole(-2, 2);
+        bild.skal = frei && whole(0, 1) ? real(0.4, 2.5) : 1.0;
+        bild.dx = frei ? real(-20, 20) : 0.5 * whole(-6, 6);
+        bild.dy = frei ? real(-20, 20) : 0.25 * whole(-6, 6);
+        const bool vergenz = run % 4 == 1;
+        if (vergenz) {
+            bild.vx = real(-8, 8);
+            bild.vy = real(-8, 8);
+        }
+        bild.inversVergenz = whole(0, 1) == 1;
+        const Abbildung a = Abbildung_Aus(Vorwaertsmatrix(bild, Ermittle_Bildlage(bild, p.refInfo, {breite, hoehe})),
+                                          vergenz, bild.inversVergenz, breite, hoehe);
+        ResampleOptionen o;
+        o.bikubisch = run % 8 != 3;
+        o.hintergrund = {whole(0, 255), whole(0, 255), whole(0, 255)};
+        const ReferenceResampler reference{w, h, bgr, a, o.bikubisch, o.hintergrund};
+
+        for (auto [threads, grenze, vektor] : {std::tuple{1, ~0ull, true}, std::tuple{2, ~0ull, true},
+                                               std::tuple{1, ~0ull, false}, std::tuple{1, 0ull, true}}) {
+            o.threads = threads;
+            o.speicherGrenze = grenze;
+            o.vektor = vektor;
+            RasterSlot ziel;
+            ziel.pfad = (t.files.tempFolder() / "ziel.bmp").string();
+            ziel.breite = breite;
+            ziel.hoehe = hoehe;
+            Resampeln(p.ctx, quelle, ziel, a, o);
+            const Bytes got = readFile(ziel.pfad);
+            for (int y = 0; y < hoehe; ++y)
+                for (int x = 0; x < breite; ++x) {
+                    ASSERT_EQ(px(got, x, y), reference.pixel(x, y))
+                        << "run " << run << " pixel " << x << "," << y << " of " << breite << " x " << hoehe << " from " << w
+                        << " x " << h << ", rot " << bild.rot << ", skal " << bild.skal << ", dx " << bild.dx << ", dy "
+                        << bild.dy << ", vergence " << vergenz << ", bicubic " << o.bikubisch << ", " << threads
+                        << " threads, limit " << grenze << ", vector " << vektor;
+                    ++checked;
+                }
+            std::filesystem::remove(ziel.pfad);
+        }
+    }
+    EXPECT_GT(checked, 100000);
 }
 
 TEST_F(GeometryTest, ReferencePointLandsOnTheReferencePositionWithItsMarker)
