@@ -2,6 +2,7 @@
 #include <cmath>
 
 #include "compose/Pipeline.h"
+#include "raster/Abtastung.h"
 
 namespace {
 
@@ -19,29 +20,7 @@ void anzeigeRaster(Context& ctx, const RasterSlot& quelle, RasterSlot& ziel, con
                                 (dy + 1) / std::max(ctx.state.screenHeight, 1), 1});
     ziel.breite = dx / t;
     ziel.hoehe = dy / t;
-    if (RasterAnlegen(ctx, ziel) != 0)
-        throw Abbruch{};
-    RasterSlot q = quelle;
-    SlotCloser schliesseQuelle(q);
-    SlotCloser schliesseZiel(ziel);
-    OeffneLesen(q);
-    OeffneSchreiben(ziel);
-    ctx.setProgress(ziel.hoehe - 1, 0);
-    Zeile lesen;
-    Zeile schreiben;
-    for (int32_t r = 0; r < ziel.hoehe; ++r) {
-        const uint8_t* a = LeseZeile(ctx, q, f.y0 + t * r, lesen);
-        uint8_t* b = NeueZeile(ctx, ziel, r, schreiben);
-        for (int32_t c = 0; c < ziel.breite; ++c) {
-            const uint8_t* s = a + 3 * static_cast<int64_t>(f.x0 + t * c);
-            b[3 * c] = s[0];
-            b[3 * c + 1] = s[1];
-            b[3 * c + 2] = s[2];
-        }
-        GibZeileFrei(lesen);
-        GibZeileFrei(schreiben);
-        ctx.rowDone(r);
-    }
+    Punktabtastung(ctx, quelle, ziel, f.x0, f.y0, t);
 }
 
 }

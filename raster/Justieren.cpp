@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "raster/Abtastung.h"
 #include "raster/Farbe.h"
 #include "raster/Filter.h"
 #include "raster/RasterImage.h"
@@ -31,29 +32,10 @@ void makePreview(Context& ctx, ImageEntry& bild, Groesse vorschau)
     RasterSlot& preview = bild.slot[SlotVorschau];
     preview.breite = vorschau.breite;
     preview.hoehe = vorschau.hoehe;
-    if (RasterAnlegen(ctx, preview) != 0)
+    if (preview.breite > 0)
+        Punktabtastung(ctx, aligned, preview, 0, 0, aligned.breite / preview.breite);
+    else if (RasterAnlegen(ctx, preview) != 0)
         throw Abbruch{};
-    if (preview.breite <= 0 || preview.hoehe <= 0)
-        return;
-    const int64_t f = aligned.breite / preview.breite;
-    SlotCloser schliesseQuelle(aligned);
-    SlotCloser schliesseZiel(preview);
-    OeffneLesen(aligned);
-    OeffneSchreiben(preview);
-    ctx.setProgress(preview.hoehe - 1, 0);
-    Zeile lesen;
-    Zeile schreiben;
-    for (int32_t j = 0; j < preview.hoehe; ++j) {
-        // A factor taken from the width may overshoot the height by a row on tiny screens.
-        const auto row = static_cast<int32_t>(std::min<int64_t>(j * f, aligned.hoehe - 1));
-        const uint8_t* in = LeseZeile(ctx, aligned, row, lesen);
-        uint8_t* out = NeueZeile(ctx, preview, j, schreiben);
-        for (int64_t i = 0; i < preview.breite; ++i)
-            std::copy_n(in + 3 * i * f, 3, out + 3 * i);
-        GibZeileFrei(lesen);
-        GibZeileFrei(schreiben);
-        ctx.rowDone(j);
-    }
 }
 
 }
