@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/Messung.h"
 #include "compose/Komponisten.h"
 #include "compose/Pipeline.h"
 #include "compose/Resize.h"
@@ -58,18 +59,6 @@ private:
     std::vector<std::pair<std::string, double>> steps_;
     std::chrono::steady_clock::time_point last_;
 };
-
-double seconds(const std::chrono::steady_clock::time_point& start)
-{
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
-long peakMiB()
-{
-    rusage usage{};
-    ::getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss / 1024;
-}
 
 // Reads the inputs and writes bytes to a new file in row-sized pieces, as a
 // plain program would. The file is created afresh each time, so the figure does
@@ -135,22 +124,12 @@ std::vector<std::string> inputs(const Programm& p)
     return files;
 }
 
-// User and system time of the process so far: unlike the wall time, it hardly
-// changes when other programs share the cores.
-double cpuSeconds()
-{
-    rusage usage{};
-    ::getrusage(RUSAGE_SELF, &usage);
-    const auto s = [](const timeval& t) { return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6; };
-    return s(usage.ru_utime) + s(usage.ru_stime);
-}
-
 void report(const char* what, double time, double cpu, double floor, double target)
 {
     std::printf("%-40s %6.2f s (cpu %5.2f s)   floor %5.2f s   ratio %5.2f", what, time, cpu, floor, time / floor);
     if (target > 0)
         std::printf(" (target <= %.0f)", target);
-    std::printf("   peak %ld MiB\n", peakMiB());
+    std::printf("   peak %ld MiB\n", peakKiB() / 1024);
 }
 
 void lens(Programm& p, const fs::path& folder)

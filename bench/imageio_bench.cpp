@@ -14,6 +14,7 @@
 #include <functional>
 #include <vector>
 
+#include "bench/Messung.h"
 #include "imageio/Jpeg.h"
 #include "imageio/Tga.h"
 #include "imageio/Tiff.h"
@@ -23,11 +24,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-double seconds(const std::chrono::steady_clock::time_point& start)
-{
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
 
 double plainCopy(const fs::path& from, const fs::path& to)
 {

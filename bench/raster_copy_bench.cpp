@@ -11,17 +11,13 @@
 #include <filesystem>
 #include <vector>
 
+#include "bench/Messung.h"
 #include "platform/HeadlessServices.h"
 #include "raster/RasterImage.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-double seconds(const std::chrono::steady_clock::time_point& start)
-{
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
 
 // Reads the source and overwrites the target in row-sized pieces, as a plain program
 // would; like a reused raster, the target keeps its pages instead of being truncated.
@@ -49,13 +45,6 @@ double rasterCopy(Context& ctx, const RasterSlot& from, RasterSlot& to)
     if (ctx.state.abort)
         std::exit(1);
     return seconds(start);
-}
-
-long peakKiB()
-{
-    rusage usage{};
-    ::getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss;
 }
 
 }

@@ -14,6 +14,7 @@
 #include <thread>
 #include <vector>
 
+#include "bench/Messung.h"
 #include "platform/HeadlessServices.h"
 #include "raster/Justieren.h"
 #include "raster/RasterImage.h"
@@ -22,18 +23,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-double seconds(const std::chrono::steady_clock::time_point& start)
-{
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
-long peakKiB()
-{
-    rusage usage{};
-    ::getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss;
-}
 
 // A picture with detail everywhere, so that no interpolation is trivial.
 void drawSource(Context& ctx, RasterSlot& slot)
