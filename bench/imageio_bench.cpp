@@ -25,23 +25,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-double plainCopy(const fs::path& from, const fs::path& to)
-{
-    const auto start = std::chrono::steady_clock::now();
-    const int in = ::open(from.c_str(), O_RDONLY);
-    const int out = ::open(to.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    if (in < 0 || out < 0)
-        std::exit(1);
-    std::vector<char> buffer(1 << 20);
-    ssize_t n;
-    while ((n = ::read(in, buffer.data(), buffer.size())) > 0)
-        if (::write(out, buffer.data(), static_cast<size_t>(n)) != n)
-            std::exit(1);
-    ::close(in);
-    ::close(out);
-    return seconds(start);
-}
-
 // A raster with a smooth pattern and some detail, so the JPEG is realistic.
 RasterSlot pattern(Context& ctx, const fs::path& path, int32_t w, int32_t h)
 {
@@ -123,7 +106,7 @@ int main(int argc, char** argv)
             return 1;
         fs::remove(source.pfad);
     }
-    const double floorTiff = plainCopy(folder / "big.tif", folder / "copy.tif");
+    const double floorTiff = plainCopy(folder / "big.tif", folder / "copy.tif", 1 << 20, true);
     fs::remove(folder / "copy.tif");
     working.pfad = (folder / "tiff-working.bmp").string();
     start = std::chrono::steady_clock::now();

@@ -19,25 +19,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Reads the source and overwrites the target in row-sized pieces, as a plain program
-// would; like a reused raster, the target keeps its pages instead of being truncated.
-double plainCopy(const fs::path& from, const fs::path& to, size_t rowBytes)
-{
-    const auto start = std::chrono::steady_clock::now();
-    const int in = ::open(from.c_str(), O_RDONLY);
-    const int out = ::open(to.c_str(), O_WRONLY | O_CREAT, 0600);
-    if (in < 0 || out < 0)
-        std::exit(1);
-    std::vector<char> buffer(rowBytes);
-    ssize_t n;
-    while ((n = ::read(in, buffer.data(), buffer.size())) > 0)
-        if (::write(out, buffer.data(), static_cast<size_t>(n)) != n)
-            std::exit(1);
-    ::close(in);
-    ::close(out);
-    return seconds(start);
-}
-
 double rasterCopy(Context& ctx, const RasterSlot& from, RasterSlot& to)
 {
     const auto start = std::chrono::steady_clock::now();
@@ -79,7 +60,7 @@ int main(int argc, char** argv)
     double copyBest = 1e9;
     const size_t rowBytes = static_cast<size_t>(RasterStride(width));
     for (int round = 0; round < 3; ++round) {
-        floorBest = std::min(floorBest, plainCopy(source.pfad, folder / "floor.bmp", rowBytes));
+        floorBest = std::min(floorBest, plainCopy(source.pfad, folder / "floor.bmp", rowBytes, false));
         copyBest = std::min(copyBest, rasterCopy(ctx, source, target));
     }
     std::printf("plain read+write (floor)     %7.3f s  %7.0f MB/s\n", floorBest, mb / floorBest);
