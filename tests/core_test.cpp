@@ -17,6 +17,9 @@ TEST(Sprache, NumberedMessagesAndCaptions)
         EXPECT_STREQ(Sprache::Meldung(unused), "") << unused;
     EXPECT_STREQ(Sprache::Titeltext(Sprache::Titel::Bestaetigung), "Bestätigung");
     EXPECT_STREQ(Sprache::Titeltext(Sprache::Titel::Warnung), "Warnung");
+    // The project filter starts with the title and its own blank: two blanks before the bracket.
+    EXPECT_EQ(std::string(Sprache::ProjektFilter), std::string(Sprache::Produkttitel) + " (*.LVX)|*.LVX|Alle (*.*)|*.*");
+    EXPECT_EQ(std::string(Sprache::ProjektFilter).substr(0, 12), "Lumivex 5  (");
 }
 
 TEST(Format, FixedPointUsesCommaAndRoundsHalvesAway)
