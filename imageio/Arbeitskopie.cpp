@@ -21,14 +21,15 @@ int ArbeitskopieFuellen(Context& ctx, RasterSlot& ziel, bool vonUnten, const Zei
         SlotCloser schliessen(ziel);
         OeffneSchreiben(ziel);
         ctx.setProgress(ziel.hoehe - 1, 0);
-        Zeile view;
+        // Rows in top-down order are written many at a time.
+        Schreibband band;
         for (int32_t k = 0; k < ziel.hoehe; ++k) {
-            uint8_t* zeile = NeueZeile(ctx, ziel, vonUnten ? ziel.hoehe - 1 - k : k, view);
+            uint8_t* zeile = band.zeile(ctx, ziel, vonUnten ? ziel.hoehe - 1 - k : k);
             if (!fill(k, zeile))
                 throw Abbruch{};
-            GibZeileFrei(view);
             ctx.rowDone(k);
         }
+        band.schreiben();
         ok = true;
     } catch (const Abbruch&) {
     }

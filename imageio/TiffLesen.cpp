@@ -248,7 +248,23 @@ int TIFF_Lesen(Context& ctx, const std::string& datei, RasterSlot& ziel)
         return r;
     const uint32_t proPixel = info.SamplesPerPixel;
     const uint64_t zeilenBytes = uint64_t{info.ImageWidth} * proPixel;
-    std::vector<uint8_t> quelle(static_cast<size_t>(zeilenBytes));
+    // Rows of one strip lie one after another: they are read many at a time.
+    std::vector<uint8_t> puffer;
+    uint64_t pufferAnfang = 0;
+    const auto zeileHolen = [&](uint64_t position, uint64_t zeilenImStrip) -> const uint8_t* {
+        if (position >= pufferAnfang && position + zeilenBytes <= pufferAnfang + puffer.size())
+            return puffer.data() + (position - pufferAnfang);
+        const uint64_t zeilen = std::clamp<uint64_t>((uint64_t{1} << 20) / std::max<uint64_t>(zeilenBytes, 1), 1,
+                                                     std::max<uint64_t>(zeilenImStrip, 1));
+        const uint64_t laenge = std::max(zeilenBytes, std::min(zeilen * zeilenBytes, f.groesse() - std::min(position, f.groesse())));
+        puffer.resize(static_cast<size_t>(laenge));
+        pufferAnfang = position;
+        if (!f.lesen(position, puffer.data(), puffer.size())) {
+            puffer.clear();
+            return nullptr;
+        }
+        return puffer.data();
+    };
     uint64_t position = info.StripOffsetsWert;
     uint32_t strip = 0;
     return ArbeitskopieFuellen(ctx, ziel, false, [&](int32_t k, uint8_t* zeile) {
@@ -271,13 +287,21 @@ int TIFF_Lesen(Context& ctx, const std::string& datei, RasterSlot& ziel)
             }
             position = offset;
         }
-        if (!f.lesen(position, quelle.data(), quelle.size())) {
+        const uint64_t imStrip = info.StripOffsetsAnzahl > 1 ? info.RowsPerStrip - r % info.RowsPerStrip : info.ImageLength - r;
+        const uint8_t* q = zeileHolen(position, std::min<uint64_t>(imStrip, info.ImageLength - r));
+        if (!q) {
             ctx.message(Titel::Fehler, GroesseWiderspruch);
             return false;
         }
         position += zeilenBytes;
-        const uint8_t* q = quelle.data();
-        if (info.RGB) {
+        if (info.RGB && proPixel == 3) {
+            // The common case in a loop of fixed stride, which the compiler vectorises.
+            for (int64_t i = 0; i < 3 * int64_t{breite}; i += 3) {
+                zeile[i] = q[i + 2];
+                zeile[i + 1] = q[i + 1];
+                zeile[i + 2] = q[i];
+            }
+        } else if (info.RGB) {
             for (int32_t x = 0; x < breite; ++x, q += proPixel, zeile += 3) {
                 zeile[0] = q[2];
                 zeile[1] = q[1];
