@@ -76,7 +76,7 @@ TEST(ProjektSpeichern, InterruptedSaveNeverDamagesThePreviousProject)
     ASSERT_TRUE(files.TestFiles::writeFile(datei, alt));
     p.ctx.state.projectFile = datei.string();
     p.bilder.anzahl = 1;
-    for (size_t k = 0; k < 540 + 580; k += 7) {
+    for (size_t k = 0; k < 540 + 580; ++k) {
         files.limit = k;
         p.ctx.state.modified = true;
         EXPECT_FALSE(MenuProjektSpeichernClick(p));
