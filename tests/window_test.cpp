@@ -147,6 +147,26 @@ TEST_F(WindowTest, FileAssociationIsInstalledAndRemovedPerUser)
                                                           "Information: LVX-Dateiverknüpfung erfolgreich aufgehoben."}));
 }
 
+TEST(Hilfslinien, FourCursorsAndTheDrawingOne)
+{
+    QList<QImage> bilder;
+    for (int n = 1; n <= 4; ++n) {
+        const QCursor c = Vorschau::Cursor(n);
+        ASSERT_FALSE(c.pixmap().isNull()) << n;
+        bilder << c.pixmap().toImage();
+    }
+    for (int a = 0; a < 4; ++a)
+        for (int b = a + 1; b < 4; ++b)
+            EXPECT_NE(bilder[a], bilder[b]) << a << " " << b;
+    Vorschau v;
+    v.setZeichnen(true);
+    EXPECT_EQ(v.cursor().pixmap().toImage(), bilder[2]);
+    EXPECT_TRUE(v.toolTip().startsWith(QStringLiteral("linke Maustaste")));
+    v.setZeichnen(false);
+    EXPECT_EQ(v.cursor().shape(), Qt::ArrowCursor);
+    EXPECT_EQ(v.toolTip(), QString::fromUtf8("rechte Maustaste: Vollbilddarstellung"));
+}
+
 TEST(Zahlen, APointIsNoDecimalSeparator)
 {
     EXPECT_EQ(zahlLesen(QStringLiteral("12.5")), 125.0);

@@ -3,25 +3,68 @@
 #include <QBitmap>
 #include <QMouseEvent>
 #include <QPainter>
+#include <functional>
 
 namespace {
 
-// The drawing cursor: a thin cross with a gap at its centre, so the point stays visible.
-QCursor zeichenCursor()
+QPixmap leer()
 {
     QPixmap bild(32, 32);
     bild.fill(Qt::transparent);
-    QPainter painter(&bild);
-    for (const auto& [farbe, breite] : {std::pair{QColor(Qt::white), 3}, std::pair{QColor(Qt::black), 1}}) {
-        painter.setPen(QPen(farbe, breite));
-        painter.drawLine(16, 2, 16, 12);
-        painter.drawLine(16, 20, 16, 30);
-        painter.drawLine(2, 16, 12, 16);
-        painter.drawLine(20, 16, 30, 16);
-    }
-    return QCursor(bild, 16, 16);
+    return bild;
 }
 
+// Draws each stroke white and wide, then black and thin, so the cursor shows on any picture.
+void umrandet(QPainter& painter, const std::function<void(QPainter&)>& striche)
+{
+    painter.setRenderHint(QPainter::Antialiasing);
+    for (const auto& [farbe, breite] : {std::pair{QColor(Qt::white), 3.0}, std::pair{QColor(Qt::black), 1.0}}) {
+        painter.setPen(QPen(farbe, breite));
+        painter.setBrush(Qt::NoBrush);
+        striche(painter);
+    }
+}
+
+}
+
+QCursor Vorschau::Cursor(int nummer)
+{
+    QPixmap bild = leer();
+    QPainter painter(&bild);
+    switch (nummer) {
+    case 1:  // moving: four arrow heads
+        umrandet(painter, [](QPainter& p) {
+            p.drawLine(16, 4, 16, 28);
+            p.drawLine(4, 16, 28, 16);
+            p.drawPolyline(QPolygon({QPoint(12, 8), QPoint(16, 4), QPoint(20, 8)}));
+            p.drawPolyline(QPolygon({QPoint(12, 24), QPoint(16, 28), QPoint(20, 24)}));
+            p.drawPolyline(QPolygon({QPoint(8, 12), QPoint(4, 16), QPoint(8, 20)}));
+            p.drawPolyline(QPolygon({QPoint(24, 12), QPoint(28, 16), QPoint(24, 20)}));
+        });
+        break;
+    case 2:  // a magnifier
+        umrandet(painter, [](QPainter& p) {
+            p.drawEllipse(QRect(4, 4, 16, 16));
+            p.drawLine(18, 18, 28, 28);
+        });
+        return QCursor(bild, 12, 12);
+    case 3:  // drawing: a cross with a gap at its centre, so the point stays visible
+        umrandet(painter, [](QPainter& p) {
+            p.drawLine(16, 2, 16, 12);
+            p.drawLine(16, 20, 16, 30);
+            p.drawLine(2, 16, 12, 16);
+            p.drawLine(20, 16, 30, 16);
+        });
+        break;
+    default:  // the reference point: a ring around the cross
+        umrandet(painter, [](QPainter& p) {
+            p.drawEllipse(QRect(9, 9, 14, 14));
+            p.drawLine(16, 2, 16, 30);
+            p.drawLine(2, 16, 30, 16);
+        });
+        break;
+    }
+    return QCursor(bild, 16, 16);
 }
 
 Vorschau::Vorschau(QWidget* parent) : QWidget(parent)
@@ -75,7 +118,7 @@ void Vorschau::setZeichnen(bool an)
 void Vorschau::Cursor_Form()
 {
     if (zeichnen_) {
-        setCursor(zeichenCursor());
+        setCursor(Cursor(3));
         setToolTip(QString::fromUtf8("linke Maustaste: Zeichnen von Hilfslinien/Hilfsrahmen für die Bildjustierung; "
                                      "rechte Maustaste: Vollbilddarstellung"));
     } else {

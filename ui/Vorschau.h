@@ -21,6 +21,8 @@ public:
     // Auxiliary drawing with the left mouse button, and the cursor and hint that say so.
     void setZeichnen(bool an);
     void Cursor_Form();
+    // The program's four cursors: 1 moving, 2 zoom, 3 drawing, 4 setting a reference point.
+    static QCursor Cursor(int nummer);
     void linienLoeschen();
     // A frame between two overlay points: solid black, then dotted blue over it.
     void Zeichne_Rahmen(QPoint von, QPoint bis);
