@@ -1,6 +1,5 @@
 #include "ui/Vorschau.h"
 
-#include <QBitmap>
 #include <QMouseEvent>
 #include <QPainter>
 #include <functional>
