@@ -11,11 +11,8 @@ void Punktabtastung(Context& ctx, const RasterSlot& quelle, RasterSlot& ziel, in
         throw Abbruch{};
     if (ziel.breite <= 0 || ziel.hoehe <= 0)
         return;
-    RasterSlot von = quelle;
-    SlotCloser schliesseQuelle(von);
-    SlotCloser schliesseZiel(ziel);
-    OeffneLesen(von);
-    OeffneSchreiben(ziel);
+    const QuelleUndZiel offen(quelle, ziel);
+    const RasterSlot& von = offen.von;
     ctx.setProgress(ziel.hoehe - 1, 0);
     Zeile lesen;
     Zeile schreiben;

@@ -473,6 +473,13 @@ void OeffneSchreiben(RasterSlot& slot)
         throw Abbruch{};
 }
 
+QuelleUndZiel::QuelleUndZiel(const RasterSlot& quelle, RasterSlot& ziel)
+    : von(quelle), schliesseQuelle_(von), schliesseZiel_(ziel)
+{
+    OeffneLesen(von);
+    OeffneSchreiben(ziel);
+}
+
 void RasterKopieren(Context& ctx, const RasterSlot& von, RasterSlot& nach)
 {
     if (ctx.state.abort || &von == &nach)
@@ -481,17 +488,13 @@ void RasterKopieren(Context& ctx, const RasterSlot& von, RasterSlot& nach)
     nach.hoehe = von.hoehe;
     if (RasterAnlegen(ctx, nach) != 0)
         throw Abbruch{};
-    RasterSlot quelle = von;  // its own handle, so the caller's open source stays open
-    SlotCloser schliesseQuelle(quelle);
-    SlotCloser schliesseZiel(nach);
-    OeffneLesen(quelle);
-    OeffneSchreiben(nach);
+    const QuelleUndZiel offen(von, nach);
     ctx.setProgress(von.hoehe - 1, 0);
     const auto bytes = static_cast<size_t>(3 * int64_t{von.breite});
     Leseband lesen;
     Schreibband schreiben;
     for (int32_t y = 0; y < von.hoehe; ++y) {
-        const uint8_t* a = lesen.zeile(ctx, quelle, y);
+        const uint8_t* a = lesen.zeile(ctx, offen.von, y);
         std::memcpy(schreiben.zeile(ctx, nach, y), a, bytes);
         ctx.rowDone(y);
     }

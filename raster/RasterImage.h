@@ -132,6 +132,19 @@ private:
     RasterSlot& slot_;
 };
 
+// A source opened for reading on a handle of its own (the caller's slot keeps
+// whatever it has open) and a target opened for writing, both closed on every
+// way out. Throws Abbruch when either cannot be opened.
+class QuelleUndZiel {
+public:
+    QuelleUndZiel(const RasterSlot& quelle, RasterSlot& ziel);
+    RasterSlot von;
+
+private:
+    SlotCloser schliesseQuelle_;
+    SlotCloser schliesseZiel_;
+};
+
 // Throwing forms for processing loops: a failure raises the abort exception.
 uint8_t* LeseZeile(Context& ctx, const RasterSlot& slot, int32_t y, Zeile& view);
 uint8_t* SchreibeZeile(Context& ctx, const RasterSlot& slot, int32_t y, Zeile& view);

@@ -544,11 +544,8 @@ void Ganzzahlig_Uebertragen(Context& ctx, const RasterSlot& quelle, RasterSlot& 
                             const Farbe& hintergrund)
 {
     prepareTarget(ctx, ziel);
-    RasterSlot von = quelle;
-    SlotCloser schliesseQuelle(von);
-    SlotCloser schliesseZiel(ziel);
-    OeffneLesen(von);
-    OeffneSchreiben(ziel);
+    const QuelleUndZiel offen(quelle, ziel);
+    const RasterSlot& von = offen.von;
     // The columns of the target that show source columns: x − ox within 0 … source width − 1.
     const int64_t w = ziel.breite;
     const int64_t first = std::clamp<int64_t>(ox, 0, w);
@@ -596,11 +593,8 @@ void Resampeln(Context& ctx, const RasterSlot& quelle, RasterSlot& ziel, const A
                const ResampleOptionen& optionen)
 {
     prepareTarget(ctx, ziel);
-    RasterSlot von = quelle;
-    SlotCloser schliesseQuelle(von);
-    SlotCloser schliesseZiel(ziel);
-    OeffneLesen(von);
-    OeffneSchreiben(ziel);
+    const QuelleUndZiel offen(quelle, ziel);
+    const RasterSlot& von = offen.von;
     const Plan plan = makePlan(abbildung, optionen, von, ziel);
     {
         MemorySource memory;
