@@ -19,6 +19,8 @@ void Programm::Init()
     auswahl = Auswahl{};
     ansicht = Ansicht{};
     refInfo = RefInfo{};
+    autoJust = AutoJustSettings{};
+    autoJustAnzeige = AutoJustAnzeige{};
 }
 
 void Programm::DateienLoeschen()

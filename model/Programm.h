@@ -16,6 +16,8 @@ struct Programm {
     Auswahl auswahl;
     Ansicht ansicht;
     RefInfo refInfo;
+    AutoJustSettings autoJust;
+    AutoJustAnzeige autoJustAnzeige;
 
     // Empties the image set (files are left alone) and resets every setting;
     // the result entry's slots get their temporary names.
