@@ -17,6 +17,8 @@ const char* const usage =
     "Befehle ohne Fenster:\n"
     "  render PROJEKT.lvx AUSGABE [--format F] [--mode N] [--ja]\n"
     "                 berechnet das Bild eines Projekts und speichert es\n"
+    "  align PROJEKT.lvx AUSGABE.lvx [--reference N] [--symmetric] [--fine]\n"
+    "                 justiert alle Bilder automatisch und speichert das Projekt\n"
     "  exif DATEI     listet die EXIF-Parameter einer JPEG- oder MPO-Datei\n"
     "  mpo DATEI      listet die Marker einer MPO-Datei und zerlegt sie in JPEG-Bilder\n"
     "\n"
@@ -42,6 +44,8 @@ int main(int argc, char** argv)
     }
     if (arg == "render")
         return RenderBefehl(argc - 2, argv + 2);
+    if (arg == "align")
+        return AlignBefehl(argc - 2, argv + 2);
     if (arg == "exif")
         return ExifBefehl(argc - 2, argv + 2);
     if (arg == "mpo")
