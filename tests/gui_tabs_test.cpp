@@ -161,7 +161,7 @@ TEST_F(TabsTest, EveryNamedControlExists)
 TEST_F(TabsTest, UnbuiltFunctionsAreDisabled)
 {
     zeigen();
-    for (const char* name : {"JustVR1BitBtn", "RefPktSetzenSpeedButton", "StartOFButton", "DruckbereichCheckBox",
+    for (const char* name : {"JustVR1BitBtn", "RefPktSetzenSpeedButton", "DruckbereichCheckBox",
                              "KStartBitBtn", "KalibrierungDruckenBitBtn", "DruckButton", "BarrierDruckButton",
                              "BatchStartBitBtn", "Batch1Button", "AnaglypKalibPrintButton"})
         EXPECT_FALSE(finde<QWidget>(name)->isEnabled()) << name;
@@ -173,6 +173,53 @@ TEST_F(TabsTest, UnbuiltFunctionsAreDisabled)
                              "JustTO1BitBtn", "JustTU1BitBtn", "JustVR1ABitBtn", "REFPFTLoesenButton",
                              "BatchEndeBitBtn", "OF_GrobJustierungCheckBox"})
         EXPECT_TRUE(finde<QWidget>(name)->isHidden()) << name;
+}
+
+TEST_F(TabsTest, AutoAlignmentRunsFromItsButton)
+{
+    addImages(3);
+    auffrischen();
+    auto* referenz = finde<QComboBox>("RefBildOFComboBox");
+    auto* start = finde<QPushButton>("StartOFButton");
+    ASSERT_EQ(referenz->count(), 3);
+    EXPECT_EQ(referenz->currentIndex(), 1);
+    EXPECT_FALSE(finde<QCheckBox>("StereoAutoJustCheckBox")->isEnabled());
+    std::vector<QString> beschriftungen;
+    t.events.onPump = [&](const AppState&) {
+        if (beschriftungen.empty() || beschriftungen.back() != start->text())
+            beschriftungen.push_back(start->text());
+        EXPECT_FALSE(start->isEnabled());
+    };
+    start->click();
+    t.events.onPump = nullptr;
+    ASSERT_FALSE(beschriftungen.empty());
+    EXPECT_EQ(beschriftungen.front(), QStringLiteral("0 %"));
+    EXPECT_EQ(start->text(), QStringLiteral("Auto-Justierung"));
+    EXPECT_TRUE(start->isEnabled());
+    for (const char* name : {"OF_BildNr_Label", "anzSchleifeLabel", "Ebene_Label"})
+        EXPECT_EQ(finde<QLabel>(name)->text(), QStringLiteral("---")) << name;
+    // Stripes without corners: the reference stays, the others cannot be aligned.
+    EXPECT_EQ(p.bilder.bild[2].AJStatus[0], "O");
+    EXPECT_EQ(p.bilder.bild[1].AJStatus[0], "-");
+    EXPECT_EQ(p.bilder.bild[3].AJStatus[0], "-");
+    EXPECT_FALSE(p.ctx.state.busy);
+}
+
+TEST_F(TabsTest, BothImagesOfAPairCanBeCorrected)
+{
+    addImages(2);
+    auffrischen();
+    auto* beide = finde<QCheckBox>("StereoAutoJustCheckBox");
+    ASSERT_TRUE(beide->isEnabled());
+    EXPECT_TRUE(finde<QComboBox>("RefBildOFComboBox")->isEnabled());
+    beide->click();
+    EXPECT_TRUE(p.autoJust.symmetrisch);
+    EXPECT_FALSE(finde<QComboBox>("RefBildOFComboBox")->isEnabled());
+    addImages(3);
+    auffrischen();
+    EXPECT_FALSE(beide->isEnabled());
+    EXPECT_TRUE(finde<QComboBox>("RefBildOFComboBox")->isEnabled());
+    EXPECT_EQ(p.autoJust.referenzbild, 2);
 }
 
 TEST_F(TabsTest, LinkingTheAnaglyphControlsTakesTheirMean)

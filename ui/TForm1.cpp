@@ -272,6 +272,7 @@ void TForm1::tabsAnlegen()
     for (size_t i = 0; i < tabs_.size(); ++i) {
         connect(tabs_[i], &Tab::rechnen, this, &TForm1::rechnen);
         connect(tabs_[i], &Tab::anzeigen, this, &TForm1::aktualisieren);
+        connect(tabs_[i], &Tab::ausfuehren, this, &TForm1::mitFortschritt);
         // Icons only; the last tab alone carries a text.
         TabControl1->addTab(tabs_[i], TabSymbol(static_cast<int>(i)), i == 11 ? QStringLiteral("XP") : QString());
         TabControl1->setTabToolTip(static_cast<int>(i), text(Sprache::TabGruppen[i]).trimmed());

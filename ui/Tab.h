@@ -1,6 +1,8 @@
 #pragma once
 #include <QGroupBox>
 
+#include <functional>
+
 #include "model/Programm.h"
 
 // One panel of the tab control. It mirrors its records: a handler writes a
@@ -16,6 +18,8 @@ signals:
     void rechnen(int level);
     // Records the window shows outside the panels changed without a recompute.
     void anzeigen();
+    // Run a long command with the window's busy display, then refresh everything.
+    void ausfuehren(const std::function<void()>& befehl);
 
 protected:
     Programm& p_;

@@ -13,6 +13,7 @@ class QRadioButton;
 class QScrollBar;
 class QSlider;
 class QSpinBox;
+class QTimer;
 
 // " Farbeinstellungen ": gamma, brightness, contrast and saturation of the result,
 // the three background colours and the per-image histogram options.
@@ -52,6 +53,9 @@ private:
     QWidget* referenzPanel();
     QWidget* autoPanel();
     void ListenboxBezeichnung();
+    void StartOFButtonClick();
+    // The run's state on the labels and the button caption.
+    void autoJustAnzeigen();
 
     QRadioButton* JUST_L_RadioButton;
     QRadioButton* JUST_R_RadioButton;
@@ -62,6 +66,16 @@ private:
     QCheckBox* SpiegelYCheckBox;
     QCheckBox* KonturenCheckBox;
     QComboBox* FilterComboBox;
+    QComboBox* RefBildOFComboBox;
+    QPushButton* StartOFButton;
+    QCheckBox* StereoAutoJustCheckBox;
+    QCheckBox* OF_ViewCheckBox;
+    QCheckBox* OF_GrobJustierungCheckBox;
+    QCheckBox* ScheinebeneVornJustCheckBox;
+    QLabel* OF_BildNr_Label;
+    QLabel* anzSchleifeLabel;
+    QLabel* Ebene_Label;
+    QTimer* autoJustTimer;
 };
 
 // " Bildausschnitt festlegen ": the crop region.
