@@ -5,6 +5,8 @@
 #include <cmath>
 #include <numbers>
 #include <numeric>
+#include <cstdio>
+#include <cstdlib>
 
 #include "raster/Matrix4Ops.h"
 #include "raster/Uebertragung.h"
@@ -15,6 +17,7 @@ constexpr int Fenster = 7;          // the tracking window reaches 7 pixels each
 constexpr int Schritte = 10;        // refinement steps per pyramid level
 constexpr int Mindestabstand = 8;   // between two corners, and of a corner from the border
 constexpr double Flach = 1e-8;      // a gradient matrix with a smaller determinant is not solved
+constexpr double Kurz = 0.5;        // pixels: the shift tolerance of convergence
 
 size_t index(int32_t x, int32_t y, int32_t breite)
 {
@@ -127,6 +130,48 @@ std::vector<Paar> umDieHaeufigsteVerschiebung(const std::vector<Paar>& paare, do
     return behalten;
 }
 
+// The vertical displacement as a plane over the picture: a turn, a scaling and a shift.
+struct Senkrechtfeld {
+    double a = 0.0, b = 0.0, c = 0.0;  // dy = a · (x − cx) + b · y + c
+    double cx = 0.0;
+    double bei(const Paar& p) const { return a * (p.x1 - cx) + b * p.y1 + c; }
+};
+
+Senkrechtfeld senkrechtfeld(const std::vector<Paar>& paare, double cx)
+{
+    // Least squares over the three unknowns, solved by Cramer's rule.
+    double s[3][3] = {}, r[3] = {};
+    for (const Paar& p : paare) {
+        const double v[3] = {p.x1 - cx, p.y1, 1.0};
+        for (int i = 0; i < 3; ++i) {
+            r[i] += v[i] * (p.y2 - p.y1);
+            for (int j = 0; j < 3; ++j)
+                s[i][j] += v[i] * v[j];
+        }
+    }
+    auto det = [](const double m[3][3]) {
+        return m[0][0] * (m[1][1] * m[2][2] - m[1][2] * m[2][1]) - m[0][1] * (m[1][0] * m[2][2] - m[1][2] * m[2][0]) +
+               m[0][2] * (m[1][0] * m[2][1] - m[1][1] * m[2][0]);
+    };
+    Senkrechtfeld f;
+    f.cx = cx;
+    const double d = det(s);
+    if (std::fabs(d) < 1e-9)
+        return f;
+    double loesung[3];
+    for (int k = 0; k < 3; ++k) {
+        double m[3][3];
+        for (int i = 0; i < 3; ++i)
+            for (int j = 0; j < 3; ++j)
+                m[i][j] = j == k ? r[i] : s[i][j];
+        loesung[k] = det(m) / d;
+    }
+    f.a = loesung[0];
+    f.b = loesung[1];
+    f.c = loesung[2];
+    return f;
+}
+
 // The transform that shows a picture seen through g0 as g shows it.
 Abbildung relativ(const Matrix4& g0, const Matrix4& g, int32_t breite, int32_t hoehe)
 {
@@ -230,11 +275,22 @@ std::vector<Paar> Paare_Filtern(std::vector<Paar> paare, int32_t breite, int32_t
     auto innen = [&](double x, double y) { return x >= links && x <= rechts && y >= oben && y <= unten; };
     std::erase_if(paare, [&](const Paar& p) { return !innen(p.x1, p.y1) || !innen(p.x2, p.y2); });
 
+    if (paare.size() < MinPaare)
+        return {};
+    // A pair's direction is judged after the vertical displacement that a turn,
+    // a scaling and a vertical shift explain is taken away: otherwise a scale
+    // error would leave only the pairs it does not move, and hide itself.
     const double diagonale = std::hypot(static_cast<double>(breite), static_cast<double>(hoehe));
-    const auto horizontal = std::count_if(paare.begin(), paare.end(),
-                                          [&](const Paar& p) { return waagerecht(klasse(p, diagonale).richtung); });
-    if (!paare.empty() && 10 * horizontal >= static_cast<std::ptrdiff_t>(paare.size()))
-        std::erase_if(paare, [&](const Paar& p) { return !waagerecht(klasse(p, diagonale).richtung); });
+    const Senkrechtfeld feld = senkrechtfeld(paare, breite / 2.0);
+    // A displacement too short to have a direction counts when it stays within half a pixel.
+    auto horizontal = [&](const Paar& p) {
+        Paar r = p;
+        r.y2 = p.y1 + (p.y2 - p.y1) - feld.bei(p);
+        return std::fabs(r.y2 - r.y1) <= Kurz || waagerecht(klasse(r, diagonale).richtung);
+    };
+    const auto anzahl = std::count_if(paare.begin(), paare.end(), horizontal);
+    if (10 * anzahl >= static_cast<std::ptrdiff_t>(paare.size()))
+        std::erase_if(paare, [&](const Paar& p) { return !horizontal(p); });
     if (paare.size() < MinPaare)
         return {};
     paare = umDieHaeufigsteVerschiebung(paare, diagonale);
@@ -454,6 +510,15 @@ void TOptischerFluss::verfolgen(Punkt& punkt) const
                 gyy += iy[n] * iy[n];
             }
         const double det = gxx * gyy - gxy * gxy;
+        // On a straight edge only the displacement across it can be measured:
+        // such a point would drift along the edge, so it is not tracked.
+        const double spur = gxx + gyy;
+        const double kleinster = (spur - std::sqrt((gxx - gyy) * (gxx - gyy) + 4.0 * gxy * gxy)) / 2.0;
+        const double kante = getenv("KANTE") ? atof(getenv("KANTE")) : 0.0;
+        if (ebene == 0 && kleinster < kante * spur) {
+            punkt.verloren = true;
+            return;
+        }
         if (n > 0 && std::fabs(det) > Flach) {
             for (int s = 0; s < Schritte; ++s) {
                 const auto nx = static_cast<int32_t>(std::nearbyint(vx));
@@ -549,6 +614,7 @@ FlussErgebnis TOptischerFluss::Berechnen(const Bitmap24& bild1, const Bitmap24& 
                 break;
             const Schaetzung s = Schaetzen(paare, cx);
             const std::vector<double> n = normiert(s, auftrag.parameter);
+            if (getenv("FLUSS_DEBUG")) fprintf(stderr, "it %d punkte %zu paare %zu tx %.3f ty %.3f rot %.4f skal %.5f\n", it, punkte_.size(), paare.size(), s.tx, s.ty, s.rot, s.skal);
             const double fehler = std::accumulate(n.begin(), n.end(), 0.0) / static_cast<double>(n.size());
             if (besterFehler < 0.0 || fehler < besterFehler) {
                 besterFehler = fehler;
@@ -557,12 +623,13 @@ FlussErgebnis TOptischerFluss::Berechnen(const Bitmap24& bild1, const Bitmap24& 
                 best2 = m2;
             }
             const bool konvergiert = *std::max_element(n.begin(), n.end()) <= 1.0;
-            if (konvergiert && (it == 1 || vorherKonvergiert)) {
-                e.status = it == 1 ? "1" : "+";
-                e.iterationen = it == 1 ? 1 : it - 1;
+            if (konvergiert && it == 1) {
+                e.status = "1";
+                e.iterationen = 1;
                 break;
             }
-            vorherKonvergiert = konvergiert;
+            // The last measurement is applied too: the tolerances of convergence
+            // leave up to a pixel at the corners, the measurement far less.
             const Schaetzung k = gewaehlt(s, auftrag.parameter);
             if (auftrag.symmetrisch) {
                 m1 = Korrektur_Anwenden(m1, haelfte(k, -1.0), cx, cy);
@@ -571,6 +638,12 @@ FlussErgebnis TOptischerFluss::Berechnen(const Bitmap24& bild1, const Bitmap24& 
                 m2 = Korrektur_Anwenden(m2, k, cx, cy);
             }
             e.iterationen = it;
+            if (konvergiert && vorherKonvergiert) {
+                e.status = "+";
+                e.iterationen = it - 1;
+                break;
+            }
+            vorherKonvergiert = konvergiert;
         }
         // Never settled, but one state was within the tolerance on average: uncertain.
         if (e.status == "-" && besterFehler >= 0.0 && besterFehler <= 1.0) {

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <cstdlib>
 #include <functional>
 #include <string>
 #include <vector>
@@ -33,12 +34,12 @@ struct Paar {
 // are dropped: the edge of the content moved in from the border by the
 // alignment is a strong line whose corners stay put while the picture moves.
 // Measured on the ground-truth set of bench/align_bench (see there).
-inline constexpr double Randanteil = 0.04;
+inline const double Randanteil = getenv("RAND") ? atof(getenv("RAND")) : 0.04;
 // The neighbourhood of the dominant displacement in the histogram of lengths
 // (whole per cent of the diagonal) and directions (whole degrees); near zero
 // length every direction is a neighbour, as the bins there all touch.
-inline constexpr int NachbarLaenge = 1;
-inline constexpr int NachbarRichtung = 20;
+inline const int NachbarLaenge = getenv("NL") ? atoi(getenv("NL")) : 1;
+inline const int NachbarRichtung = getenv("ND") ? atoi(getenv("ND")) : 20;
 inline constexpr int MinPaare = 5;
 inline constexpr int Pyramidenebenen = 6;
 
