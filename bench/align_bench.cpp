@@ -39,10 +39,13 @@ namespace {
 
 const char* const hilfe =
     "Aufruf: bench_align ORDNER [--fotos ORDNER] [--groesse klein|gross|alle] [--wiederholungen N] [--fein]\n"
+    "                   [--nur NAME]\n"
     "\n"
     "Erzeugt die Fälle in ORDNER (Fotos aus --fotos, Vorgabe /usr/share/backgrounds/mate/nature,\n"
     "dazu die Demo-Szene), justiert sie und gibt die Restfehler an den Ecken aus.\n"
-    "Die Fotos liefert das Debian-Paket mate-backgrounds (apt-get install mate-backgrounds).\n";
+    "Die Fotos liefert das Debian-Paket mate-backgrounds (apt-get install mate-backgrounds).\n"
+    "--nur NAME nimmt nur das Foto NAME (ohne Endung) oder \"demo\"; die Zufallswerte der\n"
+    "Fälle hängen dann von der Auswahl ab.\n";
 
 struct Zufall {
     uint32_t z;
@@ -144,11 +147,6 @@ Rest rest(const Fall& f, const ImageEntry& bild, const ImageEntry& ref, const Re
                                         vorwaerts(f.wahr[static_cast<size_t>(i)], f.W, f.H));
     const Matrix4 fr = Matrix_4_Produkt(Vorwaertsmatrix(ref, Ermittle_Bildlage(ref, refInfo, g)),
                                         vorwaerts(f.wahr[static_cast<size_t>(f.referenz - 1)], f.W, f.H));
-    if (getenv("FLUSS_DEBUG")) {
-        const SpacePara sp = Mz_to_SpacePara(fi, f.W / 2.0, f.H / 2.0);
-        const Wahrheit& w = f.wahr[static_cast<size_t>(i)];
-        fprintf(stderr, "bild %d wahr tx %.2f ty %.2f rot %.3f s %.4f | rest dx %.2f dy %.2f rot %.3f s %.5f\n", i + 1, w.tx, w.ty, w.rot, w.skal, sp.dx, sp.dy, sp.rot, sp.skal);
-    }
     const double parallaxe = f.wahr[static_cast<size_t>(i)].parallaxe - f.wahr[static_cast<size_t>(f.referenz - 1)].parallaxe;
     Rest r;
     double ex[4], mitte = 0.0;
@@ -254,6 +252,7 @@ int main(int argc, char** argv)
     std::string groesse = "alle";
     int wiederholungen = 1;
     bool fein = false;
+    std::string nur;
     for (int i = 2; i < argc; ++i) {
         const std::string a = argv[i];
         if (a == "--fotos" && i + 1 < argc)
@@ -264,6 +263,8 @@ int main(int argc, char** argv)
             wiederholungen = std::max(1, std::atoi(argv[++i]));
         else if (a == "--fein")
             fein = true;
+        else if (a == "--nur" && i + 1 < argc)
+            nur = argv[++i];
         else {
             std::fprintf(stderr, "bench_align: unbekanntes Argument '%s'\n\n%s", a.c_str(), hilfe);
             return 2;
@@ -301,7 +302,7 @@ int main(int argc, char** argv)
         const double massstab = W / 1200.0;
         for (const fs::path& quelle : quellen) {
             const bool demo = quelle == "demo";
-            if (getenv("FALL") && quelle.stem().string() != getenv("FALL"))
+            if (!nur.empty() && quelle.stem().string() != nur)
                 continue;
             for (const int anzahl : {2, 5}) {
                 Fall f;

@@ -5,8 +5,6 @@
 #include <cmath>
 #include <numbers>
 #include <numeric>
-#include <cstdio>
-#include <cstdlib>
 
 #include "raster/Matrix4Ops.h"
 #include "raster/Uebertragung.h"
@@ -18,6 +16,8 @@ constexpr int Schritte = 10;        // refinement steps per pyramid level
 constexpr int Mindestabstand = 8;   // between two corners, and of a corner from the border
 constexpr double Flach = 1e-8;      // a gradient matrix with a smaller determinant is not solved
 constexpr double Kurz = 0.5;        // pixels: the shift tolerance of convergence
+// A window whose smaller gradient eigenvalue is below this share of their sum lies on a straight edge.
+constexpr double Kante = 0.1;
 
 size_t index(int32_t x, int32_t y, int32_t breite)
 {
@@ -371,7 +371,7 @@ void TOptischerFluss::schritt()
     ctx_.throwIfAborted();
 }
 
-void TOptischerFluss::grauPyramide(const Bitmap24& bild, Pyramide& pyramide)
+std::vector<int32_t> TOptischerFluss::grauwerte(const Bitmap24& bild)
 {
     const Bitmap24* quelle = &bild;
     if (bild.breite != breite_ || bild.hoehe != hoehe_) {
@@ -381,13 +381,47 @@ void TOptischerFluss::grauPyramide(const Bitmap24& bild, Pyramide& pyramide)
         Resampeln(bild, arbeit_, Abbildung_Aus(f, false, false, breite_, hoehe_), o);
         quelle = &arbeit_;
     }
-    Graubild& basis = pyramide[0];
+    std::vector<int32_t> grau(static_cast<size_t>(breite_) * static_cast<size_t>(hoehe_));
     for (int32_t y = 0; y < hoehe_; ++y) {
         const uint8_t* px = quelle->zeile(y);
         for (int32_t x = 0; x < breite_; ++x, px += 3)
-            basis.wert[index(x, y, breite_)] = (11 * px[0] + 59 * px[1] + 30 * px[2]) / 100;
+            grau[index(x, y, breite_)] = (11 * px[0] + 59 * px[1] + 30 * px[2]) / 100;
         schritt();
     }
+    return grau;
+}
+
+void TOptischerFluss::verzerrteGrauwerte(const std::vector<int32_t>& grau, const Matrix4& r, Graubild& ziel)
+{
+    if (r == Matrix4::Einheit()) {
+        ziel.wert = grau;
+        return;
+    }
+    // Bilinear, white outside: between measurements only the grey values need to follow the correction.
+    const auto& m = r.m;
+    for (int32_t y = 0; y < hoehe_; ++y) {
+        for (int32_t x = 0; x < breite_; ++x) {
+            const double sx = m[0][0] * x + m[0][1] * y + m[0][3];
+            const double sy = m[1][0] * x + m[1][1] * y + m[1][3];
+            int32_t wert = 255;
+            if (sx >= 0.0 && sy >= 0.0 && sx <= breite_ - 1.0 && sy <= hoehe_ - 1.0) {
+                const auto x0 = std::min(static_cast<int32_t>(sx), breite_ - 2);
+                const auto y0 = std::min(static_cast<int32_t>(sy), hoehe_ - 2);
+                const double fx = sx - x0, fy = sy - y0;
+                const size_t k = index(x0, y0, breite_);
+                const size_t b = static_cast<size_t>(breite_);
+                const double oben = grau[k] + fx * (grau[k + 1] - grau[k]);
+                const double unten = grau[k + b] + fx * (grau[k + b + 1] - grau[k + b]);
+                wert = static_cast<int32_t>(std::lround(oben + fy * (unten - oben)));
+            }
+            ziel.wert[index(x, y, breite_)] = wert;
+        }
+        schritt();
+    }
+}
+
+void TOptischerFluss::pyramideAufbauen(Pyramide& pyramide)
+{
     for (size_t k = 1; k < pyramide.size(); ++k) {
         const Graubild& unten = pyramide[k - 1];
         Graubild& e = pyramide[k];
@@ -480,7 +514,8 @@ void TOptischerFluss::merkmaleSuchen(double qualitaet)
 
 void TOptischerFluss::ErstesBildLaden(const Bitmap24& bild, double qualitaet)
 {
-    grauPyramide(bild, erste_);
+    erste_[0].wert = grauwerte(bild);
+    pyramideAufbauen(erste_);
     grau_ = erste_[0].wert;
     merkmaleSuchen(qualitaet);
 }
@@ -514,8 +549,7 @@ void TOptischerFluss::verfolgen(Punkt& punkt) const
         // such a point would drift along the edge, so it is not tracked.
         const double spur = gxx + gyy;
         const double kleinster = (spur - std::sqrt((gxx - gyy) * (gxx - gyy) + 4.0 * gxy * gxy)) / 2.0;
-        const double kante = getenv("KANTE") ? atof(getenv("KANTE")) : 0.0;
-        if (ebene == 0 && kleinster < kante * spur) {
+        if (ebene == 0 && kleinster < Kante * spur) {
             punkt.verloren = true;
             return;
         }
@@ -554,7 +588,13 @@ void TOptischerFluss::verfolgen(Punkt& punkt) const
 
 void TOptischerFluss::ZweitesBildVerfolgen(const Bitmap24& bild)
 {
-    grauPyramide(bild, zweite_);
+    zweite_[0].wert = grauwerte(bild);
+    pyramideAufbauen(zweite_);
+    allesVerfolgen();
+}
+
+void TOptischerFluss::allesVerfolgen()
+{
     std::vector<Punkt> gefunden;
     gefunden.reserve(punkte_.size());
     for (Punkt p : punkte_) {
@@ -595,26 +635,31 @@ FlussErgebnis TOptischerFluss::Berechnen(const Bitmap24& bild1, const Bitmap24& 
     std::vector<Paar> paare;
     try {
         Anlegen(bild1.breite, bild1.hoehe, Pyramidenebenen);
+        const std::vector<int32_t> grau1 = grauwerte(bild1);
+        const std::vector<int32_t> grau2 = grauwerte(bild2);
         std::vector<Punkt> merkmale;
         for (int it = 1; it <= auftrag.maxIterationen; ++it) {
             anzeige.schleife = it;
-            const Bitmap24 w1 = verzerren(bild1, g1, m1, auftrag.bikubisch);
-            const Bitmap24 w2 = verzerren(bild2, g2, m2, auftrag.bikubisch);
             // The first picture changes only in symmetric mode: its corners are found once otherwise.
             if (it == 1 || auftrag.symmetrisch) {
-                ErstesBildLaden(w1, auftrag.qualitaet);
+                verzerrteGrauwerte(grau1, Matrix_4_Produkt(Matrix_4_Inverse(g1), m1), erste_[0]);
+                pyramideAufbauen(erste_);
+                grau_ = erste_[0].wert;
+                merkmaleSuchen(auftrag.qualitaet);
                 merkmale = punkte_;
             }
+            verzerrteGrauwerte(grau2, Matrix_4_Produkt(Matrix_4_Inverse(g2), m2), zweite_[0]);
+            pyramideAufbauen(zweite_);
             punkte_ = merkmale;
-            ZweitesBildVerfolgen(w2);
+            allesVerfolgen();
             paare = Paare_Filtern(Paare(), bild1.breite, bild1.hoehe);
             if (auftrag.detail)
-                auftrag.detail(detailBild(w1, w2, paare));
+                auftrag.detail(detailBild(verzerren(bild1, g1, m1, auftrag.bikubisch),
+                                          verzerren(bild2, g2, m2, auftrag.bikubisch), paare));
             if (paare.empty())
                 break;
             const Schaetzung s = Schaetzen(paare, cx);
             const std::vector<double> n = normiert(s, auftrag.parameter);
-            if (getenv("FLUSS_DEBUG")) fprintf(stderr, "it %d punkte %zu paare %zu tx %.3f ty %.3f rot %.4f skal %.5f\n", it, punkte_.size(), paare.size(), s.tx, s.ty, s.rot, s.skal);
             const double fehler = std::accumulate(n.begin(), n.end(), 0.0) / static_cast<double>(n.size());
             if (besterFehler < 0.0 || fehler < besterFehler) {
                 besterFehler = fehler;

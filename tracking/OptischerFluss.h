@@ -120,7 +120,11 @@ private:
     };
     using Pyramide = std::vector<Graubild>;
 
-    void grauPyramide(const Bitmap24& bild, Pyramide& pyramide);
+    std::vector<int32_t> grauwerte(const Bitmap24& bild);
+    // The grey values as the picture looks through r (corrected pixel → pixel).
+    void verzerrteGrauwerte(const std::vector<int32_t>& grau, const Matrix4& r, Graubild& ziel);
+    void pyramideAufbauen(Pyramide& pyramide);
+    void allesVerfolgen();
     void merkmaleSuchen(double qualitaet);
     void verfolgen(Punkt& punkt) const;
     void schritt();
