@@ -9,6 +9,7 @@
 int ExifBefehl(int argc, char** argv);
 int MpoBefehl(int argc, char** argv);
 int RenderBefehl(int argc, char** argv);
+int CropBefehl(int argc, char** argv);
 
 // "--help" or "-h" as the command's only argument.
 bool HilfeVerlangt(int argc, char** argv);
