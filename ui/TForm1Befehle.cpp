@@ -309,7 +309,7 @@ bool TForm1::eventFilter(QObject* objekt, QEvent* ereignis)
     // A key goes first to the focused control (or to the window without one);
     // handled there once, not again while it travels up to the parents.
     if (ereignis->type() == QEvent::KeyPress && objekt->isWidgetType()) {
-        QWidget* empfaenger = QApplication::focusWidget() ? QApplication::focusWidget() : this;
+        QWidget* empfaenger = focusWidget() ? focusWidget() : this;
         if (objekt == empfaenger && empfaenger->window() == this && FormKeyPress(static_cast<QKeyEvent*>(ereignis)))
             return true;
     }

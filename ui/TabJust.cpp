@@ -195,8 +195,15 @@ QWidget* JustTab::manuellPanel()
         {"JustVR2BitBtn", "JustVR2ABitBtn", "⇒", 2, 5, 7}, {"JustVR3BitBtn", nullptr, "⇛", 2, 6, 9},
         {"JustVU1BitBtn", "JustVU1ABitBtn", "↓", 3, 3, 1},  {"JustVU2BitBtn", nullptr, "⇓", 4, 3, 5},
     };
+    // A hidden button keeps its cell, so that the cross keeps its shape in series mode.
+    const auto platzhaltend = [](QPushButton* k) {
+        QSizePolicy politik = k->sizePolicy();
+        politik.setRetainSizeWhenHidden(true);
+        k->setSizePolicy(politik);
+        return k;
+    };
     for (const Verschiebung& s : verschiebungen) {
-        kreuz->addWidget(kleinKnopf(s.name, s.beschriftung, v(s.hinweis)), s.zeile, s.spalte);
+        kreuz->addWidget(platzhaltend(kleinKnopf(s.name, s.beschriftung, v(s.hinweis))), s.zeile, s.spalte);
         if (s.serie) {
             auto* serie = kleinKnopf(s.serie, s.beschriftung, v(s.hinweis));
             serie->hide();
@@ -204,7 +211,7 @@ QWidget* JustTab::manuellPanel()
         }
     }
     const QString zurueck = text(T::RuecksetzenVerschiebung);
-    kreuz->addWidget(kleinKnopf("JustVXBitBtn", "0", zurueck), 2, 3);
+    kreuz->addWidget(platzhaltend(kleinKnopf("JustVXBitBtn", "0", zurueck)), 2, 3);
     auto* serieZurueck = kleinKnopf("JustVXABitBtn", "0", zurueck);
     serieZurueck->hide();
     kreuz->addWidget(serieZurueck, 2, 3);
