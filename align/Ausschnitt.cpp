@@ -164,7 +164,7 @@ void exportieren(Programm& p, const RasterSlot& quelle, const std::string& datei
 void markenSetzen(Programm& p, bool zeigen)
 {
     p.refInfo.zeigen = zeigen;
-    Jedes_Bild_Justieren(p, [](ImageEntry& b, int) { return b.refModus; });
+    Alle_Bilder_Bearbeiten(p, Mit_Punkt);
     if (!p.ctx.state.abort && p.auswahl.vorschau != VorschauKeine && BERECHNE(p))
         FARBE(p);
 }
@@ -274,8 +274,7 @@ Ausschnitt Druckbereich_PosInit_TRANS(const Programm& p)
 
 bool Ausschnitt_Exportieren(Programm& p, Ausschnitt roh, const std::string& basis, bool jpg)
 {
-    Context& ctx = p.ctx;
-    AppState& st = ctx.state;
+    AppState& st = p.ctx.state;
     if (st.busy || st.abort)
         return false;
     const Ausschnitt a = Ausschnitt_Anwenden(roh, Ergebnisgroesse(p));
@@ -285,12 +284,10 @@ bool Ausschnitt_Exportieren(Programm& p, Ausschnitt roh, const std::string& basi
     st.busy = true;
     if (marken)
         markenSetzen(p, false);
-    const int anzahl = p.bilder.anzahl;
-    for (int n = 1; n <= anzahl && !st.abort; ++n) {
-        exportieren(p, p.bilder.bild[static_cast<size_t>(n)].slot[SlotJustiert], exportName(basis, n, jpg), a, jpg);
-        ctx.setProgress(100, static_cast<int32_t>(std::nearbyint(n * 100.0 / anzahl)));
-        ctx.pump();
-    }
+    Alle_Bilder_Bearbeiten(p, [&](ImageEntry& b, int n) {
+        exportieren(p, b.slot[SlotJustiert], exportName(basis, n, jpg), a, jpg);
+        return false;
+    });
     if (!st.abort && p.auswahl.vorschau != VorschauKeine)
         exportieren(p, p.bilder.ergebnis().slot[SlotFarbErgebnis], exportName(basis, 0, jpg), a, jpg);
     if (marken)
@@ -304,34 +301,25 @@ bool Ausschnitt_Exportieren(Programm& p, Ausschnitt roh, const std::string& basi
 
 bool AusschnittVerwendenButtonClick(Programm& p, Ausschnitt roh)
 {
-    Context& ctx = p.ctx;
-    AppState& st = ctx.state;
+    AppState& st = p.ctx.state;
     if (st.busy || st.abort || p.bilder.anzahl < 1)
         return false;
     st.modified = true;
     const Ausschnitt a = Ausschnitt_Anwenden(roh, Ergebnisgroesse(p));
     if (leerMelden(p, a))
         return false;
+    // The images are cut without their markers.
     RefInfo& ref = p.refInfo;
     const bool zeigen = ref.zeigen;
     ref.zeigen = false;
-    st.busy = true;
-    ctx.events().setBusyCursor(true);
-    ctx.setProgress(100, 0);
-    const int anzahl = p.bilder.anzahl;
-    for (int n = 1; n <= anzahl && !st.abort; ++n) {
-        ImageEntry& b = p.bilder.bild[static_cast<size_t>(n)];
-        if (b.refModus && zeigen)
-            Justiere_Bild(p, n);
-        if (!st.abort)
-            uebernehmen(p, b, a);
-        ctx.setProgress(100, static_cast<int32_t>(std::nearbyint(n * 100.0 / anzahl)));
-        ctx.pump();
-    }
+    if (zeigen)
+        Alle_Bilder_Bearbeiten(p, Mit_Punkt);
+    Alle_Bilder_Bearbeiten(p, [&](ImageEntry& b, int) {
+        uebernehmen(p, b, a);
+        return false;
+    });
     ref.zeigen = zeigen;
     Aktualisiere_Referenzbildnr(p);
-    ctx.events().setBusyCursor(false);
-    st.busy = false;
     if (st.abort) {
         Abbruch_Behandlung(p);
         return false;

@@ -34,7 +34,24 @@ void Justierung_Zuruecksetzen(ImageEntry& b)
     b.spiegelX = b.spiegelY = b.konturen = false;
 }
 
-bool Jedes_Bild_Justieren(Programm& p, const std::function<bool(ImageEntry&, int)>& aendern)
+void Punkt_Zur_Verschiebung(ImageEntry& b, const RefInfo& ref)
+{
+    if (b.refModus) {
+        b.dx = static_cast<double>(int64_t{ref.x} - b.refX);
+        b.dy = static_cast<double>(int64_t{b.refY} - ref.y);
+    }
+    b.istReferenzbild = b.refModus = false;
+    b.refX = b.refY = 0;
+}
+
+void Referenz_Aufheben(RefInfo& ref)
+{
+    ref.referenzbild = -1;
+    ref.x = ref.y = 0;
+    ref.setzModus = false;
+}
+
+bool Alle_Bilder_Bearbeiten(Programm& p, const std::function<bool(ImageEntry&, int)>& aendern)
 {
     Context& ctx = p.ctx;
     AppState& st = ctx.state;
@@ -52,6 +69,11 @@ bool Jedes_Bild_Justieren(Programm& p, const std::function<bool(ImageEntry&, int
     ctx.events().setBusyCursor(false);
     st.busy = warBeschaeftigt;
     return !st.abort;
+}
+
+bool Mit_Punkt(ImageEntry& bild, int)
+{
+    return bild.refModus;
 }
 
 void Nach_Justierung(Programm& p, int level)
@@ -95,18 +117,12 @@ void JustVerschiebungAlleClick(Programm& p, int r, int sx, int sy, bool alles)
     if (p.ctx.state.busy || p.bilder.anzahl < 1)
         return;
     RefInfo& ref = p.refInfo;
-    Jedes_Bild_Justieren(p, [&](ImageEntry& bild, int n) {
+    Alle_Bilder_Bearbeiten(p, [&](ImageEntry& bild, int n) {
         const int d = n - r;
-        double x = bild.dx, y = bild.dy;
-        if (bild.refModus) {
-            x = static_cast<double>(int64_t{ref.x} - bild.refX);
-            y = static_cast<double>(int64_t{bild.refY} - ref.y);
-        }
-        bild.istReferenzbild = bild.refModus = false;
-        bild.refX = bild.refY = 0;
+        Punkt_Zur_Verschiebung(bild, ref);
         const bool null = sx == 0 && sy == 0;
-        bild.dx = null ? 0.0 : x + d * sx;
-        bild.dy = null ? 0.0 : y + d * sy;
+        bild.dx = null ? 0.0 : bild.dx + d * sx;
+        bild.dy = null ? 0.0 : bild.dy + d * sy;
         if (alles) {
             bild.rot = bild.vx = bild.vy = 0.0;
             bild.skal = 1.0;
@@ -114,8 +130,6 @@ void JustVerschiebungAlleClick(Programm& p, int r, int sx, int sy, bool alles)
         AutoJustierung_Vergessen(bild);
         return true;
     });
-    ref.referenzbild = -1;
-    ref.x = ref.y = 0;
-    ref.setzModus = false;
+    Referenz_Aufheben(ref);
     Nach_Justierung(p, 2);
 }

@@ -17,10 +17,18 @@ bool Ist_Justiert(const ImageEntry& bild);
 // Back to no alignment at all: no shift, rotation, tilt, mirror, outline or point; scale 1.
 void Justierung_Zuruecksetzen(ImageEntry& bild);
 
-// Runs the alignment pipeline for every image for which aendern(image, number)
-// returns true, after it has made its change, with the busy flag held, the
-// busy cursor and progress per image. Stops when the abort flag is set; false then.
-bool Jedes_Bild_Justieren(Programm& p, const std::function<bool(ImageEntry&, int)>& aendern);
+// An image aligned by its point gets the shift the point gave it instead, and
+// loses its point.
+void Punkt_Zur_Verschiebung(ImageEntry& bild, const RefInfo& ref);
+// No reference image, position and setting mode any more.
+void Referenz_Aufheben(RefInfo& ref);
+
+// Runs aendern(image, number) for image 1 … count with the busy flag held,
+// the busy cursor and progress per image; an image for which it returns true
+// is aligned anew. Stops when the abort flag is set; false then.
+bool Alle_Bilder_Bearbeiten(Programm& p, const std::function<bool(ImageEntry&, int)>& aendern);
+// For Alle_Bilder_Bearbeiten: every image with a point is aligned anew.
+bool Mit_Punkt(ImageEntry& bild, int);
 // The end of a handler: the abort handling after a stopped or failed loop,
 // otherwise the pipeline from `level`.
 void Nach_Justierung(Programm& p, int level);

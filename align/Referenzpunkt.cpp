@@ -21,11 +21,6 @@ int32_t runden(double v)
     return static_cast<int32_t>(std::nearbyint(v));
 }
 
-bool mitPunkt(ImageEntry& b, int)
-{
-    return b.refModus;
-}
-
 bool justierbildGezeigt(const Programm& p)
 {
     const Auswahl& a = p.auswahl;
@@ -106,7 +101,7 @@ void AlleReferenzPunkteAuswerten(Programm& p, bool hinweis)
     p.ctx.setProgress(100, 0);
     if (hinweis)
         p.ctx.message(Titel::Information, 74);
-    Jedes_Bild_Justieren(p, mitPunkt);
+    Alle_Bilder_Bearbeiten(p, Mit_Punkt);
 }
 
 std::vector<int> Referenzbilder(const ImageSet& bilder)
@@ -137,7 +132,7 @@ void RefPktSetzenSpeedButtonClick(Programm& p, bool gedrueckt)
     const bool markenNeu = !ref.zeigen;
     ref.zeigen = true;
     if (markenNeu)
-        Jedes_Bild_Justieren(p, mitPunkt);
+        Alle_Bilder_Bearbeiten(p, Mit_Punkt);
     if (zuruecksetzen || markenNeu)
         Nach_Justierung(p, 2);
     // A failed recompute clears the preview: then there is nothing to click on.
@@ -206,7 +201,7 @@ void Referenzmarken_Aendern(Programm& p, bool zeigen, int32_t groesse)
     p.refInfo.zeigen = zeigen;
     p.refInfo.groesse = std::clamp(groesse, 0, 10);
     p.ctx.state.modified = true;
-    Jedes_Bild_Justieren(p, mitPunkt);
+    Alle_Bilder_Bearbeiten(p, Mit_Punkt);
     Nach_Justierung(p, 3);
 }
 
@@ -216,18 +211,13 @@ void REFPFTLoesenButtonClick(Programm& p)
         return;
     RefInfo& ref = p.refInfo;
     ref.zeigen = false;
-    Jedes_Bild_Justieren(p, [&](ImageEntry& b, int) {
+    Alle_Bilder_Bearbeiten(p, [&](ImageEntry& b, int) {
         if (!b.refModus)
             return false;
-        b.dx = static_cast<double>(int64_t{ref.x} - b.refX);
-        b.dy = static_cast<double>(int64_t{b.refY} - ref.y);
-        b.istReferenzbild = b.refModus = false;
-        b.refX = b.refY = 0;
+        Punkt_Zur_Verschiebung(b, ref);
         AutoJustierung_Vergessen(b);
         return true;
     });
-    ref.referenzbild = -1;
-    ref.x = ref.y = 0;
-    ref.setzModus = false;
+    Referenz_Aufheben(ref);
     Nach_Justierung(p, 3);
 }
