@@ -296,6 +296,21 @@ TEST_F(AlignGuiTest, EdgesTheOptimumAndTheRatioReachTheFrame)
     EXPECT_NEAR(vorschau()->griff(0).y(), (vorschau()->griff(1).y() + vorschau()->griff(3).y()) / 2, 1);
 }
 
+TEST_F(AlignGuiTest, TheFrameShowsTheWholeResult)
+{
+    zweiBilder();
+    auto* zoom = finde<QComboBox>("ZoomComboBox");
+    ASSERT_GT(zoom->count(), 1);
+    zoom->activated(1);
+    ASSERT_EQ(p.ansicht.zoomIndex, 1);
+    tab(2);
+    EXPECT_EQ(p.ansicht.zoomIndex, 0);
+    EXPECT_EQ(zoom->currentIndex(), 0);
+    const QRect flaeche = vorschau()->bildRechteck();
+    EXPECT_EQ(vorschau()->griff(3), flaeche.topLeft() + QPoint(flaeche.width() - 5, flaeche.height() - 5));
+    EXPECT_EQ(rand("rRandSpinEdit"), 63);
+}
+
 TEST_F(AlignGuiTest, TheFrameIsOnlyForImageLImageROrTheAnaglyph)
 {
     zweiBilder();
