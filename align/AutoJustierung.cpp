@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "align/Justierung.h"
 #include "compose/Pipeline.h"
 #include "compose/Resize.h"
 #include "raster/Filter.h"
@@ -112,16 +113,13 @@ void Lauf::vorbereiten()
     anfang_.assign(static_cast<size_t>(anzahl_) + 1, Matrix4::Einheit());
     for (int i = 1; i <= anzahl_; ++i) {
         ImageEntry& e = bild(p_, i);
-        const Matrix4 f = Vorwaertsmatrix(e, Ermittle_Bildlage(e, p_.refInfo, gemeinsam_));
         if (e.refModus) {
-            // The same picture as a plain alignment about the centre.
-            parameterSetzen(e, Mz_to_SpacePara(f, W / 2.0, H / 2.0));
-            e.refModus = false;
-            e.istReferenzbild = false;
-            e.refX = e.refY = 0;
+            Punkt_Zur_Verschiebung(e, p_.refInfo);
             if (!Justiere_Bild(p_, i))
                 throw Abbruch{};
         }
+        e.istReferenzbild = false;
+        const Matrix4 f = Vorwaertsmatrix(e, Ermittle_Bildlage(e, p_.refInfo, gemeinsam_));
         e.RaumMatrix1 = e.RaumMatrix2 = anfang_[static_cast<size_t>(i)] = Matrix_4_Inverse(f);
         e.AJRef1 = e.AJRef2 = -1;
         e.AJStatus = {" ", " ", "*"};
@@ -131,7 +129,7 @@ void Lauf::vorbereiten()
     ImageEntry& r = bild(p_, referenz_);
     r.AJRef1 = r.AJRef2 = 0;
     r.AJStatus = {"O", "O", "O"};
-    p_.refInfo.referenzbild = -1;
+    Referenz_Aufheben(p_.refInfo);
     k_ = Arbeitsfaktor(gemeinsam_);
     w_ = static_cast<int32_t>(std::nearbyint(W / k_));
     h_ = static_cast<int32_t>(std::nearbyint(H / k_));

@@ -10,6 +10,7 @@ int AlignBefehl(int argc, char** argv);
 int ExifBefehl(int argc, char** argv);
 int MpoBefehl(int argc, char** argv);
 int RenderBefehl(int argc, char** argv);
+int CropBefehl(int argc, char** argv);
 
 // "--help" or "-h" as the command's only argument.
 bool HilfeVerlangt(int argc, char** argv);

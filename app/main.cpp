@@ -19,6 +19,10 @@ const char* const usage =
     "                 berechnet das Bild eines Projekts und speichert es\n"
     "  align PROJEKT.lvx AUSGABE.lvx [--reference N] [--symmetric] [--fine]\n"
     "                 justiert alle Bilder automatisch und speichert das Projekt\n"
+    "  crop PROJEKT.lvx ORDNER (--optimal | --region L,O,R,U) [--ratio B:H]\n"
+    "       [--format BMP|JPG] [--mode N] [--ja]\n"
+    "                 schreibt die justierten Bilder und das berechnete Bild\n"
+    "                 auf einen Bildausschnitt zugeschnitten\n"
     "  exif DATEI     listet die EXIF-Parameter einer JPEG- oder MPO-Datei\n"
     "  mpo DATEI      listet die Marker einer MPO-Datei und zerlegt sie in JPEG-Bilder\n"
     "\n"
@@ -46,6 +50,8 @@ int main(int argc, char** argv)
         return RenderBefehl(argc - 2, argv + 2);
     if (arg == "align")
         return AlignBefehl(argc - 2, argv + 2);
+    if (arg == "crop")
+        return CropBefehl(argc - 2, argv + 2);
     if (arg == "exif")
         return ExifBefehl(argc - 2, argv + 2);
     if (arg == "mpo")

@@ -1,6 +1,5 @@
 #pragma once
 #include <QGroupBox>
-
 #include <functional>
 
 #include "model/Programm.h"
@@ -18,8 +17,8 @@ signals:
     void rechnen(int level);
     // Records the window shows outside the panels changed without a recompute.
     void anzeigen();
-    // Run a long command with the window's busy display, then refresh everything.
-    void ausfuehren(const std::function<void()>& befehl);
+    // Run a command that ends in its own recompute, with the window's busy display.
+    void befehl(const std::function<void()>& ausfuehren);
 
 protected:
     Programm& p_;
