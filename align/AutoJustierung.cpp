@@ -85,6 +85,17 @@ private:
         p_.ctx.pump();
         p_.ctx.throwIfAborted();
     }
+    using Paarschritt = void (*)(Programm&, int, int, int32_t, int32_t, int32_t, int32_t, bool, bool,
+                                 const std::function<void(const Bitmap24&)>&);
+    // One pair of the chain, shown with the target's number in the phase text.
+    void paarRechnen(const char* name, Paarschritt schritt, int basis, int ziel, int& erledigt)
+    {
+        p_.ctx.state.progress.phase = std::string(name) + " " + std::to_string(ziel);
+        schritt(p_, basis, ziel, gemeinsam_.hoehe, gemeinsam_.breite, h_, w_, symmetrisch_, p_.autoJust.scheinebeneVorn,
+                detail_);
+        p_.ctx.throwIfAborted();
+        fortschritt(++erledigt, std::max(1, anzahl_ - 1));
+    }
     void vorbereiten();
     void arbeitsraster();
     void grobeKette();
@@ -159,13 +170,7 @@ void Lauf::grobeKette()
 {
     phase("O3", 1);
     int erledigt = 0;
-    auto paar = [&](int basis, int ziel) {
-        p_.ctx.state.progress.phase = "O3 " + std::to_string(ziel);
-        Berechnung_OF_2_Bilder_1(p_, basis, ziel, gemeinsam_.hoehe, gemeinsam_.breite, h_, w_, symmetrisch_,
-                                 p_.autoJust.scheinebeneVorn, detail_);
-        p_.ctx.throwIfAborted();
-        fortschritt(++erledigt, std::max(1, anzahl_ - 1));
-    };
+    auto paar = [&](int basis, int ziel) { paarRechnen("O3", Berechnung_OF_2_Bilder_1, basis, ziel, erledigt); };
     for (int i = referenz_; i <= anzahl_ - 1; ++i) {
         int basis = i;
         while (!gut(bild(p_, basis).AJStatus[0]))
@@ -210,13 +215,7 @@ void Lauf::feinDurchgang()
         return;
     phase("O5", 3);
     int erledigt = 0;
-    auto paar = [&](int basis, int ziel) {
-        p_.ctx.state.progress.phase = "O5 " + std::to_string(ziel);
-        Berechnung_OF_2_Bilder_2(p_, basis, ziel, gemeinsam_.hoehe, gemeinsam_.breite, h_, w_, symmetrisch_,
-                                 p_.autoJust.scheinebeneVorn, detail_);
-        p_.ctx.throwIfAborted();
-        fortschritt(++erledigt, std::max(1, anzahl_ - 1));
-    };
+    auto paar = [&](int basis, int ziel) { paarRechnen("O5", Berechnung_OF_2_Bilder_2, basis, ziel, erledigt); };
     for (int i = referenz_; i <= anzahl_ - 1 && gut(bild(p_, i).AJStatus[1]); ++i)
         paar(i, i + 1);
     for (int i = referenz_; i >= 2 && gut(bild(p_, i).AJStatus[1]); --i)

@@ -38,7 +38,7 @@ struct Paar {
 // Chosen on the 25 images at 1200 × 800 of bench/align_bench (failed images;
 // median vertical corner residual):
 //   border 0.04: neighbourhood ±1 %, ±20°: 6, 0.227 px; ±3 %, ±30°: 4, 0.266 px; ±6 %, ±60°: 4, 0.266 px
-//   border 0.08: neighbourhood ±1 %, ±20°: 4, 0.198 px; ±3 %, ±30°: 6, 0.194 px; ±6 %, ±60°: 2 and more, see there
+//   border 0.08: neighbourhood ±1 %, ±20°: 4, 0.198 px; ±3 %, ±30°: 6, 0.194 px; ±6 %, ±60°: 6, 0.194 px
 inline constexpr double Randanteil = 0.08;
 inline constexpr int NachbarLaenge = 1;
 inline constexpr int NachbarRichtung = 20;
