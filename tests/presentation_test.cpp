@@ -172,6 +172,13 @@ TEST(Sperre, LockAndUnlockLeaveTheEnabledSetOfTheRules)
 {
     Sitzung s;
     s.bilderLaden(2);
+    const char* listenKnoepfe[] = {"NeuButton", "BildEntfernen", "HochBitBtn", "RunterBitBtn"};
+    s.fenster.LadeButtons_Zustand(false);
+    for (const char* name : listenKnoepfe)
+        EXPECT_FALSE(s.finde(name)->isEnabled()) << name;
+    s.fenster.LadeButtons_Zustand(true);
+    for (const char* name : listenKnoepfe)
+        EXPECT_TRUE(s.finde(name)->isEnabled()) << name;
     const auto vorher = schaltzustand(s.fenster);
     ASSERT_FALSE(vorher.at(s.aktion("MenuDrucken")));
 

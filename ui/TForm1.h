@@ -1,15 +1,14 @@
 #pragma once
 #include <QMainWindow>
 #include <QPointer>
-#include <memory>
 #include <functional>
+#include <memory>
 #include <vector>
 
 #include "compose/Animation.h"
 #include "model/Programm.h"
 
 class QAction;
-class QSpinBox;
 class QButtonGroup;
 class QCheckBox;
 class QComboBox;
@@ -19,6 +18,7 @@ class QListWidget;
 class QProgressBar;
 class QPushButton;
 class QScrollBar;
+class QSpinBox;
 class QTabWidget;
 class QTimer;
 class QtDisplay;
