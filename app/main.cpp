@@ -17,6 +17,10 @@ const char* const usage =
     "Befehle ohne Fenster:\n"
     "  render PROJEKT.lvx AUSGABE [--format F] [--mode N] [--ja]\n"
     "                 berechnet das Bild eines Projekts und speichert es\n"
+    "  crop PROJEKT.lvx ORDNER (--optimal | --region L,O,R,U) [--ratio B:H]\n"
+    "       [--format BMP|JPG] [--mode N] [--ja]\n"
+    "                 schreibt die justierten Bilder und das berechnete Bild\n"
+    "                 auf einen Bildausschnitt zugeschnitten\n"
     "  exif DATEI     listet die EXIF-Parameter einer JPEG- oder MPO-Datei\n"
     "  mpo DATEI      listet die Marker einer MPO-Datei und zerlegt sie in JPEG-Bilder\n"
     "  wiggle PROJEKT.lvx AUSGABE.webp [--speed N] [--pingpong]\n"
@@ -46,6 +50,8 @@ int main(int argc, char** argv)
     }
     if (arg == "render")
         return RenderBefehl(argc - 2, argv + 2);
+    if (arg == "crop")
+        return CropBefehl(argc - 2, argv + 2);
     if (arg == "exif")
         return ExifBefehl(argc - 2, argv + 2);
     if (arg == "mpo")

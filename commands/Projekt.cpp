@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "align/Referenzpunkt.h"
 #include "commands/Liste.h"
 #include "compose/Pipeline.h"
 #include "imageio/BildLaden.h"
@@ -459,6 +460,9 @@ bool OeffnenAllgemein(Programm& p, const std::string& datei)
         e.refModus = b.refModus;
         bildWerteSetzen(e, b, d.version);
     }
+    // Only now are the points known: images aligned by their point move to the reference position.
+    Aktualisiere_Referenzbildnr(p);
+    AlleReferenzPunkteAuswerten(p, false);
     ProjektEinstellungenAnwenden(p, d);
     druckerPruefen(p);
     p.ansicht.zoomIndex = 0;

@@ -217,6 +217,24 @@ TEST(Sperre, LockAndUnlockLeaveTheEnabledSetOfTheRules)
     }
 }
 
+TEST(Sperre, ShiftKeysRestWhileLocked)
+{
+    Sitzung s;
+    s.bilderLaden(2);
+    s.finde<QCheckBox>("JustCursorCheckBox")->setChecked(true);
+    const auto taste = [&] {
+        QKeyEvent q(QEvent::KeyPress, Qt::Key_Q, Qt::NoModifier, QStringLiteral("q"));
+        QApplication::sendEvent(s.fenster.focusWidget() ? s.fenster.focusWidget() : &s.fenster, &q);
+    };
+    const double vorher = s.p.bilder.bild[2].dy;
+    s.fenster.Zustand_Sichern();
+    taste();
+    EXPECT_EQ(s.p.bilder.bild[2].dy, vorher);
+    s.fenster.Zustand_Wiederherstellen();
+    taste();
+    EXPECT_NE(s.p.bilder.bild[2].dy, vorher);
+}
+
 TEST(Sperre, RulesFollowTheRecords)
 {
     Sitzung s;

@@ -34,6 +34,7 @@
 #include "ui/Symbole.h"
 #include "ui/TFormVollbild.h"
 #include "ui/Tab.h"
+#include "ui/Tabs.h"
 #include "ui/Vorschau.h"
 #include "ui/Widgets.h"
 
@@ -85,8 +86,14 @@ TForm1::TForm1(Programm& programm, QtDisplay& display, SettingsStore* einstellun
     Timer1->setInterval(Animation_Intervall(AnimationUpDown->value()));
     connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
     FormVollbild = new TFormVollbild(p_, this);
-    display.onClear = [this] { VorschauShape->leeren(); };
+    display.onClear = [this] {
+        VorschauShape->leeren();
+        ausschnittTab()->Druckbereich_Umschalten(false);
+    };
     display.onShow = [this] { ZEIGEN_Vorschau(); };
+    ausschnittTab()->setVorschau(VorschauShape);
+    connect(VorschauShape, &Vorschau::referenzKlick, justTab(), &JustTab::VorschauKlick);
+    connect(TabControl1, &QTabWidget::currentChanged, this, &TForm1::Druckbereich_Erneuern);
     aktualisieren();
 }
 
@@ -163,6 +170,8 @@ QWidget* TForm1::vorschauBereich()
         p_.ansicht.boxBreite = groesse.width();
         p_.ansicht.boxHoehe = groesse.height();
         AnimationStopBitBtnClick();
+        // The handles stand on the old picture; the frame returns with the new one.
+        ausschnittTab()->Druckbereich_Umschalten(false);
         if (!p_.ctx.state.busy && p_.bilder.anzahl > 0)
             rechnen(5);
     });
@@ -284,6 +293,7 @@ void TForm1::tabsAnlegen()
     for (size_t i = 0; i < tabs_.size(); ++i) {
         connect(tabs_[i], &Tab::rechnen, this, &TForm1::rechnen);
         connect(tabs_[i], &Tab::anzeigen, this, &TForm1::aktualisieren);
+        connect(tabs_[i], &Tab::befehl, this, &TForm1::mitFortschritt);
         // Icons only; the last tab alone carries a text.
         TabControl1->addTab(tabs_[i], TabSymbol(static_cast<int>(i)), i == 11 ? QStringLiteral("XP") : QString());
         TabControl1->setTabToolTip(static_cast<int>(i), text(Sprache::TabGruppen[i]).trimmed());
@@ -384,6 +394,7 @@ void TForm1::aktualisieren()
     }
     const Farbe& hintergrund = p_.farbe.vorschauHintergrund;
     VorschauShape->setHintergrund(QColor(hintergrund.r, hintergrund.g, hintergrund.b));
+    VorschauShape->setReferenzSetzen(p_.refInfo.setzModus);
     for (Tab* tab : tabs_)
         tab->aktualisieren();
     MenuAnimationSpeichern->setEnabled(p_.bilder.anzahl >= 2);
@@ -406,4 +417,22 @@ void TForm1::ZEIGEN_Vorschau()
 {
     const RasterSlot& anzeige = p_.bilder.ergebnis().slot[SlotAnzeige];
     VorschauShape->zeigen(QString::fromStdString(anzeige.pfad));
+    Druckbereich_Erneuern();
+}
+
+JustTab* TForm1::justTab() const
+{
+    return static_cast<JustTab*>(tabs_[1]);
+}
+
+AusschnittTab* TForm1::ausschnittTab() const
+{
+    return static_cast<AusschnittTab*>(tabs_[2]);
+}
+
+void TForm1::Druckbereich_Erneuern()
+{
+    const int32_t modus = p_.auswahl.vorschau;
+    const bool zeigbar = p_.bilder.anzahl > 0 && modus >= VorschauBildL && modus <= VorschauAnaglyph;
+    ausschnittTab()->Druckbereich_Umschalten(TabControl1->currentIndex() == 2 && zeigbar);
 }

@@ -21,6 +21,9 @@ class QScrollBar;
 class QSpinBox;
 class QTabWidget;
 class QTimer;
+class AusschnittTab;
+class JustTab;
+class QKeyEvent;
 class QtDisplay;
 class Tab;
 class TFormVollbild;
@@ -91,7 +94,6 @@ protected:
 
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* objekt, QEvent* ereignis) override;
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void menuAnlegen();
@@ -112,6 +114,14 @@ private:
     void ZEIGEN_Vorschau();
     void ZoomComboBoxChange(int index);
     void titelSetzen();
+    // The window sees every key first: Return moves the focus on (and goes on to
+    // the control), the alignment keys shift the image. True when the key was used.
+    bool FormKeyPress(QKeyEvent* taste);
+    JustTab* justTab() const;
+    AusschnittTab* ausschnittTab() const;
+    // After a new picture or a tab switch: the crop frame is shown anew on tab 2
+    // with images L, R or the anaglyph in the preview, and is off otherwise.
+    void Druckbereich_Erneuern();
     // Asks whether to save changes: false when the user cancelled (or a save failed).
     bool aenderungenSichern();
     // The values of the settings store as the records and controls hold them now.

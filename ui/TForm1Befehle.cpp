@@ -24,6 +24,7 @@
 #include "platform/qt/Dateiverknuepfung.h"
 #include "ui/Symbole.h"
 #include "ui/TForm1.h"
+#include "ui/Tabs.h"
 #include "ui/Widgets.h"
 
 namespace {
@@ -314,7 +315,24 @@ bool TForm1::eventFilter(QObject* objekt, QEvent* ereignis)
     // Tooltips of every widget are swallowed while the hints are switched off.
     if (ereignis->type() == QEvent::ToolTip && !hinweiseAn_)
         return true;
+    // A key goes first to the focused control (or to the window without one);
+    // handled there once, not again while it travels up to the parents.
+    if (ereignis->type() == QEvent::KeyPress && objekt->isWidgetType()) {
+        QWidget* empfaenger = focusWidget() ? focusWidget() : this;
+        if (objekt == empfaenger && empfaenger->window() == this && FormKeyPress(static_cast<QKeyEvent*>(ereignis)))
+            return true;
+    }
     return QMainWindow::eventFilter(objekt, ereignis);
+}
+
+bool TForm1::FormKeyPress(QKeyEvent* taste)
+{
+    if (taste->key() == Qt::Key_Return || taste->key() == Qt::Key_Enter) {
+        focusNextChild();
+        return false;
+    }
+    // The keys stand for the shift buttons, which the interface lock disables.
+    return !gesperrt_ && justTab()->FormKeyPress(taste->text());
 }
 
 void TForm1::MenuDOKUClick()
@@ -372,12 +390,3 @@ void TForm1::closeEvent(QCloseEvent* event)
         event->ignore();
 }
 
-void TForm1::keyPressEvent(QKeyEvent* event)
-{
-    // Return moves on to the next control, as in a form.
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        focusNextChild();
-        return;
-    }
-    QMainWindow::keyPressEvent(event);
-}

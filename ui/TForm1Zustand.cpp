@@ -17,6 +17,7 @@
 
 #include "model/Registry.h"
 #include "ui/TForm1.h"
+#include "ui/Tabs.h"
 #include "ui/Widgets.h"
 
 namespace {
@@ -109,10 +110,6 @@ void TForm1::registryAnwenden(const Registry& werte)
     for (const Schalter& s : schalter)
         if (auto* box = findChild<QCheckBox*>(QLatin1String(s.name)))
             box->setChecked(werte.*s.wert);
-    if (auto* box = findChild<QCheckBox*>(QStringLiteral("RefPktZeigenCheckBox")))
-        box->setChecked(werte.RefShow);
-    if (auto* groesse = findChild<QSpinBox*>(QStringLiteral("RefPktSizeSpinEdit")))
-        groesse->setValue(werte.RefSize);
     AnimationUpDown->setValue(werte.AnimSpeed);
     aktualisieren();
 }
@@ -193,8 +190,7 @@ void TForm1::Zustand_Regeln()
         if (QWidget* w = element(name))
             w->setEnabled(an);
     };
-    if (auto* druckbereich = qobject_cast<QCheckBox*>(element("DruckbereichCheckBox")))
-        druckbereich->setChecked(false);
+    ausschnittTab()->Druckbereich_Umschalten(false);
     for (const char* name : {"OptimumAusschnittButton", "AusschnittAnwendenButton", "AusschnittButton"})
         schalten(name, false);
     const auto* symmetrisch = qobject_cast<QCheckBox*>(element("StereoAutoJustCheckBox"));
