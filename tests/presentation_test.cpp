@@ -21,6 +21,7 @@
 #include "platform/qt/QtServices.h"
 #include "platform/qt/QtSettingsStore.h"
 #include "support/TestServices.h"
+#include "support/Testfenster.h"
 #include "ui/TForm1.h"
 #include "ui/TFormVollbild.h"
 #include "ui/Vorschau.h"
@@ -29,22 +30,12 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The window with its file dialogs answered by the test.
-class Fenster : public TForm1 {
-public:
-    using TForm1::TForm1;
-    QStringList bilder;
-
-protected:
-    QStringList bilderWaehlen() override { return bilder; }
-};
-
 // A program and its window; the settings store is the test's.
 struct Sitzung {
     TestServices t;
     QtDisplay display;
     Programm p{Services{t.messages, t.events, t.files, display, t.printers}};
-    Fenster fenster;
+    Testfenster fenster;
 
     explicit Sitzung(SettingsStore* einstellungen = nullptr) : fenster(p, display, einstellungen) {}
 
@@ -166,6 +157,22 @@ TEST(Animation, ResizingTheWindowStopsIt)
     QApplication::processEvents();
     EXPECT_FALSE(s.timer1()->isActive());
     EXPECT_FALSE(s.fenster.gesperrt());
+}
+
+TEST(Animation, SavingWritesTheSequenceAsAnAnimatedWebp)
+{
+    Sitzung s;
+    EXPECT_FALSE(s.aktion("MenuAnimationSpeichern")->isEnabled());
+    s.bilderLaden(2);
+    ASSERT_TRUE(s.aktion("MenuAnimationSpeichern")->isEnabled());
+    const fs::path ziel = s.t.files.tempFolder() / "wiggle.webp";
+    s.fenster.animationZiel = QString::fromStdString(ziel.string());
+    s.fenster.MenuAnimationSpeichernClick();
+    const std::vector<uint8_t> datei = readFile(ziel);
+    ASSERT_GT(datei.size(), 30u);
+    EXPECT_EQ(std::string(datei.begin() + 8, datei.begin() + 16), "WEBPVP8X");
+    EXPECT_TRUE(s.t.messages.lines.empty());
+    EXPECT_EQ(s.p.ctx.state.bildSpeichernOrdner, s.t.files.tempFolder());
 }
 
 TEST(Sperre, LockAndUnlockLeaveTheEnabledSetOfTheRules)
