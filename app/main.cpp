@@ -25,6 +25,10 @@ const char* const usage =
     "                 auf einen Bildausschnitt zugeschnitten\n"
     "  exif DATEI     listet die EXIF-Parameter einer JPEG- oder MPO-Datei\n"
     "  mpo DATEI      listet die Marker einer MPO-Datei und zerlegt sie in JPEG-Bilder\n"
+    "  wiggle PROJEKT.lvx AUSGABE.webp [--speed N] [--pingpong]\n"
+    "                 speichert die Bildsequenz eines Projekts als animiertes WebP\n"
+    "  settings [--reset]\n"
+    "                 listet die gespeicherten Einstellungen oder entfernt sie\n"
     "\n"
     "\"lumivex BEFEHL --help\" beschreibt einen Befehl.\n"
     "\n"
@@ -56,6 +60,10 @@ int main(int argc, char** argv)
         return ExifBefehl(argc - 2, argv + 2);
     if (arg == "mpo")
         return MpoBefehl(argc - 2, argv + 2);
+    if (arg == "wiggle")
+        return WiggleBefehl(argc - 2, argv + 2);
+    if (arg == "settings")
+        return EinstellungenBefehl(argc - 2, argv + 2);
     if (arg == "--version") {
         std::puts("Lumivex 5.0");
         return 0;

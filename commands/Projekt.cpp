@@ -14,18 +14,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-uint32_t alsBgr(const Farbe& f)
-{
-    return static_cast<uint32_t>(f.r & 0xFF) | static_cast<uint32_t>(f.g & 0xFF) << 8
-        | static_cast<uint32_t>(f.b & 0xFF) << 16;
-}
-
-Farbe ausBgr(uint32_t v)
-{
-    return Farbe{static_cast<int32_t>(v & 0xFF), static_cast<int32_t>((v >> 8) & 0xFF),
-                 static_cast<int32_t>((v >> 16) & 0xFF)};
-}
-
 ProjektBild bildAusEintrag(const ImageEntry& e)
 {
     ProjektBild b;

@@ -12,6 +12,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QStyle>
+#include <QTimer>
 #include <QToolBar>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -104,6 +105,8 @@ void TForm1::menuAnlegen()
     for (const BildFormat& f : bildFormate)
         connect(speichern->addAction(text(f.menue)), &QAction::triggered, this,
                 [this, &f] { BildSpeichernUnterClick(QString::fromLatin1(f.code)); });
+    MenuAnimationSpeichern
+        = eintrag(datei, "MenuAnimationSpeichern", "Animation speichern …", &TForm1::MenuAnimationSpeichernClick);
     datei->addSeparator();
     // Printing comes with the print layout.
     eintrag(datei, "MenuDrucken", "&Drucken", [] {}, "Ctrl+P")->setEnabled(false);
@@ -114,14 +117,16 @@ void TForm1::menuAnlegen()
     eintrag(bearbeiten, "MenuKopieren", "&Kopieren", &TForm1::MenuKopierenClick, "Ctrl+C");
 
     QMenu* extras = menue("MenuExtras", "E&xtras");
-    QAction* sichern = eintrag(extras, "MenuEinstellungenSichern", "&Einstellungen speichern / wiederherstellen", [] {});
-    sichern->setCheckable(true);
-    sichern->setChecked(true);
+    // The check mark toggles itself; the settings store keeps it.
+    MenuEinstellungenSichern
+        = eintrag(extras, "MenuEinstellungenSichern", "&Einstellungen speichern / wiederherstellen", [] {});
+    MenuEinstellungenSichern->setCheckable(true);
+    MenuEinstellungenSichern->setChecked(true);
     extras->addSeparator();
     eintrag(extras, "MenuLVXein", "LVX-Verknüpfung &aktivieren", &TForm1::MenuLVXeinClick);
     eintrag(extras, "MenuLVXaus", "LVX-Verknüpfung &deaktivieren", &TForm1::MenuLVXausClick);
     extras->addSeparator();
-    eintrag(extras, "MenuScreen", "Screenshot mit Maus", [] {}, "Ctrl+F12")->setEnabled(false);
+    eintrag(extras, "MenuScreen", "Screenshot mit Maus", &TForm1::MenuScreenClick, "Ctrl+F12");
 
     QMenu* hilfe = menue("MenuHilfe", "&Hilfe");
     MenuHinweis = eintrag(hilfe, "MenuHinweis", "&Hinweis", &TForm1::MenuHinweisClick);
@@ -206,7 +211,9 @@ void TForm1::MenuProjektNeuClick()
         return;
     }
     p_.DateienLoeschen();
+    Registry_Save();
     p_.Init();
+    Registry_Load();
     p_.ctx.display().clearPreview();
     p_.ctx.state.busy = false;
     p_.ctx.state.modified = false;
@@ -252,7 +259,9 @@ void TForm1::NeuButtonClick()
     std::vector<std::string> namen;
     for (const QString& d : dateien)
         namen.push_back(d.toStdString());
+    LadeButtons_Zustand(false);
     mitFortschritt([&] { Bilder_Hinzufuegen(p_, namen); });
+    LadeButtons_Zustand(true);
 }
 
 void TForm1::BildSpeichernUnterClick(const QString& format)
@@ -322,7 +331,8 @@ bool TForm1::FormKeyPress(QKeyEvent* taste)
         focusNextChild();
         return false;
     }
-    return justTab()->FormKeyPress(taste->text());
+    // The keys stand for the shift buttons, which the interface lock disables.
+    return !gesperrt_ && justTab()->FormKeyPress(taste->text());
 }
 
 void TForm1::MenuDOKUClick()
@@ -362,7 +372,9 @@ bool TForm1::Ende()
         p_.ctx.state.busy = false;
         return false;
     }
+    Registry_Save();
     p_.auswahl.vorschau = VorschauKeine;
+    Timer1->stop();
     p_.ctx.state.busy = true;
     p_.DateienLoeschen();
     return true;
@@ -370,6 +382,8 @@ bool TForm1::Ende()
 
 void TForm1::closeEvent(QCloseEvent* event)
 {
+    if (!p_.ctx.state.busy)
+        AnimationStopBitBtnClick();
     if (Ende())
         event->accept();
     else

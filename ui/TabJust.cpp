@@ -344,8 +344,9 @@ QWidget* JustTab::autoPanel()
     connect(autoJustTimer, &QTimer::timeout, this, &JustTab::autoJustAnzeigen);
     connect(StartOFButton, &QPushButton::clicked, this, &JustTab::StartOFButtonClick);
     connect(RefBildOFComboBox, &QComboBox::activated, this, [this](int index) { p_.autoJust.referenzbild = index + 1; });
+    // Toggled rather than clicked: the stored settings set these boxes too.
     const auto schalter = [this](QCheckBox* box, bool AutoJustSettings::*wert) {
-        connect(box, &QCheckBox::clicked, this, [this, wert](bool an) {
+        connect(box, &QCheckBox::toggled, this, [this, wert](bool an) {
             p_.autoJust.*wert = an;
             aktualisieren();
         });
