@@ -160,16 +160,16 @@ int Bild_Laden(Programm& p, int index, const std::string& datei)
 
 void Temp_Aufraeumen(Context& ctx)
 {
-    if (!ctx.files().acquireInstanceLock())
-        return;
-    std::error_code ec;
-    for (const char* endung : {".BMP", ".JPG"}) {
-        for (const auto& eintrag : fs::directory_iterator(ctx.files().tempFolder(), ec)) {
-            const std::string name = eintrag.path().filename().string();
-            if (name.size() >= 6 && name.starts_with("~$") && gross(name.substr(name.size() - 4)) == endung)
-                fs::remove(eintrag.path(), ec);
+    ctx.files().joinInstances([&] {
+        std::error_code ec;
+        for (const char* endung : {".BMP", ".JPG"}) {
+            for (const auto& eintrag : fs::directory_iterator(ctx.files().tempFolder(), ec)) {
+                const std::string name = eintrag.path().filename().string();
+                if (name.size() >= 6 && name.starts_with("~$") && gross(name.substr(name.size() - 4)) == endung)
+                    fs::remove(eintrag.path(), ec);
+            }
         }
-    }
+    });
 }
 
 int MPO_Teil_Laden(Programm& p, int index, const std::string& mpo, int k)

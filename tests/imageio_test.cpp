@@ -969,7 +969,7 @@ TEST_F(MpoTest, ExifListingInBothByteOrders)
 TEST_F(ImageioTest, StartupCleanupDeletesOnlyLeftoversAndOnlyForTheFirstInstance)
 {
     struct FremdeSperre : TestFiles {
-        bool acquireInstanceLock() override { return false; }
+        void joinInstances(const std::function<void()>&) override {}
     };
     const fs::path temp = t.files.tempFolder();
     for (const char* name : {"~$1_2_3_1.bmp", "~$x.JPG", "~$y.Bmp", "andere.bmp", "~$z.tif"})
