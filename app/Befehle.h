@@ -1,4 +1,5 @@
 #pragma once
+#include <filesystem>
 #include <functional>
 #include <string>
 
@@ -13,6 +14,7 @@ int RenderBefehl(int argc, char** argv);
 // "--help" or "-h" as the command's only argument.
 bool HilfeVerlangt(int argc, char** argv);
 // A command over one existing file: usage and help, the headless services, and
-// "Datei nicht gefunden:" for a missing file; otherwise the command's own result.
+// "Datei nicht gefunden:" for a missing file; otherwise the command's own
+// result. The command gets the user's temporary folder for its traces.
 int DateiBefehl(int argc, char** argv, const char* hilfe,
-                const std::function<int(Context&, const std::string&)>& befehl);
+                const std::function<int(Context&, const std::string&, const std::filesystem::path&)>& befehl);

@@ -10,7 +10,8 @@ bool HilfeVerlangt(int argc, char** argv)
     return argc == 1 && (std::strcmp(argv[0], "--help") == 0 || std::strcmp(argv[0], "-h") == 0);
 }
 
-int DateiBefehl(int argc, char** argv, const char* hilfe, const std::function<int(Context&, const std::string&)>& befehl)
+int DateiBefehl(int argc, char** argv, const char* hilfe,
+                const std::function<int(Context&, const std::string&, const std::filesystem::path&)>& befehl)
 {
     if (HilfeVerlangt(argc, argv)) {
         std::fputs(hilfe, stdout);
@@ -31,5 +32,5 @@ int DateiBefehl(int argc, char** argv, const char* hilfe, const std::function<in
         ctx.message(Sprache::Titel::Fehler, std::string(Sprache::Meldung(50)) + " " + datei);
         return 1;
     }
-    return befehl(ctx, datei);
+    return befehl(ctx, datei, temp->benutzerOrdner());
 }

@@ -472,6 +472,9 @@ TEST_F(TabsTest, TheAnalysisCommandsListIntoTheMemo)
     Dialoge::bildDatei = [&bmp](QWidget*) { return QString::fromStdString(bmp.string()); };
     finde<QPushButton>("ButtonEXIF")->click();
     EXPECT_EQ(finde<QPlainTextEdit>("Memo1")->toPlainText(), "Exif Header is not valid");
+    // The traces go into the user's temporary folder.
+    EXPECT_TRUE(std::filesystem::exists(ordner / "EXIF_1_Detail$$$.TXT"));
+    EXPECT_TRUE(std::filesystem::exists(ordner / "EXIF_2_Detail$$$.TXT"));
 
     const auto mpo = ordner / "paar.mpo";
     writeBytes(mpo, {0xFF, 0xD8, 0xFF, 0xDA, 0x00, 0x02, 0x01, 0xFF, 0xD9, 0x00, 0x00,
@@ -480,6 +483,7 @@ TEST_F(TabsTest, TheAnalysisCommandsListIntoTheMemo)
     finde<QPushButton>("ButtonMPO")->click();
     EXPECT_TRUE(finde<QPlainTextEdit>("Memo1")->toPlainText().contains(QStringLiteral("Datei wird geschrieben")));
     EXPECT_TRUE(std::filesystem::exists(mpo.string() + "_2.JPG"));
+    EXPECT_TRUE(std::filesystem::exists(ordner / "MPO_Detail$$$.TXT"));
 }
 
 TEST_F(TabsTest, EveryPanelFitsItsTab)

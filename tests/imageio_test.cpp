@@ -961,6 +961,44 @@ TEST_F(MpoTest, PlainAndProgressiveJpegsGiveOnePartAndBadFilesNone)
     EXPECT_TRUE(meldungen().empty());
 }
 
+// In a shared folder someone planted links under the trace names. Loading a
+// multi-picture file writes no trace at all; the listings write theirs into
+// the folder they are given, replacing such a link instead of following it.
+TEST_F(MpoTest, TracesOnlyWhereAskedForAndNeverThroughALink)
+{
+    writeBytes(pfad("paar.mpo"), verbinden({jpeg("a.jpg", 8, 8), jpeg("b.jpg", 8, 8)}));
+    const fs::path opfer = pfad("opfer.txt");
+    writeBytes(opfer, Bytes8{'x'});
+    const fs::path geteilt = pfad("geteilt"), spuren = pfad("spuren");
+    const char* const namen[] = {MpoSpurDatei, ExifSpurDateien[0], ExifSpurDateien[1]};
+    for (const fs::path& ordner : {geteilt, spuren}) {
+        fs::create_directory(ordner);
+        for (const char* name : namen)
+            fs::create_symlink(opfer, ordner / name);
+    }
+    const fs::path vorher = fs::current_path();
+    fs::current_path(geteilt);
+    p.bilder.anzahl = 1;
+    const int geladen = Bild_Laden(p, 1, pfad("paar.mpo").string());
+    std::vector<std::string> liste;
+    const bool zerlegt =
+        MPO_Zerlegen(pfad("paar.mpo").string(), pfad("teil").string(), (spuren / MpoSpurDatei).string(), &liste).ok;
+    const TExif exif(pfad("a.jpg").string(), spuren);
+    fs::current_path(vorher);
+    EXPECT_EQ(geladen, 2);
+    EXPECT_TRUE(zerlegt);
+    EXPECT_EQ(readFile(opfer), Bytes8{'x'});
+    for (const char* name : namen) {
+        EXPECT_TRUE(fs::is_symlink(geteilt / name)) << name;
+        EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(spuren / name))) << name;
+        EXPECT_FALSE(fs::exists(pfad(name))) << name;
+    }
+    ASSERT_FALSE(liste.empty());
+    const Bytes8 spur = readFile(spuren / MpoSpurDatei);
+    EXPECT_EQ(std::string(spur.begin(), spur.begin() + static_cast<std::ptrdiff_t>(liste[0].size() + 2)),
+              liste[0] + "\r\n");
+}
+
 TEST_F(MpoTest, WrittenMpoSplitsAgainAndCarriesAConformingIndex)
 {
     const RasterSlot l = muster("l.bmp", 40, 30);
