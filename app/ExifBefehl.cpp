@@ -24,7 +24,7 @@ const char* const hilfe =
 
 int ExifBefehl(int argc, char** argv)
 {
-    return DateiBefehl(argc, argv, hilfe, [](Context&, const std::string& datei, const std::filesystem::path& spuren) {
+    return DateiBefehl("exif", argc, argv, hilfe, [](Context&, const std::string& datei, const std::filesystem::path& spuren) {
         for (const std::string& zeile : EXIF_Liste(TExif(datei, spuren)))
             std::puts(zeile.c_str());
         return 0;

@@ -24,7 +24,7 @@ const char* const hilfe =
 
 int MpoBefehl(int argc, char** argv)
 {
-    return DateiBefehl(argc, argv, hilfe, [](Context& ctx, const std::string& datei, const std::filesystem::path& spuren) {
+    return DateiBefehl("mpo", argc, argv, hilfe, [](Context& ctx, const std::string& datei, const std::filesystem::path& spuren) {
         std::vector<std::string> liste;
         const MpoErgebnis e = MPO_Zerlegen(datei, datei, (spuren / MpoSpurDatei).string(), &liste);
         for (const std::string& zeile : liste)
