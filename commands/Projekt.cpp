@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include "commands/Liste.h"
+#include "compose/Komponisten.h"
 #include "compose/Pipeline.h"
 #include "imageio/BildLaden.h"
 
@@ -207,6 +208,9 @@ void ProjektEinstellungenAnwenden(Programm& p, const ProjektDaten& d)
     c.streifen.beginn = d.lcdBeginn;
     c.streifen.breite = d.lcdX;
     c.streifen.hoehe = d.lcdY;
+    // The size choice decides the size, as its handler would; image L is still
+    // image 1 here, as the loaded images left it.
+    Streifengroesse_Anwenden(p, d.lcdGroesse);
     c.Komprimierung = d.komprimierung;
     c.PixelProBildProLinse = d.pixelProLinse;
     c.DruckOptimierung = d.druckOptimierung;

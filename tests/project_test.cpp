@@ -355,6 +355,38 @@ TEST_F(OeffnenTest, AnImageThatCannotBeLoadedEmptiesTheSet)
             << f.path();
 }
 
+// A project stores the size choice and the sizes shown beside it; the choice
+// decides, and the stored sizes count only for a free choice (or the preview
+// area when there is no window).
+TEST_F(OeffnenTest, TheStripeSizeChoiceDecidesTheStripeSize)
+{
+    ProjektDaten d;
+    d.bilder = {eintrag(bild(1, 64, 48)), eintrag(bild(2, 64, 48))};
+    d.comboA = 1;
+    d.comboB = 0;
+    d.vorschau = VorschauStreifen;
+    struct Fall {
+        int32_t wahl;
+        int32_t breite, hoehe;
+        int32_t boxBreite;
+    };
+    for (const Fall& f : {Fall{3, 640, 480, 200}, Fall{4, 800, 600, 200}, Fall{5, 1024, 768, 200},
+                          Fall{0, 64, 48, 200}, Fall{2, 200, 150, 200}, Fall{2, 500, 500, 0}, Fall{7, 500, 500, 200}}) {
+        SCOPED_TRACE(f.wahl);
+        d.lcdGroesse = f.wahl;
+        p.ansicht.boxBreite = f.boxBreite;
+        p.ansicht.boxHoehe = f.boxBreite == 0 ? 0 : 150;
+        ASSERT_TRUE(OeffnenAllgemein(p, projekt(d)));
+        EXPECT_EQ(p.compose.streifen.groesse, f.wahl);
+        EXPECT_EQ(p.compose.streifen.breite, f.breite);
+        EXPECT_EQ(p.compose.streifen.hoehe, f.hoehe);
+        const RasterSlot& ergebnis = p.bilder.ergebnis().slot[SlotFarbErgebnis];
+        EXPECT_EQ(ergebnis.breite, f.breite);
+        EXPECT_EQ(ergebnis.hoehe, f.hoehe);
+        EXPECT_TRUE(t.messages.lines.empty());
+    }
+}
+
 TEST_F(OeffnenTest, OldVersionsNegateTheHorizontalShift)
 {
     ProjektDaten d;
