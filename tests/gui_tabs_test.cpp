@@ -15,6 +15,7 @@
 #include <QSlider>
 #include <QSpinBox>
 #include <QTabWidget>
+#include <QTest>
 
 #include "platform/qt/QtServices.h"
 #include "support/Bilddateien.h"
@@ -462,6 +463,27 @@ TEST_F(TabsTest, HistogramOptionsReachEveryImage)
     EXPECT_TRUE(p.bilder.bild[2].histoMax);
     EXPECT_FALSE(p.ctx.state.busy);
     EXPECT_EQ(t.messages.lines, std::vector<std::string>{});
+}
+
+TEST_F(TabsTest, TheLensPitchTakesDigitsAndTheCommaOnly)
+{
+    addImages(2);
+    p.auswahl.vorschau = VorschauLinsenraster;
+    auto* lpi = finde<QLineEdit>("lpiEdit");
+    EXPECT_EQ(lpi->text(), "40,");
+    lpi->selectAll();
+    QTest::keyClicks(lpi, "abc");
+    QTest::keyClick(lpi, Qt::Key_Return);
+    EXPECT_EQ(lpi->text(), "40,");
+    EXPECT_EQ(p.compose.lpi, 40.0);
+    EXPECT_EQ(p.auswahl.vorschau, VorschauLinsenraster);
+    EXPECT_EQ(t.messages.lines, std::vector<std::string>{});
+
+    lpi->selectAll();
+    QTest::keyClicks(lpi, "6x2,5");
+    QTest::keyClick(lpi, Qt::Key_Return);
+    EXPECT_EQ(p.compose.lpi, 62.5);
+    EXPECT_EQ(lpi->displayText(), "62 ,5  ");
 }
 
 TEST_F(TabsTest, TheAnalysisCommandsListIntoTheMemo)
