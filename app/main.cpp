@@ -18,8 +18,11 @@ struct Befehl {
 
 constexpr Befehl befehle[] = {
     {"render", RenderBefehl, "render PROJEKT.lvx AUSGABE [--format F] [--mode N] [--ja]", "berechnet das Bild eines Projekts und speichert es"},
+    {"crop", CropBefehl, "crop PROJEKT.lvx ORDNER (--optimal | --region L,O,R,U) [--ratio B:H]\n       [--format BMP|JPG] [--mode N] [--ja]", "schreibt die justierten Bilder und das berechnete Bild auf einen Ausschnitt zugeschnitten"},
     {"exif", ExifBefehl, "exif DATEI", "listet die EXIF-Parameter einer JPEG- oder MPO-Datei"},
     {"mpo", MpoBefehl, "mpo DATEI", "listet die Marker einer MPO-Datei und zerlegt sie in JPEG-Bilder"},
+    {"wiggle", WiggleBefehl, "wiggle PROJEKT.lvx AUSGABE.webp [--speed N] [--pingpong]", "speichert die Bildsequenz eines Projekts als animiertes WebP"},
+    {"settings", EinstellungenBefehl, "settings [--reset]", "listet die gespeicherten Einstellungen oder entfernt sie"},
 };
 
 void hilfe(FILE* aus)

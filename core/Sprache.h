@@ -56,6 +56,8 @@ inline constexpr const char* MpoOhneBildpaar = "Für die MPO-Datei werden Bild L
 inline constexpr const char* BildPfadZuLang =
     "Pfad der Bild-Datei ist zu lang für die Projekt-Datei, keine Speicherung möglich:";
 inline constexpr const char* JpegZuVielSpeicher = "Die JPEG-Datei benötigt zum Dekodieren zu viel Arbeitsspeicher!";
+inline constexpr const char* AnimationZuWenigBilder = "Für die Animation müssen mindestens 2 Bilder geladen sein.";
+inline constexpr const char* Bildschirmfoto = "Screenshot in Zwischenablage!";
 
 // Texts of the settings panels.
 namespace Tafel {

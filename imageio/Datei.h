@@ -93,3 +93,6 @@ private:
     FILE* datei_ = nullptr;
     bool fehler_ = false;
 };
+
+// Copies a file; the target is replaced only when the copy is complete.
+bool DateiKopieren(const std::string& von, const std::string& nach);

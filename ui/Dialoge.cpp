@@ -41,6 +41,14 @@ std::function<QString(QWidget*)> bildDatei = [](QWidget* eltern) {
     return QFileDialog::getOpenFileName(eltern, QString(), QString(), filter);
 };
 
+std::function<QString(QWidget*, bool, const QString&)> exportDatei = [](QWidget* eltern, bool jpg,
+                                                                        const QString& ordner) {
+    const QString filter = qtFilter(text(jpg ? "JPG-Datei (*.jpg) |*.jpg" : "BMP-Datei (*.bmp) |*.bmp"));
+    // The files written carry numbers after the chosen name, so the name itself is never replaced.
+    return QFileDialog::getSaveFileName(eltern, QString(), ordner, filter, nullptr,
+                                        QFileDialog::DontConfirmOverwrite);
+};
+
 }
 
 Farbfeld::Farbfeld(const char* name)

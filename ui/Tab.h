@@ -1,5 +1,6 @@
 #pragma once
 #include <QGroupBox>
+#include <functional>
 
 #include "model/Programm.h"
 
@@ -16,6 +17,8 @@ signals:
     void rechnen(int level);
     // Records the window shows outside the panels changed without a recompute.
     void anzeigen();
+    // Run a command that ends in its own recompute, with the window's busy display.
+    void befehl(const std::function<void()>& ausfuehren);
 
 protected:
     Programm& p_;

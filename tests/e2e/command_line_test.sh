@@ -38,7 +38,9 @@ usage "'c'" render a.lvx b.bmp c
 usage "DATEI fehlt" exif
 usage "'--x'" exif --x
 usage "'b'" mpo a b
-for befehl in render exif mpo; do
+usage "'--x'" wiggle a.lvx b.webp --x
+usage "'foo'" settings foo
+for befehl in render crop exif mpo wiggle settings; do
   "$lumivex" $befehl --help | grep -q "^Aufruf: lumivex $befehl" || fail "$befehl --help"
 done
 
