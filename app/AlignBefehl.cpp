@@ -35,7 +35,7 @@ struct Auftrag {
     bool ja = false;
 };
 
-// The argument that does not fit the usage, or empty.
+// What does not fit the usage, or empty.
 std::string lesen(int argc, char** argv, Auftrag& a)
 {
     std::vector<std::string> frei;
@@ -49,37 +49,31 @@ std::string lesen(int argc, char** argv, Auftrag& a)
             a.ja = true;
         } else if (arg == "--reference") {
             if (i + 1 >= argc)
-                return arg;
+                return "'--reference' ohne Wert";
             const std::string wert = argv[++i];
+            size_t ende = 0;
             try {
-                size_t ende = 0;
                 a.referenz = std::stoi(wert, &ende);
-                if (ende != wert.size() || a.referenz < 1)
-                    return arg + " " + wert;
             } catch (const std::exception&) {
-                return arg + " " + wert;
+                ende = 0;
             }
+            if (ende == 0 || ende != wert.size() || a.referenz < 1)
+                return "'" + wert + "' bei --reference";
         } else if (arg.rfind("-", 0) == 0) {
-            return arg;
+            return "unbekannte Option '" + arg + "'";
         } else {
             frei.push_back(arg);
         }
     }
     if (frei.size() > 2)
-        return frei[2];
-    if (frei.size() < 2)
-        return "PROJEKT.lvx AUSGABE.lvx";
+        return "überzähliges Argument '" + frei[2] + "'";
+    if (frei.empty())
+        return "PROJEKT.lvx und AUSGABE.lvx fehlen";
+    if (frei.size() == 1)
+        return "AUSGABE.lvx fehlt";
     a.projekt = frei[0];
     a.ausgabe = frei[1];
     return {};
-}
-
-int falscherAufruf(const std::string& argument)
-{
-    std::fprintf(stderr, "lumivex align: falsches oder fehlendes Argument '%s'\n\n%s", argument.c_str(), hilfe);
-    return 2;
-}
-
 }
 
 int AlignBefehl(int argc, char** argv)
@@ -90,7 +84,7 @@ int AlignBefehl(int argc, char** argv)
     }
     Auftrag auftrag;
     if (const std::string falsch = lesen(argc, argv, auftrag); !falsch.empty())
-        return falscherAufruf(falsch);
+        return FalscherAufruf("align", falsch, hilfe);
     const auto temp = TempOrdner();
     if (!temp)
         return 1;
@@ -102,7 +96,8 @@ int AlignBefehl(int argc, char** argv)
     }
     if (auftrag.referenz > p.bilder.anzahl) {
         p.DateienLoeschen();
-        return falscherAufruf("--reference " + std::to_string(auftrag.referenz));
+        return FalscherAufruf("align", "'" + std::to_string(auftrag.referenz) + "' bei --reference: das Projekt hat "
+                                           + std::to_string(p.bilder.anzahl) + " Bilder", hilfe);
     }
     p.autoJust.referenzbild = auftrag.referenz;
     p.autoJust.symmetrisch = auftrag.symmetrisch;

@@ -15,6 +15,7 @@
 #include <QSlider>
 #include <QSpinBox>
 #include <QTabWidget>
+#include <QTest>
 
 #include "platform/qt/QtServices.h"
 #include "support/Bilddateien.h"
@@ -511,6 +512,27 @@ TEST_F(TabsTest, HistogramOptionsReachEveryImage)
     EXPECT_EQ(t.messages.lines, std::vector<std::string>{});
 }
 
+TEST_F(TabsTest, TheLensPitchTakesDigitsAndTheCommaOnly)
+{
+    addImages(2);
+    p.auswahl.vorschau = VorschauLinsenraster;
+    auto* lpi = finde<QLineEdit>("lpiEdit");
+    EXPECT_EQ(lpi->text(), "40,");
+    lpi->selectAll();
+    QTest::keyClicks(lpi, "abc");
+    QTest::keyClick(lpi, Qt::Key_Return);
+    EXPECT_EQ(lpi->text(), "40,");
+    EXPECT_EQ(p.compose.lpi, 40.0);
+    EXPECT_EQ(p.auswahl.vorschau, VorschauLinsenraster);
+    EXPECT_EQ(t.messages.lines, std::vector<std::string>{});
+
+    lpi->selectAll();
+    QTest::keyClicks(lpi, "6x2,5");
+    QTest::keyClick(lpi, Qt::Key_Return);
+    EXPECT_EQ(p.compose.lpi, 62.5);
+    EXPECT_EQ(lpi->displayText(), "62 ,5  ");
+}
+
 TEST_F(TabsTest, TheAnalysisCommandsListIntoTheMemo)
 {
     const auto ordner = t.files.tempFolder();
@@ -519,6 +541,9 @@ TEST_F(TabsTest, TheAnalysisCommandsListIntoTheMemo)
     Dialoge::bildDatei = [&bmp](QWidget*) { return QString::fromStdString(bmp.string()); };
     finde<QPushButton>("ButtonEXIF")->click();
     EXPECT_EQ(finde<QPlainTextEdit>("Memo1")->toPlainText(), "Exif Header is not valid");
+    // The traces go into the user's temporary folder.
+    EXPECT_TRUE(std::filesystem::exists(ordner / "EXIF_1_Detail$$$.TXT"));
+    EXPECT_TRUE(std::filesystem::exists(ordner / "EXIF_2_Detail$$$.TXT"));
 
     const auto mpo = ordner / "paar.mpo";
     writeBytes(mpo, {0xFF, 0xD8, 0xFF, 0xDA, 0x00, 0x02, 0x01, 0xFF, 0xD9, 0x00, 0x00,
@@ -527,6 +552,7 @@ TEST_F(TabsTest, TheAnalysisCommandsListIntoTheMemo)
     finde<QPushButton>("ButtonMPO")->click();
     EXPECT_TRUE(finde<QPlainTextEdit>("Memo1")->toPlainText().contains(QStringLiteral("Datei wird geschrieben")));
     EXPECT_TRUE(std::filesystem::exists(mpo.string() + "_2.JPG"));
+    EXPECT_TRUE(std::filesystem::exists(ordner / "MPO_Detail$$$.TXT"));
 }
 
 TEST_F(TabsTest, EveryPanelFitsItsTab)

@@ -67,6 +67,26 @@ TEST_F(WindowTest, NewProjectWithCancelChangesNothing)
     EXPECT_EQ(fenster.windowTitle(), "Lumivex 5  ");
 }
 
+TEST_F(WindowTest, AProjectOpenedAfterANewOneIsShown)
+{
+    fenster.resize(1200, 900);
+    fenster.show();
+    QApplication::processEvents();
+    zweiBilder();
+    fenster.projekt = pfad("p.lvx");
+    ASSERT_TRUE(fenster.MenuProjektSpeichernClick());
+    fenster.MenuProjektNeuClick();
+    ASSERT_EQ(p.bilder.anzahl, 0);
+    fenster.MenuProjektOeffnenClick();
+    QApplication::processEvents();
+    ASSERT_EQ(p.bilder.anzahl, 2);
+    EXPECT_TRUE(t.messages.lines.empty());
+    // Image R (blue 20) fills the middle of the preview box, not its grey background.
+    auto* vorschau = fenster.findChild<Vorschau*>(QStringLiteral("VorschauShape"));
+    const QImage bild = vorschau->grab().toImage();
+    EXPECT_EQ(qBlue(bild.pixel(bild.width() / 2, bild.height() / 2)), 20);
+}
+
 TEST_F(WindowTest, SavingWithoutANameAsksForOne)
 {
     zweiBilder();
