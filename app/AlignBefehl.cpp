@@ -76,6 +76,8 @@ std::string lesen(int argc, char** argv, Auftrag& a)
     return {};
 }
 
+}
+
 int AlignBefehl(int argc, char** argv)
 {
     if (HilfeVerlangt(argc, argv)) {
