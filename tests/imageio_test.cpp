@@ -2,11 +2,9 @@
 
 #include <sys/stat.h>
 
-#include <csetjmp>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <jpeglib.h>
 
 #include "imageio/BildLaden.h"
 #include "imageio/Bmp.h"
@@ -557,54 +555,6 @@ TEST_F(ImageioTest, TgaDescriptorTwinsAndRejections)
     EXPECT_FALSE(TGA_Schreiben(ctx, pfad("g.tga").string(), gross));
     EXPECT_EQ(meldungen(), std::vector<std::string>{std::string("Fehler: ") + Sprache::TgaZuGross});
     EXPECT_FALSE(fs::exists(pfad("g.tga")));
-}
-
-namespace {
-
-struct JpegFehler {
-    jpeg_error_mgr pub;
-    std::jmp_buf sprung;
-};
-
-// A JPEG written straight with libjpeg: grey, CMYK with inverted inks as
-// Adobe writes them, or progressive RGB. Pixel value v(x, y) = (x * 16 + y * 8) & 255.
-Bytes8 besondereJpeg(J_COLOR_SPACE raum, bool progressiv, int w, int h)
-{
-    jpeg_compress_struct c{};
-    JpegFehler f{};
-    c.err = jpeg_std_error(&f.pub);
-    unsigned char* daten = nullptr;
-    unsigned long groesse = 0;
-    jpeg_create_compress(&c);
-    jpeg_mem_dest(&c, &daten, &groesse);
-    c.image_width = static_cast<JDIMENSION>(w);
-    c.image_height = static_cast<JDIMENSION>(h);
-    c.input_components = raum == JCS_GRAYSCALE ? 1 : raum == JCS_CMYK ? 4 : 3;
-    c.in_color_space = raum;
-    jpeg_set_defaults(&c);
-    jpeg_set_quality(&c, 100, TRUE);
-    if (progressiv)
-        jpeg_simple_progression(&c);
-    jpeg_start_compress(&c, TRUE);
-    std::vector<uint8_t> zeile(static_cast<size_t>(w * c.input_components));
-    for (int y = 0; y < h; ++y) {
-        for (int x = 0; x < w; ++x)
-            for (int k = 0; k < c.input_components; ++k) {
-                const auto v = static_cast<uint8_t>((x * 16 + y * 8) & 255);
-                // CMYK: no ink but K = v, stored inverted.
-                zeile[static_cast<size_t>(x * c.input_components + k)]
-                    = raum == JCS_CMYK ? static_cast<uint8_t>(k == 3 ? 255 - v : 255) : v;
-            }
-        JSAMPROW r = zeile.data();
-        jpeg_write_scanlines(&c, &r, 1);
-    }
-    jpeg_finish_compress(&c);
-    jpeg_destroy_compress(&c);
-    Bytes8 b(daten, daten + groesse);
-    std::free(daten);
-    return b;
-}
-
 }
 
 TEST_F(ImageioTest, JpegWriterAndReader)

@@ -1,6 +1,7 @@
 #include "Bilddateien.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <fstream>
 
 void writeBytes(const std::filesystem::path& path, const std::vector<uint8_t>& bytes)
@@ -180,5 +181,42 @@ std::vector<uint8_t> tgaBytes(int width, int height, uint8_t descriptor)
             b.push_back(rgb[0]);
         }
     }
+    return b;
+}
+
+std::vector<uint8_t> besondereJpeg(J_COLOR_SPACE raum, bool progressiv, int w, int h)
+{
+    jpeg_compress_struct c{};
+    jpeg_error_mgr fehler{};
+    c.err = jpeg_std_error(&fehler);
+    unsigned char* daten = nullptr;
+    unsigned long groesse = 0;
+    jpeg_create_compress(&c);
+    jpeg_mem_dest(&c, &daten, &groesse);
+    c.image_width = static_cast<JDIMENSION>(w);
+    c.image_height = static_cast<JDIMENSION>(h);
+    c.input_components = raum == JCS_GRAYSCALE ? 1 : raum == JCS_CMYK ? 4 : 3;
+    c.in_color_space = raum;
+    jpeg_set_defaults(&c);
+    jpeg_set_quality(&c, 100, TRUE);
+    if (progressiv)
+        jpeg_simple_progression(&c);
+    jpeg_start_compress(&c, TRUE);
+    std::vector<uint8_t> zeile(static_cast<size_t>(w * c.input_components));
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x)
+            for (int k = 0; k < c.input_components; ++k) {
+                const auto v = static_cast<uint8_t>((x * 16 + y * 8) & 255);
+                // CMYK: no ink but K = v, stored inverted.
+                zeile[static_cast<size_t>(x * c.input_components + k)]
+                    = raum == JCS_CMYK ? static_cast<uint8_t>(k == 3 ? 255 - v : 255) : v;
+            }
+        JSAMPROW r = zeile.data();
+        jpeg_write_scanlines(&c, &r, 1);
+    }
+    jpeg_finish_compress(&c);
+    jpeg_destroy_compress(&c);
+    std::vector<uint8_t> b(daten, daten + groesse);
+    std::free(daten);
     return b;
 }
