@@ -136,7 +136,7 @@ bool BildspeichernUnter(Programm& p, int index, int slot, const std::string& dat
     ctx.pump();
     bool ok = false;
     if (format == "BMP") {
-        ok = DateiKopieren(quelle.pfad, datei);
+        ok = DateiKopieren(ctx.files(), quelle.pfad, datei);
         if (!ok)
             ctx.message(Titel::Fehler, 2);
     } else if (format == "JPG") {

@@ -381,16 +381,18 @@ void bildmengeLeeren(Programm& p)
     p.bilder.anzahl = 0;
 }
 
-// Loads image i of the project and recomputes with it as image R.
-bool bildLaden(Programm& p, int i, const Bildquelle& q, const ProjektBild& b, int32_t version)
+// Loads image i of the project and recomputes with it as image R; 0, or the
+// message of the failure.
+int bildLaden(Programm& p, int i, const Bildquelle& q, const ProjektBild& b, int32_t version)
 {
+    constexpr int Ladefehler = 10, ZuWenigPlatz = 57;
     ImageEntry& e = p.bilder.bild[static_cast<size_t>(i)];
     e.dateienLoeschen();
     e.reset();
     p.bilder.anzahl = i;
     const int r = q.teil > 0 ? MPO_Teil_Laden(p, i, q.mpo, q.teil) : Bild_Laden(p, i, q.pfad);
     if (r <= 0)
-        return false;
+        return r == -2 ? ZuWenigPlatz : Ladefehler;
     p.bilder.anzahl = std::max(i, r);
     bildWerteSetzen(e, b, version);
     Auswahl& a = p.auswahl;
@@ -405,7 +407,7 @@ bool bildLaden(Programm& p, int i, const Bildquelle& q, const ProjektBild& b, in
         p.compose.Bikubisch = false;
     Schleife(p, 2);
     p.compose.Bikubisch = bikubisch;
-    return !p.ctx.state.abort;
+    return p.ctx.state.abort ? Ladefehler : 0;
 }
 
 // With automatic dpi the project's printer must be the one at its place in today's list.
@@ -476,9 +478,10 @@ bool OeffnenAllgemein(Programm& p, const std::string& datei)
                                   static_cast<int32_t>((d.hintergrund >> 16) & 0xFF)};
     const auto anzahl = static_cast<int>(d.bilder.size());
     for (int i = 1; i <= anzahl; ++i) {
-        if (!bildLaden(p, i, quellen[static_cast<size_t>(i - 1)], d.bilder[static_cast<size_t>(i - 1)], d.version)) {
+        const int fehler = bildLaden(p, i, quellen[static_cast<size_t>(i - 1)], d.bilder[static_cast<size_t>(i - 1)], d.version);
+        if (fehler != 0) {
             bildmengeLeeren(p);
-            return ladenAbbrechen(p, 10, alterName);
+            return ladenAbbrechen(p, fehler, alterName);
         }
         p.ctx.setProgress(100, static_cast<int32_t>(std::nearbyint(i * 100.0 / anzahl)));
     }

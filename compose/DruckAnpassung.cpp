@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <cerrno>
 
 #include "compose/Hilfen.h"
 #include "compose/Komponisten.h"
@@ -80,8 +81,8 @@ void anpassen(Programm& p)
         throw Abbruch{};
     e.slot[SlotErgebnis].breite = e.slot[SlotFarbErgebnis].breite;
     e.slot[SlotErgebnis].hoehe = e.slot[SlotFarbErgebnis].hoehe;
-    if (RasterKopierenDatei(e.slot[SlotFarbErgebnis], e.slot[SlotErgebnis]) != 0)
-        throw Abbruch{};
+    if (const int r = RasterKopierenDatei(ctx.files(), e.slot[SlotFarbErgebnis], e.slot[SlotErgebnis]); r != 0)
+        throw Abbruch{r == -2 ? ENOSPC : 0};
 }
 
 }

@@ -87,12 +87,6 @@ bool passendeDatei(const std::string& pfad, int32_t breite, int32_t hoehe)
         && st.st_size >= RasterDateigroesse(breite, hoehe);
 }
 
-void diskFullMessage(Context& ctx, const std::string& pfad)
-{
-    ctx.message(Sprache::Titel::Fehler,
-                std::string(Sprache::Meldung(68)) + ctx.files().volumeName(fs::path(pfad)) + ": !");
-}
-
 // How a raster file is prepared.
 enum class Anlage {
     Weiss,           // header and white pixels
@@ -143,8 +137,8 @@ int dateiSchreiben(Context& ctx, const RasterSlot& slot, int64_t pixelBytes, Anl
     if (ctx.state.abort)
         return 1;
     ctx.state.abort = true;
-    if (fehler == ENOSPC || fehler == EDQUOT) {
-        diskFullMessage(ctx, slot.pfad);
+    if (diskFull(fehler)) {
+        ctx.reportDiskFull(slot.pfad);
         return -2;
     }
     ctx.message(Sprache::Titel::Fehler, 11);
@@ -189,7 +183,7 @@ Zeile::~Zeile()
 bool Zeile::binden(std::shared_ptr<RasterDatei> datei, int64_t offset, size_t length, const Files* writeTo,
                    bool readOld)
 {
-    if (!loesen())
+    if (loesen() != 0)
         return false;
     buffer_.resize(length);
     if (readOld) {
@@ -205,14 +199,14 @@ bool Zeile::binden(std::shared_ptr<RasterDatei> datei, int64_t offset, size_t le
     return true;
 }
 
-bool Zeile::loesen()
+int Zeile::loesen()
 {
     if (!datei_)
-        return true;
-    const bool ok = !files_ || files_->writeAt(datei_->fd(), buffer_.data(), buffer_.size(), offset_) == 0;
+        return 0;
+    const int fehler = files_ ? files_->writeAt(datei_->fd(), buffer_.data(), buffer_.size(), offset_) : 0;
     datei_.reset();
     files_ = nullptr;
-    return ok;
+    return fehler;
 }
 
 namespace {
@@ -283,20 +277,20 @@ uint8_t* Schreibband::zeile(Context& ctx, const RasterSlot& slot, int32_t y)
 
 void Schreibband::schreiben()
 {
-    if (!leeren())
-        throw Abbruch{};
+    if (const int fehler = leeren(); fehler != 0)
+        throw Abbruch{fehler};
 }
 
-bool Schreibband::leeren()
+int Schreibband::leeren()
 {
     if (!datei_ || anzahl_ == 0)
-        return true;
+        return 0;
     const uint8_t* data = buffer_.data() + (kapazitaet_ - anzahl_) * stride_;
     const int64_t offset = (int64_t{hoehe_} - erste_ - anzahl_) * stride_ + BmpKopfLaenge;
-    const bool ok = files_->writeAt(datei_->fd(), data, static_cast<size_t>(anzahl_ * stride_), offset) == 0;
+    const int fehler = files_->writeAt(datei_->fd(), data, static_cast<size_t>(anzahl_ * stride_), offset);
     datei_.reset();
     anzahl_ = 0;
-    return ok;
+    return fehler;
 }
 
 namespace {
@@ -319,7 +313,7 @@ int anlegen(Context& ctx, RasterSlot& slot, Anlage anlage)
         return 1;
     }
     if (Plattenplatz_Pruefen(ctx, slot.pfad, slot.breite, slot.hoehe) != 0) {
-        diskFullMessage(ctx, slot.pfad);
+        ctx.reportDiskFull(slot.pfad);
         ctx.state.abort = true;
         return -2;
     }
@@ -382,12 +376,12 @@ int ZeileUeberschreiben(Context& ctx, const RasterSlot& slot, int32_t y, uint8_t
 
 int ZeileFreigeben(Zeile& view)
 {
-    return view.loesen() ? 0 : -1;
+    return view.loesen() == 0 ? 0 : -1;
 }
 
 // The copy goes over the old file in place, which spares the system freeing its
 // pages and allocating them again.
-int RasterKopierenDatei(const RasterSlot& von, const RasterSlot& nach)
+int RasterKopierenDatei(const Files& files, const RasterSlot& von, const RasterSlot& nach)
 {
     if (von.pfad.empty() || nach.pfad.empty())
         return -1;
@@ -398,14 +392,16 @@ int RasterKopierenDatei(const RasterSlot& von, const RasterSlot& nach)
         return -1;
     struct stat st {};
     int out = -1;
+    int fehler = 0;
     bool ok = ::fstat(in, &st) == 0 && S_ISREG(st.st_mode)
         && (out = ::open(nach.pfad.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0600)) >= 0
-        && copyFileData(in, out, static_cast<uint64_t>(st.st_size)) && ::ftruncate(out, st.st_size) == 0;
+        && (fehler = files.copyData(in, out, static_cast<uint64_t>(st.st_size))) == 0
+        && ::ftruncate(out, st.st_size) == 0;
     if (out >= 0 && ::close(out) != 0)
         ok = false;
     ::close(in);
     if (!ok)
-        return -1;
+        return diskFull(fehler) ? -2 : -1;
     std::error_code ec;
     fs::permissions(nach.pfad, fs::perms::owner_read | fs::perms::owner_write, ec);
     return 0;
@@ -437,8 +433,8 @@ uint8_t* NeueZeile(Context& ctx, const RasterSlot& slot, int32_t y, Zeile& view)
 
 void GibZeileFrei(Zeile& view)
 {
-    if (ZeileFreigeben(view) != 0)
-        throw Abbruch{};
+    if (const int fehler = view.loesen(); fehler != 0)
+        throw Abbruch{fehler};
 }
 
 void OeffneLesen(RasterSlot& slot)

@@ -28,8 +28,8 @@ public:
     // from the file. A view with writeTo is written back through it.
     bool binden(std::shared_ptr<RasterDatei> datei, int64_t offset, size_t length, const Files* writeTo,
                 bool readOld);
-    // Writes a write view back and unbinds it; false when the write failed.
-    bool loesen();
+    // Writes a write view back and unbinds it; 0, or the errno of the failed write.
+    int loesen();
 
 private:
     std::vector<uint8_t> buffer_;
@@ -89,11 +89,11 @@ public:
     // after the loading message when the slot is not open for writing or y lies
     // outside it, and Abbruch when writing the previous band failed.
     uint8_t* zeile(Context& ctx, const RasterSlot& slot, int32_t y);
-    // Writes the rows handed out so far; throws Abbruch when that failed.
+    // Writes the rows handed out so far; throws Abbruch with the errno when that failed.
     void schreiben();
 
 private:
-    bool leeren();
+    int leeren();
 
     size_t bytes_;
     std::vector<uint8_t> buffer_;
@@ -115,7 +115,9 @@ int ZeileUeberschreiben(Context& ctx, const RasterSlot& slot, int32_t y, uint8_t
 // Releases a view; a write view is written to its file first. 0, or -1 when that failed.
 int ZeileFreigeben(Zeile& view);
 
-int RasterKopierenDatei(const RasterSlot& von, const RasterSlot& nach);
+// Copies a raster's file over another's in place: 0, -2 when the file system
+// filled up, -1 after another failure.
+int RasterKopierenDatei(const Files& files, const RasterSlot& von, const RasterSlot& nach);
 // Copies the pixels of one raster into another; throws Abbruch on failure or abort.
 void RasterKopieren(Context& ctx, const RasterSlot& von, RasterSlot& nach);
 // -2 when the file system holding path has less than the raster's file size free, else 0.

@@ -845,7 +845,7 @@ TEST_F(MpoTest, TwoImagesWithThumbnailAndPaddingSplitIntoExactlyTwoParts)
     writeBytes(pfad("paar.mpo"), verbinden({erstes, Bytes8(37, 0), zweites}));
     std::vector<std::string> liste;
     const std::string basis = pfad("teil").string();
-    const MpoErgebnis e = MPO_Zerlegen(pfad("paar.mpo").string(), basis, pfad("spur.txt").string(), &liste);
+    const MpoErgebnis e = MPO_Zerlegen(t.files, pfad("paar.mpo").string(), basis, pfad("spur.txt").string(), &liste);
     EXPECT_TRUE(e.ok);
     ASSERT_EQ(e.anzahl, 2);
     EXPECT_EQ(readFile(basis + "_1.JPG"), erstes);
@@ -882,7 +882,7 @@ TEST_F(MpoTest, PlainAndProgressiveJpegsGiveOnePartAndBadFilesNone)
     writeBytes(pfad("e.mpo"), einfach);
     writeBytes(pfad("p.mpo"), besondereJpeg(JCS_RGB, true, 16, 16));
     for (const char* name : {"e.mpo", "p.mpo"}) {
-        const MpoErgebnis e = MPO_Zerlegen(pfad(name).string(), pfad(name).string());
+        const MpoErgebnis e = MPO_Zerlegen(t.files, pfad(name).string(), pfad(name).string());
         EXPECT_TRUE(e.ok);
         EXPECT_EQ(e.anzahl, 1) << name;
         EXPECT_EQ(readFile(pfad(name).string() + "_1.JPG"), readFile(pfad(name)));
@@ -900,7 +900,7 @@ TEST_F(MpoTest, PlainAndProgressiveJpegsGiveOnePartAndBadFilesNone)
                              ohneEnde, kurzeLaenge, ueberEnde, keinMarker};
     for (const Bytes8& f : faelle) {
         writeBytes(pfad("f.mpo"), f);
-        const MpoErgebnis e = MPO_Zerlegen(pfad("f.mpo").string(), pfad("f").string());
+        const MpoErgebnis e = MPO_Zerlegen(t.files, pfad("f.mpo").string(), pfad("f").string());
         EXPECT_FALSE(e.ok);
         EXPECT_EQ(e.anzahl, 0);
         EXPECT_FALSE(fs::exists(pfad("f_1.JPG")));
@@ -932,8 +932,8 @@ TEST_F(MpoTest, TracesOnlyWhereAskedForAndNeverThroughALink)
     const int geladen = Bild_Laden(p, 1, pfad("paar.mpo").string());
     std::vector<std::string> liste;
     const bool zerlegt =
-        MPO_Zerlegen(pfad("paar.mpo").string(), pfad("teil").string(), (spuren / MpoSpurDatei).string(), &liste).ok;
-    const TExif exif(pfad("a.jpg").string(), spuren);
+        MPO_Zerlegen(t.files, pfad("paar.mpo").string(), pfad("teil").string(), (spuren / MpoSpurDatei).string(), &liste).ok;
+    EXIF_Spuren_Schreiben(t.files, TExif(pfad("a.jpg").string()), spuren);
     fs::current_path(vorher);
     EXPECT_EQ(geladen, 2);
     EXPECT_TRUE(zerlegt);
@@ -955,7 +955,7 @@ TEST_F(MpoTest, WrittenMpoSplitsAgainAndCarriesAConformingIndex)
     const RasterSlot r = muster("r.bmp", 40, 30);
     ASSERT_TRUE(MPO_Schreiben(ctx, pfad("paar.mpo").string(), l, r));
     const std::string basis = pfad("teil").string();
-    const MpoErgebnis e = MPO_Zerlegen(pfad("paar.mpo").string(), basis);
+    const MpoErgebnis e = MPO_Zerlegen(t.files, pfad("paar.mpo").string(), basis);
     ASSERT_EQ(e.anzahl, 2);
     const Bytes8 ganz = readFile(pfad("paar.mpo"));
     const Bytes8 t1 = readFile(basis + "_1.JPG"), t2 = readFile(basis + "_2.JPG");

@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include <cerrno>
 #include <cstring>
 #include <filesystem>
 
@@ -15,18 +16,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-// Writes only the first `limit` bytes of any file, as a full disk or a crash would.
-class BrokenFiles : public TestFiles {
-public:
-    size_t limit = 0;
-    bool writeFile(const fs::path& path, const std::vector<uint8_t>& bytes) const override
-    {
-        const std::vector<uint8_t> part(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(limit));
-        TestFiles::writeFile(path, part);
-        return false;
-    }
-};
 
 struct ProjektTest : ::testing::Test {
     TestServices t;
@@ -64,28 +53,29 @@ TEST_F(ProjektTest, ReadOnlyFileIsRefused)
     EXPECT_EQ(t.messages.lines.back(), "Information: Datei ist schreibgeschützt, keine Speicherung möglich!");
 }
 
-TEST(ProjektSpeichern, InterruptedSaveNeverDamagesThePreviousProject)
+TEST_F(ProjektTest, AFailedSaveNeverDamagesThePreviousProject)
 {
-    RecordingMessages messages;
-    ScriptedEvents events;
-    BrokenFiles files;
-    CountingDisplay display;
-    FakePrinters printers;
-    Programm p(Services{messages, events, files, display, printers});
-    const fs::path datei = files.tempFolder() / "alt.lvx";
     const std::vector<uint8_t> alt(700, 0x42);
-    ASSERT_TRUE(files.TestFiles::writeFile(datei, alt));
+    writeBytes(datei, alt);
     p.ctx.state.projectFile = datei.string();
     p.bilder.anzahl = 1;
-    for (size_t k = 0; k < 540 + 580; ++k) {
-        files.limit = k;
+    for (const int fehler : {ENOSPC, EIO, EDQUOT}) {
+        SCOPED_TRACE(fehler);
+        int schreibvorgaenge = 0;
+        t.files.writeHook = [&](const fs::path&, int64_t, size_t) {
+            ++schreibvorgaenge;
+            return fehler;
+        };
+        t.messages.lines.clear();
         p.ctx.state.modified = true;
         EXPECT_FALSE(MenuProjektSpeichernClick(p));
-        EXPECT_EQ(readFile(datei), alt) << k;
+        EXPECT_EQ(schreibvorgaenge, 1);
+        EXPECT_EQ(readFile(datei), alt);
         EXPECT_TRUE(p.ctx.state.modified);
-        EXPECT_EQ(std::distance(fs::directory_iterator(files.tempFolder()), fs::directory_iterator()), 1) << k;
+        EXPECT_FALSE(p.ctx.state.busy);
+        EXPECT_EQ(std::distance(fs::directory_iterator(t.files.tempFolder()), fs::directory_iterator()), 1);
+        EXPECT_EQ(t.messages.lines, std::vector<std::string>{"Fehler: Fehler beim Speichern der Datei!"});
     }
-    EXPECT_EQ(messages.lines.back(), "Fehler: Fehler beim Speichern der Datei!");
 }
 
 TEST_F(ProjektTest, SettingsSurviveSaveAndLoad)

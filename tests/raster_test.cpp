@@ -400,19 +400,19 @@ TEST_F(RasterTest, FileCopyOverwritesTheTarget)
 {
     RasterSlot von = pattern("a.bmp", 6, 2);
     RasterSlot nach = pattern("b.bmp", 3, 3);
-    ASSERT_EQ(RasterKopierenDatei(von, nach), 0);
+    ASSERT_EQ(RasterKopierenDatei(t.files, von, nach), 0);
     EXPECT_EQ(readFile(nach.pfad), readFile(von.pfad));
     RasterSlot fehlt = slot("weg.bmp", 1, 1);
-    EXPECT_EQ(RasterKopierenDatei(fehlt, nach), -1);
+    EXPECT_EQ(RasterKopierenDatei(t.files, fehlt, nach), -1);
     // A shorter file copied over a longer one leaves nothing of it behind.
     RasterSlot klein = pattern("c.bmp", 1, 1);
-    ASSERT_EQ(RasterKopierenDatei(klein, nach), 0);
+    ASSERT_EQ(RasterKopierenDatei(t.files, klein, nach), 0);
     EXPECT_EQ(readFile(nach.pfad), readFile(klein.pfad));
     EXPECT_EQ(fs::status(nach.pfad).permissions(), fs::perms::owner_read | fs::perms::owner_write);
     // Only files are copied; the target stays as it was.
     RasterSlot ordner = slot("ordner", 1, 1);
     fs::create_directory(ordner.pfad);
-    EXPECT_EQ(RasterKopierenDatei(ordner, nach), -1);
+    EXPECT_EQ(RasterKopierenDatei(t.files, ordner, nach), -1);
     EXPECT_EQ(readFile(nach.pfad), readFile(klein.pfad));
 }
 
