@@ -121,9 +121,64 @@ void farbeAnwenden(const ProjektDaten& d, ColorSettings& f)
     const bool alteHelligkeit = d.version == 103 || d.version == 104 || d.version == 200 || d.version == 1031;
     const bool alterKontrast = d.version == 104 || d.version == 200;
     f.gamma = d.gamma;
-    f.hell = alteHelligkeit ? 2 * d.hell - 100 : d.hell;
-    f.kontrast = alterKontrast ? 2 * d.kontrast - 100 : d.kontrast;
+    f.hell = std::clamp(alteHelligkeit ? 2 * d.hell - 100 : d.hell, -100, 100);
+    f.kontrast = std::clamp(alterKontrast ? 2 * d.kontrast - 100 : d.kontrast, -100, 100);
     f.saettigung = d.saettigung;
+}
+
+// Shifts, points and lengths beyond the widest raster there can be (4 GiB in
+// one row) describe no picture and no print.
+constexpr double Groessengrenze = static_cast<double>(RasterGrenze / 3);
+
+bool zwischen(int32_t wert, int32_t von, int32_t bis)
+{
+    return wert >= von && wert <= bis;
+}
+
+bool endlich(double wert, double von, double bis)
+{
+    return std::isfinite(wert) && wert >= von && wert <= bis;
+}
+
+bool bildWerteGueltig(const ProjektBild& b)
+{
+    const double g = Groessengrenze;
+    // Every angle is a rotation; a scale factor is positive.
+    return endlich(b.dx, -g, g) && endlich(b.dy, -g, g) && std::isfinite(b.rot) && endlich(b.skal, 1 / g, g)
+        && std::abs(double(b.refX)) <= g && std::abs(double(b.refY)) <= g;
+}
+
+// Values of a control with a range are brought into it, as the control itself
+// would; an item outside its list, a number that is not finite or that no
+// picture or print can have, refuses the file.
+bool projektWerteEinpassen(ProjektDaten& d)
+{
+    for (int32_t* regler : {&d.gamma, &d.hell, &d.kontrast, &d.saettigung})
+        *regler = std::clamp(*regler, -100, 100);
+    for (int32_t& c : d.c)
+        c = std::clamp(c, 0, 100);
+    d.pixelProLinse = std::clamp(d.pixelProLinse, 1, 1000);
+    d.lcdX = std::clamp(d.lcdX, 0, 100000);
+    d.lcdY = std::clamp(d.lcdY, 0, 100000);
+    for (size_t k = 0; k < d.viewer.size(); ++k) {
+        if (!std::isfinite(d.viewer[k]))
+            return false;
+        // Four digits for the lengths, one for the line width.
+        d.viewer[k] = std::clamp(d.viewer[k], 0.0, k == 6 ? 9.0 : 9999.0);
+    }
+    const bool alteArten = d.version == 104 || d.version == 200 || d.version == 300;
+    const double g = Groessengrenze;
+    const bool gueltig = zwischen(d.linsenrichtung, 0, 1) && std::isfinite(d.lpi)
+        && zwischen(d.listenAuswahl, -1, MaxBilder - 1) && zwischen(d.vorschau, VorschauKeine, VorschauStreifen)
+        && endlich(d.randX, 0, g) && endlich(d.randY, 0, g) && endlich(d.breite, 0, g) && endlich(d.hoehe, 0, g)
+        && zwischen(d.comboA, -1, MaxBilder - 1) && zwischen(d.comboB, -1, MaxBilder - 1)
+        && zwischen(d.anaglyphArt, 0, alteArten ? 5 : 6) && zwischen(d.anaglyphSchema, 0, 2)
+        && zwischen(d.einheit, 0, 1) && zwischen(d.viewerIndex, 0, int32_t(ViewerVorlagen.size()) - 1)
+        && zwischen(d.barrierIndex, 0, 8) && zwischen(d.komprimierung, 0, 2)
+        && zwischen(d.dpiIndex, 0, int32_t(DpiListe.size()) - 1) && zwischen(d.biKubIndex, 0, 1)
+        && d.druckerIndex >= -1 && zwischen(d.lcdGroesse, 0, 7) && zwischen(d.lcdRichtung, 0, 1)
+        && zwischen(d.lcdBeginn, 0, 1);
+    return gueltig && std::all_of(d.bilder.begin(), d.bilder.end(), bildWerteGueltig);
 }
 
 // An item index of a list of the images, as image number; 0 when none.
@@ -466,6 +521,8 @@ bool OeffnenAllgemein(Programm& p, const std::string& datei)
     case ProjektFehler::Lesefehler: return ladenAbbrechen(p, 7, alterName);
     case ProjektFehler::Keiner: break;
     }
+    if (!projektWerteEinpassen(d))
+        return ladenAbbrechen(p, 7, alterName);
     std::vector<Bildquelle> quellen(d.bilder.size());
     for (size_t i = 0; i < d.bilder.size(); ++i)
         if (!bildFinden(d.bilder[i], ordner, quellen[i]))
