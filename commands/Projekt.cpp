@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include "align/Referenzpunkt.h"
+#include "commands/Bilder.h"
 #include "commands/Liste.h"
 #include "compose/Komponisten.h"
 #include "compose/Pipeline.h"
@@ -563,4 +564,24 @@ bool OeffnenAllgemein(Programm& p, const std::string& datei)
     st.modified = false;
     st.busy = false;
     return true;
+}
+
+bool ProjektBerechnen(Programm& p, const std::string& projekt, const std::string& ausgabe, const std::string& format,
+                      int modus)
+{
+    // After a failed or stopped run, images may lack their aligned copy and
+    // the result may stem from an earlier run or be incomplete: nothing goes
+    // on, nothing is saved.
+    const int abgebrochen = p.ctx.state.abgebrocheneLaeufe;
+    if (!OeffnenAllgemein(p, projekt) || p.ctx.state.abgebrocheneLaeufe != abgebrochen)
+        return false;
+    if (modus >= 0 && modus != p.auswahl.vorschau)
+        VorschauRadioGroupClick(p, modus);
+    if (p.ctx.state.abgebrocheneLaeufe != abgebrochen)
+        return false;
+    if (p.auswahl.vorschau == VorschauKeine) {
+        p.ctx.message(Sprache::Titel::Fehler, Sprache::KeinErgebnis);
+        return false;
+    }
+    return BildspeichernUnter(p, 0, SlotFarbErgebnis, ausgabe, format);
 }

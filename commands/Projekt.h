@@ -21,5 +21,11 @@ bool OeffnenAllgemein(Programm& p, const std::string& datei);
 // is stored relative to the project's folder, or, when even that is too long,
 // the save is refused. False after the message of the failure.
 bool MenuProjektSpeichernClick(Programm& p);
+// What the render command does: opens the project, computes it in preview
+// mode modus (-1: the project's own) and saves the colour-adjusted result as
+// format under ausgabe. False after the messages of a failure.
+bool ProjektBerechnen(Programm& p, const std::string& projekt, const std::string& ausgabe, const std::string& format,
+                      int modus);
+
 // Saves under a new name (chosen by the caller's dialog): refused for a read-only file.
 bool MenuProjektSpeichernUnterClick(Programm& p, const std::string& datei);

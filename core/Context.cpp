@@ -1,5 +1,24 @@
 #include "core/Context.h"
 
+#include <atomic>
+
+namespace {
+
+std::atomic<bool> stopp{false};
+static_assert(std::atomic<bool>::is_always_lock_free, "the stop request is set in signal handlers");
+
+}
+
+void StoppAnfordern(bool angefordert) noexcept
+{
+    stopp.store(angefordert);
+}
+
+bool StoppAngefordert() noexcept
+{
+    return stopp.load();
+}
+
 void Context::reportFailure(int writeError)
 {
     if (state.abort)

@@ -27,7 +27,13 @@ public:
         return services_.messages.ask(titel, text, withCancel);
     }
 
-    void pump() { services_.events.processEvents(state); }
+    // Pending events; a stop requested meanwhile sets the abort flag.
+    void pump()
+    {
+        services_.events.processEvents(state);
+        if (StoppAngefordert())
+            state.abort = true;
+    }
     void setProgress(int32_t max, int32_t pos)
     {
         state.progress.max = max;
