@@ -40,13 +40,18 @@ TEST_F(PlatformTest, TempFolderIsPrivateAndPerUser)
     EXPECT_EQ(mode(r.path), 0700u);
 }
 
-TEST_F(PlatformTest, TempFolderOfAnotherOwnerOrALinkIsRefused)
+TEST_F(PlatformTest, TempFolderOfAnotherOwnerALinkOrAFileIsRefused)
 {
     fs::create_directory(base / "ziel");
     fs::create_directory_symlink(base / "ziel", base / "LUMIVEX-link");
     const auto link = PrepareTempFolder(base, "link");
     EXPECT_TRUE(link.path.empty());
-    EXPECT_EQ(link.error, "Der temporäre Ordner " + (base / "LUMIVEX-link").string() + " gehört einem anderen Benutzer!");
+    EXPECT_EQ(link.error, "An Stelle des temporären Ordners " + (base / "LUMIVEX-link").string() + " steht ein Verweis!");
+    writeBytes(base / "LUMIVEX-datei", {1, 2, 3});
+    const auto datei = PrepareTempFolder(base, "datei");
+    EXPECT_TRUE(datei.path.empty());
+    EXPECT_EQ(datei.error, "An Stelle des temporären Ordners " + (base / "LUMIVEX-datei").string() + " steht eine Datei!");
+    EXPECT_EQ(readFile(base / "LUMIVEX-datei"), (std::vector<uint8_t>{1, 2, 3}));
 
     if (::geteuid() != 0)
         GTEST_SKIP() << "only root can hand a folder to another user";
