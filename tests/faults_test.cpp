@@ -1,0 +1,177 @@
+// Faults injected through the files interface: every write of a render fails
+// once (an I/O error) or the disk fills up there for good. Each run must end
+// with its message, report failure, leave the previous output as it was and
+// no file of its own beside it.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <filesystem>
+
+#include "commands/Projekt.h"
+#include "support/Bilddateien.h"
+#include "support/TestServices.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct Lauf {
+    bool ok = false;
+    std::vector<std::string> meldungen;
+    int schreibvorgaenge = 0;
+    bool ausgabeGescheitert = false;  // the failed write was one of the output file
+    bool waehrendLaden = false;       // it happened before the first computation
+};
+
+struct FaultTest : ::testing::Test {
+    TestServices t;
+    fs::path ordner = t.files.tempFolder() / "arbeit";
+    fs::path projekt = ordner / "p.lvx";
+    const std::vector<uint8_t> alt{'a', 'l', 't'};
+
+    void SetUp() override
+    {
+        fs::create_directory(ordner);
+        const auto muster = [](int x, int y, uint8_t bgr[3]) { musterRgb(x, y, bgr); };
+        writeBmp(ordner / "a.bmp", 20, 16, muster);
+        writeBytes(ordner / "b.jpg", besondereJpeg(JCS_RGB, false, 18, 16));
+        ProjektDaten d;
+        d.bilder.resize(2);
+        d.bilder[0].pfad = "a.bmp";
+        d.bilder[1].pfad = "b.jpg";
+        d.bilder[1].dx = 1.5;
+        d.comboB = 1;
+        d.lpi = 20;
+        d.breite = 3;
+        d.lcdGroesse = 7;
+        d.lcdX = 24;
+        d.lcdY = 20;
+        writeBytes(projekt, ProjektKodieren(d));
+    }
+
+    // Renders with the k-th write failing (k = 0: none), and with every later
+    // one too when dauerhaft.
+    Lauf rendern(int32_t modus, const std::string& format, const fs::path& ausgabe, int k, int fehler, bool dauerhaft)
+    {
+        Programm p(t.services());
+        t.messages.lines.clear();
+        Lauf lauf;
+        t.files.writeHook = [&](const fs::path& datei, int64_t, size_t) {
+            const int n = ++lauf.schreibvorgaenge;
+            if (k == 0 || n < k || (n > k && !dauerhaft))
+                return 0;
+            if (n == k) {
+                lauf.ausgabeGescheitert = datei.parent_path() == ordner;
+                lauf.waehrendLaden = !p.ctx.state.busy;
+            }
+            return fehler;
+        };
+        lauf.ok = ProjektBerechnen(p, projekt.string(), ausgabe.string(), format, modus);
+        t.files.writeHook = nullptr;
+        lauf.meldungen = t.messages.lines;
+        p.DateienLoeschen();
+        return lauf;
+    }
+
+    int ladeSchreibvorgaenge()
+    {
+        Programm p(t.services());
+        int n = 0;
+        t.files.writeHook = [&](const fs::path&, int64_t, size_t) { return ++n, 0; };
+        EXPECT_TRUE(OeffnenAllgemein(p, projekt.string()));
+        t.files.writeHook = nullptr;
+        p.DateienLoeschen();
+        return n;
+    }
+
+    std::vector<fs::path> dateien(const fs::path& wo)
+    {
+        std::vector<fs::path> liste;
+        for (const auto& e : fs::directory_iterator(wo))
+            liste.push_back(e.path().filename());
+        std::sort(liste.begin(), liste.end());
+        return liste;
+    }
+};
+
+}
+
+namespace {
+
+const std::string Allgemein = "Fehler: Es ist ein Fehler aufgetreten. Berechnung wird abgebrochen!";
+const std::string Erzeugen = "Fehler: Fehler beim Erzeugen der neuen Datei!";
+const std::string Laufwerk = "Fehler: Zu wenig Speicher auf Laufwerk /daten: !";
+const std::string Festplatte = "Fehler: Zu wenig Festplattenspeicher!";
+const std::string NichtGeladen = "Information: Das Projekt wird nicht geladen!";
+
+// What the user is told for a fault at a write: the writer's message for the
+// output; while an image loads, the loader's messages; while computing, one
+// message, which for a full disk is the disk's own.
+void meldungenPruefen(const Lauf& lauf, bool voll, const std::string& speicherfehler)
+{
+    const std::vector<std::string>& m = lauf.meldungen;
+    if (lauf.ausgabeGescheitert) {
+        EXPECT_EQ(m, std::vector<std::string>{speicherfehler});
+    } else if (voll) {
+        // A full disk stays full: after a computation the next image's load is refused too.
+        ASSERT_FALSE(m.empty());
+        EXPECT_TRUE(m[0] == Laufwerk || m[0] == Festplatte) << m[0];
+        for (const std::string& z : m)
+            EXPECT_TRUE(z == Laufwerk || z == Festplatte || z == NichtGeladen) << z;
+        if (lauf.waehrendLaden) {
+            ASSERT_GE(m.size(), 2u);
+            EXPECT_EQ(std::vector<std::string>(m.end() - 2, m.end()), (std::vector<std::string>{Festplatte, NichtGeladen}));
+        }
+    } else if (lauf.waehrendLaden) {
+        // The reader's own message, when it has one, comes first.
+        ASSERT_GE(m.size(), 2u);
+        EXPECT_LE(m.size(), 3u);
+        EXPECT_EQ(m[m.size() - 2], "Fehler: Fehler beim Laden der Bild-Datei!");
+        EXPECT_EQ(m.back(), NichtGeladen);
+    } else {
+        ASSERT_EQ(m.size(), 1u);
+        EXPECT_TRUE(m[0] == Allgemein || m[0] == Erzeugen) << m[0];
+    }
+}
+
+}
+
+TEST_F(FaultTest, EveryWriteOfARenderFailsCleanly)
+{
+    struct Fall {
+        int32_t modus;
+        const char* format;
+        const char* endung;
+        const char* meldung;
+    };
+    // Loading the project writes the same in every case: only the first case fails each of its writes.
+    int erster = 1;
+    for (const Fall& f : {Fall{2, "BMP", "bmp", "Fehler beim Speichern der Datei!"},
+                          Fall{1, "JPG", "jpg", "Fehler beim Speichern der JPG-Datei!"},
+                          Fall{3, "TIF", "tif", "Fehler beim Speichern der TIF-Datei!"},
+                          Fall{4, "TIF_CMYK", "tif", "Fehler beim Speichern der TIF-Datei!"},
+                          Fall{5, "TGA", "tga", "Fehler beim Speichern der Datei!"},
+                          Fall{6, "MPO", "mpo", "Fehler beim Speichern der Datei!"}}) {
+        SCOPED_TRACE(f.format);
+        const fs::path ausgabe = ordner / (std::string("r.") + f.endung);
+        fs::remove(ausgabe);
+        const Lauf gut = rendern(f.modus, f.format, ausgabe, 0, 0, false);
+        ASSERT_TRUE(gut.ok) << testing::PrintToString(gut.meldungen);
+        ASSERT_TRUE(gut.meldungen.empty()) << testing::PrintToString(gut.meldungen);
+        writeBytes(ausgabe, alt);
+        const auto vorher = dateien(ordner);
+        for (int k = erster; k <= gut.schreibvorgaenge; ++k) {
+            for (const auto& [fehler, voll] : {std::pair{EIO, false}, std::pair{ENOSPC, true}}) {
+                SCOPED_TRACE(testing::Message() << "write " << k << (voll ? ", disk full" : " fails"));
+                const Lauf lauf = rendern(f.modus, f.format, ausgabe, k, fehler, voll);
+                EXPECT_FALSE(lauf.ok);
+                meldungenPruefen(lauf, voll, std::string("Fehler: ") + f.meldung);
+                EXPECT_EQ(readFile(ausgabe), alt);
+                EXPECT_EQ(dateien(ordner), vorher);
+            }
+        }
+        erster = ladeSchreibvorgaenge() + 1;
+    }
+}
