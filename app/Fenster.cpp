@@ -26,7 +26,8 @@ int FensterStarten(int argc, char** argv)
     PosixFiles files(temp.path);
     QtDisplay display;
     NoPrinters printers;
-    Programm programm(Services{messages, events, files, display, printers});
+    NoTextRaster textRaster;
+    Programm programm(Services{messages, events, files, display, printers, textRaster});
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         programm.ctx.state.screenWidth = screen->size().width();
         programm.ctx.state.screenHeight = screen->size().height();

@@ -100,20 +100,6 @@ void Bilder_Hinzufuegen(Programm& p, std::vector<std::string> dateien)
 
 namespace {
 
-bool kopieren(const std::string& von, const std::string& nach)
-{
-    LeseDatei quelle(von);
-    ZielDatei ziel(nach);
-    std::vector<uint8_t> puffer(1 << 20);
-    for (uint64_t pos = 0; quelle.offen() && pos < quelle.groesse();) {
-        const size_t n = static_cast<size_t>(std::min<uint64_t>(puffer.size(), quelle.groesse() - pos));
-        if (!quelle.lesen(pos, puffer.data(), n) || !ziel.schreiben(puffer.data(), n))
-            return false;
-        pos += n;
-    }
-    return quelle.offen() && ziel.fertig();
-}
-
 // Dots per inch from the pixel count and a print length in the print unit; 0 without a length.
 double aufloesung(int32_t pixel, double laenge, const PrintSettings& d)
 {
@@ -150,7 +136,7 @@ bool BildspeichernUnter(Programm& p, int index, int slot, const std::string& dat
     ctx.pump();
     bool ok = false;
     if (format == "BMP") {
-        ok = kopieren(quelle.pfad, datei);
+        ok = DateiKopieren(quelle.pfad, datei);
         if (!ok)
             ctx.message(Titel::Fehler, 2);
     } else if (format == "JPG") {

@@ -54,6 +54,32 @@ inline constexpr const char* TiffZuGross = "Das Bild ist für das TIFF-Format zu
 inline constexpr const char* KeinErgebnis = "Es gibt kein berechnetes Bild (Vorschau \"keine\")!";
 inline constexpr const char* MpoOhneBildpaar = "Für die MPO-Datei werden Bild L und Bild R benötigt!";
 
+// The information lines under a print: lines 1 to 13.
+inline constexpr const char* Druckinfo[13] = {
+    " 1. Projekt: ",
+    " 2. Linsentyp (lpi): ",
+    " 3. Vorschau / Ergebnisbild: ",
+    " 4. 3D/Flip: ",
+    " 5. Bild-Nr. L/R : ",
+    " 6. Anzahl Einzelbilder: ",
+    " 7. Pixelgroesse Ergebnisbild (x*y): ",
+    " 8. Bilder (Bild-Nr., Groesse, xy-Justierung, Drehung, Skalierung, Dateiname)",
+    " 9. Drucker: ",
+    "10. Druckauflösung (dpi) notwendig (x*y): ",
+    "11. Druckauflösung (dpi) möglich lt. Treiberinfo (x*y): ",
+    "12. Druckrand (x*y): ",
+    "13. Druckgroesse (x*y): "};
+inline constexpr const char* KeineProjektdatei = "(keine Projektdatei gespeichert)";
+
+// The calibration sheets.
+inline constexpr const char* KalibTitel = " - Kalibrierung (Version 2)";
+inline constexpr const char* KalibDruckzeilen[5] = {"Linsenrastertyp (lpi): ", "Schrittweite in lpi: ",
+                                                    "Richtung des Testmusters: ", "Drucker: ",
+                                                    "gewählte Druckerauflösung in dpi (Treiberinfo): "};
+inline constexpr const char* KalibLinsen = "Anzahl Linsen: ";
+inline constexpr const char* KalibBilderPixel = "Anzahl Bilder: ";
+inline constexpr const char* KalibPixelProLinse = ", Pixel pro Linse: ";
+
 // Texts of the settings panels.
 namespace Tafel {
 

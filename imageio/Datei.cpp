@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
@@ -168,4 +169,18 @@ bool ZielDatei::fertig()
     if (!ok)
         ::unlink(temp_.c_str());
     return ok;
+}
+
+bool DateiKopieren(const std::string& von, const std::string& nach)
+{
+    LeseDatei quelle(von);
+    ZielDatei ziel(nach);
+    std::vector<uint8_t> puffer(1 << 20);
+    for (uint64_t pos = 0; quelle.offen() && pos < quelle.groesse();) {
+        const size_t n = static_cast<size_t>(std::min<uint64_t>(puffer.size(), quelle.groesse() - pos));
+        if (!quelle.lesen(pos, puffer.data(), n) || !ziel.schreiben(puffer.data(), n))
+            return false;
+        pos += n;
+    }
+    return quelle.offen() && ziel.fertig();
 }

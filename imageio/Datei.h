@@ -89,3 +89,7 @@ private:
     FILE* datei_ = nullptr;
     bool fehler_ = false;
 };
+
+// Copies a file to nach through a temporary file beside it; false when
+// anything could not be read or written (nach is then left as it was).
+bool DateiKopieren(const std::string& von, const std::string& nach);

@@ -38,13 +38,3 @@ public:
     void clearPreview() override {}
     void showPreview() override {}
 };
-
-// No printer installed.
-class NoPrinters : public Printers {
-public:
-    std::vector<std::string> names() const override { return {}; }
-    int current() const override { return -1; }
-    void setCurrent(int) override {}
-    int dpiX() const override { return 0; }
-    int dpiY() const override { return 0; }
-};

@@ -28,7 +28,7 @@ namespace {
 struct TabsTest : ::testing::Test {
     TestServices t;
     QtDisplay display;
-    Programm p{Services{t.messages, t.events, t.files, display, t.printers}};
+    Programm p{Services{t.messages, t.events, t.files, display, t.printers, t.textRaster}};
     TForm1 fenster{p, display};
     std::vector<Farbe> farbwahlen;
 

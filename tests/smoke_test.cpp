@@ -25,7 +25,7 @@ TEST(Smoke, DemoProjectInTheRealWindow)
     ASSERT_EQ(QGuiApplication::platformName(), "xcb");
     TestServices t;
     QtDisplay display;
-    Programm p{Services{t.messages, t.events, t.files, display, t.printers}};
+    Programm p{Services{t.messages, t.events, t.files, display, t.printers, t.textRaster}};
     p.ctx.state.screenWidth = QGuiApplication::primaryScreen()->size().width();
     p.ctx.state.screenHeight = QGuiApplication::primaryScreen()->size().height();
     TForm1 fenster(p, display);

@@ -31,7 +31,7 @@ protected:
 struct WindowTest : ::testing::Test {
     TestServices t;
     QtDisplay display;
-    Programm p{Services{t.messages, t.events, t.files, display, t.printers}};
+    Programm p{Services{t.messages, t.events, t.files, display, t.printers, t.textRaster}};
     Fenster fenster{p, display};
 
     QString pfad(const char* name) { return QString::fromStdString((t.files.tempFolder() / name).string()); }

@@ -7,7 +7,7 @@
 
 namespace {
 
-class Stumm : public Messages, public Events, public Files, public PreviewDisplay, public Printers {
+class Stumm : public Messages, public Events, public Files, public PreviewDisplay {
 public:
     Stumm()
     {
@@ -30,11 +30,8 @@ public:
     bool acquireInstanceLock() override { return true; }
     void clearPreview() override {}
     void showPreview() override {}
-    std::vector<std::string> names() const override { return {}; }
-    int current() const override { return -1; }
-    void setCurrent(int) override {}
-    int dpiX() const override { return 0; }
-    int dpiY() const override { return 0; }
+    NoPrinters drucker;
+    NoTextRaster text;
 
 private:
     std::filesystem::path ordner_;
@@ -50,7 +47,7 @@ Stumm& dienste()
 
 Context& FuzzKontext()
 {
-    static Context ctx(Services{dienste(), dienste(), dienste(), dienste(), dienste()});
+    static Context ctx(Services{dienste(), dienste(), dienste(), dienste(), dienste().drucker, dienste().text});
     ctx.state.abort = false;
     return ctx;
 }
