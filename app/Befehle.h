@@ -9,9 +9,16 @@
 int ExifBefehl(int argc, char** argv);
 int MpoBefehl(int argc, char** argv);
 int RenderBefehl(int argc, char** argv);
+int PrintBefehl(int argc, char** argv);
+int KalibBefehl(int argc, char** argv);
 
 // "--help" or "-h" as the command's only argument.
 bool HilfeVerlangt(int argc, char** argv);
+// Bad usage: names the argument that is wrong, then the help; exit status 2.
+int FalscherAufruf(const char* befehl, const std::string& argument, const char* hilfe);
+// A number on the command line, with a decimal point or comma; false unless the whole text is one.
+bool ZahlArgument(const std::string& text, double& wert);
+bool ZahlArgument(const std::string& text, int& wert);
 // A command over one existing file: usage and help, the headless services, and
 // "Datei nicht gefunden:" for a missing file; otherwise the command's own result.
 int DateiBefehl(int argc, char** argv, const char* hilfe,

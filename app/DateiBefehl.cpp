@@ -1,3 +1,6 @@
+#include <algorithm>
+#include <charconv>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -8,6 +11,28 @@
 bool HilfeVerlangt(int argc, char** argv)
 {
     return argc == 1 && (std::strcmp(argv[0], "--help") == 0 || std::strcmp(argv[0], "-h") == 0);
+}
+
+int FalscherAufruf(const char* befehl, const std::string& argument, const char* hilfe)
+{
+    std::fprintf(stderr, "lumivex %s: falsches oder fehlendes Argument '%s'\n\n%s", befehl, argument.c_str(), hilfe);
+    return 2;
+}
+
+bool ZahlArgument(const std::string& text, double& wert)
+{
+    std::string punkt = text;
+    std::replace(punkt.begin(), punkt.end(), ',', '.');
+    const char* ende = punkt.data() + punkt.size();
+    const auto [rest, fehler] = std::from_chars(punkt.data(), ende, wert);
+    return !punkt.empty() && fehler == std::errc() && rest == ende && std::isfinite(wert);
+}
+
+bool ZahlArgument(const std::string& text, int& wert)
+{
+    const char* ende = text.data() + text.size();
+    const auto [rest, fehler] = std::from_chars(text.data(), ende, wert);
+    return !text.empty() && fehler == std::errc() && rest == ende;
 }
 
 int DateiBefehl(int argc, char** argv, const char* hilfe, const std::function<int(Context&, const std::string&)>& befehl)

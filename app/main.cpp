@@ -17,6 +17,10 @@ const char* const usage =
     "Befehle ohne Fenster:\n"
     "  render PROJEKT.lvx AUSGABE [--format F] [--mode N] [--ja]\n"
     "                 berechnet das Bild eines Projekts und speichert es\n"
+    "  print PROJEKT.lvx (--printer NAME | --pdf DATEI.pdf) [--mode N] [--ja]\n"
+    "                 druckt das Bild eines Projekts in seiner Druckgröße\n"
+    "  calib AUSGABE.bmp [OPTIONEN] | calib (--print NAME | --pdf DATEI.pdf) [OPTIONEN]\n"
+    "                 Kalibrierungsbild für Linsenraster, oder Druck des Testmusters\n"
     "  exif DATEI     listet die EXIF-Parameter einer JPEG- oder MPO-Datei\n"
     "  mpo DATEI      listet die Marker einer MPO-Datei und zerlegt sie in JPEG-Bilder\n"
     "\n"
@@ -42,6 +46,10 @@ int main(int argc, char** argv)
     }
     if (arg == "render")
         return RenderBefehl(argc - 2, argv + 2);
+    if (arg == "print")
+        return PrintBefehl(argc - 2, argv + 2);
+    if (arg == "calib")
+        return KalibBefehl(argc - 2, argv + 2);
     if (arg == "exif")
         return ExifBefehl(argc - 2, argv + 2);
     if (arg == "mpo")

@@ -53,6 +53,7 @@ inline constexpr const char* TgaZuGross = "Das Bild ist für das TGA-Format zu g
 inline constexpr const char* TiffZuGross = "Das Bild ist für das TIFF-Format zu groß (höchstens 4 GByte Bilddaten)!";
 inline constexpr const char* KeinErgebnis = "Es gibt kein berechnetes Bild (Vorschau \"keine\")!";
 inline constexpr const char* MpoOhneBildpaar = "Für die MPO-Datei werden Bild L und Bild R benötigt!";
+inline constexpr const char* DruckerFehlt = "Der Drucker ist nicht installiert: ";
 
 // The information lines under a print: lines 1 to 13.
 inline constexpr const char* Druckinfo[13] = {
@@ -225,6 +226,7 @@ inline constexpr const char* KalibStart = "Berechnen und speichern";
 inline constexpr const char* KalibStreifenhoehe = "Streifenhöhe:";
 inline constexpr const char* KalibPixelGroesse = "Pixel (x * y):";
 inline constexpr const char* KalibDpi = "dpi (x * y):";
+inline constexpr const char* KalibHinweise[2] = {"Bildbreite", "Bildhöhe"};
 
 inline constexpr const char* LCDGroesse = " Grösse (Pixel) ";
 inline constexpr const char* LCDGroessen[8] = {"Originalgrösse", "Bildschirm", "Vorschaufenster", "640 x 480",

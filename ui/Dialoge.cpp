@@ -41,6 +41,13 @@ std::function<QString(QWidget*)> bildDatei = [](QWidget* eltern) {
     return QFileDialog::getOpenFileName(eltern, QString(), QString(), filter);
 };
 
+std::function<QString(QWidget*, const QString&)> bmpZiel = [](QWidget* eltern, const QString& ordner) {
+    QFileDialog dialog(eltern, QString(), ordner, qtFilter(QStringLiteral("BMP-Datei (*.bmp) |*.bmp")));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("BMP"));
+    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+};
+
 }
 
 Farbfeld::Farbfeld(const char* name)

@@ -12,6 +12,8 @@ namespace Dialoge {
 extern std::function<std::optional<Farbe>(QWidget* eltern, const Farbe& start)> farbe;
 // The image open dialog; an empty name when cancelled.
 extern std::function<QString(QWidget* eltern)> bildDatei;
+// The save dialog of a BMP file, starting in a folder; an empty name when cancelled.
+extern std::function<QString(QWidget* eltern, const QString& ordner)> bmpZiel;
 }
 
 // A colour swatch with a black outline, showing what a colour button chose.

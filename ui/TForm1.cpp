@@ -24,6 +24,7 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
+#include "commands/Drucken.h"
 #include "commands/Liste.h"
 #include "commands/Projekt.h"
 #include "compose/Pipeline.h"
@@ -78,6 +79,7 @@ TForm1::TForm1(Programm& programm, QtDisplay& display) : p_(programm)
     connect(Timer2, &QTimer::timeout, this, &TForm1::Timer2Timer);
     display.onClear = [this] { VorschauShape->leeren(); };
     display.onShow = [this] { ZEIGEN_Vorschau(); };
+    Drucker_Pruefen(p_);
     aktualisieren();
 }
 
@@ -272,6 +274,10 @@ void TForm1::tabsAnlegen()
     for (size_t i = 0; i < tabs_.size(); ++i) {
         connect(tabs_[i], &Tab::rechnen, this, &TForm1::rechnen);
         connect(tabs_[i], &Tab::anzeigen, this, &TForm1::aktualisieren);
+        connect(tabs_[i], &Tab::ausfuehren, this, [this](const std::function<void()>& befehl) {
+            if (!p_.ctx.state.busy)
+                mitFortschritt(befehl);
+        });
         // Icons only; the last tab alone carries a text.
         TabControl1->addTab(tabs_[i], TabSymbol(static_cast<int>(i)), i == 11 ? QStringLiteral("XP") : QString());
         TabControl1->setTabToolTip(static_cast<int>(i), text(Sprache::TabGruppen[i]).trimmed());

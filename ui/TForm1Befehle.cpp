@@ -17,11 +17,13 @@
 #include <QVBoxLayout>
 
 #include "commands/Bilder.h"
+#include "commands/Drucken.h"
 #include "commands/Liste.h"
 #include "commands/Projekt.h"
 #include "compose/Pipeline.h"
 #include "platform/qt/Dateiverknuepfung.h"
 #include "ui/Symbole.h"
+#include "ui/Tab.h"
 #include "ui/TForm1.h"
 #include "ui/Widgets.h"
 
@@ -104,8 +106,7 @@ void TForm1::menuAnlegen()
         connect(speichern->addAction(text(f.menue)), &QAction::triggered, this,
                 [this, &f] { BildSpeichernUnterClick(QString::fromLatin1(f.code)); });
     datei->addSeparator();
-    // Printing comes with the print layout.
-    eintrag(datei, "MenuDrucken", "&Drucken", [] {}, "Ctrl+P")->setEnabled(false);
+    eintrag(datei, "MenuDrucken", "&Drucken", &TForm1::DruckButtonClick, "Ctrl+P");
     datei->addSeparator();
     eintrag(datei, "MenuEnde", "&Ende", [this] { close(); }, "Alt+F4");
 
@@ -150,7 +151,7 @@ void TForm1::menuAnlegen()
     knopf("KoierenToolButton", KopierenSymbol(), "Kopieren des berechneten Bildes in die Zwischenablage",
           &TForm1::MenuKopierenClick);
     leiste->addSeparator();
-    knopf("DruckToolButton", DruckerSymbol(), "Drucken", [] {})->setEnabled(false);
+    knopf("DruckToolButton", DruckerSymbol(), "Drucken", &TForm1::DruckButtonClick);
 }
 
 QString TForm1::projektWaehlen(bool speichern)
@@ -206,6 +207,9 @@ void TForm1::MenuProjektNeuClick()
     }
     p_.DateienLoeschen();
     p_.Init();
+    Drucker_Pruefen(p_);
+    for (Tab* tab : tabs_)
+        tab->zuruecksetzen();
     p_.ctx.display().clearPreview();
     p_.ctx.state.busy = false;
     p_.ctx.state.modified = false;
@@ -263,6 +267,12 @@ void TForm1::BildSpeichernUnterClick(const QString& format)
         return;
     p_.ctx.state.bildSpeichernOrdner = QFileInfo(datei).absolutePath().toStdString();
     BildspeichernUnter(p_, 0, SlotFarbErgebnis, datei.toStdString(), format.toStdString());
+}
+
+void TForm1::DruckButtonClick()
+{
+    if (!p_.ctx.state.busy)
+        mitFortschritt([this] { ::DruckButtonClick(p_, p_.ctx.printers()); });
 }
 
 void TForm1::MenuKopierenClick()

@@ -1,5 +1,6 @@
 #pragma once
 #include <QGroupBox>
+#include <functional>
 
 #include "model/Programm.h"
 
@@ -10,12 +11,16 @@ class Tab : public QGroupBox {
 public:
     Tab(Programm& p, const char* name, const char* titel);
     virtual void aktualisieren() {}
+    // A new project: controls whose values no record keeps go back to their defaults.
+    virtual void zuruecksetzen() {}
 
 signals:
     // Run the pipeline from this level; the window shows the busy display meanwhile.
     void rechnen(int level);
     // Records the window shows outside the panels changed without a recompute.
     void anzeigen();
+    // Run a long command (a print) with the busy display; the window refreshes afterwards.
+    void ausfuehren(const std::function<void()>& befehl);
 
 protected:
     Programm& p_;

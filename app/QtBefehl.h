@@ -1,0 +1,37 @@
+#pragma once
+#include <QGuiApplication>
+#include <algorithm>
+#include <string>
+
+#include "core/Context.h"
+#include "platform/qt/QtDrucker.h"
+
+// Qt's fonts and printers for a command without a window: the offscreen
+// platform, whatever display there may be.
+class OhneFenster {
+public:
+    OhneFenster() : app_(argc_, argv_) {}
+
+private:
+    int argc_ = 3;
+    char name_[8] = "lumivex";
+    char option_[10] = "-platform";
+    char plattform_[10] = "offscreen";
+    char* argv_[4] = {name_, option_, plattform_, nullptr};
+    QGuiApplication app_;
+};
+
+// Makes the installed printer name current, its set-up dialog confirming at
+// once; false after the message when there is no such printer.
+inline bool DruckerWaehlen(Context& ctx, CupsPrinters& drucker, const std::string& name)
+{
+    const std::vector<std::string> namen = drucker.names();
+    const auto gefunden = std::find(namen.begin(), namen.end(), name);
+    if (gefunden == namen.end()) {
+        ctx.message(Sprache::Titel::Fehler, Sprache::DruckerFehlt + name);
+        return false;
+    }
+    drucker.setCurrent(static_cast<int>(gefunden - namen.begin()));
+    drucker.dialog = [](QPrinter&) { return true; };
+    return true;
+}
