@@ -23,7 +23,7 @@ QString projekt;
 TEST(Smoke, DemoProjectInTheRealWindow)
 {
     ASSERT_EQ(QGuiApplication::platformName(), "xcb");
-    TestServices t;
+    TestServices t{{"Laser", "Tinte"}};
     QtDisplay display;
     Programm p{Services{t.messages, t.events, t.files, display, t.printers, t.textRaster}};
     p.ctx.state.screenWidth = QGuiApplication::primaryScreen()->size().width();

@@ -29,7 +29,7 @@ protected:
 };
 
 struct WindowTest : ::testing::Test {
-    TestServices t;
+    TestServices t{{"Laser", "Tinte"}};
     QtDisplay display;
     Programm p{Services{t.messages, t.events, t.files, display, t.printers, t.textRaster}};
     Fenster fenster{p, display};
@@ -78,6 +78,22 @@ TEST_F(WindowTest, NewProjectWithCancelChangesNothing)
     EXPECT_EQ(p.bilder.anzahl, 0);
     EXPECT_FALSE(p.ctx.state.modified);
     EXPECT_EQ(fenster.windowTitle(), "Lumivex 5  ");
+}
+
+TEST(WindowStart, WithoutAPrinterOnlyManualResolutionAndAWarning)
+{
+    TestServices t;
+    QtDisplay display;
+    Programm p{Services{t.messages, t.events, t.files, display, t.printers, t.textRaster}};
+    TForm1 fenster{p, display};
+    EXPECT_EQ(t.messages.lines, std::vector<std::string>{"Warnung: Es ist kein Drucker installiert. Die Option AUTO der "
+                                                         "Linsenrsater-Druckoptimierung wird deaktiviert!"});
+    EXPECT_FALSE(p.compose.dpiAuto);
+    EXPECT_FALSE(fenster.findChild<QWidget*>(QStringLiteral("dpiAutoRadioButton"))->isEnabled());
+    // A new project checks again.
+    fenster.MenuProjektNeuClick();
+    EXPECT_EQ(t.messages.lines.size(), 2u);
+    EXPECT_FALSE(p.compose.dpiAuto);
 }
 
 TEST_F(WindowTest, SavingWithoutANameAsksForOne)

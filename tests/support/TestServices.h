@@ -155,6 +155,14 @@ public:
 
 // All test services in one place.
 struct TestServices {
+    TestServices() = default;
+    // With installed printers, the first one current.
+    explicit TestServices(std::vector<std::string> drucker)
+    {
+        printers.list = std::move(drucker);
+        printers.selected = printers.list.empty() ? -1 : 0;
+    }
+
     RecordingMessages messages;
     ScriptedEvents events;
     TestFiles files;
