@@ -1,6 +1,7 @@
 #include "platform/qt/QtDrucker.h"
 
 #include <cups/cups.h>
+#include <sys/stat.h>
 
 #include <QFileInfo>
 #include <QFontMetricsF>
@@ -250,7 +251,11 @@ bool PdfPrinter::prepare()
 bool PdfPrinter::finish(bool printed)
 {
     const QByteArray temp = QFile::encodeName(temp_);
-    const bool ok = printed && std::rename(temp.constData(), QFile::encodeName(file_).constData()) == 0;
+    // The temporary file was private; the PDF gets the permissions of any new file.
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    const bool ok = printed && ::chmod(temp.constData(), 0666 & ~mask) == 0
+        && std::rename(temp.constData(), QFile::encodeName(file_).constData()) == 0;
     if (!ok)
         std::remove(temp.constData());
     return ok;
