@@ -1,6 +1,7 @@
 #pragma once
 #include <QGuiApplication>
 #include <algorithm>
+#include <cstdio>
 #include <string>
 
 #include "core/Context.h"
@@ -10,7 +11,14 @@
 // platform, whatever display there may be.
 class OhneFenster {
 public:
-    OhneFenster() : app_(argc_, argv_) {}
+    // Qt's own diagnostics are not messages of the program: only its fatal ones are let through.
+    OhneFenster() : app_(argc_, argv_)
+    {
+        qInstallMessageHandler([](QtMsgType typ, const QMessageLogContext&, const QString& text) {
+            if (typ == QtFatalMsg)
+                std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
+        });
+    }
 
 private:
     int argc_ = 3;

@@ -159,6 +159,11 @@ bool QtPrinterSurface::drawText(int64_t x, int64_t y, const std::string& text)
 
 CupsPrinters::CupsPrinters()
 {
+    selectDefault();
+}
+
+void CupsPrinters::selectDefault()
+{
     QString name = QPrinterInfo::defaultPrinterName();
     const QStringList all = QPrinterInfo::availablePrinterNames();
     if (!all.contains(name))
@@ -169,7 +174,8 @@ CupsPrinters::CupsPrinters()
 void CupsPrinters::select(const QString& name)
 {
     name_ = name;
-    if (!name_.isEmpty())
+    // Naming the printer again would reset what the set-up dialog chose.
+    if (!name_.isEmpty() && printer_.printerName() != name_)
         printer_.setPrinterName(name_);
 }
 
@@ -193,9 +199,11 @@ void CupsPrinters::setCurrent(int index)
 
 bool CupsPrinters::setupDialog()
 {
-    if (name_.isEmpty() || current() < 0)
+    // A printer installed since the start is found now.
+    if (current() < 0)
+        selectDefault();
+    if (current() < 0)
         return false;
-    printer_.setPrinterName(name_);
     const bool ok = dialog ? dialog(printer_) : QPrintDialog(&printer_).exec() == QDialog::Accepted;
     if (ok)
         select(printer_.printerName());
@@ -215,9 +223,13 @@ QSize CupsPrinters::resolution() const
 
 bool CupsPrinters::prepare()
 {
-    printer_.setOutputFormat(QPrinter::NativeFormat);
-    printer_.setPrinterName(name_);
-    return !name_.isEmpty() && printer_.isValid();
+    if (name_.isEmpty())
+        return false;
+    // Without any printer at its start Qt's printer writes PDF files.
+    if (printer_.outputFormat() != QPrinter::NativeFormat)
+        printer_.setOutputFormat(QPrinter::NativeFormat);
+    select(name_);
+    return printer_.isValid();
 }
 
 PdfPrinter::PdfPrinter(const QString& file, int dpi) : file_(file), dpi_(dpi)

@@ -64,6 +64,8 @@ protected:
 private:
     QSize resolution() const;
     void select(const QString& name);
+    // The system's default printer, else the first.
+    void selectDefault();
 
     QString name_;
     mutable std::optional<std::pair<QString, QSize>> cached_;
