@@ -11,6 +11,9 @@ int MpoBefehl(int argc, char** argv);
 int RenderBefehl(int argc, char** argv);
 int PrintBefehl(int argc, char** argv);
 int KalibBefehl(int argc, char** argv);
+int EinstellungenBefehl(int argc, char** argv);
+int WiggleBefehl(int argc, char** argv);
+int CropBefehl(int argc, char** argv);
 
 // "--help" or "-h" as the command's only argument.
 bool HilfeVerlangt(int argc, char** argv);

@@ -10,6 +10,7 @@
 #include "platform/PosixFiles.h"
 #include "platform/qt/QtDrucker.h"
 #include "platform/qt/QtServices.h"
+#include "platform/qt/QtSettingsStore.h"
 #include "platform/qt/QtText.h"
 #include "ui/TForm1.h"
 
@@ -36,9 +37,14 @@ int FensterStarten(int argc, char** argv)
     programm.ctx.state.programFolder = QCoreApplication::applicationDirPath().toStdString();
     Temp_Aufraeumen(programm.ctx);
     Init_Pfadnamen(programm);
-    TForm1 fenster(programm, display);
+    QtSettingsStore einstellungen;
+    TForm1 fenster(programm, display, &einstellungen);
     messages.setParent(&fenster);
-    fenster.showMaximized();
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        fenster.setGeometry(screen->availableGeometry().adjusted(3, 3, -3, -3));
+    fenster.setWindowState(Qt::WindowMaximized);
+    fenster.Registry_Load();
+    fenster.show();
     if (argc > 1)
         fenster.ProjektOeffnen(QString::fromLocal8Bit(argv[1]));
     const int ergebnis = QApplication::exec();

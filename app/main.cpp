@@ -21,8 +21,16 @@ const char* const usage =
     "                 druckt das Bild eines Projekts in seiner Druckgröße\n"
     "  calib AUSGABE.bmp [OPTIONEN] | calib (--print NAME | --pdf DATEI.pdf) [OPTIONEN]\n"
     "                 Kalibrierungsbild für Linsenraster, oder Druck des Testmusters\n"
+    "  crop PROJEKT.lvx ORDNER (--optimal | --region L,O,R,U) [--ratio B:H]\n"
+    "       [--format BMP|JPG] [--mode N] [--ja]\n"
+    "                 schreibt die justierten Bilder und das berechnete Bild\n"
+    "                 auf einen Bildausschnitt zugeschnitten\n"
     "  exif DATEI     listet die EXIF-Parameter einer JPEG- oder MPO-Datei\n"
     "  mpo DATEI      listet die Marker einer MPO-Datei und zerlegt sie in JPEG-Bilder\n"
+    "  wiggle PROJEKT.lvx AUSGABE.webp [--speed N] [--pingpong]\n"
+    "                 speichert die Bildsequenz eines Projekts als animiertes WebP\n"
+    "  settings [--reset]\n"
+    "                 listet die gespeicherten Einstellungen oder entfernt sie\n"
     "\n"
     "\"lumivex BEFEHL --help\" beschreibt einen Befehl.\n"
     "\n"
@@ -50,10 +58,16 @@ int main(int argc, char** argv)
         return PrintBefehl(argc - 2, argv + 2);
     if (arg == "calib")
         return KalibBefehl(argc - 2, argv + 2);
+    if (arg == "crop")
+        return CropBefehl(argc - 2, argv + 2);
     if (arg == "exif")
         return ExifBefehl(argc - 2, argv + 2);
     if (arg == "mpo")
         return MpoBefehl(argc - 2, argv + 2);
+    if (arg == "wiggle")
+        return WiggleBefehl(argc - 2, argv + 2);
+    if (arg == "settings")
+        return EinstellungenBefehl(argc - 2, argv + 2);
     if (arg == "--version") {
         std::puts("Lumivex 5.0");
         return 0;

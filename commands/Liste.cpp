@@ -1,5 +1,6 @@
 #include "commands/Liste.h"
 
+#include "align/Referenzpunkt.h"
 #include "compose/Pipeline.h"
 
 void ListenBoxClick(Programm& p, int n)
@@ -46,6 +47,8 @@ void BildEntfernenClick(Programm& p)
     --p.bilder.anzahl;
     if (a.listenZeile > p.bilder.anzahl)
         a.listenZeile = p.bilder.anzahl;
+    if (Aktualisiere_Referenzbildnr(p) < 0)
+        AlleReferenzPunkteAuswerten(p, true);
     a.bildL = a.bildR = a.listenZeile;
     if (p.bilder.anzahl > 0 && p.bilder.MaxArbeitskopie() != vorher)
         JUST(p);
@@ -62,6 +65,7 @@ void verschieben(Programm& p, int neu)
     p.ctx.state.modified = true;
     p.auswahl.listenZeile = neu;
     ListenBoxClick(p, neu);
+    Aktualisiere_Referenzbildnr(p);
 }
 
 }

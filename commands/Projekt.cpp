@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "align/Referenzpunkt.h"
 #include "commands/Liste.h"
 #include "compose/Pipeline.h"
 #include "imageio/BildLaden.h"
@@ -12,18 +13,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-uint32_t alsBgr(const Farbe& f)
-{
-    return static_cast<uint32_t>(f.r & 0xFF) | static_cast<uint32_t>(f.g & 0xFF) << 8
-        | static_cast<uint32_t>(f.b & 0xFF) << 16;
-}
-
-Farbe ausBgr(uint32_t v)
-{
-    return Farbe{static_cast<int32_t>(v & 0xFF), static_cast<int32_t>((v >> 8) & 0xFF),
-                 static_cast<int32_t>((v >> 16) & 0xFF)};
-}
 
 ProjektBild bildAusEintrag(const ImageEntry& e)
 {
@@ -471,6 +460,9 @@ bool OeffnenAllgemein(Programm& p, const std::string& datei)
         e.refModus = b.refModus;
         bildWerteSetzen(e, b, d.version);
     }
+    // Only now are the points known: images aligned by their point move to the reference position.
+    Aktualisiere_Referenzbildnr(p);
+    AlleReferenzPunkteAuswerten(p, false);
     ProjektEinstellungenAnwenden(p, d);
     druckerPruefen(p);
     p.ansicht.zoomIndex = 0;

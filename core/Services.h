@@ -157,6 +157,24 @@ public:
     GreyImage render(const std::string&, const std::string&, int) const override { return {}; }
 };
 
+// The per-user settings store: named integer and string values under one key.
+class SettingsStore {
+public:
+    virtual ~SettingsStore() = default;
+    // True when the key exists.
+    virtual bool exists() const = 0;
+    // The value, or nothing when it is missing or not of that type.
+    virtual std::optional<int32_t> readInt(const std::string& name) const = 0;
+    virtual std::optional<std::string> readString(const std::string& name) const = 0;
+    // Writing creates the key when needed.
+    virtual void writeInt(const std::string& name, int32_t value) = 0;
+    virtual void writeString(const std::string& name, const std::string& value) = 0;
+    // Removes the key with every value in it.
+    virtual void remove() = 0;
+    // Makes the changes permanent; false when the store could not be written.
+    virtual bool flush() = 0;
+};
+
 struct Services {
     Messages& messages;
     Events& events;

@@ -80,6 +80,8 @@ inline constexpr const char* KalibDruckzeilen[5] = {"Linsenrastertyp (lpi): ", "
 inline constexpr const char* KalibLinsen = "Anzahl Linsen: ";
 inline constexpr const char* KalibBilderPixel = "Anzahl Bilder: ";
 inline constexpr const char* KalibPixelProLinse = ", Pixel pro Linse: ";
+inline constexpr const char* AnimationZuWenigBilder = "Für die Animation müssen mindestens 2 Bilder geladen sein.";
+inline constexpr const char* Bildschirmfoto = "Screenshot in Zwischenablage!";
 
 // Texts of the settings panels.
 namespace Tafel {

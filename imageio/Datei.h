@@ -90,6 +90,5 @@ private:
     bool fehler_ = false;
 };
 
-// Copies a file to nach through a temporary file beside it; false when
-// anything could not be read or written (nach is then left as it was).
+// Copies a file; the target is replaced only when the copy is complete.
 bool DateiKopieren(const std::string& von, const std::string& nach);

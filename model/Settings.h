@@ -8,6 +8,19 @@ struct Farbe {
     bool operator==(const Farbe&) const = default;
 };
 
+// A colour as stored in files and settings: 0x00BBGGRR.
+inline uint32_t alsBgr(const Farbe& f)
+{
+    return static_cast<uint32_t>(f.r & 0xFF) | static_cast<uint32_t>(f.g & 0xFF) << 8
+        | static_cast<uint32_t>(f.b & 0xFF) << 16;
+}
+
+inline Farbe ausBgr(uint32_t v)
+{
+    return Farbe{static_cast<int32_t>(v & 0xFF), static_cast<int32_t>((v >> 8) & 0xFF),
+                 static_cast<int32_t>((v >> 16) & 0xFF)};
+}
+
 // The stereo card for a viewer; lengths in millimetres.
 struct StereoSettings {
     bool vorlage = true;          // a preset of the viewer list, else free entry

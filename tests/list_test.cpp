@@ -156,3 +156,32 @@ TEST_F(ListTest, PreviewModeChoosesTheRadioButtons)
     EXPECT_FALSE(p.auswahl.justL || p.auswahl.justR);
     EXPECT_GE(t.display.cleared, 1);
 }
+
+TEST_F(ListTest, RemovingTheReferenceImagePassesTheReferenceOn)
+{
+    addImages(3);
+    ImageEntry& erstes = p.bilder.bild[1];
+    erstes.istReferenzbild = erstes.refModus = true;
+    erstes.refX = erstes.refY = 4;
+    ImageEntry& drittes = p.bilder.bild[3];
+    drittes.refModus = true;
+    drittes.refX = 6;
+    drittes.refY = 7;
+    p.refInfo = {1, 4, 4, false, true, 3};
+    p.auswahl = {VorschauBildR, 1, 1, 1, false, true};
+    BildEntfernenClick(p);
+    // Image 3 is image 2 now, and the reference image.
+    EXPECT_EQ(p.refInfo.referenzbild, 2);
+    EXPECT_EQ(p.refInfo.x, 6);
+    EXPECT_EQ(p.refInfo.y, 7);
+    EXPECT_TRUE(p.bilder.bild[2].istReferenzbild);
+    ASSERT_FALSE(t.messages.lines.empty());
+    EXPECT_EQ(t.messages.lines.front(),
+              "Information: Es erfolgt eine Neujustierung aller Bilder zum geänderten Referenzbild!");
+
+    // Moved, it keeps being the reference under its new number.
+    p.auswahl.listenZeile = 2;
+    HochBitBtnClick(p);
+    EXPECT_EQ(p.refInfo.referenzbild, 1);
+    EXPECT_TRUE(p.bilder.bild[1].istReferenzbild);
+}

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <filesystem>
 
+#include "align/Referenzpunkt.h"
 #include "commands/Bilder.h"
 #include "commands/Projekt.h"
 #include "imageio/Mpo.h"
@@ -477,4 +478,40 @@ TEST_F(OeffnenTest, PartsOfAMultiPictureFileAreExtractedAgain)
     // JPEG is lossy: the blue channel of image 2 stays near 2.
     const auto px = bmpPixel(readFile(q.bilder.bild[2].slot[SlotArbeitskopie].pfad), 16, 12);
     EXPECT_LE(px[0], 6);
+}
+
+TEST_F(OeffnenTest, ASavedProjectWithReferencePointsRendersShiftedAndMarkedAfterReopening)
+{
+    ProjektDaten d;
+    d.bilder = {eintrag(bild(1)), eintrag(bild(2))};
+    d.comboA = 0;
+    d.comboB = 1;
+    d.vorschau = VorschauBildR;
+    ASSERT_TRUE(OeffnenAllgemein(p, projekt(d)));
+    for (auto [n, punkt] : {std::pair{1, Bildpunkt{20, 15}}, std::pair{2, Bildpunkt{17, 18}}}) {
+        p.auswahl.bildR = p.auswahl.listenZeile = n;
+        RefPktSetzenSpeedButtonClick(p, true);
+        Referenzpunkt_Setzen(p, punkt, false);
+    }
+    const std::vector<uint8_t> gezeigt = readFile(p.bilder.ergebnis().slot[SlotFarbErgebnis].pfad);
+    const std::string gespeichert = (ordner / "punkte.lvx").string();
+    ASSERT_TRUE(MenuProjektSpeichernUnterClick(p, gespeichert));
+
+    TestServices t2;
+    Programm q(t2.services());
+    ASSERT_TRUE(OeffnenAllgemein(q, gespeichert));
+    EXPECT_EQ(q.refInfo.referenzbild, 1);
+    EXPECT_EQ(q.refInfo.x, 20);
+    EXPECT_EQ(q.refInfo.y, 15);
+    EXPECT_TRUE(q.bilder.bild[1].istReferenzbild);
+    EXPECT_TRUE(q.bilder.bild[2].refModus);
+    const std::vector<uint8_t> ergebnis = readFile(q.bilder.ergebnis().slot[SlotFarbErgebnis].pfad);
+    EXPECT_EQ(ergebnis, gezeigt);
+    // Image 2 moved 3 pixels right and 3 up: result pixel (x, y) shows its pixel (x − 3, y + 3) …
+    EXPECT_EQ(bmpPixel(ergebnis, 30, 5), (std::vector<uint8_t>{2, 27, 8}));
+    // … and carries the marker at the reference position.
+    EXPECT_EQ(bmpPixel(ergebnis, 20, 25), (std::vector<uint8_t>{0, 0, 0}));
+    EXPECT_EQ(bmpPixel(ergebnis, 21, 25), (std::vector<uint8_t>{255, 255, 255}));
+    EXPECT_TRUE(t2.messages.lines.empty());
+    EXPECT_FALSE(q.ctx.state.modified);
 }

@@ -6,6 +6,7 @@
 
 #include "platform/qt/QtServices.h"
 #include "support/TestServices.h"
+#include "support/Testfenster.h"
 #include "ui/TForm1.h"
 #include "ui/Vorschau.h"
 #include "ui/Widgets.h"
@@ -14,25 +15,11 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The window with its file dialogs answered by the test.
-class Fenster : public TForm1 {
-public:
-    using TForm1::TForm1;
-    QString projekt;
-    QStringList bilder;
-    QString bildZiel;
-
-protected:
-    QString projektWaehlen(bool) override { return projekt; }
-    QStringList bilderWaehlen() override { return bilder; }
-    QString bildZielWaehlen(const QString&) override { return bildZiel; }
-};
-
 struct WindowTest : ::testing::Test {
     TestServices t{{"Laser", "Tinte"}};
     QtDisplay display;
     Programm p{Services{t.messages, t.events, t.files, display, t.printers, t.textRaster}};
-    Fenster fenster{p, display};
+    Testfenster fenster{p, display};
 
     QString pfad(const char* name) { return QString::fromStdString((t.files.tempFolder() / name).string()); }
     QString bild(const char* name, int wert)

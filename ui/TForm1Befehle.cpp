@@ -12,6 +12,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QStyle>
+#include <QTimer>
 #include <QToolBar>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -25,6 +26,7 @@
 #include "ui/Symbole.h"
 #include "ui/Tab.h"
 #include "ui/TForm1.h"
+#include "ui/Tabs.h"
 #include "ui/Widgets.h"
 
 namespace {
@@ -105,6 +107,8 @@ void TForm1::menuAnlegen()
     for (const BildFormat& f : bildFormate)
         connect(speichern->addAction(text(f.menue)), &QAction::triggered, this,
                 [this, &f] { BildSpeichernUnterClick(QString::fromLatin1(f.code)); });
+    MenuAnimationSpeichern
+        = eintrag(datei, "MenuAnimationSpeichern", "Animation speichern …", &TForm1::MenuAnimationSpeichernClick);
     datei->addSeparator();
     eintrag(datei, "MenuDrucken", "&Drucken", &TForm1::DruckButtonClick, "Ctrl+P");
     datei->addSeparator();
@@ -114,14 +118,16 @@ void TForm1::menuAnlegen()
     eintrag(bearbeiten, "MenuKopieren", "&Kopieren", &TForm1::MenuKopierenClick, "Ctrl+C");
 
     QMenu* extras = menue("MenuExtras", "E&xtras");
-    QAction* sichern = eintrag(extras, "MenuEinstellungenSichern", "&Einstellungen speichern / wiederherstellen", [] {});
-    sichern->setCheckable(true);
-    sichern->setChecked(true);
+    // The check mark toggles itself; the settings store keeps it.
+    MenuEinstellungenSichern
+        = eintrag(extras, "MenuEinstellungenSichern", "&Einstellungen speichern / wiederherstellen", [] {});
+    MenuEinstellungenSichern->setCheckable(true);
+    MenuEinstellungenSichern->setChecked(true);
     extras->addSeparator();
     eintrag(extras, "MenuLVXein", "LVX-Verknüpfung &aktivieren", &TForm1::MenuLVXeinClick);
     eintrag(extras, "MenuLVXaus", "LVX-Verknüpfung &deaktivieren", &TForm1::MenuLVXausClick);
     extras->addSeparator();
-    eintrag(extras, "MenuScreen", "Screenshot mit Maus", [] {}, "Ctrl+F12")->setEnabled(false);
+    eintrag(extras, "MenuScreen", "Screenshot mit Maus", &TForm1::MenuScreenClick, "Ctrl+F12");
 
     QMenu* hilfe = menue("MenuHilfe", "&Hilfe");
     MenuHinweis = eintrag(hilfe, "MenuHinweis", "&Hinweis", &TForm1::MenuHinweisClick);
@@ -206,10 +212,12 @@ void TForm1::MenuProjektNeuClick()
         return;
     }
     p_.DateienLoeschen();
+    Registry_Save();
     p_.Init();
     Drucker_Pruefen(p_);
     for (Tab* tab : tabs_)
         tab->zuruecksetzen();
+    Registry_Load();
     p_.ctx.display().clearPreview();
     p_.ctx.state.busy = false;
     p_.ctx.state.modified = false;
@@ -255,7 +263,9 @@ void TForm1::NeuButtonClick()
     std::vector<std::string> namen;
     for (const QString& d : dateien)
         namen.push_back(d.toStdString());
+    LadeButtons_Zustand(false);
     mitFortschritt([&] { Bilder_Hinzufuegen(p_, namen); });
+    LadeButtons_Zustand(true);
 }
 
 void TForm1::BildSpeichernUnterClick(const QString& format)
@@ -315,7 +325,24 @@ bool TForm1::eventFilter(QObject* objekt, QEvent* ereignis)
     // Tooltips of every widget are swallowed while the hints are switched off.
     if (ereignis->type() == QEvent::ToolTip && !hinweiseAn_)
         return true;
+    // A key goes first to the focused control (or to the window without one);
+    // handled there once, not again while it travels up to the parents.
+    if (ereignis->type() == QEvent::KeyPress && objekt->isWidgetType()) {
+        QWidget* empfaenger = focusWidget() ? focusWidget() : this;
+        if (objekt == empfaenger && empfaenger->window() == this && FormKeyPress(static_cast<QKeyEvent*>(ereignis)))
+            return true;
+    }
     return QMainWindow::eventFilter(objekt, ereignis);
+}
+
+bool TForm1::FormKeyPress(QKeyEvent* taste)
+{
+    if (taste->key() == Qt::Key_Return || taste->key() == Qt::Key_Enter) {
+        focusNextChild();
+        return false;
+    }
+    // The keys stand for the shift buttons, which the interface lock disables.
+    return !gesperrt_ && justTab()->FormKeyPress(taste->text());
 }
 
 void TForm1::MenuDOKUClick()
@@ -355,7 +382,9 @@ bool TForm1::Ende()
         p_.ctx.state.busy = false;
         return false;
     }
+    Registry_Save();
     p_.auswahl.vorschau = VorschauKeine;
+    Timer1->stop();
     p_.ctx.state.busy = true;
     p_.DateienLoeschen();
     return true;
@@ -363,18 +392,11 @@ bool TForm1::Ende()
 
 void TForm1::closeEvent(QCloseEvent* event)
 {
+    if (!p_.ctx.state.busy)
+        AnimationStopBitBtnClick();
     if (Ende())
         event->accept();
     else
         event->ignore();
 }
 
-void TForm1::keyPressEvent(QKeyEvent* event)
-{
-    // Return moves on to the next control, as in a form.
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        focusNextChild();
-        return;
-    }
-    QMainWindow::keyPressEvent(event);
-}

@@ -19,8 +19,8 @@ signals:
     void rechnen(int level);
     // Records the window shows outside the panels changed without a recompute.
     void anzeigen();
-    // Run a long command (a print) with the busy display; the window refreshes afterwards.
-    void ausfuehren(const std::function<void()>& befehl);
+    // Run a command that ends in its own recompute, with the window's busy display.
+    void befehl(const std::function<void()>& ausfuehren);
 
 protected:
     Programm& p_;

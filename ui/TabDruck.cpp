@@ -89,7 +89,7 @@ DruckTab::DruckTab(Programm& p) : Tab(p, "DruckGroupBox", Sprache::TabGruppen[8]
     });
     auto* drucken = benannt(new QPushButton(text(T::Drucken)), "DruckButton");
     connect(drucken, &QPushButton::clicked, this,
-            [this] { emit ausfuehren([this] { DruckButtonClick(p_, p_.ctx.printers()); }); });
+            [this] { emit befehl([this] { DruckButtonClick(p_, p_.ctx.printers()); }); });
     gitter->addWidget(drucken, 8, 0, Qt::AlignLeft);
     gitter->addWidget(hSizeEdit, 9, 0);
 
@@ -103,7 +103,7 @@ DruckTab::DruckTab(Programm& p) : Tab(p, "DruckGroupBox", Sprache::TabGruppen[8]
     barrierLayout->addWidget(BarrierComboBox);
     auto* barrierDruck = benannt(new QPushButton(text(T::BarrierDrucken)), "BarrierDruckButton");
     connect(barrierDruck, &QPushButton::clicked, this,
-            [this] { emit ausfuehren([this] { BarrierDruckButtonClick(p_, p_.ctx.printers()); }); });
+            [this] { emit befehl([this] { BarrierDruckButtonClick(p_, p_.ctx.printers()); }); });
     barrierLayout->addWidget(barrierDruck);
     barrierLayout->addStretch(1);
     connect(BarrierComboBox, &QComboBox::activated, this, [this](int index) {

@@ -44,7 +44,7 @@ InternTab::InternTab(Programm& p) : Tab(p, "InternGroupBox", Sprache::TabGruppen
     connect(exif, &QPushButton::clicked, this, &InternTab::ButtonEXIFClick);
     connect(mpo, &QPushButton::clicked, this, &InternTab::ButtonMPOClick);
     connect(farbtabellen, &QPushButton::clicked, this, [this] {
-        emit ausfuehren([this] { AnaglyphKalibrierungDruckenBitBtnClick(p_, p_.ctx.printers()); });
+        emit befehl([this] { AnaglyphKalibrierungDruckenBitBtnClick(p_, p_.ctx.printers()); });
     });
 }
 

@@ -9,6 +9,8 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include "align/Justierung.h"
+#include "align/Referenzpunkt.h"
 #include "ui/Tabs.h"
 #include "ui/Widgets.h"
 
@@ -27,6 +29,66 @@ QPushButton* kleinKnopf(const char* name, const char* beschriftung, const QStrin
 QString hinweis(const char* anfang, const char* ende)
 {
     return text(anfang) + text(ende);
+}
+
+// The single-image shift buttons: their step in pixels (right and up
+// positive) and the character that does the same while "Tastatur" is checked.
+struct Verschiebeknopf {
+    const char* name;
+    char taste;
+    int sx, sy;
+};
+constexpr Verschiebeknopf verschiebeknoepfe[] = {
+    {"JustVR1BitBtn", 'p', 1, 0},   {"JustVR2BitBtn", 'P', 10, 0},  {"JustVR3BitBtn", 0, 100, 0},
+    {"JustVL1BitBtn", 'o', -1, 0},  {"JustVL2BitBtn", 'O', -10, 0}, {"JustVL3BitBtn", 0, -100, 0},
+    {"JustVO1BitBtn", 'q', 0, 1},   {"JustVO2BitBtn", 'Q', 0, 10},  {"JustVU1BitBtn", 'a', 0, -1},
+    {"JustVU2BitBtn", 'A', 0, -10},
+};
+
+// The series buttons: the step per image of distance from the reference image;
+// a zero step sets the shifts to 0.
+struct Serienknopf {
+    const char* name;
+    int sx, sy;
+};
+constexpr Serienknopf serienknoepfe[] = {
+    {"JustVR1ABitBtn", 1, 0}, {"JustVR2ABitBtn", 10, 0}, {"JustVL1ABitBtn", -1, 0}, {"JustVL2ABitBtn", -10, 0},
+    {"JustVO1ABitBtn", 0, 1}, {"JustVU1ABitBtn", 0, -1}, {"JustVXABitBtn", 0, 0},
+};
+
+using Aenderung = std::function<void(ImageEntry&)>;
+
+Aenderung plus(double ImageEntry::*wert, double schritt)
+{
+    return [=](ImageEntry& b) { b.*wert += schritt; };
+}
+
+// The rotation, scale and vergence buttons and the reset of the shift.
+const std::vector<std::pair<const char*, Aenderung>>& parameterknoepfe()
+{
+    static const std::vector<std::pair<const char*, Aenderung>> knoepfe{
+        {"JustVXBitBtn", [](ImageEntry& b) { b.dx = b.dy = 0.0; }},
+        {"JustRL1BitBtn", plus(&ImageEntry::rot, 0.1)},
+        {"JustRL2BitBtn", plus(&ImageEntry::rot, 1.0)},
+        {"JustRR1BitBtn", plus(&ImageEntry::rot, -0.1)},
+        {"JustRR2BitBtn", plus(&ImageEntry::rot, -1.0)},
+        {"JustRXBitBtn", [](ImageEntry& b) { b.rot = 0.0; }},
+        {"JustSG1BitBtn", plus(&ImageEntry::skal, 0.001)},
+        {"JustSG2BitBtn", plus(&ImageEntry::skal, 0.01)},
+        {"JustSK1BitBtn", plus(&ImageEntry::skal, -0.001)},
+        {"JustSK2BitBtn", plus(&ImageEntry::skal, -0.01)},
+        {"JustSXBitBtn", [](ImageEntry& b) { b.skal = 1.0; }},
+        {"JustTR1BitBtn", plus(&ImageEntry::vx, 0.1)},
+        {"JustTR2BitBtn", plus(&ImageEntry::vx, 1.0)},
+        {"JustTL1BitBtn", plus(&ImageEntry::vx, -0.1)},
+        {"JustTL2BitBtn", plus(&ImageEntry::vx, -1.0)},
+        {"JustTO1BitBtn", plus(&ImageEntry::vy, 0.1)},
+        {"JustTO2BitBtn", plus(&ImageEntry::vy, 1.0)},
+        {"JustTU1BitBtn", plus(&ImageEntry::vy, -0.1)},
+        {"JustTU2BitBtn", plus(&ImageEntry::vy, -1.0)},
+        {"JustTXBitBtn", [](ImageEntry& b) { b.vx = b.vy = 0.0; }},
+    };
+    return knoepfe;
 }
 
 }
@@ -61,6 +123,8 @@ JustTab::JustTab(Programm& p) : Tab(p, "JustGroupBox", Sprache::TabGruppen[1])
     layout->addWidget(referenzPanel());
     layout->addWidget(autoPanel());
     layout->addStretch(1);
+    manuellVerbinden();
+    referenzVerbinden();
 }
 
 QWidget* JustTab::bildPanel()
@@ -113,7 +177,6 @@ QWidget* JustTab::bildPanel()
 QWidget* JustTab::manuellPanel()
 {
     auto* gruppe = new QGroupBox(text(T::ManuelleJustierung));
-    gruppe->setEnabled(false);
     auto* layout = new QVBoxLayout(gruppe);
     auto* oben = new QHBoxLayout;
     auto* kreuz = new QGridLayout;
@@ -132,8 +195,15 @@ QWidget* JustTab::manuellPanel()
         {"JustVR2BitBtn", "JustVR2ABitBtn", "⇒", 2, 5, 7}, {"JustVR3BitBtn", nullptr, "⇛", 2, 6, 9},
         {"JustVU1BitBtn", "JustVU1ABitBtn", "↓", 3, 3, 1},  {"JustVU2BitBtn", nullptr, "⇓", 4, 3, 5},
     };
+    // A hidden button keeps its cell, so that the cross keeps its shape in series mode.
+    const auto platzhaltend = [](QPushButton* k) {
+        QSizePolicy politik = k->sizePolicy();
+        politik.setRetainSizeWhenHidden(true);
+        k->setSizePolicy(politik);
+        return k;
+    };
     for (const Verschiebung& s : verschiebungen) {
-        kreuz->addWidget(kleinKnopf(s.name, s.beschriftung, v(s.hinweis)), s.zeile, s.spalte);
+        kreuz->addWidget(platzhaltend(kleinKnopf(s.name, s.beschriftung, v(s.hinweis))), s.zeile, s.spalte);
         if (s.serie) {
             auto* serie = kleinKnopf(s.serie, s.beschriftung, v(s.hinweis));
             serie->hide();
@@ -141,7 +211,7 @@ QWidget* JustTab::manuellPanel()
         }
     }
     const QString zurueck = text(T::RuecksetzenVerschiebung);
-    kreuz->addWidget(kleinKnopf("JustVXBitBtn", "0", zurueck), 2, 3);
+    kreuz->addWidget(platzhaltend(kleinKnopf("JustVXBitBtn", "0", zurueck)), 2, 3);
     auto* serieZurueck = kleinKnopf("JustVXABitBtn", "0", zurueck);
     serieZurueck->hide();
     kreuz->addWidget(serieZurueck, 2, 3);
@@ -192,11 +262,13 @@ QWidget* JustTab::manuellPanel()
     layout->addLayout(oben);
 
     auto* schalter = new QHBoxLayout;
-    auto* tastatur = benannt(new QCheckBox(text(T::Tastatur)), "JustCursorCheckBox");
-    tastatur->setToolTip(text(T::TastaturHinweis));
-    schalter->addWidget(tastatur);
-    schalter->addWidget(benannt(new QCheckBox(text(T::SerienJustierung)), "VerschiebungAlleCheckBox"));
-    schalter->addWidget(benannt(new QCheckBox(text(T::Invers)), "InversVergenzCheckBox"));
+    JustCursorCheckBox = benannt(new QCheckBox(text(T::Tastatur)), "JustCursorCheckBox");
+    JustCursorCheckBox->setToolTip(text(T::TastaturHinweis));
+    schalter->addWidget(JustCursorCheckBox);
+    VerschiebungAlleCheckBox = benannt(new QCheckBox(text(T::SerienJustierung)), "VerschiebungAlleCheckBox");
+    schalter->addWidget(VerschiebungAlleCheckBox);
+    InversVergenzCheckBox = benannt(new QCheckBox(text(T::Invers)), "InversVergenzCheckBox");
+    schalter->addWidget(InversVergenzCheckBox);
     schalter->addStretch(1);
     layout->addLayout(schalter);
     return gruppe;
@@ -205,29 +277,29 @@ QWidget* JustTab::manuellPanel()
 QWidget* JustTab::referenzPanel()
 {
     auto* gruppe = new QGroupBox(text(T::Referenzpunkt));
-    gruppe->setEnabled(false);
     auto* gitter = new QGridLayout(gruppe);
-    auto* setzen = benannt(new QPushButton(text(T::Setzen)), "RefPktSetzenSpeedButton");
-    setzen->setCheckable(true);
-    gitter->addWidget(setzen, 0, 0);
+    RefPktSetzenSpeedButton = benannt(new QPushButton(text(T::Setzen)), "RefPktSetzenSpeedButton");
+    RefPktSetzenSpeedButton->setCheckable(true);
+    gitter->addWidget(RefPktSetzenSpeedButton, 0, 0);
     gitter->addWidget(benannt(new QPushButton(text(T::Loeschen)), "RefPktLoeschenSpeedButton"), 0, 1);
-    auto* refBild = benannt(new QComboBox, "RefBildComboBox");
-    refBild->setFont(QFont(QStringLiteral("Courier New"), 8));
-    gitter->addWidget(refBild, 0, 2);
+    RefBildComboBox = benannt(new QComboBox, "RefBildComboBox");
+    RefBildComboBox->setFont(QFont(QStringLiteral("Courier New"), 8));
+    gitter->addWidget(RefBildComboBox, 0, 2);
     auto* loesen = benannt(new QPushButton(text(T::RefPktLoesen)), "REFPFTLoesenButton");
     loesen->hide();
     gitter->addWidget(loesen, 0, 3);
-    auto* zeigen = benannt(new QCheckBox(text(T::Anzeigen)), "RefPktZeigenCheckBox");
-    zeigen->setChecked(true);
-    gitter->addWidget(zeigen, 1, 0);
+    RefPktZeigenCheckBox = benannt(new QCheckBox(text(T::Anzeigen)), "RefPktZeigenCheckBox");
+    RefPktZeigenCheckBox->setChecked(true);
+    gitter->addWidget(RefPktZeigenCheckBox, 1, 0);
     auto* groesse = new QHBoxLayout;
     groesse->addWidget(new QLabel(text(T::Groesse)));
-    auto* spin = benannt(new QSpinBox, "RefPktSizeSpinEdit");
-    spin->setRange(0, 10);
-    spin->setValue(3);
-    groesse->addWidget(spin);
+    RefPktSizeSpinEdit = benannt(new QSpinBox, "RefPktSizeSpinEdit");
+    RefPktSizeSpinEdit->setRange(0, 10);
+    RefPktSizeSpinEdit->setValue(3);
+    groesse->addWidget(RefPktSizeSpinEdit);
     gitter->addLayout(groesse, 1, 1);
-    gitter->addWidget(benannt(new QCheckBox(text(T::NurHorizontal)), "RefPktNurHorizontalCheckBox"), 1, 2);
+    RefPktNurHorizontalCheckBox = benannt(new QCheckBox(text(T::NurHorizontal)), "RefPktNurHorizontalCheckBox");
+    gitter->addWidget(RefPktNurHorizontalCheckBox, 1, 2);
     gitter->setColumnStretch(3, 1);
     return gruppe;
 }
@@ -290,4 +362,134 @@ void JustTab::aktualisieren()
     }
     BikubischCheckBox->setChecked(p_.compose.Bikubisch);
     ListenboxBezeichnung();
+    const ImageEntry* bild = Aktuelles_Bild(p_);
+    if (!p_.ctx.state.busy)
+        InversVergenzCheckBox->setChecked(bild && bild->inversVergenz);
+    RefPktSetzenSpeedButton->setChecked(p_.refInfo.setzModus);
+    RefPktZeigenCheckBox->setChecked(p_.refInfo.zeigen);
+    {
+        const QSignalBlocker sperre(RefPktSizeSpinEdit);
+        RefPktSizeSpinEdit->setValue(p_.refInfo.groesse);
+    }
+    ListeRefBild_Zeigen();
+}
+
+QPushButton* JustTab::knopf(const char* name) const
+{
+    return findChild<QPushButton*>(QString::fromLatin1(name));
+}
+
+void JustTab::manuellVerbinden()
+{
+    for (const Verschiebeknopf& k : verschiebeknoepfe)
+        connect(knopf(k.name), &QPushButton::clicked, this, [this, k] { verschieben(k.sx, k.sy); });
+    for (const auto& [name, aenderung] : parameterknoepfe()) {
+        const Aenderung* a = &aenderung;
+        connect(knopf(name), &QPushButton::clicked, this,
+                [this, a] { emit befehl([this, a] { Einzelbild_Justieren(p_, *a); }); });
+    }
+    connect(InversVergenzCheckBox, &QCheckBox::clicked, this, [this](bool an) {
+        emit befehl([this, an] { Einzelbild_Justieren(p_, [an](ImageEntry& b) { b.inversVergenz = an; }); });
+    });
+    for (const Serienknopf& k : serienknoepfe)
+        connect(knopf(k.name), &QPushButton::clicked, this, [this, k] {
+            emit befehl([this, k] { JustVerschiebungAlleClick(p_, serienReferenz(), k.sx, k.sy, false); });
+        });
+    connect(knopf("JustAXBitBtn"), &QPushButton::clicked, this,
+            [this] { emit befehl([this] { JustVerschiebungAlleClick(p_, serienReferenz(), 0, 0, true); }); });
+    connect(VerschiebungAlleCheckBox, &QCheckBox::toggled, this, &JustTab::VerschiebungAlleCheckBoxClick);
+}
+
+void JustTab::verschieben(int sx, int sy)
+{
+    emit befehl([this, sx, sy] { JustVerschiebungClick(p_, sx, sy); });
+}
+
+void JustTab::VerschiebungAlleCheckBoxClick(bool an)
+{
+    for (const Verschiebeknopf& k : verschiebeknoepfe) {
+        knopf(k.name)->setVisible(!an);
+        knopf(k.name)->setEnabled(!an);
+    }
+    knopf("JustVXBitBtn")->setVisible(!an);
+    knopf("JustVXBitBtn")->setEnabled(!an);
+    for (const Serienknopf& k : serienknoepfe) {
+        knopf(k.name)->setVisible(an);
+        knopf(k.name)->setEnabled(an);
+    }
+}
+
+int JustTab::serienReferenz() const
+{
+    bool zahl = false;
+    const int r = findChild<QComboBox*>(QStringLiteral("RefBildOFComboBox"))->currentText().trimmed().toInt(&zahl);
+    // Without a choice the middle image is the reference, as the automatic alignment preselects it.
+    return zahl && r >= 1 ? r : (p_.bilder.anzahl + 1) / 2;
+}
+
+bool JustTab::FormKeyPress(const QString& zeichen)
+{
+    if (!JustCursorCheckBox->isChecked() || zeichen.size() != 1)
+        return false;
+    for (const Verschiebeknopf& k : verschiebeknoepfe)
+        if (k.taste != 0 && zeichen[0] == QLatin1Char(k.taste)) {
+            verschieben(k.sx, k.sy);
+            return true;
+        }
+    return false;
+}
+
+void JustTab::referenzVerbinden()
+{
+    connect(RefPktSetzenSpeedButton, &QPushButton::clicked, this,
+            [this](bool gedrueckt) { emit befehl([this, gedrueckt] { RefPktSetzenSpeedButtonClick(p_, gedrueckt); }); });
+    connect(knopf("RefPktLoeschenSpeedButton"), &QPushButton::clicked, this,
+            [this] { emit befehl([this] { RefPktLoeschenSpeedButtonClick(p_); }); });
+    connect(RefBildComboBox, &QComboBox::activated, this, [this](int index) {
+        const int n = RefBildComboBox->itemText(index).trimmed().toInt();
+        emit befehl([this, n] { RefBildComboBoxChange(p_, n); });
+    });
+    connect(RefPktZeigenCheckBox, &QCheckBox::clicked, this,
+            [this](bool an) { Referenzmarken(RefPktZeigenCheckBox, an, p_.refInfo.groesse); });
+    connect(RefPktSizeSpinEdit, &QSpinBox::valueChanged, this,
+            [this](int groesse) { Referenzmarken(RefPktSizeSpinEdit, p_.refInfo.zeigen, groesse); });
+    connect(knopf("REFPFTLoesenButton"), &QPushButton::clicked, this,
+            [this] { emit befehl([this] { REFPFTLoesenButtonClick(p_); }); });
+}
+
+void JustTab::Referenzmarken(QWidget* control, bool zeigen, int groesse)
+{
+    // A change arriving while the images are being aligned shows the stored value again.
+    if (p_.ctx.state.busy || p_.ctx.state.abort) {
+        aktualisieren();
+        return;
+    }
+    control->setEnabled(false);
+    emit befehl([this, zeigen, groesse] { Referenzmarken_Aendern(p_, zeigen, groesse); });
+    control->setEnabled(true);
+}
+
+void JustTab::ListeRefBild_Zeigen()
+{
+    const QSignalBlocker sperre(RefBildComboBox);
+    RefBildComboBox->clear();
+    int auswahl = -1;
+    for (int n : Referenzbilder(p_.bilder)) {
+        if (n == p_.refInfo.referenzbild)
+            auswahl = RefBildComboBox->count();
+        RefBildComboBox->addItem(QString::asprintf("%3d", n));
+    }
+    RefBildComboBox->setCurrentIndex(auswahl);
+}
+
+void JustTab::VorschauKlick(QPoint position)
+{
+    if (!p_.refInfo.setzModus || !Aktuelles_Bild(p_))
+        return;
+    // A click beside the picture sets nothing; the setting mode stays on.
+    const auto punkt = Ermittle_Refpunkt(p_, position.x(), position.y());
+    if (!punkt)
+        return;
+    const bool nurHorizontal = RefPktNurHorizontalCheckBox->isChecked();
+    emit befehl([this, punkt = *punkt, nurHorizontal] { Referenzpunkt_Setzen(p_, punkt, nurHorizontal); });
 }

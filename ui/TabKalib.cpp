@@ -87,7 +87,7 @@ QWidget* KalibTab::druckPanel()
     auto* drucken = benannt(new QPushButton(text(T::Drucken)), "KalibrierungDruckenBitBtn");
     connect(drucken, &QPushButton::clicked, this, [this] {
         const KalibDruck k = druckAuftrag();
-        emit ausfuehren([this, k] { KalibrierungDruckenBitBtnClick(p_, p_.ctx.printers(), k); });
+        emit befehl([this, k] { KalibrierungDruckenBitBtnClick(p_, p_.ctx.printers(), k); });
     });
     gitter->addWidget(drucken, 4, 0, Qt::AlignLeft);
     gitter->setColumnStretch(2, 1);
@@ -244,7 +244,7 @@ void KalibTab::ergebnisZeigen(const KalibErgebnis& e, const KalibBild& b)
 void KalibTab::KStartBitBtnClick()
 {
     const KalibBild k = bildAuftrag();
-    emit ausfuehren([this, k] {
+    emit befehl([this, k] {
         ::KStartBitBtnClick(p_, k, [this, &k](const KalibErgebnis& e) {
             ergebnisZeigen(e, k);
             return Dialoge::bmpZiel(this, text(p_.ctx.state.bildSpeichernOrdner.string())).toStdString();

@@ -1,4 +1,5 @@
 #pragma once
+#include "align/Ausschnitt.h"
 #include "print/Kalibrierung.h"
 #include "ui/Tab.h"
 
@@ -14,6 +15,7 @@ class QRadioButton;
 class QScrollBar;
 class QSlider;
 class QSpinBox;
+class Vorschau;
 
 // " Farbeinstellungen ": gamma, brightness, contrast and saturation of the result,
 // the three background colours and the per-image histogram options.
@@ -46,6 +48,11 @@ class JustTab : public Tab {
 public:
     explicit JustTab(Programm& p);
     void aktualisieren() override;
+    // A click into the preview while a reference point is being set.
+    void VorschauKlick(QPoint position);
+    // A typed character: with "Tastatur" checked, q, a, o, p and Q, A, O, P shift
+    // the current image. True when the character was used.
+    bool FormKeyPress(const QString& zeichen);
 
 private:
     QWidget* bildPanel();
@@ -53,6 +60,16 @@ private:
     QWidget* referenzPanel();
     QWidget* autoPanel();
     void ListenboxBezeichnung();
+    void manuellVerbinden();
+    void referenzVerbinden();
+    QPushButton* knopf(const char* name) const;
+    void verschieben(int sx, int sy);
+    void VerschiebungAlleCheckBoxClick(bool an);
+    // The number chosen as reference image of the automatic alignment.
+    int serienReferenz() const;
+    void ListeRefBild_Zeigen();
+    // The show and size controls: disabled while the images are aligned anew.
+    void Referenzmarken(QWidget* control, bool zeigen, int groesse);
 
     QRadioButton* JUST_L_RadioButton;
     QRadioButton* JUST_R_RadioButton;
@@ -63,13 +80,58 @@ private:
     QCheckBox* SpiegelYCheckBox;
     QCheckBox* KonturenCheckBox;
     QComboBox* FilterComboBox;
+    QCheckBox* JustCursorCheckBox;
+    QCheckBox* VerschiebungAlleCheckBox;
+    QCheckBox* InversVergenzCheckBox;
+    QPushButton* RefPktSetzenSpeedButton;
+    QComboBox* RefBildComboBox;
+    QCheckBox* RefPktZeigenCheckBox;
+    QSpinBox* RefPktSizeSpinEdit;
+    QCheckBox* RefPktNurHorizontalCheckBox;
 };
 
-// " Bildausschnitt festlegen ": the crop region.
+// " Bildausschnitt festlegen ": the crop region, shown in the preview as a
+// frame with five handles.
 class AusschnittTab : public Tab {
     Q_OBJECT
 public:
     explicit AusschnittTab(Programm& p);
+    void setVorschau(Vorschau* vorschau);
+    // The frame switched off, and on again (anew, over the whole picture) when `an`.
+    void Druckbereich_Umschalten(bool an);
+    // The edges as the four edge controls hold them.
+    Ausschnitt rand() const;
+
+private:
+    void DruckbereichCheckBoxClick();
+    void AusschnittAnwendenButtonClick();
+    void OptimumAusschnittButtonClick();
+    void AusschnittButtonClick();
+    void AusschnittVerwendenButtonClick();
+    // With the frame on and the ratio fixed: the frame shrinks to the ratio.
+    void Verhaeltnis_Anwenden();
+    void Druckbereich_PosInit();
+    // The edges from the handles' places on the picture.
+    void randAusGriffen();
+    void randZeigen(const Ausschnitt& a);
+
+    QCheckBox* DruckbereichCheckBox;
+    QSpinBox* lRandSpinEdit;
+    QSpinBox* rRandSpinEdit;
+    QSpinBox* oRandSpinEdit;
+    QSpinBox* uRandSpinEdit;
+    QLabel* BreiteRandSpinEdit;
+    QLabel* HoeheRandSpinEdit;
+    QLineEdit* TrimmEdit1;
+    QLineEdit* TrimmEdit2;
+    QCheckBox* AusschnittRatioCheckBox;
+    QSpinBox* BreiteRatioSpinEdit;
+    QSpinBox* HoeheRatioSpinEdit;
+    QCheckBox* Export_JPG_CheckBox;
+    // Enabled exactly while the frame is on.
+    std::vector<QWidget*> rahmenSteuerung_;
+    Vorschau* vorschau_ = nullptr;
+    bool umschalten_ = false;
 };
 
 // " Anaglyphen-Einstellungen ": the colour scheme and the colour controls.
