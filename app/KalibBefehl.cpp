@@ -6,8 +6,6 @@
 #include "app/Befehle.h"
 #include "app/QtBefehl.h"
 #include "commands/Drucken.h"
-#include "platform/HeadlessServices.h"
-#include "platform/qt/QtText.h"
 
 namespace {
 
@@ -144,11 +142,8 @@ int KalibBefehl(int argc, char** argv)
     const auto temp = TempOrdner();
     if (!temp)
         return 1;
-    const OhneFenster qt;
-    HeadlessServices dienste(temp->pfad());
-    CupsPrinters drucker;
-    QtTextRaster text;
-    Programm p(Services{dienste.messages, dienste.events, dienste.files, dienste.display, drucker, text});
+    QtDienste dienste(temp->pfad(), false);
+    Programm p(dienste.services());
     bool ok = false;
     if (!auftrag.ausgabe.empty()) {
         ok = KStartBitBtnClick(p, auftrag.bild, [&](const KalibErgebnis&) { return auftrag.ausgabe; });
@@ -156,8 +151,9 @@ int KalibBefehl(int argc, char** argv)
         PdfPrinter pdf(QString::fromLocal8Bit(auftrag.pdf.c_str()), auftrag.dpi);
         ok = KalibrierungDruckenBitBtnClick(p, pdf, auftrag.druck);
     } else {
-        ok = DruckerWaehlen(p.ctx, drucker, auftrag.drucker) && KalibrierungDruckenBitBtnClick(p, drucker, auftrag.druck);
+        ok = DruckerWaehlen(p.ctx, dienste.drucker, auftrag.drucker)
+            && KalibrierungDruckenBitBtnClick(p, dienste.drucker, auftrag.druck);
     }
     p.DateienLoeschen();
-    return ok && dienste.messages.failures() == 0 ? 0 : 1;
+    return ok && dienste.headless.messages.failures() == 0 ? 0 : 1;
 }

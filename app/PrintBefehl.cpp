@@ -10,8 +10,6 @@
 #include "commands/Projekt.h"
 #include "compose/Hilfen.h"
 #include "compose/Komponisten.h"
-#include "platform/HeadlessServices.h"
-#include "platform/qt/QtText.h"
 
 namespace {
 
@@ -106,11 +104,8 @@ int PrintBefehl(int argc, char** argv)
     const auto temp = TempOrdner();
     if (!temp)
         return 1;
-    const OhneFenster qt;
-    HeadlessServices dienste(temp->pfad(), auftrag.ja);
-    CupsPrinters drucker;
-    QtTextRaster text;
-    Programm p(Services{dienste.messages, dienste.events, dienste.files, dienste.display, drucker, text});
+    QtDienste dienste(temp->pfad(), auftrag.ja);
+    Programm p(dienste.services());
     bool ok = OeffnenAllgemein(p, auftrag.projekt);
     if (ok && auftrag.modus >= 0 && auftrag.modus != p.auswahl.vorschau)
         VorschauRadioGroupClick(p, auftrag.modus);
@@ -123,8 +118,8 @@ int PrintBefehl(int argc, char** argv)
         papierWaehlen(p, pdf);
         ok = DruckButtonClick(p, pdf);
     } else if (ok) {
-        ok = DruckerWaehlen(p.ctx, drucker, auftrag.drucker) && DruckButtonClick(p, drucker);
+        ok = DruckerWaehlen(p.ctx, dienste.drucker, auftrag.drucker) && DruckButtonClick(p, dienste.drucker);
     }
     p.DateienLoeschen();
-    return ok && dienste.messages.failures() == 0 ? 0 : 1;
+    return ok && dienste.headless.messages.failures() == 0 ? 0 : 1;
 }

@@ -5,7 +5,9 @@
 #include <string>
 
 #include "core/Context.h"
+#include "platform/HeadlessServices.h"
 #include "platform/qt/QtDrucker.h"
+#include "platform/qt/QtText.h"
 
 // Qt's fonts and printers for a command without a window: the offscreen
 // platform, whatever display there may be.
@@ -27,6 +29,21 @@ private:
     char plattform_[10] = "offscreen";
     char* argv_[4] = {name_, option_, plattform_, nullptr};
     QGuiApplication app_;
+};
+
+// The services of a command that prints or renders text: the headless ones
+// with the system's printers and Qt's text.
+struct QtDienste {
+    QtDienste(const std::filesystem::path& tempFolder, bool answerYes) : headless(tempFolder, answerYes) {}
+    Services services()
+    {
+        return Services{headless.messages, headless.events, headless.files, headless.display, drucker, text};
+    }
+
+    OhneFenster qt;
+    HeadlessServices headless;
+    CupsPrinters drucker;
+    QtTextRaster text;
 };
 
 // Makes the installed printer name current, its set-up dialog confirming at

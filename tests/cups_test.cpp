@@ -32,6 +32,15 @@ struct CupsTest : ::testing::Test {
     QtDisplay display;
     Programm p{Services{t.messages, t.events, t.files, display, drucker, t.textRaster}};
 
+    // No real dialog ever waits for a user here.
+    CupsTest()
+    {
+        drucker.dialog = [](QPrinter&) {
+            ADD_FAILURE() << "unexpected set-up dialog";
+            return false;
+        };
+    }
+
     // Opens a project without images that prints optimised for the printer at index with name.
     void projektMitDrucker(int index, const std::string& name)
     {
@@ -59,7 +68,10 @@ TEST_F(MitDruckern, TheListIsTheSystemsAndTheDefaultIsCurrent)
     EXPECT_EQ(drucker.current(), 0);
     drucker.setCurrent(5);
     EXPECT_EQ(drucker.current(), -1);
+    // Without a current printer the set-up dialog starts at the system's default.
+    drucker.dialog = [](QPrinter&) { return false; };
     EXPECT_FALSE(drucker.setupDialog());
+    EXPECT_EQ(drucker.current(), 1);
 }
 
 TEST_F(MitDruckern, TheResolutionIsTheQueuesOwn)

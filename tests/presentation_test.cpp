@@ -187,7 +187,7 @@ TEST(Sperre, LockAndUnlockLeaveTheEnabledSetOfTheRules)
     for (const char* name : listenKnoepfe)
         EXPECT_TRUE(s.finde(name)->isEnabled()) << name;
     const auto vorher = schaltzustand(s.fenster);
-    ASSERT_FALSE(vorher.at(s.aktion("MenuDrucken")));
+    ASSERT_FALSE(vorher.at(s.finde("TextGroupBox")));
 
     s.fenster.Zustand_Sichern();
     const QWidget* frei[] = {s.finde("AnimationStopBitBtn"), s.finde("PingPongCheckBox"), s.finde("AnimationUpDown")};

@@ -46,6 +46,8 @@ std::function<QString(QWidget*, const QString&)> bmpZiel = [](QWidget* eltern, c
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QStringLiteral("BMP"));
     return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+};
+
 std::function<QString(QWidget*, bool, const QString&)> exportDatei = [](QWidget* eltern, bool jpg,
                                                                         const QString& ordner) {
     const QString filter = qtFilter(text(jpg ? "JPG-Datei (*.jpg) |*.jpg" : "BMP-Datei (*.bmp) |*.bmp"));

@@ -122,7 +122,7 @@ sed -e 's/^\*DefaultResolution: .*/*DefaultResolution: 720x360dpi/' \
 lpadmin -p Alpha -E -v "cups-pdf:/$device" -P "$work/alpha.ppd" 2>/dev/null
 lpadmin -p Beta -E -v "cups-pdf:/$device" -m lsb/usr/cups-pdf/CUPS-PDF_opt.ppd 2>/dev/null
 lpadmin -d Beta
-"$bin/tests/cups_test" --gtest_filter='MitDruckern.*' >"$work/gtest.log" 2>&1 || { cat "$work/gtest.log"; fail "service with printers"; }
+timeout 300 "$bin/tests/cups_test" --gtest_filter='MitDruckern.*' >"$work/gtest.log" 2>&1 || { cat "$work/gtest.log"; fail "service with printers"; }
 
 # Image L of the demo (800 × 600) at 15 × 11.25 cm, margins 0.5 cm, on Beta at 300 dpi:
 # device pixels 59 to 1831 across and 59 to 1388 down.
@@ -167,7 +167,7 @@ pdftotext "$work/out/kalib.pdf" - | grep -qx '37,5' || fail "first stripe label"
 # No queue: the scheduler runs with nothing installed.
 lpadmin -x Alpha
 lpadmin -x Beta
-"$bin/tests/cups_test" --gtest_filter='OhneDrucker.*' >"$work/gtest.log" 2>&1 || { cat "$work/gtest.log"; fail "no queue"; }
+timeout 300 "$bin/tests/cups_test" --gtest_filter='OhneDrucker.*' >"$work/gtest.log" 2>&1 || { cat "$work/gtest.log"; fail "no queue"; }
 set +e
 "$lumivex" print "$work/demo/demo.lvx" --printer Beta --mode 1 2>"$work/err"; status=$?
 set -e
@@ -176,6 +176,6 @@ grep -q '^Fehler: Der Drucker ist nicht installiert: Beta' "$work/err" || fail "
 
 # No scheduler at all.
 stop_cupsd
-"$bin/tests/cups_test" --gtest_filter='OhneDrucker.*' >"$work/gtest.log" 2>&1 || { cat "$work/gtest.log"; fail "no scheduler"; }
+timeout 300 "$bin/tests/cups_test" --gtest_filter='OhneDrucker.*' >"$work/gtest.log" 2>&1 || { cat "$work/gtest.log"; fail "no scheduler"; }
 "$lumivex" print "$work/demo/demo.lvx" --pdf "$work/out/ohne.pdf" --mode 1 2>/dev/null || fail "PDF without a scheduler"
 echo "print end to end: ok"
