@@ -6,6 +6,8 @@
 #include <filesystem>
 
 #include "app/Befehle.h"
+#include "commands/Liste.h"
+#include "commands/Projekt.h"
 #include "platform/HeadlessServices.h"
 
 bool HilfeVerlangt(int argc, char** argv)
@@ -17,6 +19,18 @@ int FalscherAufruf(const char* befehl, const std::string& argument, const char* 
 {
     std::fprintf(stderr, "lumivex %s: falsches oder fehlendes Argument '%s'\n\n%s", befehl, argument.c_str(), hilfe);
     return 2;
+}
+
+bool ErgebnisBerechnen(Programm& p, const std::string& projekt, int modus)
+{
+    if (!OeffnenAllgemein(p, projekt))
+        return false;
+    if (modus >= 0 && modus != p.auswahl.vorschau)
+        VorschauRadioGroupClick(p, modus);
+    if (p.auswahl.vorschau != VorschauKeine)
+        return true;
+    p.ctx.message(Sprache::Titel::Fehler, Sprache::KeinErgebnis);
+    return false;
 }
 
 bool ZahlArgument(const std::string& text, double& wert)

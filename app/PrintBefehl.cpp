@@ -6,8 +6,6 @@
 #include "app/Befehle.h"
 #include "app/QtBefehl.h"
 #include "commands/Drucken.h"
-#include "commands/Liste.h"
-#include "commands/Projekt.h"
 #include "compose/Hilfen.h"
 #include "compose/Komponisten.h"
 
@@ -106,13 +104,7 @@ int PrintBefehl(int argc, char** argv)
         return 1;
     QtDienste dienste(temp->pfad(), auftrag.ja);
     Programm p(dienste.services());
-    bool ok = OeffnenAllgemein(p, auftrag.projekt);
-    if (ok && auftrag.modus >= 0 && auftrag.modus != p.auswahl.vorschau)
-        VorschauRadioGroupClick(p, auftrag.modus);
-    if (ok && p.auswahl.vorschau == VorschauKeine) {
-        p.ctx.message(Sprache::Titel::Fehler, Sprache::KeinErgebnis);
-        ok = false;
-    }
+    bool ok = ErgebnisBerechnen(p, auftrag.projekt, auftrag.modus);
     if (ok && !auftrag.pdf.empty()) {
         PdfPrinter pdf(QString::fromLocal8Bit(auftrag.pdf.c_str()), pdfAufloesung(p));
         papierWaehlen(p, pdf);
