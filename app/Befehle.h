@@ -1,4 +1,5 @@
 #pragma once
+#include <filesystem>
 #include <functional>
 #include <string>
 
@@ -7,6 +8,7 @@
 
 // The headless subcommands; argv holds the command's own arguments. Exit
 // status 0 success, 1 failure, 2 bad usage.
+int AlignBefehl(int argc, char** argv);
 int ExifBefehl(int argc, char** argv);
 int MpoBefehl(int argc, char** argv);
 int RenderBefehl(int argc, char** argv);
@@ -18,8 +20,8 @@ int CropBefehl(int argc, char** argv);
 
 // "--help" or "-h" as the command's only argument.
 bool HilfeVerlangt(int argc, char** argv);
-// Bad usage: names the argument that is wrong, then the help; exit status 2.
-int FalscherAufruf(const char* befehl, const std::string& argument, const char* hilfe);
+// Bad usage: says on stderr which argument is wrong, then the command's help; 2.
+int FalscherAufruf(const char* befehl, const std::string& grund, const char* hilfe);
 // Opens a project and computes its result in its preview mode, or in modus
 // (-1: the project's); false after the messages when there is no result.
 bool ErgebnisBerechnen(Programm& p, const std::string& projekt, int modus);
@@ -27,6 +29,7 @@ bool ErgebnisBerechnen(Programm& p, const std::string& projekt, int modus);
 bool ZahlArgument(const std::string& text, double& wert);
 bool ZahlArgument(const std::string& text, int& wert);
 // A command over one existing file: usage and help, the headless services, and
-// "Datei nicht gefunden:" for a missing file; otherwise the command's own result.
-int DateiBefehl(int argc, char** argv, const char* hilfe,
-                const std::function<int(Context&, const std::string&)>& befehl);
+// "Datei nicht gefunden:" for a missing file; otherwise the command's own
+// result. The command gets the user's temporary folder for its traces.
+int DateiBefehl(const char* wort, int argc, char** argv, const char* hilfe,
+                const std::function<int(Context&, const std::string&, const std::filesystem::path&)>& befehl);

@@ -62,10 +62,8 @@ int EinstellungenBefehl(int argc, char** argv)
         return 0;
     }
     const bool zuruecksetzen = argc == 1 && std::strcmp(argv[0], "--reset") == 0;
-    if (argc > 1 || (argc == 1 && !zuruecksetzen)) {
-        std::fprintf(stderr, "lumivex settings: unbekanntes Argument '%s'\n\n%s", argv[argc - 1], hilfe);
-        return 2;
-    }
+    if (argc > 1 || (argc == 1 && !zuruecksetzen))
+        return FalscherAufruf("settings", std::string("unbekanntes Argument '") + argv[argc - 1] + "'", hilfe);
     QtSettingsStore store;
     if (!zuruecksetzen) {
         auflisten(store, store.fileName().toStdString());

@@ -138,7 +138,7 @@ int KalibBefehl(int argc, char** argv)
     Auftrag auftrag;
     const std::string falsch = lesen(argc, argv, auftrag);
     if (!falsch.empty())
-        return FalscherAufruf("calib", falsch, hilfe);
+        return FalscherAufruf("calib", "falsches oder fehlendes Argument '" + falsch + "'", hilfe);
     const auto temp = TempOrdner();
     if (!temp)
         return 1;

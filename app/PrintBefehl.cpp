@@ -98,7 +98,7 @@ int PrintBefehl(int argc, char** argv)
     Auftrag auftrag;
     const std::string falsch = lesen(argc, argv, auftrag);
     if (!falsch.empty())
-        return FalscherAufruf("print", falsch, hilfe);
+        return FalscherAufruf("print", "falsches oder fehlendes Argument '" + falsch + "'", hilfe);
     const auto temp = TempOrdner();
     if (!temp)
         return 1;

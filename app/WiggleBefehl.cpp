@@ -64,10 +64,8 @@ int WiggleBefehl(int argc, char** argv)
         return 0;
     }
     Auftrag auftrag;
-    if (const std::string fehler = lesen(argc, argv, auftrag); !fehler.empty()) {
-        std::fprintf(stderr, "lumivex wiggle: %s\n\n%s", fehler.c_str(), hilfe);
-        return 2;
-    }
+    if (const std::string fehler = lesen(argc, argv, auftrag); !fehler.empty())
+        return FalscherAufruf("wiggle", fehler, hilfe);
     const auto temp = TempOrdner();
     if (!temp)
         return 1;

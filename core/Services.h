@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -38,13 +39,26 @@ public:
     virtual std::optional<uint64_t> freeSpace(const std::filesystem::path& path) const = 0;
     // The name of that file system as shown to the user (its mount point).
     virtual std::string volumeName(const std::filesystem::path& path) const = 0;
-    // True when this process now holds the single-instance lock, false when another one does.
-    virtual bool acquireInstanceLock() = 0;
+    // Joins the running instances of the program for this object's whole life.
+    // When no other instance runs, alone() is called first, while none can
+    // join; an implementation without a lock of its own is always alone.
+    virtual void joinInstances(const std::function<void()>& alone) { alone(); }
+    // Writes length bytes at offset of an open file, all of them; 0, or the
+    // errno of the failure. Every raster write goes through here.
+    virtual int writeAt(int fd, const void* data, size_t length, int64_t offset) const;
     // Writes a whole file and flushes it to the disk; false when any byte could not be written.
     virtual bool writeFile(const std::filesystem::path& path, const std::vector<uint8_t>& bytes) const;
     // Renames from over to in one step.
     virtual bool replaceFile(const std::filesystem::path& from, const std::filesystem::path& to) const;
 };
+
+// The positioned write of Files::writeAt without the service.
+int writeFully(int fd, const void* data, size_t length, int64_t offset);
+
+// Copies the first length bytes of one open file over the start of another: in
+// the kernel where it can, by reading and writing where it cannot (another
+// file system, or one that does not offer the copy). False on a failure.
+bool copyFileData(int from, int to, uint64_t length);
 
 // An existing file the user may not write, or one marked read-only (no write
 // permission bit at all, which holds even for root).

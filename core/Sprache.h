@@ -80,6 +80,9 @@ inline constexpr const char* KalibDruckzeilen[5] = {"Linsenrastertyp (lpi): ", "
 inline constexpr const char* KalibLinsen = "Anzahl Linsen: ";
 inline constexpr const char* KalibBilderPixel = "Anzahl Bilder: ";
 inline constexpr const char* KalibPixelProLinse = ", Pixel pro Linse: ";
+inline constexpr const char* BildPfadZuLang =
+    "Pfad der Bild-Datei ist zu lang für die Projekt-Datei, keine Speicherung möglich:";
+inline constexpr const char* JpegZuVielSpeicher = "Die JPEG-Datei benötigt zum Dekodieren zu viel Arbeitsspeicher!";
 inline constexpr const char* AnimationZuWenigBilder = "Für die Animation müssen mindestens 2 Bilder geladen sein.";
 inline constexpr const char* Bildschirmfoto = "Screenshot in Zwischenablage!";
 

@@ -144,3 +144,20 @@ struct Auswahl {
     bool justL = false;      // a list click chooses image L
     bool justR = false;      // a list click chooses image R
 };
+
+// The choices of the automatic alignment.
+struct AutoJustSettings {
+    int32_t referenzbild = 0;       // image number; 0 or out of range: the middle image
+    bool symmetrisch = false;       // a pair takes half of each correction on both images
+    bool detail = false;            // the tracker's pictures are shown while it runs
+    bool grob = true;               // coarse pass only
+    bool scheinebeneVorn = false;   // the nearest points get zero disparity
+};
+
+// What a running automatic alignment shows; 0 and -1 when idle.
+struct AutoJustAnzeige {
+    int32_t bildNr = 0;      // the image being aligned
+    int32_t schleife = 0;    // the tracker's iteration
+    int32_t ebenen = 0;      // its pyramid levels
+    int32_t prozent = -1;    // the share of the whole run done, -1 when no run
+};

@@ -81,6 +81,24 @@ TEST(WindowStart, WithoutAPrinterOnlyManualResolutionAndAWarning)
     fenster.MenuProjektNeuClick();
     EXPECT_EQ(t.messages.lines.size(), 2u);
     EXPECT_FALSE(p.compose.dpiAuto);
+TEST_F(WindowTest, AProjectOpenedAfterANewOneIsShown)
+{
+    fenster.resize(1200, 900);
+    fenster.show();
+    QApplication::processEvents();
+    zweiBilder();
+    fenster.projekt = pfad("p.lvx");
+    ASSERT_TRUE(fenster.MenuProjektSpeichernClick());
+    fenster.MenuProjektNeuClick();
+    ASSERT_EQ(p.bilder.anzahl, 0);
+    fenster.MenuProjektOeffnenClick();
+    QApplication::processEvents();
+    ASSERT_EQ(p.bilder.anzahl, 2);
+    EXPECT_TRUE(t.messages.lines.empty());
+    // Image R (blue 20) fills the middle of the preview box, not its grey background.
+    auto* vorschau = fenster.findChild<Vorschau*>(QStringLiteral("VorschauShape"));
+    const QImage bild = vorschau->grab().toImage();
+    EXPECT_EQ(qBlue(bild.pixel(bild.width() / 2, bild.height() / 2)), 20);
 }
 
 TEST_F(WindowTest, SavingWithoutANameAsksForOne)

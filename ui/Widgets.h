@@ -46,7 +46,13 @@ inline void beiRuhe(QSlider* regler, QObject* ziel, const std::function<void()>&
     });
 }
 
+class QLineEdit;
+
 // A number typed into an edit: only digits and the decimal comma count.
 double zahlLesen(const QString& eingabe);
+// Gives a numeric edit its mask: "9" an optional digit, "," a literal comma,
+// the blank as placeholder. Any other character is dropped before it reaches
+// the edit, where it would first have cleared a selection.
+void Zahlenmaske(QLineEdit* edit, QString maske);
 // A number as the edits show it: shortest form, decimal comma.
 QString zahlText(double wert);
