@@ -27,7 +27,7 @@ void Vierteldrehung(Context& ctx, const RasterSlot& von, RasterSlot& nach)
         const int32_t k = std::min(band, breite - j0);
         for (int32_t y = 0; y < hoehe; ++y) {
             if (!stueck.binden(offen.von.datei, ZeilenOffset(breite, hoehe, y) + 3 * int64_t{j0},
-                               static_cast<size_t>(3 * k), false, true))
+                               static_cast<size_t>(3 * k), nullptr, true))
                 throw Abbruch{};
             const uint8_t* q = stueck.daten();
             uint8_t* spalte = puffer.data() + 3 * int64_t{hoehe - 1 - y};

@@ -81,6 +81,8 @@ TEST(WindowStart, WithoutAPrinterOnlyManualResolutionAndAWarning)
     fenster.MenuProjektNeuClick();
     EXPECT_EQ(t.messages.lines.size(), 2u);
     EXPECT_FALSE(p.compose.dpiAuto);
+}
+
 TEST_F(WindowTest, AProjectOpenedAfterANewOneIsShown)
 {
     fenster.resize(1200, 900);

@@ -49,6 +49,8 @@ GreyImage BlockTextRaster::render(const std::string& text, const std::string&, i
                     = 0;
     }
     return g;
+}
+
 int TestFiles::writeAt(int fd, const void* data, size_t length, int64_t offset) const
 {
     if (writeHook) {
