@@ -14,6 +14,10 @@ const char* Titeltext(Titel titel);
 inline constexpr int MeldungAnzahl = 81;
 const char* Meldung(int nummer);
 
+// The system's reason for a refused file operation (an errno value), as the
+// system's German texts word it.
+std::string Systemgrund(int fehlernummer);
+
 inline constexpr const char* Produkttitel = "Lumivex 5 ";
 inline constexpr const char* Anwendungstitel = "Lumivex";
 // The project-file filter of the open and save dialogs: title, then two blanks before the bracket.
