@@ -9,6 +9,7 @@
 #include "model/Programm.h"
 #include "platform/Headless.h"
 #include "platform/PosixFiles.h"
+#include "platform/qt/Oberflaeche.h"
 #include "platform/qt/QtServices.h"
 #include "ui/TForm1.h"
 
@@ -16,6 +17,7 @@ int FensterStarten(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromUtf8(Sprache::Anwendungstitel));
+    QtTexteDeutsch();
     const TempFolderResult temp = PrepareTempFolder();
     QtMessages messages;
     if (temp.path.empty()) {
@@ -36,7 +38,7 @@ int FensterStarten(int argc, char** argv)
     Init_Pfadnamen(programm);
     TForm1 fenster(programm, display);
     messages.setParent(&fenster);
-    fenster.showMaximized();
+    fenster.Fenster_Zeigen();
     if (argc > 1)
         fenster.ProjektOeffnen(QString::fromLocal8Bit(argv[1]));
     const int ergebnis = QApplication::exec();

@@ -44,6 +44,17 @@ inline constexpr const char* HilfslinienLoeschen = "Hilfslinien löschen";
 inline constexpr const char* JustL = "Bild L automat. wählen";
 inline constexpr const char* JustR = "Bild R automat. wählen";
 inline constexpr const char* Stopp = "Stopp";
+inline constexpr const char* ZuletztGeoeffnet = "&Zuletzt geöffnet";
+inline constexpr const char* PixelInfo = "Pixel:";
+inline constexpr const char* DpiInfo = "dpi:";
+inline constexpr const char* Unkomprimiert = "unkomprimiert";
+inline constexpr const char* Gespeichert = "gespeichert:";
+inline constexpr const char* Linsenansicht = "Linsenansicht";
+inline constexpr const char* LinsenansichtHinweis =
+    "Was ein Auge durch die Linsen aus einem Blickwinkel sieht: von jeder Linse der Streifen an dieser Stelle";
+inline constexpr const char* LinsenPosition = "Blickwinkel %1 von %2";
+inline constexpr const char* HandbuchOhneProgramm =
+    "Es ist kein Programm zum Anzeigen von PDF-Dateien eingerichtet. Das Handbuch liegt hier:";
 
 // Group box captions of the twelve tabs.
 inline constexpr const char* TabGruppen[12] = {

@@ -1,16 +1,22 @@
 #pragma once
 #include <QMainWindow>
+#include <QPoint>
 #include <functional>
 #include <vector>
 
 #include "model/Programm.h"
+#include "platform/qt/ZuletztGeoeffnet.h"
 
 class QAction;
 class QButtonGroup;
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
+class QDragEnterEvent;
+class QDropEvent;
 class QLabel;
+class QLineEdit;
+class QMenu;
 class QListWidget;
 class QProgressBar;
 class QPushButton;
@@ -31,6 +37,9 @@ class TForm1 : public QMainWindow {
 public:
     TForm1(Programm& programm, QtDisplay& display);
 
+    // Shows the window at start: over the screen's work area less 3 pixels on each
+    // side, then maximised (where a window manager does that).
+    void Fenster_Zeigen();
     // Opens a project file, as the open command and a file named at start do.
     void ProjektOeffnen(const QString& datei);
 
@@ -46,6 +55,9 @@ public:
     void MenuHinweisClick();
     void MenuDOKUClick();
     void MenuInfoClick();
+    // Opens a project of the "Zuletzt geöffnet" list, as the open command does.
+    void ZuletztClick(const QString& datei);
+    void LinsenansichtClick();
     // The exit sequence; true when the program may end.
     bool Ende();
 
@@ -54,14 +66,21 @@ protected:
     virtual QString projektWaehlen(bool speichern);
     virtual QStringList bilderWaehlen();
     virtual QString bildZielWaehlen(const QString& format);
+    // Shows a document with the desktop's program; tests replace it. False when there is none.
+    virtual bool dokumentOeffnen(const QString& pfad);
 
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* objekt, QEvent* ereignis) override;
+    // Image files and MPOs dropped on the window are added; a dropped project is opened.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void menuAnlegen();
+    QWidget* linkeSpalte();
     QWidget* listenPanel();
     QWidget* vorschauBereich();
+    QWidget* ergebnisZeile();
     QWidget* unterVorschau();
     void tabsAnlegen();
 
@@ -76,6 +95,15 @@ private:
     void Listenbox_Zeigen();
     void ZEIGEN_Vorschau();
     void ZoomComboBoxChange(int index);
+    // Ctrl + wheel: the next or previous zoom, keeping the point under the pointer in place.
+    void ZoomRad(int schritte, QPoint punkt);
+    // The result's size, resolution, print size and weight; after a save, the file written.
+    void Ergebnis_Zeigen();
+    void Bilder_Laden(const QStringList& dateien);
+    void zuletztMerken(const QString& datei);
+    // After a project save: a saved file joins the recent list and the status line.
+    bool projektGespeichert(bool ok);
+    void Zuletzt_Zeigen();
     void titelSetzen();
     // The window sees every key first: Return moves the focus on (and goes on to
     // the control), the alignment keys shift the image. True when the key was used.
@@ -104,6 +132,16 @@ private:
     QPushButton* STOPButton;
     QComboBox* ZoomComboBox;
     QProgressBar* FortschrittBar;
+    QLineEdit* xPixInfoEdit;
+    QLineEdit* yPixInfoEdit;
+    QLineEdit* xDPIInfoEdit;
+    QLineEdit* yDPIInfoEdit;
+    QLabel* ErgebnisLabel;
+    QPushButton* LinsenansichtButton;
+    QMenu* MenuZuletzt;
+    ZuletztGeoeffnet zuletzt_;
+    // The file the last save wrote, shown until the result is computed anew.
+    QString gespeichert_;
     QTimer* Timer2;
     QAction* MenuHinweis;
     bool hinweiseAn_ = true;
