@@ -1,4 +1,5 @@
 #pragma once
+#include <filesystem>
 #include <functional>
 #include <string>
 
@@ -6,14 +7,20 @@
 
 // The headless subcommands; argv holds the command's own arguments. Exit
 // status 0 success, 1 failure, 2 bad usage.
+int AlignBefehl(int argc, char** argv);
 int ExifBefehl(int argc, char** argv);
 int MpoBefehl(int argc, char** argv);
 int RenderBefehl(int argc, char** argv);
+int EinstellungenBefehl(int argc, char** argv);
+int WiggleBefehl(int argc, char** argv);
 int CropBefehl(int argc, char** argv);
 
 // "--help" or "-h" as the command's only argument.
 bool HilfeVerlangt(int argc, char** argv);
+// Bad usage: says on stderr which argument is wrong, then the command's help; 2.
+int FalscherAufruf(const char* befehl, const std::string& grund, const char* hilfe);
 // A command over one existing file: usage and help, the headless services, and
-// "Datei nicht gefunden:" for a missing file; otherwise the command's own result.
-int DateiBefehl(int argc, char** argv, const char* hilfe,
-                const std::function<int(Context&, const std::string&)>& befehl);
+// "Datei nicht gefunden:" for a missing file; otherwise the command's own
+// result. The command gets the user's temporary folder for its traces.
+int DateiBefehl(const char* wort, int argc, char** argv, const char* hilfe,
+                const std::function<int(Context&, const std::string&, const std::filesystem::path&)>& befehl);

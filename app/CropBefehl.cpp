@@ -137,10 +137,8 @@ int CropBefehl(int argc, char** argv)
         return 0;
     }
     Auftrag auftrag;
-    if (const auto falsch = lesen(argc, argv, auftrag)) {
-        std::fprintf(stderr, "lumivex crop: falsches oder fehlendes Argument '%s'\n\n%s", falsch->c_str(), hilfe);
-        return 2;
-    }
+    if (const auto falsch = lesen(argc, argv, auftrag))
+        return FalscherAufruf("crop", "falsches oder fehlendes Argument '" + *falsch + "'", hilfe);
     const auto temp = TempOrdner();
     if (!temp)
         return 1;

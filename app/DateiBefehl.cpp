@@ -10,16 +10,25 @@ bool HilfeVerlangt(int argc, char** argv)
     return argc == 1 && (std::strcmp(argv[0], "--help") == 0 || std::strcmp(argv[0], "-h") == 0);
 }
 
-int DateiBefehl(int argc, char** argv, const char* hilfe, const std::function<int(Context&, const std::string&)>& befehl)
+int FalscherAufruf(const char* befehl, const std::string& grund, const char* hilfe)
+{
+    std::fprintf(stderr, "lumivex %s: %s\n\n%s", befehl, grund.c_str(), hilfe);
+    return 2;
+}
+
+int DateiBefehl(const char* wort, int argc, char** argv, const char* hilfe,
+                const std::function<int(Context&, const std::string&, const std::filesystem::path&)>& befehl)
 {
     if (HilfeVerlangt(argc, argv)) {
         std::fputs(hilfe, stdout);
         return 0;
     }
-    if (argc != 1 || argv[0][0] == '-') {
-        std::fputs(hilfe, stderr);
-        return 2;
-    }
+    if (argc == 0)
+        return FalscherAufruf(wort, "DATEI fehlt", hilfe);
+    if (argv[0][0] == '-')
+        return FalscherAufruf(wort, std::string("unbekannte Option '") + argv[0] + "'", hilfe);
+    if (argc > 1)
+        return FalscherAufruf(wort, std::string("überzähliges Argument '") + argv[1] + "'", hilfe);
     const auto temp = TempOrdner();
     if (!temp)
         return 1;
@@ -31,5 +40,5 @@ int DateiBefehl(int argc, char** argv, const char* hilfe, const std::function<in
         ctx.message(Sprache::Titel::Fehler, std::string(Sprache::Meldung(50)) + " " + datei);
         return 1;
     }
-    return befehl(ctx, datei);
+    return befehl(ctx, datei, temp->benutzerOrdner());
 }

@@ -14,8 +14,8 @@ const char* const hilfe =
     "\n"
     "Listet die EXIF-Parameter einer JPEG- oder MPO-Datei (Kamera- und\n"
     "Bild-Parameter) auf stdout. Die Einträge aller Verzeichnisse werden\n"
-    "zusätzlich in EXIF_1_Detail$$$.TXT und EXIF_2_Detail$$$.TXT im aktuellen\n"
-    "Ordner geschrieben.\n"
+    "zusätzlich in EXIF_1_Detail$$$.TXT und EXIF_2_Detail$$$.TXT im\n"
+    "temporären Ordner des Benutzers (LUMIVEX-Benutzername) geschrieben.\n"
     "\n"
     "Rückgabewert: 0 Erfolg (auch ohne gültigen EXIF-Kopf), 1 Datei fehlt,\n"
     "2 falscher Aufruf.\n";
@@ -24,8 +24,8 @@ const char* const hilfe =
 
 int ExifBefehl(int argc, char** argv)
 {
-    return DateiBefehl(argc, argv, hilfe, [](Context&, const std::string& datei) {
-        for (const std::string& zeile : EXIF_Liste(TExif(datei, true)))
+    return DateiBefehl("exif", argc, argv, hilfe, [](Context&, const std::string& datei, const std::filesystem::path& spuren) {
+        for (const std::string& zeile : EXIF_Liste(TExif(datei, spuren)))
             std::puts(zeile.c_str());
         return 0;
     });

@@ -11,6 +11,7 @@
 #include "platform/PosixFiles.h"
 #include "platform/qt/Oberflaeche.h"
 #include "platform/qt/QtServices.h"
+#include "platform/qt/QtSettingsStore.h"
 #include "ui/TForm1.h"
 
 int FensterStarten(int argc, char** argv)
@@ -36,7 +37,8 @@ int FensterStarten(int argc, char** argv)
     programm.ctx.state.programFolder = QCoreApplication::applicationDirPath().toStdString();
     Temp_Aufraeumen(programm.ctx);
     Init_Pfadnamen(programm);
-    TForm1 fenster(programm, display);
+    QtSettingsStore einstellungen;
+    TForm1 fenster(programm, display, &einstellungen);
     messages.setParent(&fenster);
     fenster.Fenster_Zeigen();
     if (argc > 1)

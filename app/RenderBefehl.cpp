@@ -62,36 +62,41 @@ struct Auftrag {
     bool ja = false;
 };
 
-// False for a call that does not fit the usage.
-bool lesen(int argc, char** argv, Auftrag& a)
+// For a call that does not fit the usage, what is wrong with it; empty otherwise.
+std::string lesen(int argc, char** argv, Auftrag& a)
 {
     std::vector<std::string> frei;
     for (int i = 0; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--ja") {
             a.ja = true;
-        } else if ((arg == "--format" || arg == "--mode") && i + 1 < argc) {
+        } else if (arg == "--format" || arg == "--mode") {
+            if (i + 1 == argc)
+                return "'" + arg + "' ohne Wert";
             const std::string wert = argv[++i];
             if (arg == "--format") {
                 a.format = wert;
             } else {
                 if (wert.size() != 1 || wert[0] < '0' || wert[0] > '6')
-                    return false;
+                    return "ungültige Vorschau-Art '" + wert + "' bei --mode";
                 a.modus = wert[0] - '0';
             }
         } else if (arg.rfind("--", 0) == 0) {
-            return false;
+            return "unbekannte Option '" + arg + "'";
         } else {
             frei.push_back(arg);
         }
     }
-    if (frei.size() != 2)
-        return false;
+    if (frei.size() < 2)
+        return frei.empty() ? "PROJEKT.lvx und AUSGABE fehlen" : "AUSGABE fehlt";
+    if (frei.size() > 2)
+        return "überzähliges Argument '" + frei[2] + "'";
     a.projekt = frei[0];
     a.ausgabe = frei[1];
-    if (a.format.empty())
-        a.format = formatAusEndung(a.ausgabe);
-    return formatBekannt(a.format);
+    if (!a.format.empty())
+        return formatBekannt(a.format) ? "" : "unbekanntes Format '" + a.format + "' bei --format";
+    a.format = formatAusEndung(a.ausgabe);
+    return a.format.empty() ? "unbekannte Endung von AUSGABE '" + a.ausgabe + "' (ohne --format)" : "";
 }
 
 }
@@ -103,10 +108,8 @@ int RenderBefehl(int argc, char** argv)
         return 0;
     }
     Auftrag auftrag;
-    if (!lesen(argc, argv, auftrag)) {
-        std::fputs(hilfe, stderr);
-        return 2;
-    }
+    if (const std::string fehler = lesen(argc, argv, auftrag); !fehler.empty())
+        return FalscherAufruf("render", fehler, hilfe);
     const auto temp = TempOrdner();
     if (!temp)
         return 1;

@@ -1,5 +1,5 @@
 #include <cstdio>
-#include <cstring>
+#include <filesystem>
 #include <string>
 
 #include "app/Befehle.h"
@@ -7,31 +7,48 @@
 
 namespace {
 
-const char* const usage =
-    "Lumivex 5 - dreidimensionale Bilder aus Fotos\n"
-    "\n"
-    "Aufruf:\n"
-    "  lumivex [PROJEKT.lvx]      startet das Programmfenster (mit einem Projekt)\n"
-    "  lumivex BEFEHL [OPTIONEN]  führt einen Befehl ohne Fenster aus\n"
-    "\n"
-    "Befehle ohne Fenster:\n"
-    "  render PROJEKT.lvx AUSGABE [--format F] [--mode N] [--ja]\n"
-    "                 berechnet das Bild eines Projekts und speichert es\n"
-    "  crop PROJEKT.lvx ORDNER (--optimal | --region L,O,R,U) [--ratio B:H]\n"
-    "       [--format BMP|JPG] [--mode N] [--ja]\n"
-    "                 schreibt die justierten Bilder und das berechnete Bild\n"
-    "                 auf einen Bildausschnitt zugeschnitten\n"
-    "  exif DATEI     listet die EXIF-Parameter einer JPEG- oder MPO-Datei\n"
-    "  mpo DATEI      listet die Marker einer MPO-Datei und zerlegt sie in JPEG-Bilder\n"
-    "\n"
-    "\"lumivex BEFEHL --help\" beschreibt einen Befehl.\n"
-    "\n"
-    "Optionen:\n"
-    "  -h, --help     diese Hilfe\n"
-    "  --version      Programmversion\n"
-    "\n"
-    "Meldungen erscheinen auf stderr als \"Titel: Text\".\n"
-    "Rückgabewert: 0 Erfolg, 1 Fehler oder Abbruch, 2 falscher Aufruf.\n";
+// The headless commands, one line each: the word, what runs it (with the
+// arguments after the word), its usage and what it does.
+struct Befehl {
+    const char* wort;
+    int (*ausfuehren)(int argc, char** argv);
+    const char* aufruf;
+    const char* beschreibung;
+};
+
+constexpr Befehl befehle[] = {
+    {"render", RenderBefehl, "render PROJEKT.lvx AUSGABE [--format F] [--mode N] [--ja]", "berechnet das Bild eines Projekts und speichert es"},
+    {"align", AlignBefehl, "align PROJEKT.lvx AUSGABE.lvx [--reference N] [--symmetric] [--fine] [--ja]", "justiert alle Bilder automatisch und speichert das Projekt"},
+    {"crop", CropBefehl, "crop PROJEKT.lvx ORDNER (--optimal | --region L,O,R,U) [--ratio B:H]\n       [--format BMP|JPG] [--mode N] [--ja]", "schreibt die justierten Bilder und das berechnete Bild auf einen Ausschnitt zugeschnitten"},
+    {"exif", ExifBefehl, "exif DATEI", "listet die EXIF-Parameter einer JPEG- oder MPO-Datei"},
+    {"mpo", MpoBefehl, "mpo DATEI", "listet die Marker einer MPO-Datei und zerlegt sie in JPEG-Bilder"},
+    {"wiggle", WiggleBefehl, "wiggle PROJEKT.lvx AUSGABE.webp [--speed N] [--pingpong]", "speichert die Bildsequenz eines Projekts als animiertes WebP"},
+    {"settings", EinstellungenBefehl, "settings [--reset]", "listet die gespeicherten Einstellungen oder entfernt sie"},
+};
+
+void hilfe(FILE* aus)
+{
+    std::fputs("Lumivex 5 - dreidimensionale Bilder aus Fotos\n"
+               "\n"
+               "Aufruf:\n"
+               "  lumivex [PROJEKT.lvx]      startet das Programmfenster (mit einem Projekt)\n"
+               "  lumivex BEFEHL [OPTIONEN]  führt einen Befehl ohne Fenster aus\n"
+               "\n"
+               "Befehle ohne Fenster:\n",
+               aus);
+    for (const Befehl& b : befehle)
+        std::fprintf(aus, "  %s\n                 %s\n", b.aufruf, b.beschreibung);
+    std::fputs("\n"
+               "\"lumivex BEFEHL --help\" beschreibt einen Befehl.\n"
+               "\n"
+               "Optionen:\n"
+               "  -h, --help     diese Hilfe\n"
+               "  --version      Programmversion\n"
+               "\n"
+               "Meldungen erscheinen auf stderr als \"Titel: Text\".\n"
+               "Rückgabewert: 0 Erfolg, 1 Fehler oder Abbruch, 2 falscher Aufruf.\n",
+               aus);
+}
 
 }
 
@@ -41,23 +58,24 @@ int main(int argc, char** argv)
         return FensterStarten(argc, argv);
     const std::string arg = argv[1];
     if (arg == "-h" || arg == "--help") {
-        std::fputs(usage, stdout);
+        hilfe(stdout);
         return 0;
     }
-    if (arg == "render")
-        return RenderBefehl(argc - 2, argv + 2);
-    if (arg == "crop")
-        return CropBefehl(argc - 2, argv + 2);
-    if (arg == "exif")
-        return ExifBefehl(argc - 2, argv + 2);
-    if (arg == "mpo")
-        return MpoBefehl(argc - 2, argv + 2);
     if (arg == "--version") {
         std::puts("Lumivex 5.0");
         return 0;
     }
-    if (arg[0] != '-')
+    for (const Befehl& b : befehle)
+        if (arg == b.wort)
+            return b.ausfuehren(argc - 2, argv + 2);
+    // Only a file that exists is taken for a project: a mistyped command word never starts the window.
+    std::error_code ec;
+    if (arg[0] != '-' && std::filesystem::is_regular_file(arg, ec))
         return FensterStarten(argc, argv);
-    std::fprintf(stderr, "lumivex: unbekannter Befehl oder Option '%s'\n\n%s", arg.c_str(), usage);
+    if (arg[0] == '-')
+        std::fprintf(stderr, "lumivex: unbekannte Option '%s'\n\n", arg.c_str());
+    else
+        std::fprintf(stderr, "lumivex: '%s' ist weder ein Befehl noch eine vorhandene Projekt-Datei\n\n", arg.c_str());
+    hilfe(stderr);
     return 2;
 }

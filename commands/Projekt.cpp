@@ -7,24 +7,13 @@
 
 #include "align/Referenzpunkt.h"
 #include "commands/Liste.h"
+#include "compose/Komponisten.h"
 #include "compose/Pipeline.h"
 #include "imageio/BildLaden.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-uint32_t alsBgr(const Farbe& f)
-{
-    return static_cast<uint32_t>(f.r & 0xFF) | static_cast<uint32_t>(f.g & 0xFF) << 8
-        | static_cast<uint32_t>(f.b & 0xFF) << 16;
-}
-
-Farbe ausBgr(uint32_t v)
-{
-    return Farbe{static_cast<int32_t>(v & 0xFF), static_cast<int32_t>((v >> 8) & 0xFF),
-                 static_cast<int32_t>((v >> 16) & 0xFF)};
-}
 
 ProjektBild bildAusEintrag(const ImageEntry& e)
 {
@@ -208,6 +197,9 @@ void ProjektEinstellungenAnwenden(Programm& p, const ProjektDaten& d)
     c.streifen.beginn = d.lcdBeginn;
     c.streifen.breite = d.lcdX;
     c.streifen.hoehe = d.lcdY;
+    // The size choice decides the size, as its handler would; image L is still
+    // image 1 here, as the loaded images left it.
+    Streifengroesse_Anwenden(p, d.lcdGroesse);
     c.Komprimierung = d.komprimierung;
     c.PixelProBildProLinse = d.pixelProLinse;
     c.DruckOptimierung = d.druckOptimierung;
@@ -239,13 +231,38 @@ void ProjektEinstellungenAnwenden(Programm& p, const ProjektDaten& d)
     c.LinseInvers = d.linseInvers;
 }
 
+namespace {
+
+// A path too long for its field is stored relative to the project's folder
+// when that fits; false after naming the file when it does not fit either.
+bool pfadEinpassen(const Context& ctx, std::string& pfad, const fs::path& ordner)
+{
+    if (ProjektTextPasst(pfad))
+        return true;
+    std::error_code ec;
+    const std::string relativ = fs::relative(pfad, ordner, ec).string();
+    if (!ec && !relativ.empty() && ProjektTextPasst(relativ)) {
+        pfad = relativ;
+        return true;
+    }
+    ctx.message(Sprache::Titel::Fehler, std::string(Sprache::BildPfadZuLang) + " " + pfad);
+    return false;
+}
+
+}
+
 bool MenuProjektSpeichernClick(Programm& p)
 {
     AppState& st = p.ctx.state;
     if (st.projectFile.empty())
         return false;
+    ProjektDaten d = ProjektAusProgramm(p);
+    const fs::path ordner = fs::absolute(fs::path(st.projectFile)).parent_path();
+    for (ProjektBild& b : d.bilder)
+        if (!pfadEinpassen(p.ctx, b.pfad, ordner) || !pfadEinpassen(p.ctx, b.mpoPfad, ordner))
+            return false;
     st.busy = true;
-    const bool ok = writeFileSafely(p.ctx.files(), st.projectFile, ProjektKodieren(ProjektAusProgramm(p)));
+    const bool ok = writeFileSafely(p.ctx.files(), st.projectFile, ProjektKodieren(d));
     st.busy = false;
     if (!ok) {
         p.ctx.message(Sprache::Titel::Fehler, MitDatei(Sprache::Meldung(2), st.projectFile, true));
@@ -308,11 +325,13 @@ struct Bildquelle {
     int teil = 0;
 };
 
+// A relative path is one stored relative to the project's folder.
 std::string finden(const std::string& pfad, const fs::path& ordner)
 {
     std::error_code ec;
-    if (!pfad.empty() && fs::is_regular_file(pfad, ec))
-        return pfad;
+    const fs::path gespeichert = fs::path(pfad).is_relative() ? ordner / pfad : fs::path(pfad);
+    if (!pfad.empty() && fs::is_regular_file(gespeichert, ec))
+        return gespeichert.string();
     const fs::path daneben = ordner / dateiname(pfad);
     if (!dateiname(pfad).empty() && fs::is_regular_file(daneben, ec))
         return daneben.string();

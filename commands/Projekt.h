@@ -17,7 +17,9 @@ void ProjektEinstellungenAnwenden(Programm& p, const ProjektDaten& d);
 bool OeffnenAllgemein(Programm& p, const std::string& datei);
 
 // Writes the project to the current project file; the previous file stays
-// intact until the new one is complete. False after the message of the failure.
+// intact until the new one is complete. An image path too long for its field
+// is stored relative to the project's folder, or, when even that is too long,
+// the save is refused. False after the message of the failure.
 bool MenuProjektSpeichernClick(Programm& p);
 // Saves under a new name (chosen by the caller's dialog): refused for a read-only file.
 bool MenuProjektSpeichernUnterClick(Programm& p, const std::string& datei);

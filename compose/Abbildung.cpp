@@ -16,13 +16,38 @@ void anzeigeRaster(Context& ctx, const RasterSlot& quelle, RasterSlot& ziel, con
 {
     const int32_t dx = f.x1 - f.x0;
     const int32_t dy = f.y1 - f.y0;
-    const int32_t t = std::max({(dx + 1) / std::max(ctx.state.screenWidth, 1),
-                                (dy + 1) / std::max(ctx.state.screenHeight, 1), 1});
+    const int32_t t = Abtastschritt(ctx.state, dx, dy);
     ziel.breite = dx / t;
     ziel.hoehe = dy / t;
     Punktabtastung(ctx, quelle, ziel, f.x0, f.y0, t);
 }
 
+}
+
+int32_t Abtastschritt(const AppState& st, int32_t breite, int32_t hoehe)
+{
+    const int64_t x = (int64_t{breite} + 1) / std::max(st.screenWidth, 1);
+    const int64_t y = (int64_t{hoehe} + 1) / std::max(st.screenHeight, 1);
+    return static_cast<int32_t>(std::max<int64_t>({x, y, 1}));
+}
+
+bool Vollbild_Berechnen(Programm& p)
+{
+    AppState& st = p.ctx.state;
+    ImageEntry& e = p.bilder.ergebnis();
+    const RasterSlot& quelle = e.slot[SlotFarbErgebnis];
+    if (st.busy || quelle.breite < 1 || quelle.hoehe < 1)
+        return false;
+    st.busy = true;
+    st.abort = false;
+    p.ctx.events().setBusyCursor(true);
+    const bool ok = guarded(p.ctx, [&] {
+        anzeigeRaster(p.ctx, quelle, e.slot[SlotVollbild], Quellfenster{0, 0, quelle.breite, quelle.hoehe});
+    });
+    p.ctx.events().setBusyCursor(false);
+    st.busy = false;
+    st.abort = false;
+    return ok;
 }
 
 double Zoomfaktor(const std::string& item)

@@ -168,6 +168,7 @@ void anaglyph(Programm& p, int links, int rechts, int schema, double c1, double 
                 ctx.rowDone(y0 + i);
             }
         });
+    bandZiel.schreiben();
 }
 
 }

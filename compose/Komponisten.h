@@ -62,3 +62,7 @@ int Streifenbild(Programm& p, int links, int rechts, int32_t breite, int32_t hoe
 // The display size of a stripe size choice (items 0 to 6; other items keep the
 // stored size), with the preview area's size for item 2.
 Groesse Streifengroesse(const Programm& p, int auswahl, Groesse vorschau);
+// Makes a size choice the stripe settings' choice and its size their display
+// size; the preview area is the one the window last reported. Without one
+// (no window) the stored size stands for "Vorschaufenster".
+void Streifengroesse_Anwenden(Programm& p, int auswahl);

@@ -207,6 +207,7 @@ void interlace3D(Programm& prog, const Layout& l, RasterSlot& ziel)
                 std::memcpy(row + 3 * int64_t{x}, &s.colour[3 * static_cast<size_t>(x)], 3);
         ctx.rowDone(y);
     }
+    rows.schreiben();
 }
 
 void interlaceFlip(Programm& prog, const Layout& l, RasterSlot& ziel)
@@ -242,6 +243,7 @@ void interlaceFlip(Programm& prog, const Layout& l, RasterSlot& ziel)
                 std::memcpy(row + 3 * int64_t{x}, colour, 3);
         ctx.rowDone(y);
     }
+    rows.schreiben();
 }
 
 // The steps of both variants; the rows are built, reversed per lens, framed and

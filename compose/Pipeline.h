@@ -44,3 +44,11 @@ std::pair<int32_t, int32_t> Scroll_Zu(int32_t W, int32_t H, double z, int32_t Sw
 void ZOOM_Anpassen(Programm& p);
 // The zoom factor of a list item "a:b".
 double Zoomfaktor(const std::string& item);
+
+// The step of the point sampling that brings a window of breite × hoehe pixels
+// within the screen: max((breite + 1) div screen width, (hoehe + 1) div screen height, 1).
+int32_t Abtastschritt(const AppState& st, int32_t breite, int32_t hoehe);
+// The full-screen raster (result slot 3): the colour-adjusted result sampled by
+// that step. False when there is no result, the pipeline runs, or after a
+// failure or abort.
+bool Vollbild_Berechnen(Programm& p);

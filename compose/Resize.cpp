@@ -111,6 +111,7 @@ void nearest(Context& ctx, const RasterSlot& quelle, const RasterSlot& ziel)
         }
         ctx.rowDone(y);
     }
+    band.schreiben();
 }
 
 // Per target pixel of one axis: the first and last source pixel it covers,
@@ -298,6 +299,7 @@ void area(Context& ctx, const RasterSlot& quelle, const RasterSlot& ziel, const 
             });
         if (b.y1 == h) {
             writeRows(ctx, ziel, b.y0, b.y1 - b.y0, b.out.data(), schreiben);
+            schreiben.schreiben();
             return;
         }
     }
@@ -436,6 +438,7 @@ void bicubic(Context& ctx, const RasterSlot& quelle, const RasterSlot& ziel, int
         y0 = y1;
     }
     writeRows(ctx, ziel, previousY0, ziel.hoehe - previousY0, out[(batch + 1) % 2].data(), schreiben);
+    schreiben.schreiben();
 }
 
 }

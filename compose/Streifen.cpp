@@ -100,6 +100,17 @@ int Streifenbild(Programm& p, int links, int rechts, int32_t breite, int32_t hoe
     return guarded(p.ctx, [&] { streifenbild(p, links, rechts, breite, hoehe, richtung, beginn); }) ? 0 : 1;
 }
 
+void Streifengroesse_Anwenden(Programm& p, int auswahl)
+{
+    StreifenSettings& s = p.compose.streifen;
+    const Groesse g = Streifengroesse(p, auswahl, {p.ansicht.boxBreite, p.ansicht.boxHoehe});
+    s.groesse = auswahl;
+    if (g.breite > 0 && g.hoehe > 0) {
+        s.breite = g.breite;
+        s.hoehe = g.hoehe;
+    }
+}
+
 Groesse Streifengroesse(const Programm& p, int auswahl, Groesse vorschau)
 {
     const Groesse bildschirm{p.ctx.state.screenWidth, p.ctx.state.screenHeight};

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -38,13 +39,26 @@ public:
     virtual std::optional<uint64_t> freeSpace(const std::filesystem::path& path) const = 0;
     // The name of that file system as shown to the user (its mount point).
     virtual std::string volumeName(const std::filesystem::path& path) const = 0;
-    // True when this process now holds the single-instance lock, false when another one does.
-    virtual bool acquireInstanceLock() = 0;
+    // Joins the running instances of the program for this object's whole life.
+    // When no other instance runs, alone() is called first, while none can
+    // join; an implementation without a lock of its own is always alone.
+    virtual void joinInstances(const std::function<void()>& alone) { alone(); }
+    // Writes length bytes at offset of an open file, all of them; 0, or the
+    // errno of the failure. Every raster write goes through here.
+    virtual int writeAt(int fd, const void* data, size_t length, int64_t offset) const;
     // Writes a whole file and flushes it to the disk; false when any byte could not be written.
     virtual bool writeFile(const std::filesystem::path& path, const std::vector<uint8_t>& bytes) const;
     // Renames from over to in one step.
     virtual bool replaceFile(const std::filesystem::path& from, const std::filesystem::path& to) const;
 };
+
+// The positioned write of Files::writeAt without the service.
+int writeFully(int fd, const void* data, size_t length, int64_t offset);
+
+// Copies the first length bytes of one open file over the start of another: in
+// the kernel where it can, by reading and writing where it cannot (another
+// file system, or one that does not offer the copy). False on a failure.
+bool copyFileData(int from, int to, uint64_t length);
 
 // An existing file the user may not write, or one marked read-only (no write
 // permission bit at all, which holds even for root).
@@ -81,6 +95,24 @@ public:
     // Logical resolution of the current printer in dots per inch.
     virtual int dpiX() const = 0;
     virtual int dpiY() const = 0;
+};
+
+// The per-user settings store: named integer and string values under one key.
+class SettingsStore {
+public:
+    virtual ~SettingsStore() = default;
+    // True when the key exists.
+    virtual bool exists() const = 0;
+    // The value, or nothing when it is missing or not of that type.
+    virtual std::optional<int32_t> readInt(const std::string& name) const = 0;
+    virtual std::optional<std::string> readString(const std::string& name) const = 0;
+    // Writing creates the key when needed.
+    virtual void writeInt(const std::string& name, int32_t value) = 0;
+    virtual void writeString(const std::string& name, const std::string& value) = 0;
+    // Removes the key with every value in it.
+    virtual void remove() = 0;
+    // Makes the changes permanent; false when the store could not be written.
+    virtual bool flush() = 0;
 };
 
 struct Services {

@@ -68,6 +68,11 @@ inline constexpr const char* TgaZuGross = "Das Bild ist für das TGA-Format zu g
 inline constexpr const char* TiffZuGross = "Das Bild ist für das TIFF-Format zu groß (höchstens 4 GByte Bilddaten)!";
 inline constexpr const char* KeinErgebnis = "Es gibt kein berechnetes Bild (Vorschau \"keine\")!";
 inline constexpr const char* MpoOhneBildpaar = "Für die MPO-Datei werden Bild L und Bild R benötigt!";
+inline constexpr const char* BildPfadZuLang =
+    "Pfad der Bild-Datei ist zu lang für die Projekt-Datei, keine Speicherung möglich:";
+inline constexpr const char* JpegZuVielSpeicher = "Die JPEG-Datei benötigt zum Dekodieren zu viel Arbeitsspeicher!";
+inline constexpr const char* AnimationZuWenigBilder = "Für die Animation müssen mindestens 2 Bilder geladen sein.";
+inline constexpr const char* Bildschirmfoto = "Screenshot in Zwischenablage!";
 
 // Texts of the settings panels.
 namespace Tafel {

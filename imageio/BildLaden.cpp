@@ -109,7 +109,7 @@ int mpoLaden(Programm& p, int index, const std::string& datei)
 {
     const std::string basis = mpoBasis(p, index, datei);
     // Parts beyond the image set's last entry are not taken.
-    const MpoErgebnis m = MPO_Zerlegen(datei, basis, MpoSpurDatei, nullptr, MaxBilder - index + 1);
+    const MpoErgebnis m = MPO_Zerlegen(datei, basis, {}, nullptr, MaxBilder - index + 1);
     if (!m.ok)
         return -1;
     for (int k = 1; k <= m.anzahl; ++k) {
@@ -160,16 +160,16 @@ int Bild_Laden(Programm& p, int index, const std::string& datei)
 
 void Temp_Aufraeumen(Context& ctx)
 {
-    if (!ctx.files().acquireInstanceLock())
-        return;
-    std::error_code ec;
-    for (const char* endung : {".BMP", ".JPG"}) {
-        for (const auto& eintrag : fs::directory_iterator(ctx.files().tempFolder(), ec)) {
-            const std::string name = eintrag.path().filename().string();
-            if (name.size() >= 6 && name.starts_with("~$") && gross(name.substr(name.size() - 4)) == endung)
-                fs::remove(eintrag.path(), ec);
+    ctx.files().joinInstances([&] {
+        std::error_code ec;
+        for (const char* endung : {".BMP", ".JPG"}) {
+            for (const auto& eintrag : fs::directory_iterator(ctx.files().tempFolder(), ec)) {
+                const std::string name = eintrag.path().filename().string();
+                if (name.size() >= 6 && name.starts_with("~$") && gross(name.substr(name.size() - 4)) == endung)
+                    fs::remove(eintrag.path(), ec);
+            }
         }
-    }
+    });
 }
 
 int MPO_Teil_Laden(Programm& p, int index, const std::string& mpo, int k)
@@ -177,7 +177,7 @@ int MPO_Teil_Laden(Programm& p, int index, const std::string& mpo, int k)
     if (p.ctx.state.abort || index < 1 || index > MaxBilder || k < 1)
         return -1;
     const std::string basis = mpoBasis(p, index, mpo);
-    const MpoErgebnis m = MPO_Zerlegen(mpo, basis, MpoSpurDatei, nullptr, k);
+    const MpoErgebnis m = MPO_Zerlegen(mpo, basis, {}, nullptr, k);
     if (!m.ok)
         return -1;
     teileLoeschen(basis, 1, std::min(k - 1, m.anzahl));

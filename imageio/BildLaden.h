@@ -15,6 +15,6 @@ int Bild_Laden(Programm& p, int index, const std::string& datei);
 // was when a project was saved; the results are those of Bild_Laden for one image.
 int MPO_Teil_Laden(Programm& p, int index, const std::string& mpo, int k);
 
-// At start: unless another instance holds the single-instance lock, deletes
+// At start: joins the running instances and, when no other one runs, deletes
 // the leftover working files ("~$*.BMP", "~$*.JPG") of the temporary folder.
 void Temp_Aufraeumen(Context& ctx);

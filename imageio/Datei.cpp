@@ -92,6 +92,15 @@ bool DateiLesen(const std::string& pfad, std::vector<uint8_t>& daten, uint64_t m
     return true;
 }
 
+bool SpurSchreiben(const std::string& pfad, const std::vector<std::string>& zeilen)
+{
+    ZielDatei spur(pfad);
+    for (const std::string& z : zeilen)
+        if (!spur.schreiben(z.data(), z.size()) || !spur.schreiben("\r\n", 2))
+            return false;
+    return spur.fertig();
+}
+
 ZielDatei::ZielDatei(std::string ziel) : ziel_(std::move(ziel))
 {
     const fs::path p(ziel_);

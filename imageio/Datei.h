@@ -63,6 +63,10 @@ private:
 // The whole file, or nothing when it cannot be read or exceeds maxBytes.
 bool DateiLesen(const std::string& pfad, std::vector<uint8_t>& daten, uint64_t maxBytes);
 
+// A trace of text lines, each ended by CR LF, written under a fresh name and
+// renamed over pfad: a link planted under that name is replaced, never followed.
+bool SpurSchreiben(const std::string& pfad, const std::vector<std::string>& zeilen);
+
 class ZielDatei {
 public:
     // Creates a temporary file beside ziel.

@@ -2,7 +2,6 @@
 
 #include <cmath>
 #include <cstdio>
-#include <fstream>
 #include <functional>
 
 #include "imageio/Datei.h"
@@ -239,20 +238,15 @@ TExif::TExif(const std::vector<uint8_t>& daten)
     parse(daten);
 }
 
-TExif::TExif(const std::string& datei, bool spuren)
+TExif::TExif(const std::string& datei, const std::filesystem::path& spurOrdner)
 {
     std::vector<uint8_t> d;
     if (DateiLesen(datei, d, LeseGrenzen().maxExifBytes))
         parse(d);
-    if (!spuren)
+    if (spurOrdner.empty())
         return;
-    const auto schreiben = [](const char* name, const std::vector<std::string>& zeilen) {
-        std::ofstream out(name, std::ios::binary | std::ios::trunc);
-        for (const std::string& z : zeilen)
-            out << z << "\r\n";
-    };
-    schreiben("EXIF_1_Detail$$$.TXT", spur1);
-    schreiben("EXIF_2_Detail$$$.TXT", spur2);
+    SpurSchreiben((spurOrdner / ExifSpurDateien[0]).string(), spur1);
+    SpurSchreiben((spurOrdner / ExifSpurDateien[1]).string(), spur2);
 }
 
 void TExif::parse(const std::vector<uint8_t>& d)

@@ -1,16 +1,20 @@
 #pragma once
 #include <cstdint>
+#include <filesystem>
 #include <string>
 #include <vector>
+
+// The names of the two trace files of the EXIF listing, in the user's temporary folder.
+inline constexpr const char* ExifSpurDateien[2] = {"EXIF_1_Detail$$$.TXT", "EXIF_2_Detail$$$.TXT"};
 
 // The EXIF parameters of a JPEG or MPO file: IFD0, the EXIF and
 // interoperability directories, the maker note, IFD1 with its thumbnail and,
 // in a multi-picture file, the MP index. Offsets count from the TIFF header.
 class TExif {
 public:
-    // Parses datei; with spuren, every directory entry is written to the trace
-    // files EXIF_1_Detail$$$.TXT and EXIF_2_Detail$$$.TXT in the current folder.
-    explicit TExif(const std::string& datei, bool spuren = false);
+    // Parses datei; with a trace folder (only where the user asked for the
+    // listing), every directory entry is written to the two trace files there.
+    explicit TExif(const std::string& datei, const std::filesystem::path& spurOrdner = {});
     // The same on bytes already in memory; the trace lines are kept instead.
     explicit TExif(const std::vector<uint8_t>& daten);
 

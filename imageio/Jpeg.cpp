@@ -10,6 +10,7 @@
 
 #include "imageio/Arbeitskopie.h"
 #include "imageio/Datei.h"
+#include "imageio/Grenzen.h"
 #include "imageio/Tiff.h"
 #include "raster/RasterImage.h"
 
@@ -29,11 +30,14 @@ struct Fehlerbehandlung {
     std::longjmp(reinterpret_cast<Fehlerbehandlung*>(info->err)->sprung, 1);
 }
 
-// Warnings are ignored, except the end of the data: a cut file is refused
-// rather than padded with grey.
+// Warnings about the data are failures: libjpeg would go on with grey or
+// wrong pixels where data are missing or damaged. Only bytes skipped between
+// segments after complete data, and a newer JFIF version, leave every pixel
+// as it was coded.
 void meldung(j_common_ptr info, int stufe)
 {
-    if (stufe < 0 && info->err->msg_code == JWRN_JPEG_EOF)
+    const int code = info->err->msg_code;
+    if (stufe < 0 && code != JWRN_EXTRANEOUS_DATA && code != JWRN_JFIF_MAJOR)
         fehlerAusgang(info);
 }
 
@@ -68,13 +72,29 @@ bool kopfLesen(Dekoder& d)
         return false;
     jpeg_create_decompress(&d.info);
     d.erzeugt = true;
+    d.info.mem->max_memory_to_use = static_cast<long>(LeseGrenzen().maxJpegSpeicher);
     jpeg_stdio_src(&d.info, d.datei);
     jpeg_read_header(&d.info, TRUE);
     // Every later stage needs blue, green, red; CMYK is converted here.
     const bool cmyk = d.info.jpeg_color_space == JCS_CMYK || d.info.jpeg_color_space == JCS_YCCK;
     d.info.out_color_space = cmyk ? JCS_CMYK : JCS_EXT_BGR;
+    jpeg_calc_output_dimensions(&d.info);
+    return true;
+}
+
+// The decoder allocates its buffers here, and reads every scan of a
+// progressive file.
+bool starten(Dekoder& d)
+{
+    if (setjmp(d.fehler.sprung))
+        return false;
     jpeg_start_decompress(&d.info);
     return true;
+}
+
+bool zuVielSpeicher(const Dekoder& d)
+{
+    return d.fehler.pub.msg_code == JERR_NO_BACKING_STORE || d.fehler.pub.msg_code == JERR_OUT_OF_MEMORY;
 }
 
 bool zeileLesen(Dekoder& d, uint8_t* ziel)
@@ -157,14 +177,21 @@ int JPEG_Lesen(Context& ctx, const std::string& datei, RasterSlot& ziel)
         return -1;
     };
     Dekoder d(datei);
-    if (!kopfLesen(d) || d.info.output_width > INT32_MAX || d.info.output_height > INT32_MAX)
+    if (!kopfLesen(d))
         return fehler();
     const auto breite = static_cast<int32_t>(d.info.output_width);
     const bool cmyk = d.info.out_color_space == JCS_CMYK;
     // Adobe's CMYK JPEGs store every ink inverted.
     const bool invertiert = cmyk && d.info.saw_Adobe_marker;
+    // The claimed size meets the raster limits before the decoder allocates for it.
     if (const int r = ArbeitskopieAnlegen(ctx, ziel, breite, static_cast<int32_t>(d.info.output_height)); r != 0)
         return r;
+    if (!starten(d)) {
+        std::remove(ziel.pfad.c_str());
+        if (zuVielSpeicher(d))
+            ctx.message(Titel::Fehler, Sprache::JpegZuVielSpeicher);
+        return fehler();
+    }
     std::vector<uint8_t> tinte(cmyk ? static_cast<size_t>(breite) * 4 : 0);
     bool dekodiert = true;
     const int r = ArbeitskopieFuellen(ctx, ziel, false, [&](int32_t, uint8_t* zeile) {

@@ -2,7 +2,6 @@
 
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <system_error>
 
 #include "imageio/Datei.h"
@@ -65,15 +64,6 @@ bool teilSchreiben(const std::string& pfad, const std::vector<uint8_t>& d, size_
 {
     ZielDatei ziel(pfad);
     return ziel.schreiben(d.data() + von, bis - von) && ziel.fertig();
-}
-
-void spurSchreiben(const std::string& spur, const std::vector<std::string>& zeilen)
-{
-    if (spur.empty())
-        return;
-    std::ofstream out(spur, std::ios::binary | std::ios::trunc);
-    for (const std::string& z : zeilen)
-        out << z << "\r\n";
 }
 
 }
@@ -149,7 +139,8 @@ MpoErgebnis MPO_Zerlegen(const std::string& datei, const std::string& basis, con
         e.anzahl = 0;
     }
     e.ok = e.anzahl > 0;
-    spurSchreiben(spur, zeilen);
+    if (!spur.empty())
+        SpurSchreiben(spur, zeilen);
     if (liste)
         liste->insert(liste->end(), zeilen.begin(), zeilen.end());
     return e;

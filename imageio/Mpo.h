@@ -14,11 +14,12 @@ struct MpoErgebnis {
 // Splits a multi-picture file into its JPEG streams by walking the markers:
 // part k goes to basis + "_" + k + ".JPG", at most maxTeile parts. Every marker
 // met is listed in liste when given, and written to the trace file spur when
-// that is not empty. A failure leaves no part behind.
+// that is not empty (only where the user asked for the listing). A failure
+// leaves no part behind.
 MpoErgebnis MPO_Zerlegen(const std::string& datei, const std::string& basis, const std::string& spur = {},
                          std::vector<std::string>* liste = nullptr, int maxTeile = INT_MAX);
 
-// The name of the splitter's trace file, in the current folder.
+// The name of the splitter's trace file, in the user's temporary folder.
 inline constexpr const char* MpoSpurDatei = "MPO_Detail$$$.TXT";
 
 // Writes two rasters as a multi-picture file (CIPA DC-007): two baseline JPEGs,

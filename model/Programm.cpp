@@ -17,8 +17,14 @@ void Programm::Init()
     farbe = ColorSettings{};
     druck = PrintSettings{};
     auswahl = Auswahl{};
+    // The preview box keeps its size: the window reports it only when it changes.
+    const Ansicht alt = ansicht;
     ansicht = Ansicht{};
+    ansicht.boxBreite = alt.boxBreite;
+    ansicht.boxHoehe = alt.boxHoehe;
     refInfo = RefInfo{};
+    autoJust = AutoJustSettings{};
+    autoJustAnzeige = AutoJustAnzeige{};
 }
 
 void Programm::DateienLoeschen()

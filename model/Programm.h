@@ -16,9 +16,12 @@ struct Programm {
     Auswahl auswahl;
     Ansicht ansicht;
     RefInfo refInfo;
+    AutoJustSettings autoJust;
+    AutoJustAnzeige autoJustAnzeige;
 
     // Empties the image set (files are left alone) and resets every setting;
-    // the result entry's slots get their temporary names.
+    // the result entry's slots get their temporary names. The size of the
+    // preview box, a fact of the window, stays.
     void Init();
     // Deletes every temporary file of the image set.
     void DateienLoeschen();

@@ -77,6 +77,11 @@ bool ProjektVersionBekannt(int32_t version);
 // written in UTF-8; files whose texts are not UTF-8 are read as Windows-1252.
 std::string ProjektTextLesen(const uint8_t* feld);
 std::array<uint8_t, ProjektTextLaenge> ProjektTextSchreiben(const std::string& text);
+// A text that a field holds whole; a longer one would be cut.
+inline bool ProjektTextPasst(const std::string& text)
+{
+    return text.size() < ProjektTextLaenge;
+}
 
 // Keeps only digits and commas and reads the comma as the decimal point; empty is 0.
 double ZiffernUndKomma(const std::string& text);

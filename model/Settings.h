@@ -8,6 +8,19 @@ struct Farbe {
     bool operator==(const Farbe&) const = default;
 };
 
+// A colour as stored in files and settings: 0x00BBGGRR.
+inline uint32_t alsBgr(const Farbe& f)
+{
+    return static_cast<uint32_t>(f.r & 0xFF) | static_cast<uint32_t>(f.g & 0xFF) << 8
+        | static_cast<uint32_t>(f.b & 0xFF) << 16;
+}
+
+inline Farbe ausBgr(uint32_t v)
+{
+    return Farbe{static_cast<int32_t>(v & 0xFF), static_cast<int32_t>((v >> 8) & 0xFF),
+                 static_cast<int32_t>((v >> 16) & 0xFF)};
+}
+
 // The stereo card for a viewer; lengths in millimetres.
 struct StereoSettings {
     bool vorlage = true;          // a preset of the viewer list, else free entry
@@ -130,4 +143,21 @@ struct Auswahl {
     int32_t listenZeile = 0; // selected image number, 0: none
     bool justL = false;      // a list click chooses image L
     bool justR = false;      // a list click chooses image R
+};
+
+// The choices of the automatic alignment.
+struct AutoJustSettings {
+    int32_t referenzbild = 0;       // image number; 0 or out of range: the middle image
+    bool symmetrisch = false;       // a pair takes half of each correction on both images
+    bool detail = false;            // the tracker's pictures are shown while it runs
+    bool grob = true;               // coarse pass only
+    bool scheinebeneVorn = false;   // the nearest points get zero disparity
+};
+
+// What a running automatic alignment shows; 0 and -1 when idle.
+struct AutoJustAnzeige {
+    int32_t bildNr = 0;      // the image being aligned
+    int32_t schleife = 0;    // the tracker's iteration
+    int32_t ebenen = 0;      // its pyramid levels
+    int32_t prozent = -1;    // the share of the whole run done, -1 when no run
 };

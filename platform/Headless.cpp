@@ -41,3 +41,19 @@ void HeadlessEvents::processEvents(const AppState& state)
     std::fflush(stderr);
     lineShown_ = true;
 }
+
+std::optional<int32_t> MemorySettingsStore::readInt(const std::string& name) const
+{
+    const auto it = values.find(name);
+    if (it == values.end() || !std::holds_alternative<int32_t>(it->second))
+        return std::nullopt;
+    return std::get<int32_t>(it->second);
+}
+
+std::optional<std::string> MemorySettingsStore::readString(const std::string& name) const
+{
+    const auto it = values.find(name);
+    if (it == values.end() || !std::holds_alternative<std::string>(it->second))
+        return std::nullopt;
+    return std::get<std::string>(it->second);
+}

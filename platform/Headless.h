@@ -1,6 +1,8 @@
 #pragma once
 #include <chrono>
 #include <cstdio>
+#include <map>
+#include <variant>
 
 #include "core/Services.h"
 
@@ -47,4 +49,20 @@ public:
     void setCurrent(int) override {}
     int dpiX() const override { return 0; }
     int dpiY() const override { return 0; }
+};
+
+// Settings kept in memory while the object lives: the store of tests, and of a
+// window that was given none.
+class MemorySettingsStore : public SettingsStore {
+public:
+    // Open to tests, which plant values of any type.
+    std::map<std::string, std::variant<int32_t, std::string>> values;
+
+    bool exists() const override { return !values.empty(); }
+    std::optional<int32_t> readInt(const std::string& name) const override;
+    std::optional<std::string> readString(const std::string& name) const override;
+    void writeInt(const std::string& name, int32_t value) override { values[name] = value; }
+    void writeString(const std::string& name, const std::string& value) override { values[name] = value; }
+    void remove() override { values.clear(); }
+    bool flush() override { return true; }
 };

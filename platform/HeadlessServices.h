@@ -31,6 +31,8 @@ public:
     LaufOrdner(const LaufOrdner&) = delete;
     LaufOrdner& operator=(const LaufOrdner&) = delete;
     const std::filesystem::path& pfad() const { return pfad_; }
+    // The user's temporary folder, which holds the run folder and outlives it.
+    std::filesystem::path benutzerOrdner() const { return pfad_.parent_path(); }
 
 private:
     std::filesystem::path pfad_;

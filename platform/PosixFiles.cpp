@@ -7,6 +7,7 @@
 #include <sys/statvfs.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <system_error>
 
 namespace fs = std::filesystem;
@@ -21,6 +22,12 @@ fs::path existingAncestor(fs::path path)
     while (!path.empty() && !fs::exists(path, ec) && path != path.root_path())
         path = path.parent_path();
     return path.empty() ? fs::path("/") : path;
+}
+
+void waitForLock(int fd, int kind)
+{
+    while (::flock(fd, kind) != 0 && errno == EINTR) {
+    }
 }
 
 std::string currentUser()
@@ -86,18 +93,18 @@ std::string PosixFiles::volumeName(const fs::path& path) const
     return current.string();
 }
 
-bool PosixFiles::acquireInstanceLock()
+// Only an instance that gets the lock exclusively at once is alone; it then
+// keeps it shared like every other. Any other instance waits for a shared
+// lock, which only an instance still clearing up delays.
+void PosixFiles::joinInstances(const std::function<void()>& alone)
 {
     if (lockFd_ >= 0)
-        return true;
+        return;
     const fs::path lockPath = tempFolder_ / "Orbelin - LUMIVEX.lock";
-    const int fd = ::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-    if (fd < 0)
-        return false;
-    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-        ::close(fd);
-        return false;
-    }
-    lockFd_ = fd;
-    return true;
+    lockFd_ = ::open(lockPath.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (lockFd_ < 0)
+        return;
+    if (::flock(lockFd_, LOCK_EX | LOCK_NB) == 0)
+        alone();
+    waitForLock(lockFd_, LOCK_SH);
 }

@@ -14,8 +14,9 @@ TempFolderResult PrepareTempFolder(const std::filesystem::path& systemTemp, cons
 TempFolderResult PrepareTempFolder();
 
 // File services over POSIX: statvfs for free space, the mount point as the
-// volume name, and an flock on a file in the temporary folder as the
-// single-instance lock (released by the kernel when the holder dies).
+// volume name, and an flock on a file in the temporary folder as the named
+// lock of the running instances: each holds it shared for its whole life, so
+// it exists while any instance runs, and the kernel releases a dead holder's.
 class PosixFiles : public Files {
 public:
     explicit PosixFiles(std::filesystem::path tempFolder) : tempFolder_(std::move(tempFolder)) {}
@@ -26,7 +27,7 @@ public:
     std::filesystem::path tempFolder() const override { return tempFolder_; }
     std::optional<uint64_t> freeSpace(const std::filesystem::path& path) const override;
     std::string volumeName(const std::filesystem::path& path) const override;
-    bool acquireInstanceLock() override;
+    void joinInstances(const std::function<void()>& alone) override;
 
 private:
     std::filesystem::path tempFolder_;

@@ -45,6 +45,7 @@ void eachRow(Context& ctx, RasterSlot& slot, Change&& change)
                 ctx.rowDone(y0 + i);
             }
         });
+    schreiben.schreiben();
 }
 
 void applyTable(Context& ctx, RasterSlot& slot, const Farbtabelle& table)

@@ -144,3 +144,9 @@ void Konturen3x3(Context& ctx, ImageEntry& entry, int slot, int kernelNummer)
 {
     convolution(ctx, entry, slot, kernelNummer, true);
 }
+
+void Konturfilter(Context& ctx, ImageEntry& entry, int slot)
+{
+    Konturen3x3(ctx, entry, slot, KernelGradient);
+    Invertieren(ctx, entry, slot);
+}

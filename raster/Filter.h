@@ -19,6 +19,9 @@ void Filter3x3(Context& ctx, ImageEntry& entry, int slot, int kernelNummer);
 // The same over grey values, the one result in all three channels; the border becomes 0.
 void Konturen3x3(Context& ctx, ImageEntry& entry, int slot, int kernelNummer);
 
+// The contour filter of an image: the inverted gradient magnitude, dark edges on white.
+void Konturfilter(Context& ctx, ImageEntry& entry, int slot);
+
 // Stretches each channel to the range its histogram really uses. With
 // `maxFarbraum` clear, a fifth of the grey histogram's stretch is mixed in.
 void HistogrammStrecken(Context& ctx, ImageEntry& entry, int slot, bool maxFarbraum);

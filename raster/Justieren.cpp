@@ -50,13 +50,18 @@ Bildlage Ermittle_Bildlage(const ImageEntry& bild, const RefInfo& ref, Groesse g
 
 Matrix4 Vorwaertsmatrix(const ImageEntry& bild, const Bildlage& lage)
 {
+    return Vorwaertsmatrix(lage, bild.rot, bild.skal, bild.vx, bild.vy);
+}
+
+Matrix4 Vorwaertsmatrix(const Bildlage& lage, double rot, double skal, double vx, double vy)
+{
     // The factors are appended in reverse order of their action; the minus
     // signs turn "up" and "counter-clockwise" into the downward pixel frame.
-    Matrix4 f = Matrix_4_UmZentrum(Matrix4::Einheit(), Matrix_4_DrehungX(bild.vy), lage.cx, lage.cy);
-    f = Matrix_4_UmZentrum(f, Matrix_4_DrehungY(bild.vx), lage.cx, lage.cy);
+    Matrix4 f = Matrix_4_UmZentrum(Matrix4::Einheit(), Matrix_4_DrehungX(vy), lage.cx, lage.cy);
+    f = Matrix_4_UmZentrum(f, Matrix_4_DrehungY(vx), lage.cx, lage.cy);
     f = Matrix_4_Produkt(f, Matrix_4_Verschiebung(lage.dx, -lage.dy));
-    f = Matrix_4_UmZentrum(f, Matrix_4_Skalierung(bild.skal, bild.skal), lage.cx, lage.cy);
-    return Matrix_4_UmZentrum(f, Matrix_4_DrehungZ(-bild.rot), lage.cx, lage.cy);
+    f = Matrix_4_UmZentrum(f, Matrix_4_Skalierung(skal, skal), lage.cx, lage.cy);
+    return Matrix_4_UmZentrum(f, Matrix_4_DrehungZ(-rot), lage.cx, lage.cy);
 }
 
 int32_t Vorschaufaktor(Groesse gemeinsam, int bildschirmBreite, int bildschirmHoehe)
@@ -113,10 +118,8 @@ bool Justiere_Bild(Programm& p, int n)
         phase("J3");
         if (bild.histo)
             HistogrammStrecken(ctx, bild, SlotJustiert, bild.histoMax);
-        if (bild.konturen) {
-            Konturen3x3(ctx, bild, SlotJustiert, KernelGradient);
-            Invertieren(ctx, bild, SlotJustiert);
-        }
+        if (bild.konturen)
+            Konturfilter(ctx, bild, SlotJustiert);
         phase("J4");
         if (bild.filterNr > 0)
             Filter3x3(ctx, bild, SlotJustiert, bild.filterNr - 1);

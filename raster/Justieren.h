@@ -17,6 +17,7 @@ Bildlage Ermittle_Bildlage(const ImageEntry& bild, const RefInfo& ref, Groesse g
 
 // The forward transform: rotation, then scaling, shift and the two vergence tilts.
 Matrix4 Vorwaertsmatrix(const ImageEntry& bild, const Bildlage& lage);
+Matrix4 Vorwaertsmatrix(const Bildlage& lage, double rot, double skal, double vx, double vy);
 
 // The factor by which the preview copy is smaller than the common size.
 int32_t Vorschaufaktor(Groesse gemeinsam, int bildschirmBreite, int bildschirmHoehe);

@@ -35,24 +35,6 @@ bool readFully(int fd, uint8_t* data, size_t length, int64_t offset)
     return true;
 }
 
-// Returns 0, or the errno of the failed write.
-int writeFully(int fd, const uint8_t* data, size_t length, int64_t offset)
-{
-    while (length > 0) {
-        ssize_t n = ::pwrite(fd, data, length, offset);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            return errno;
-        if (n == 0)
-            return EIO;
-        data += n;
-        length -= static_cast<size_t>(n);
-        offset += n;
-    }
-    return 0;
-}
-
 void put16(uint8_t* p, uint32_t v)
 {
     p[0] = static_cast<uint8_t>(v);
@@ -136,7 +118,8 @@ int dateiSchreiben(Context& ctx, const RasterSlot& slot, int64_t pixelBytes, Anl
     constexpr int64_t stueck = 1024 * block;
     static const std::vector<uint8_t> weiss(stueck, 0xFF);
     const auto kopf = bmpKopf(slot.breite, slot.hoehe);
-    int fehler = writeFully(fd, kopf.data(), kopf.size(), 0);
+    const Files& files = ctx.files();
+    int fehler = files.writeAt(fd, kopf.data(), kopf.size(), 0);
     if (fehler == 0 && !fill && ::ftruncate(fd, BmpKopfLaenge + pixelBytes) != 0)
         fehler = errno;
     if (!fill)
@@ -145,7 +128,7 @@ int dateiSchreiben(Context& ctx, const RasterSlot& slot, int64_t pixelBytes, Anl
     int64_t geschrieben = 0;
     while (fehler == 0 && geschrieben < pixelBytes && !ctx.state.abort) {
         const int64_t n = std::min(stueck, pixelBytes - geschrieben);
-        fehler = writeFully(fd, weiss.data(), static_cast<size_t>(n), BmpKopfLaenge + geschrieben);
+        fehler = files.writeAt(fd, weiss.data(), static_cast<size_t>(n), BmpKopfLaenge + geschrieben);
         geschrieben += n;
         ctx.setPosition(static_cast<int32_t>(geschrieben / block));
         ctx.pump();
@@ -185,7 +168,7 @@ int zeileBinden(Context& ctx, const RasterSlot& slot, int32_t y, uint8_t*& zeile
 {
     const bool ok = slot.datei && y >= 0 && y < slot.hoehe && (!schreiben || slot.datei->writable())
         && view.binden(slot.datei, ZeilenOffset(slot.breite, slot.hoehe, y), static_cast<size_t>(slot.stride()),
-                       schreiben, altLesen);
+                       schreiben ? &ctx.files() : nullptr, altLesen);
     if (!ok) {
         zeile = nullptr;
         ctx.events().setBusyCursor(false);
@@ -203,7 +186,8 @@ Zeile::~Zeile()
     loesen();
 }
 
-bool Zeile::binden(std::shared_ptr<RasterDatei> datei, int64_t offset, size_t length, bool forWrite, bool readOld)
+bool Zeile::binden(std::shared_ptr<RasterDatei> datei, int64_t offset, size_t length, const Files* writeTo,
+                   bool readOld)
 {
     if (!loesen())
         return false;
@@ -217,7 +201,7 @@ bool Zeile::binden(std::shared_ptr<RasterDatei> datei, int64_t offset, size_t le
     }
     datei_ = std::move(datei);
     offset_ = offset;
-    schreiben_ = forWrite;
+    files_ = writeTo;
     return true;
 }
 
@@ -225,9 +209,9 @@ bool Zeile::loesen()
 {
     if (!datei_)
         return true;
-    const bool ok = !schreiben_ || writeFully(datei_->fd(), buffer_.data(), buffer_.size(), offset_) == 0;
+    const bool ok = !files_ || files_->writeAt(datei_->fd(), buffer_.data(), buffer_.size(), offset_) == 0;
     datei_.reset();
-    schreiben_ = false;
+    files_ = nullptr;
     return ok;
 }
 
@@ -268,6 +252,8 @@ const uint8_t* Leseband::zeile(Context& ctx, const RasterSlot& slot, int32_t y)
     return buffer_.data() + (erste_ + anzahl_ - 1 - y) * stride_;
 }
 
+// The rows handed out before an abort are still written; a loop that ran to its
+// end has called schreiben(), which reports a failure.
 Schreibband::~Schreibband()
 {
     leeren();
@@ -286,6 +272,7 @@ uint8_t* Schreibband::zeile(Context& ctx, const RasterSlot& slot, int32_t y)
         kapazitaet_ = bandZeilen(bytes_, stride_, slot.hoehe);
         buffer_.resize(static_cast<size_t>(kapazitaet_ * stride_));
         datei_ = slot.datei;
+        files_ = &ctx.files();
         erste_ = y;
     }
     uint8_t* row = buffer_.data() + (kapazitaet_ - 1 - anzahl_) * stride_;
@@ -306,7 +293,7 @@ bool Schreibband::leeren()
         return true;
     const uint8_t* data = buffer_.data() + (kapazitaet_ - anzahl_) * stride_;
     const int64_t offset = (int64_t{hoehe_} - erste_ - anzahl_) * stride_ + BmpKopfLaenge;
-    const bool ok = writeFully(datei_->fd(), data, static_cast<size_t>(anzahl_ * stride_), offset) == 0;
+    const bool ok = files_->writeAt(datei_->fd(), data, static_cast<size_t>(anzahl_ * stride_), offset) == 0;
     datei_.reset();
     anzahl_ = 0;
     return ok;
@@ -399,7 +386,7 @@ int ZeileFreigeben(Zeile& view)
 }
 
 // The copy goes over the old file in place, which spares the system freeing its
-// pages and allocating them again; the kernel copies without a user buffer.
+// pages and allocating them again.
 int RasterKopierenDatei(const RasterSlot& von, const RasterSlot& nach)
 {
     if (von.pfad.empty() || nach.pfad.empty())
@@ -412,15 +399,8 @@ int RasterKopierenDatei(const RasterSlot& von, const RasterSlot& nach)
     struct stat st {};
     int out = -1;
     bool ok = ::fstat(in, &st) == 0 && S_ISREG(st.st_mode)
-        && (out = ::open(nach.pfad.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0600)) >= 0;
-    for (off_t kopiert = 0; ok && kopiert < st.st_size;) {
-        const ssize_t n = ::copy_file_range(in, nullptr, out, nullptr, static_cast<size_t>(st.st_size - kopiert), 0);
-        if (n < 0 && errno == EINTR)
-            continue;
-        ok = n > 0;
-        kopiert += ok ? n : 0;
-    }
-    ok = ok && ::ftruncate(out, st.st_size) == 0;
+        && (out = ::open(nach.pfad.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0600)) >= 0
+        && copyFileData(in, out, static_cast<uint64_t>(st.st_size)) && ::ftruncate(out, st.st_size) == 0;
     if (out >= 0 && ::close(out) != 0)
         ok = false;
     ::close(in);
@@ -498,6 +478,7 @@ void RasterKopieren(Context& ctx, const RasterSlot& von, RasterSlot& nach)
         std::memcpy(schreiben.zeile(ctx, nach, y), a, bytes);
         ctx.rowDone(y);
     }
+    schreiben.schreiben();
 }
 
 void ZeileFuellen(uint8_t* zeile, int32_t von, int32_t bis, const Farbe& farbe)

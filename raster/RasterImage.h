@@ -24,8 +24,10 @@ public:
     uint8_t* daten() { return buffer_.data(); }
     bool gebunden() const { return datei_ != nullptr; }
 
-    // Binds the view to length bytes at offset of file; readOld fills the buffer from the file.
-    bool binden(std::shared_ptr<RasterDatei> datei, int64_t offset, size_t length, bool forWrite, bool readOld);
+    // Binds the view to length bytes at offset of file; readOld fills the buffer
+    // from the file. A view with writeTo is written back through it.
+    bool binden(std::shared_ptr<RasterDatei> datei, int64_t offset, size_t length, const Files* writeTo,
+                bool readOld);
     // Writes a write view back and unbinds it; false when the write failed.
     bool loesen();
 
@@ -33,7 +35,7 @@ private:
     std::vector<uint8_t> buffer_;
     std::shared_ptr<RasterDatei> datei_;
     int64_t offset_ = 0;
-    bool schreiben_ = false;
+    const Files* files_ = nullptr;
 };
 
 // 0 ready, -1 abort flag already set, 1 too large or not creatable, -2 disk full.
@@ -74,7 +76,8 @@ private:
 // written with one positioned write. Rows are handed out in ascending order;
 // the band is written when it is full, when a row outside it is asked for, by
 // schreiben() and, like a row view, on destruction. Only rows handed out are
-// ever written.
+// ever written. A loop calls schreiben() after its last row: only there is a
+// failure of the last write reported.
 class Schreibband {
 public:
     explicit Schreibband(size_t bytes = size_t{1} << 20) : bytes_(bytes) {}
@@ -95,6 +98,7 @@ private:
     size_t bytes_;
     std::vector<uint8_t> buffer_;
     std::shared_ptr<RasterDatei> datei_;
+    const Files* files_ = nullptr;
     int64_t stride_ = 0;
     int32_t hoehe_ = 0;
     int32_t kapazitaet_ = 0;  // rows the buffer holds

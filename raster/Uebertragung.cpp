@@ -60,7 +60,7 @@ struct Plan {
     uint8_t background[3];
 };
 
-Plan makePlan(const Abbildung& a, const ResampleOptionen& o, const RasterSlot& quelle, const RasterSlot& ziel)
+Plan makePlan(const Abbildung& a, const ResampleOptionen& o, int32_t srcWidth, int32_t srcHeight, int32_t width)
 {
     Plan p{};
     p.g = a.g;
@@ -77,9 +77,9 @@ Plan makePlan(const Abbildung& a, const ResampleOptionen& o, const RasterSlot& q
     p.halfH = a.hoehe / 2.0;
     p.eye = 4.0 * std::sqrt(static_cast<double>(a.breite) * a.breite + static_cast<double>(a.hoehe) * a.hoehe);
     p.depth = p.eye / 2.0;
-    p.width = ziel.breite;
-    p.srcWidth = quelle.breite;
-    p.srcHeight = quelle.hoehe;
+    p.width = width;
+    p.srcWidth = srcWidth;
+    p.srcHeight = srcHeight;
     p.background[0] = static_cast<uint8_t>(o.hintergrund.b);
     p.background[1] = static_cast<uint8_t>(o.hintergrund.g);
     p.background[2] = static_cast<uint8_t>(o.hintergrund.r);
@@ -474,6 +474,17 @@ private:
     std::vector<int32_t> held_;
 };
 
+// A picture held in memory.
+class BitmapSource {
+public:
+    explicit BitmapSource(const Bitmap24& bild) : bild_(bild) {}
+    const uint8_t* row(int32_t y) const { return bild_.zeile(y); }
+    const uint8_t* rowAhead(int32_t y) const { return row(y); }
+
+private:
+    const Bitmap24& bild_;
+};
+
 // The last source row that target row `row` reads. Its positions are computed
 // as g10 · x + g11 · row + g13, which rounding keeps monotonic in x, so the
 // row's ends bound them; a pixel reads at most two rows below the floor of its
@@ -595,7 +606,7 @@ void Resampeln(Context& ctx, const RasterSlot& quelle, RasterSlot& ziel, const A
     prepareTarget(ctx, ziel);
     const QuelleUndZiel offen(quelle, ziel);
     const RasterSlot& von = offen.von;
-    const Plan plan = makePlan(abbildung, optionen, von, ziel);
+    const Plan plan = makePlan(abbildung, optionen, von.breite, von.hoehe, ziel.breite);
     {
         MemorySource memory;
         if (memory.reserve(von, optionen.speicherGrenze)) {
@@ -607,4 +618,12 @@ void Resampeln(Context& ctx, const RasterSlot& quelle, RasterSlot& ziel, const A
     }
     StreamSource stream(ctx, von, optionen.speicherGrenze);
     resampleRows(ctx, plan, stream, ziel, 1, [] {});
+}
+
+void Resampeln(const Bitmap24& quelle, Bitmap24& ziel, const Abbildung& abbildung, const ResampleOptionen& optionen)
+{
+    const Plan plan = makePlan(abbildung, optionen, quelle.breite, quelle.hoehe, ziel.breite);
+    BitmapSource src(quelle);
+    for (int32_t y = 0; y < ziel.hoehe; ++y)
+        resampleRow(plan, src, y, ziel.zeile(y));
 }

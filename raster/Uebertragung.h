@@ -4,6 +4,7 @@
 #include "core/Context.h"
 #include "model/RasterSlot.h"
 #include "model/Settings.h"
+#include "raster/Bitmap24.h"
 #include "raster/Matrix4Ops.h"
 
 // The transfers that fill an aligned raster from its source raster. The target
@@ -39,3 +40,6 @@ uint64_t Standard_Speichergrenze();
 
 void Resampeln(Context& ctx, const RasterSlot& quelle, RasterSlot& ziel, const Abbildung& abbildung,
                const ResampleOptionen& optionen);
+
+// The same between pictures in memory, on the calling thread; the target keeps its size.
+void Resampeln(const Bitmap24& quelle, Bitmap24& ziel, const Abbildung& abbildung, const ResampleOptionen& optionen);

@@ -19,6 +19,7 @@
 #include "platform/qt/QtServices.h"
 #include "support/Bilddateien.h"
 #include "support/ImageFixture.h"
+#include "support/Testfenster.h"
 #include "ui/Dialoge.h"
 #include "ui/TForm1.h"
 #include "ui/Vorschau.h"
@@ -27,20 +28,11 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class Fenster : public TForm1 {
-public:
-    using TForm1::TForm1;
-    QStringList bilder;
-
-protected:
-    QStringList bilderWaehlen() override { return bilder; }
-};
-
 struct AlignGuiTest : ::testing::Test {
     TestServices t;
     QtDisplay display;
     Programm p{Services{t.messages, t.events, t.files, display, t.printers}};
-    Fenster fenster{p, display};
+    Testfenster fenster{p, display};
 
     AlignGuiTest()
     {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <stdlib.h>
 #include <sys/stat.h>
 
 #include <filesystem>
@@ -39,6 +40,32 @@ struct CommandsTest : ::testing::Test {
             musterRgb(x, y, bgr);
         });
         p.auswahl.vorschau = VorschauBildR;
+    }
+};
+
+// A folder on the tmpfs /dev/shm, removed with its files; empty when that is
+// missing or holds the temporary folder too.
+struct FremderOrdner {
+    fs::path pfad;
+    explicit FremderOrdner(const fs::path& temp)
+    {
+        std::string muster = "/dev/shm/lumivex-fremd-XXXXXX";
+        if (!::mkdtemp(muster.data()))
+            return;
+        struct stat hier {}, dort {};
+        pfad = muster;
+        if (::stat(pfad.c_str(), &dort) != 0 || ::stat(temp.c_str(), &hier) != 0 || hier.st_dev == dort.st_dev)
+            entfernen();
+    }
+    ~FremderOrdner() { entfernen(); }
+    FremderOrdner(const FremderOrdner&) = delete;
+    FremderOrdner& operator=(const FremderOrdner&) = delete;
+    void entfernen()
+    {
+        std::error_code ec;
+        if (!pfad.empty())
+            fs::remove_all(pfad, ec);
+        pfad.clear();
     }
 };
 
@@ -120,6 +147,37 @@ TEST_F(CommandsTest, AStopDuringLoadingLeavesNothingBehind)
     EXPECT_FALSE(p.ctx.state.abort);
     for (const auto& e : fs::directory_iterator(t.files.tempFolder()))
         EXPECT_FALSE(e.path().filename().string().starts_with("~$")) << e.path();
+}
+
+// Photos on a USB stick, or a temporary folder on a tmpfs: the kernel's copy
+// between the two file systems is refused, and loading must not be.
+TEST_F(CommandsTest, PhotosOfEveryFormatLoadFromAnotherFileSystem)
+{
+    const FremderOrdner fremd(t.files.tempFolder());
+    if (fremd.pfad.empty())
+        GTEST_SKIP() << "no tmpfs at /dev/shm apart from the temporary folder's file system";
+    const auto dort = [&](const char* name) { return (fremd.pfad / name).string(); };
+    writeBmp(dort("a.bmp"), 17, 16, [](int x, int y, uint8_t bgr[3]) { musterRgb(x, y, bgr); });
+    TiffAufbau tiff;
+    tiff.width = 18;
+    tiff.height = 16;
+    writeBytes(dort("b.tif"), tiffBytes(tiff));
+    writeBytes(dort("c.tga"), tgaBytes(19, 16, 0));
+    ergebnis(20, 16);
+    ASSERT_TRUE(BildspeichernUnter(p, 0, SlotFarbErgebnis, dort("d.jpg"), "JPG"));
+    const std::vector<std::pair<const char*, int>> fotos{{"a.bmp", 17}, {"b.tif", 18}, {"c.tga", 19}, {"d.jpg", 20}};
+    for (const auto& [name, breite] : fotos) {
+        Bilder_Hinzufuegen(p, {dort(name)});
+        EXPECT_EQ(t.messages.lines, std::vector<std::string>{}) << name;
+        EXPECT_EQ(p.bilder.ergebnis().slot[SlotFarbErgebnis].breite, breite) << name;
+    }
+    ASSERT_EQ(p.bilder.anzahl, 4);
+    EXPECT_EQ(readFile(p.bilder.bild[1].slot[SlotArbeitskopie].pfad), readFile(dort("a.bmp")));
+    ASSERT_TRUE(BildspeichernUnter(p, 0, SlotFarbErgebnis, dort("e.mpo"), "MPO"));
+    Bilder_Hinzufuegen(p, {dort("e.mpo")});
+    EXPECT_EQ(p.bilder.anzahl, 6);
+    EXPECT_EQ(p.bilder.ergebnis().slot[SlotFarbErgebnis].breite, 20);
+    EXPECT_TRUE(t.messages.lines.empty());
 }
 
 TEST_F(CommandsTest, SavingChecksPreviewWriteProtectionAndSpace)

@@ -231,6 +231,59 @@ TEST_F(ComposeTest, StopDuringCopyUnwindsSilently)
     EXPECT_EQ(t.display.shown, 0);
 }
 
+// The disk fills up just as a composer writes its last rows: the run is
+// reported as failed, never taken for a finished result. A first run counts
+// the writes into the target, a second one fails the last of them.
+TEST_F(ComposeTest, AFailedLastWriteOfEveryComposerIsReported)
+{
+    addImage(1, 40, 30);
+    addImage(2, 40, 30);
+    p.compose.stereo.xd = p.compose.stereo.yd = 20;
+    p.compose.stereo.xm = 25;
+    p.compose.stereo.xr = 60;
+    p.compose.stereo.yr = 30;
+    p.compose.streifen.breite = 64;
+    p.compose.streifen.hoehe = 48;
+    struct Fall {
+        const char* name;
+        int32_t modus;
+        int32_t linsenrichtung;
+        int32_t gamma;
+        int ziel;
+    };
+    for (const Fall& f : {Fall{"Bild L", VorschauBildL, 0, 0, SlotErgebnis},
+                          Fall{"Bild R", VorschauBildR, 0, 0, SlotErgebnis},
+                          Fall{"Anaglyph", VorschauAnaglyph, 0, 0, SlotErgebnis},
+                          Fall{"Stereo", VorschauStereo, 0, 0, SlotErgebnis},
+                          Fall{"Linsenraster 3D", VorschauLinsenraster, 0, 0, SlotErgebnis},
+                          Fall{"Linsenraster Flip", VorschauLinsenraster, 1, 0, SlotErgebnis},
+                          Fall{"Streifen", VorschauStreifen, 0, 0, SlotErgebnis},
+                          Fall{"Farbe", VorschauBildR, 0, 30, SlotFarbErgebnis}}) {
+        SCOPED_TRACE(f.name);
+        const fs::path ziel = p.bilder.ergebnis().slot[static_cast<size_t>(f.ziel)].pfad;
+        p.compose.Linsenrichtung = f.linsenrichtung;
+        p.farbe.gamma = f.gamma;
+        const auto lauf = [&](int scheitert) {
+            p.bilder.ergebnis().dateienLoeschen();
+            t.messages.lines.clear();
+            p.auswahl = {f.modus, 1, 2, 0, false, false};
+            int schreibvorgaenge = 0;
+            t.files.writeHook = [&](const fs::path& datei, int64_t, size_t) {
+                return datei == ziel && ++schreibvorgaenge == scheitert ? ENOSPC : 0;
+            };
+            Schleife(p, 3);
+            t.files.writeHook = nullptr;
+            return schreibvorgaenge;
+        };
+        const int anzahl = lauf(0);
+        ASSERT_TRUE(messages().empty());
+        ASSERT_GT(anzahl, 0);
+        EXPECT_EQ(lauf(anzahl), anzahl);
+        EXPECT_EQ(messages(),
+                  (std::vector<std::string>{"Fehler: Es ist ein Fehler aufgetreten. Berechnung wird abgebrochen!"}));
+    }
+}
+
 TEST_F(ComposeTest, EmptySetClearsThePreview)
 {
     p.auswahl.listenZeile = 3;

@@ -15,6 +15,7 @@
 #include <QSlider>
 #include <QSpinBox>
 #include <QTabWidget>
+#include <QTest>
 
 #include "platform/qt/QtServices.h"
 #include "support/Bilddateien.h"
@@ -161,7 +162,7 @@ TEST_F(TabsTest, EveryNamedControlExists)
 TEST_F(TabsTest, UnbuiltFunctionsAreDisabled)
 {
     zeigen();
-    for (const char* name : {"StartOFButton", "KStartBitBtn", "KalibrierungDruckenBitBtn", "DruckButton",
+    for (const char* name : {"KStartBitBtn", "KalibrierungDruckenBitBtn", "DruckButton",
                              "BarrierDruckButton", "BatchStartBitBtn", "Batch1Button", "AnaglypKalibPrintButton"})
         EXPECT_FALSE(finde<QWidget>(name)->isEnabled()) << name;
     EXPECT_FALSE(finde<QWidget>("TextGroupBox")->isEnabled());
@@ -173,6 +174,53 @@ TEST_F(TabsTest, UnbuiltFunctionsAreDisabled)
                              "JustTO1BitBtn", "JustTU1BitBtn", "JustVR1ABitBtn", "REFPFTLoesenButton",
                              "BatchEndeBitBtn", "OF_GrobJustierungCheckBox"})
         EXPECT_TRUE(finde<QWidget>(name)->isHidden()) << name;
+}
+
+TEST_F(TabsTest, AutoAlignmentRunsFromItsButton)
+{
+    addImages(3);
+    auffrischen();
+    auto* referenz = finde<QComboBox>("RefBildOFComboBox");
+    auto* start = finde<QPushButton>("StartOFButton");
+    ASSERT_EQ(referenz->count(), 3);
+    EXPECT_EQ(referenz->currentIndex(), 1);
+    EXPECT_FALSE(finde<QCheckBox>("StereoAutoJustCheckBox")->isEnabled());
+    std::vector<QString> beschriftungen;
+    t.events.onPump = [&](const AppState&) {
+        if (beschriftungen.empty() || beschriftungen.back() != start->text())
+            beschriftungen.push_back(start->text());
+        EXPECT_FALSE(start->isEnabled());
+    };
+    start->click();
+    t.events.onPump = nullptr;
+    ASSERT_FALSE(beschriftungen.empty());
+    EXPECT_EQ(beschriftungen.front(), QStringLiteral("0 %"));
+    EXPECT_EQ(start->text(), QStringLiteral("Auto-Justierung"));
+    EXPECT_TRUE(start->isEnabled());
+    for (const char* name : {"OF_BildNr_Label", "anzSchleifeLabel", "Ebene_Label"})
+        EXPECT_EQ(finde<QLabel>(name)->text(), QStringLiteral("---")) << name;
+    // Stripes without corners: the reference stays, the others cannot be aligned.
+    EXPECT_EQ(p.bilder.bild[2].AJStatus[0], "O");
+    EXPECT_EQ(p.bilder.bild[1].AJStatus[0], "-");
+    EXPECT_EQ(p.bilder.bild[3].AJStatus[0], "-");
+    EXPECT_FALSE(p.ctx.state.busy);
+}
+
+TEST_F(TabsTest, BothImagesOfAPairCanBeCorrected)
+{
+    addImages(2);
+    auffrischen();
+    auto* beide = finde<QCheckBox>("StereoAutoJustCheckBox");
+    ASSERT_TRUE(beide->isEnabled());
+    EXPECT_TRUE(finde<QComboBox>("RefBildOFComboBox")->isEnabled());
+    beide->click();
+    EXPECT_TRUE(p.autoJust.symmetrisch);
+    EXPECT_FALSE(finde<QComboBox>("RefBildOFComboBox")->isEnabled());
+    addImages(3);
+    auffrischen();
+    EXPECT_FALSE(beide->isEnabled());
+    EXPECT_TRUE(finde<QComboBox>("RefBildOFComboBox")->isEnabled());
+    EXPECT_EQ(p.autoJust.referenzbild, 2);
 }
 
 TEST_F(TabsTest, LinkingTheAnaglyphControlsTakesTheirMean)
@@ -464,6 +512,27 @@ TEST_F(TabsTest, HistogramOptionsReachEveryImage)
     EXPECT_EQ(t.messages.lines, std::vector<std::string>{});
 }
 
+TEST_F(TabsTest, TheLensPitchTakesDigitsAndTheCommaOnly)
+{
+    addImages(2);
+    p.auswahl.vorschau = VorschauLinsenraster;
+    auto* lpi = finde<QLineEdit>("lpiEdit");
+    EXPECT_EQ(lpi->text(), "40,");
+    lpi->selectAll();
+    QTest::keyClicks(lpi, "abc");
+    QTest::keyClick(lpi, Qt::Key_Return);
+    EXPECT_EQ(lpi->text(), "40,");
+    EXPECT_EQ(p.compose.lpi, 40.0);
+    EXPECT_EQ(p.auswahl.vorschau, VorschauLinsenraster);
+    EXPECT_EQ(t.messages.lines, std::vector<std::string>{});
+
+    lpi->selectAll();
+    QTest::keyClicks(lpi, "6x2,5");
+    QTest::keyClick(lpi, Qt::Key_Return);
+    EXPECT_EQ(p.compose.lpi, 62.5);
+    EXPECT_EQ(lpi->displayText(), "62 ,5  ");
+}
+
 TEST_F(TabsTest, TheAnalysisCommandsListIntoTheMemo)
 {
     const auto ordner = t.files.tempFolder();
@@ -472,6 +541,9 @@ TEST_F(TabsTest, TheAnalysisCommandsListIntoTheMemo)
     Dialoge::bildDatei = [&bmp](QWidget*) { return QString::fromStdString(bmp.string()); };
     finde<QPushButton>("ButtonEXIF")->click();
     EXPECT_EQ(finde<QPlainTextEdit>("Memo1")->toPlainText(), "Exif Header is not valid");
+    // The traces go into the user's temporary folder.
+    EXPECT_TRUE(std::filesystem::exists(ordner / "EXIF_1_Detail$$$.TXT"));
+    EXPECT_TRUE(std::filesystem::exists(ordner / "EXIF_2_Detail$$$.TXT"));
 
     const auto mpo = ordner / "paar.mpo";
     writeBytes(mpo, {0xFF, 0xD8, 0xFF, 0xDA, 0x00, 0x02, 0x01, 0xFF, 0xD9, 0x00, 0x00,
@@ -480,6 +552,7 @@ TEST_F(TabsTest, TheAnalysisCommandsListIntoTheMemo)
     finde<QPushButton>("ButtonMPO")->click();
     EXPECT_TRUE(finde<QPlainTextEdit>("Memo1")->toPlainText().contains(QStringLiteral("Datei wird geschrieben")));
     EXPECT_TRUE(std::filesystem::exists(mpo.string() + "_2.JPG"));
+    EXPECT_TRUE(std::filesystem::exists(ordner / "MPO_Detail$$$.TXT"));
 }
 
 TEST_F(TabsTest, EveryPanelFitsItsTab)

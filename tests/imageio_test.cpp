@@ -11,6 +11,7 @@
 #include "imageio/BildLaden.h"
 #include "imageio/Bmp.h"
 #include "imageio/Exif.h"
+#include "imageio/Grenzen.h"
 #include "imageio/Jpeg.h"
 #include "imageio/Mpo.h"
 #include "imageio/Tga.h"
@@ -664,6 +665,44 @@ TEST_F(ImageioTest, GreyCmykAndProgressiveJpegsBecomeRgb)
     }
 }
 
+namespace {
+
+// A baseline JPEG of noise, w × h pixels, as the program writes it.
+Bytes8 rauschJpeg(Context& ctx, const fs::path& ordner, int w, int h)
+{
+    RasterSlot q;
+    q.pfad = (ordner / "rauschen.bmp").string();
+    q.breite = w;
+    q.hoehe = h;
+    uint32_t zufall = 12345;
+    writeBmp(q.pfad, w, h, [&](int, int, uint8_t bgr[3]) {
+        for (int k = 0; k < 3; ++k) {
+            zufall = zufall * 1103515245 + 12345;
+            bgr[k] = static_cast<uint8_t>(zufall >> 24);
+        }
+    });
+    const fs::path jpg = ordner / "rauschen.jpg";
+    EXPECT_TRUE(JPEG_Schreiben(ctx, jpg.string(), q));
+    return readFile(jpg);
+}
+
+// The same stream claiming another size in its frame header (baseline or progressive).
+Bytes8 mitGroesse(Bytes8 jpeg, uint16_t w, uint16_t h)
+{
+    for (size_t i = 2; i + 9 < jpeg.size(); ++i)
+        if (jpeg[i] == 0xFF && (jpeg[i + 1] == 0xC0 || jpeg[i + 1] == 0xC2)) {
+            jpeg[i + 5] = static_cast<uint8_t>(h >> 8);
+            jpeg[i + 6] = static_cast<uint8_t>(h);
+            jpeg[i + 7] = static_cast<uint8_t>(w >> 8);
+            jpeg[i + 8] = static_cast<uint8_t>(w);
+            return jpeg;
+        }
+    ADD_FAILURE() << "no frame header";
+    return jpeg;
+}
+
+}
+
 TEST_F(ImageioTest, BrokenJpegIsRefusedAndLeavesNoEntry)
 {
     const RasterSlot q = muster("q.bmp", 64, 64);
@@ -671,8 +710,13 @@ TEST_F(ImageioTest, BrokenJpegIsRefusedAndLeavesNoEntry)
     Bytes8 j = readFile(pfad("q.jpg"));
     j.resize(j.size() / 2);
     writeBytes(pfad("halb.jpg"), j);
+    // Cut inside the scan data but ending in a proper end-of-image marker.
+    j.insert(j.end(), {0xFF, 0xD9});
+    writeBytes(pfad("halb_mit_ende.jpg"), j);
+    // A 12-KB picture claiming 30000 × 30000 pixels: its data run out in the first rows.
+    writeBytes(pfad("riesig.jpg"), mitGroesse(rauschJpeg(ctx, t.files.tempFolder(), 64, 64), 30000, 30000));
     writeBytes(pfad("kein.jpg"), Bytes8{'B', 'M', 0, 0});
-    for (const char* name : {"halb.jpg", "kein.jpg"}) {
+    for (const char* name : {"halb.jpg", "halb_mit_ende.jpg", "riesig.jpg", "kein.jpg"}) {
         meldungen().clear();
         p.bilder.anzahl = 1;
         EXPECT_EQ(Bild_Laden(p, 1, pfad(name).string()), -1) << name;
@@ -683,6 +727,44 @@ TEST_F(ImageioTest, BrokenJpegIsRefusedAndLeavesNoEntry)
     // Only the test's own files remain in the folder.
     for (const auto& e : fs::directory_iterator(t.files.tempFolder()))
         EXPECT_FALSE(e.path().filename().string().starts_with("~$")) << e.path();
+}
+
+TEST_F(ImageioTest, JpegMemoryIsBoundedBeforeDecoding)
+{
+    // Beyond 4 GiB of raster: refused before the decoder allocates anything.
+    writeBytes(pfad("65000.jpg"), mitGroesse(rauschJpeg(ctx, t.files.tempFolder(), 16, 16), 65000, 65000));
+    RasterSlot z = ziel("65000.bmp");
+    EXPECT_EQ(JPEG_Lesen(ctx, pfad("65000.jpg").string(), z), -1);
+    EXPECT_EQ(meldungen(), std::vector<std::string>{
+                               "Warnung: Berechnetes Bild ist größer als 4 GByte! Berechnung wird abgebrochen!"});
+    EXPECT_FALSE(fs::exists(z.pfad));
+    ctx.state.abort = false;
+
+    // A progressive picture keeps its coefficients whole: 30000 × 30000 pixels
+    // sampled 4:2:0 would need 2.7 GB.
+    meldungen().clear();
+    writeBytes(pfad("prog.jpg"), mitGroesse(besondereJpeg(JCS_RGB, true, 16, 16), 30000, 30000));
+    z = ziel("prog.bmp");
+    EXPECT_EQ(JPEG_Lesen(ctx, pfad("prog.jpg").string(), z), -1);
+    EXPECT_EQ(meldungen(), (std::vector<std::string>{
+                               "Fehler: Die JPEG-Datei benötigt zum Dekodieren zu viel Arbeitsspeicher!",
+                               "Fehler: Fehler beim Laden der Bild-Datei!\n" + pfad("prog.jpg").string()}));
+    EXPECT_FALSE(fs::exists(z.pfad));
+
+    // Under a limit of 1 MB a progressive 1024 × 1024 picture (3 MB of
+    // coefficients) is refused, while a baseline one decodes in a band of rows.
+    const uint64_t grenze = LeseGrenzen().maxJpegSpeicher;
+    LeseGrenzen().maxJpegSpeicher = 1 << 20;
+    meldungen().clear();
+    writeBytes(pfad("p1024.jpg"), besondereJpeg(JCS_RGB, true, 1024, 1024));
+    writeBytes(pfad("b1024.jpg"), besondereJpeg(JCS_RGB, false, 1024, 1024));
+    RasterSlot p1024 = ziel("p1024.bmp"), b1024 = ziel("b1024.bmp");
+    const int progressiv = JPEG_Lesen(ctx, pfad("p1024.jpg").string(), p1024);
+    const int baseline = JPEG_Lesen(ctx, pfad("b1024.jpg").string(), b1024);
+    LeseGrenzen().maxJpegSpeicher = grenze;
+    EXPECT_EQ(progressiv, -1);
+    EXPECT_EQ(baseline, 0);
+    EXPECT_EQ(meldungen().size(), 2u);
 }
 
 namespace {
@@ -883,6 +965,44 @@ TEST_F(MpoTest, PlainAndProgressiveJpegsGiveOnePartAndBadFilesNone)
     EXPECT_TRUE(meldungen().empty());
 }
 
+// In a shared folder someone planted links under the trace names. Loading a
+// multi-picture file writes no trace at all; the listings write theirs into
+// the folder they are given, replacing such a link instead of following it.
+TEST_F(MpoTest, TracesOnlyWhereAskedForAndNeverThroughALink)
+{
+    writeBytes(pfad("paar.mpo"), verbinden({jpeg("a.jpg", 8, 8), jpeg("b.jpg", 8, 8)}));
+    const fs::path opfer = pfad("opfer.txt");
+    writeBytes(opfer, Bytes8{'x'});
+    const fs::path geteilt = pfad("geteilt"), spuren = pfad("spuren");
+    const char* const namen[] = {MpoSpurDatei, ExifSpurDateien[0], ExifSpurDateien[1]};
+    for (const fs::path& ordner : {geteilt, spuren}) {
+        fs::create_directory(ordner);
+        for (const char* name : namen)
+            fs::create_symlink(opfer, ordner / name);
+    }
+    const fs::path vorher = fs::current_path();
+    fs::current_path(geteilt);
+    p.bilder.anzahl = 1;
+    const int geladen = Bild_Laden(p, 1, pfad("paar.mpo").string());
+    std::vector<std::string> liste;
+    const bool zerlegt =
+        MPO_Zerlegen(pfad("paar.mpo").string(), pfad("teil").string(), (spuren / MpoSpurDatei).string(), &liste).ok;
+    const TExif exif(pfad("a.jpg").string(), spuren);
+    fs::current_path(vorher);
+    EXPECT_EQ(geladen, 2);
+    EXPECT_TRUE(zerlegt);
+    EXPECT_EQ(readFile(opfer), Bytes8{'x'});
+    for (const char* name : namen) {
+        EXPECT_TRUE(fs::is_symlink(geteilt / name)) << name;
+        EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(spuren / name))) << name;
+        EXPECT_FALSE(fs::exists(pfad(name))) << name;
+    }
+    ASSERT_FALSE(liste.empty());
+    const Bytes8 spur = readFile(spuren / MpoSpurDatei);
+    EXPECT_EQ(std::string(spur.begin(), spur.begin() + static_cast<std::ptrdiff_t>(liste[0].size() + 2)),
+              liste[0] + "\r\n");
+}
+
 TEST_F(MpoTest, WrittenMpoSplitsAgainAndCarriesAConformingIndex)
 {
     const RasterSlot l = muster("l.bmp", 40, 30);
@@ -973,7 +1093,7 @@ TEST_F(MpoTest, ExifListingInBothByteOrders)
 TEST_F(ImageioTest, StartupCleanupDeletesOnlyLeftoversAndOnlyForTheFirstInstance)
 {
     struct FremdeSperre : TestFiles {
-        bool acquireInstanceLock() override { return false; }
+        void joinInstances(const std::function<void()>&) override {}
     };
     const fs::path temp = t.files.tempFolder();
     for (const char* name : {"~$1_2_3_1.bmp", "~$x.JPG", "~$y.Bmp", "andere.bmp", "~$z.tif"})

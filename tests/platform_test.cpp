@@ -5,7 +5,9 @@
 
 #include <filesystem>
 
+#include "imageio/BildLaden.h"
 #include "platform/PosixFiles.h"
+#include "support/Bilddateien.h"
 #include "support/TestServices.h"
 
 namespace fs = std::filesystem;
@@ -65,15 +67,50 @@ TEST_F(PlatformTest, FreeSpaceAndVolumeOfPathsNotYetCreated)
     EXPECT_EQ(base.string().rfind(volume, 0), 0u) << volume;  // a mount point above the path
 }
 
-TEST_F(PlatformTest, OnlyOneInstanceHoldsTheLock)
+// Each PosixFiles opens the lock file anew, so several of them in one process
+// hold the lock like separate instances.
+TEST_F(PlatformTest, TheInstanceLockExistsWhileAnyInstanceRuns)
 {
-    auto erste = std::make_unique<PosixFiles>(base);
-    PosixFiles zweite(base);
-    EXPECT_TRUE(erste->acquireInstanceLock());
-    EXPECT_TRUE(erste->acquireInstanceLock());
-    EXPECT_FALSE(zweite.acquireInstanceLock());
-    erste.reset();
-    EXPECT_TRUE(zweite.acquireInstanceLock());
+    int alleine = 0;
+    const auto zaehlen = [&] { ++alleine; };
+    auto a = std::make_unique<PosixFiles>(base);
+    auto b = std::make_unique<PosixFiles>(base);
+    a->joinInstances(zaehlen);
+    EXPECT_EQ(alleine, 1);
+    a->joinInstances(zaehlen);
+    b->joinInstances(zaehlen);
+    EXPECT_EQ(alleine, 1);
+    a.reset();
+    auto c = std::make_unique<PosixFiles>(base);
+    c->joinInstances(zaehlen);
+    EXPECT_EQ(alleine, 1);
+    b.reset();
+    c.reset();
+    PosixFiles d(base);
+    d.joinInstances(zaehlen);
+    EXPECT_EQ(alleine, 2);
+}
+
+TEST_F(PlatformTest, StartingAWindowKeepsTheWorkingFilesOfAnotherRunningOne)
+{
+    TestServices t;
+    const auto starten = [&](PosixFiles& files) {
+        Context ctx(Services{t.messages, t.events, files, t.display, t.printers});
+        Temp_Aufraeumen(ctx);
+    };
+    const fs::path rest = base / "~$1_2_0_1.bmp";
+    const fs::path vonB = base / "~$3_4_1_1.bmp";
+    writeBytes(rest, {1});
+    auto a = std::make_unique<PosixFiles>(base);
+    starten(*a);
+    EXPECT_FALSE(fs::exists(rest));
+    PosixFiles b(base);
+    starten(b);
+    writeBytes(vonB, {1});
+    a.reset();
+    PosixFiles c(base);
+    starten(c);
+    EXPECT_TRUE(fs::exists(vonB));
 }
 
 TEST_F(PlatformTest, SafeWriteReplacesTheFileWhole)

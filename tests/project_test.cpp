@@ -361,6 +361,77 @@ TEST_F(OeffnenTest, AnImageThatCannotBeLoadedEmptiesTheSet)
             << f.path();
 }
 
+// A project stores the size choice and the sizes shown beside it; the choice
+// decides, and the stored sizes count only for a free choice (or the preview
+// area when there is no window).
+TEST_F(OeffnenTest, TheStripeSizeChoiceDecidesTheStripeSize)
+{
+    ProjektDaten d;
+    d.bilder = {eintrag(bild(1, 64, 48)), eintrag(bild(2, 64, 48))};
+    d.comboA = 1;
+    d.comboB = 0;
+    d.vorschau = VorschauStreifen;
+    struct Fall {
+        int32_t wahl;
+        int32_t breite, hoehe;
+        int32_t boxBreite;
+    };
+    for (const Fall& f : {Fall{3, 640, 480, 200}, Fall{4, 800, 600, 200}, Fall{5, 1024, 768, 200},
+                          Fall{0, 64, 48, 200}, Fall{2, 200, 150, 200}, Fall{2, 500, 500, 0}, Fall{7, 500, 500, 200}}) {
+        SCOPED_TRACE(f.wahl);
+        d.lcdGroesse = f.wahl;
+        p.ansicht.boxBreite = f.boxBreite;
+        p.ansicht.boxHoehe = f.boxBreite == 0 ? 0 : 150;
+        ASSERT_TRUE(OeffnenAllgemein(p, projekt(d)));
+        EXPECT_EQ(p.compose.streifen.groesse, f.wahl);
+        EXPECT_EQ(p.compose.streifen.breite, f.breite);
+        EXPECT_EQ(p.compose.streifen.hoehe, f.hoehe);
+        const RasterSlot& ergebnis = p.bilder.ergebnis().slot[SlotFarbErgebnis];
+        EXPECT_EQ(ergebnis.breite, f.breite);
+        EXPECT_EQ(ergebnis.hoehe, f.hoehe);
+        EXPECT_TRUE(t.messages.lines.empty());
+    }
+}
+
+// An image path of more than 255 bytes is stored relative to the project's
+// folder and found there again; one that does not fit even so is refused
+// rather than cut.
+TEST_F(OeffnenTest, LongImagePathsAreStoredRelativeOrRefused)
+{
+    const std::string lang(120, 'o');
+    const fs::path nah = ordner / ("a" + lang) / ("b" + lang);
+    const fs::path fern = t.files.tempFolder() / ("c" + lang) / ("d" + lang) / ("e" + lang);
+    fs::create_directories(nah);
+    fs::create_directories(fern);
+    bild(1);
+    fs::rename(ordner / "bild1.bmp", nah / "bild1.bmp");
+    bild(2);
+    fs::rename(ordner / "bild2.bmp", fern / "bild2.bmp");
+    const std::string erstes = (nah / "bild1.bmp").string();
+    ASSERT_GT(erstes.size(), 255u);
+
+    Bilder_Hinzufuegen(p, {erstes});
+    const std::string datei = (ordner / "lang.lvx").string();
+    ASSERT_TRUE(MenuProjektSpeichernUnterClick(p, datei));
+    TestServices t2;
+    Programm q(t2.services());
+    ASSERT_TRUE(OeffnenAllgemein(q, datei));
+    ASSERT_EQ(q.bilder.anzahl, 1);
+    EXPECT_EQ(fs::canonical(q.bilder.bild[1].slot[SlotQuelle].pfad), fs::canonical(erstes));
+    EXPECT_EQ(t2.messages.lines, std::vector<std::string>{});
+
+    Bilder_Hinzufuegen(p, {(fern / "bild2.bmp").string()});
+    const std::vector<uint8_t> vorher = readFile(datei);
+    t.messages.lines.clear();
+    p.ctx.state.modified = true;
+    EXPECT_FALSE(MenuProjektSpeichernClick(p));
+    EXPECT_EQ(t.messages.lines, std::vector<std::string>{std::string("Fehler: ") + Sprache::BildPfadZuLang + " "
+                                                         + (fern / "bild2.bmp").string()});
+    EXPECT_EQ(readFile(datei), vorher);
+    EXPECT_TRUE(p.ctx.state.modified);
+    EXPECT_FALSE(p.ctx.state.busy);
+}
+
 TEST_F(OeffnenTest, OldVersionsNegateTheHorizontalShift)
 {
     ProjektDaten d;

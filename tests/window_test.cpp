@@ -19,14 +19,15 @@
 #include <QRadioButton>
 #include <QSlider>
 #include <QUrl>
-#include <cstdlib>
 #include <memory>
 
 #include "compose/Pipeline.h"
 #include "imageio/Jpeg.h"
+#include "platform/Headless.h"
 #include "platform/qt/Oberflaeche.h"
 #include "platform/qt/QtServices.h"
 #include "support/TestServices.h"
+#include "support/Testfenster.h"
 #include "ui/TForm1.h"
 #include "ui/Dialoge.h"
 #include "ui/TFormLinsenansicht.h"
@@ -37,27 +38,11 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The window with its file dialogs answered by the test.
-class Fenster : public TForm1 {
-public:
-    using TForm1::TForm1;
-    QString projekt;
-    QStringList bilder;
-    QString bildZiel;
-    bool betrachter = false;
-
-protected:
-    QString projektWaehlen(bool) override { return projekt; }
-    QStringList bilderWaehlen() override { return bilder; }
-    QString bildZielWaehlen(const QString&) override { return bildZiel; }
-    bool dokumentOeffnen(const QString&) override { return betrachter; }
-};
-
 struct WindowTest : ::testing::Test {
     TestServices t;
     QtDisplay display;
     Programm p{Services{t.messages, t.events, t.files, display, t.printers}};
-    Fenster fenster{p, display};
+    Testfenster fenster{p, display};
 
     QString pfad(const char* name) { return QString::fromStdString((t.files.tempFolder() / name).string()); }
     QString bild(const char* name, int wert)
@@ -142,6 +127,26 @@ TEST_F(WindowTest, NewProjectWithCancelChangesNothing)
     EXPECT_EQ(p.bilder.anzahl, 0);
     EXPECT_FALSE(p.ctx.state.modified);
     EXPECT_EQ(fenster.windowTitle(), "Lumivex 5  ");
+}
+
+TEST_F(WindowTest, AProjectOpenedAfterANewOneIsShown)
+{
+    fenster.resize(1200, 900);
+    fenster.show();
+    QApplication::processEvents();
+    zweiBilder();
+    fenster.projekt = pfad("p.lvx");
+    ASSERT_TRUE(fenster.MenuProjektSpeichernClick());
+    fenster.MenuProjektNeuClick();
+    ASSERT_EQ(p.bilder.anzahl, 0);
+    fenster.MenuProjektOeffnenClick();
+    QApplication::processEvents();
+    ASSERT_EQ(p.bilder.anzahl, 2);
+    EXPECT_TRUE(t.messages.lines.empty());
+    // Image R (blue 20) fills the middle of the preview box, not its grey background.
+    auto* vorschau = fenster.findChild<Vorschau*>(QStringLiteral("VorschauShape"));
+    const QImage bild = vorschau->grab().toImage();
+    EXPECT_EQ(qBlue(bild.pixel(bild.width() / 2, bild.height() / 2)), 20);
 }
 
 TEST_F(WindowTest, SavingWithoutANameAsksForOne)
@@ -320,30 +325,39 @@ TEST_F(WindowTest, DroppedPhotosAreAddedAndADroppedProjectIsOpened)
 
 TEST_F(WindowTest, RecentProjectsKeepTheLastEightNewestFirst)
 {
-    zweiBilder();
+    MemorySettingsStore store;
+    QtDisplay anzeige;
+    Programm erstesProgramm{Services{t.messages, t.events, t.files, anzeige, t.printers}};
+    Testfenster erstes{erstesProgramm, anzeige, &store};
+    erstes.bilder = {bild("a.bmp", 10), bild("b.bmp", 20)};
+    erstes.NeuButtonClick();
     for (int i = 1; i <= 10; ++i) {
-        fenster.projekt = pfad(("p" + std::to_string(i) + ".lvx").c_str());
-        ASSERT_TRUE(fenster.MenuProjektSpeichernUnterClick());
+        erstes.projekt = pfad(("p" + std::to_string(i) + ".lvx").c_str());
+        ASSERT_TRUE(erstes.MenuProjektSpeichernUnterClick());
     }
     // Saving p3 again brings it to the front without a second entry.
-    fenster.projekt = pfad("p3.lvx");
-    ASSERT_TRUE(fenster.MenuProjektSpeichernUnterClick());
+    erstes.projekt = pfad("p3.lvx");
+    ASSERT_TRUE(erstes.MenuProjektSpeichernUnterClick());
     QStringList erwartet{pfad("p3.lvx")};
     for (int i = 10; i >= 4; --i)
         erwartet << pfad(("p" + std::to_string(i) + ".lvx").c_str());
-    EXPECT_EQ(ZuletztLaden(), erwartet);
-
-    // A window started later offers the same list, and its entries open the projects.
-    QtDisplay anzeige;
-    Programm neu{Services{t.messages, t.events, t.files, anzeige, t.printers}};
-    Fenster spaeter{neu, anzeige};
-    const QList<QAction*> eintraege = spaeter.findChild<QMenu*>(QStringLiteral("MenuZuletzt"))->actions();
+    const QList<QAction*> eintraege = erstes.findChild<QMenu*>(QStringLiteral("MenuZuletzt"))->actions();
     ASSERT_EQ(eintraege.size(), 8);
     EXPECT_EQ(eintraege[1]->text(), "&2  " + pfad("p10.lvx"));
-    eintraege[1]->trigger();
-    EXPECT_EQ(neu.bilder.anzahl, 2);
-    EXPECT_EQ(neu.ctx.state.projectFile, pfad("p10.lvx").toStdString());
-    EXPECT_EQ(ZuletztLaden().first(), pfad("p10.lvx"));
+    // Kept with the settings at exit: one value, a path per line.
+    erstes.Registry_Save();
+    EXPECT_EQ(store.readString("RecentProjects"), erwartet.join(QLatin1Char('\n')).toStdString());
+
+    // The window of the next start offers the same list, and its entries open the projects.
+    Testfenster spaeter{p, display, &store};
+    spaeter.Registry_Load();
+    const QList<QAction*> wieder = spaeter.findChild<QMenu*>(QStringLiteral("MenuZuletzt"))->actions();
+    ASSERT_EQ(wieder.size(), 8);
+    wieder[1]->trigger();
+    EXPECT_EQ(p.bilder.anzahl, 2);
+    EXPECT_EQ(p.ctx.state.projectFile, pfad("p10.lvx").toStdString());
+    EXPECT_EQ(spaeter.findChild<QMenu*>(QStringLiteral("MenuZuletzt"))->actions().first()->text(),
+              "&1  " + pfad("p10.lvx"));
     EXPECT_TRUE(t.messages.lines.empty());
 }
 
@@ -478,14 +492,7 @@ TEST(Hilfslinien, DrawingAFrameTwiceRemovesIt)
 int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    // The recent projects are stored with the settings: in a folder of this run, never the user's.
-    char einstellungen[] = "/tmp/lumivex-einstellungen-XXXXXX";
-    if (!mkdtemp(einstellungen))
-        return 1;
-    qputenv("XDG_CONFIG_HOME", einstellungen);
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
-    const int ergebnis = RUN_ALL_TESTS();
-    std::filesystem::remove_all(einstellungen);
-    return ergebnis;
+    return RUN_ALL_TESTS();
 }

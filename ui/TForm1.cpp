@@ -33,8 +33,10 @@
 #include "compose/Pipeline.h"
 #include "core/Format.h"
 #include "model/ProjectFile.h"
+#include "platform/Headless.h"
 #include "platform/qt/QtServices.h"
 #include "ui/Symbole.h"
+#include "ui/TFormVollbild.h"
 #include "ui/Tab.h"
 #include "ui/Tabs.h"
 #include "ui/Vorschau.h"
@@ -52,7 +54,10 @@ QFont listenSchrift(int groesse)
 
 }
 
-TForm1::TForm1(Programm& programm, QtDisplay& display) : p_(programm)
+TForm1::TForm1(Programm& programm, QtDisplay& display, SettingsStore* einstellungen)
+    : p_(programm),
+      eigeneEinstellungen_(einstellungen ? nullptr : std::make_unique<MemorySettingsStore>()),
+      einstellungen_(einstellungen ? *einstellungen : *eigeneEinstellungen_)
 {
     setObjectName(QStringLiteral("TForm1"));
     setWindowTitle(text(Sprache::Produkttitel));
@@ -78,6 +83,10 @@ TForm1::TForm1(Programm& programm, QtDisplay& display) : p_(programm)
     qApp->installEventFilter(this);
     Timer2 = benannt(new QTimer(this), "Timer2");
     connect(Timer2, &QTimer::timeout, this, &TForm1::Timer2Timer);
+    Timer1 = benannt(new QTimer(this), "Timer1");
+    Timer1->setInterval(Animation_Intervall(AnimationUpDown->value()));
+    connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
+    FormVollbild = new TFormVollbild(p_, this);
     display.onClear = [this] {
         VorschauShape->leeren();
         ausschnittTab()->Druckbereich_Umschalten(false);
@@ -88,7 +97,6 @@ TForm1::TForm1(Programm& programm, QtDisplay& display) : p_(programm)
     connect(TabControl1, &QTabWidget::currentChanged, this, &TForm1::Druckbereich_Erneuern);
     connect(VorschauShape, &Vorschau::zoomRad, this, &TForm1::ZoomRad);
     setAcceptDrops(true);
-    zuletzt_.setListe(ZuletztLaden());
     Zuletzt_Zeigen();
     aktualisieren();
 }
@@ -97,7 +105,9 @@ void TForm1::Fenster_Zeigen()
 {
     if (const QScreen* schirm = QGuiApplication::primaryScreen())
         setGeometry(schirm->availableGeometry().adjusted(3, 3, -3, -3));
-    showMaximized();
+    setWindowState(Qt::WindowMaximized);
+    Registry_Load();
+    show();
 }
 
 QWidget* TForm1::linkeSpalte()
@@ -131,18 +141,19 @@ QWidget* TForm1::listenPanel()
     layout->addWidget(ListenBoxLabel);
     layout->addWidget(ListenBox);
     auto* knoepfe = new QHBoxLayout;
-    auto* neu = benannt(new QPushButton(text(Sprache::BildHinzufuegen)), "NeuButton");
-    connect(neu, &QPushButton::clicked, this, &TForm1::NeuButtonClick);
-    neu->setToolTip(text("Hinzufügen eines oder mehrerer Bilder zum Projekt (mehrere Bilder mit Strg-Taste im "
-                         "Öffnen-Dialog wählen)"));
-    auto* entfernen = benannt(new QPushButton(text(Sprache::BildEntfernen)), "BildEntfernen");
-    entfernen->setToolTip(text("ausgewähltes Bild wird aus dem aktuellen Projekt entfernt"));
-    auto* hoch = benannt(new QPushButton(QStringLiteral("▲")), "HochBitBtn");
-    auto* runter = benannt(new QPushButton(QStringLiteral("▼")), "RunterBitBtn");
-    hoch->setFixedWidth(36);
-    runter->setFixedWidth(36);
+    NeuButton = benannt(new QPushButton(text(Sprache::BildHinzufuegen)), "NeuButton");
+    connect(NeuButton, &QPushButton::clicked, this, &TForm1::NeuButtonClick);
+    NeuButton->setToolTip(text("Hinzufügen eines oder mehrerer Bilder zum Projekt (mehrere Bilder mit Strg-Taste im "
+                               "Öffnen-Dialog wählen)"));
+    BildEntfernen = benannt(new QPushButton(text(Sprache::BildEntfernen)), "BildEntfernen");
+    BildEntfernen->setToolTip(text("ausgewähltes Bild wird aus dem aktuellen Projekt entfernt"));
+    HochBitBtn = benannt(new QPushButton(QStringLiteral("▲")), "HochBitBtn");
+    RunterBitBtn = benannt(new QPushButton(QStringLiteral("▼")), "RunterBitBtn");
+    HochBitBtn->setFixedWidth(36);
+    RunterBitBtn->setFixedWidth(36);
     ListenBoxCheckBox = benannt(new QCheckBox(text(Sprache::KleineSchrift)), "ListenBoxCheckBox");
-    for (QWidget* w : std::initializer_list<QWidget*>{neu, entfernen, hoch, runter, ListenBoxCheckBox})
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{NeuButton, BildEntfernen, HochBitBtn, RunterBitBtn, ListenBoxCheckBox})
         knoepfe->addWidget(w);
     layout->addLayout(knoepfe);
 
@@ -150,18 +161,17 @@ QWidget* TForm1::listenPanel()
         ListenBoxClick(p_, ListenBox->row(item) + 1);
         aktualisieren();
     });
-    connect(entfernen, &QPushButton::clicked, this, [this] {
-        BildEntfernenClick(p_);
-        aktualisieren();
-    });
-    connect(hoch, &QPushButton::clicked, this, [this] {
-        HochBitBtnClick(p_);
-        aktualisieren();
-    });
-    connect(runter, &QPushButton::clicked, this, [this] {
-        RunterBitBtnClick(p_);
-        aktualisieren();
-    });
+    const auto listenKnopf = [this](QPushButton* knopf, void (*befehl)(Programm&)) {
+        connect(knopf, &QPushButton::clicked, this, [this, befehl] {
+            LadeButtons_Zustand(false);
+            befehl(p_);
+            LadeButtons_Zustand(true);
+            aktualisieren();
+        });
+    };
+    listenKnopf(BildEntfernen, &BildEntfernenClick);
+    listenKnopf(HochBitBtn, &HochBitBtnClick);
+    listenKnopf(RunterBitBtn, &RunterBitBtnClick);
     connect(ListenBoxCheckBox, &QCheckBox::toggled, this, [this] { Listenbox_Zeigen(); });
     return panel;
 }
@@ -173,6 +183,7 @@ QWidget* TForm1::vorschauBereich()
     gitter->setSpacing(0);
     VorschauShape = new Vorschau;
     VorschauShape->setToolTip(text("rechte Maustaste: Vollbilddarstellung"));
+    connect(VorschauShape, &Vorschau::rechtsKlick, this, &TForm1::ZoomVollbildBitBtnClick);
     xScrollBar = benannt(new QScrollBar(Qt::Horizontal), "xScrollBar");
     yScrollBar = benannt(new QScrollBar(Qt::Vertical), "yScrollBar");
     for (QScrollBar* s : {xScrollBar, yScrollBar}) {
@@ -191,6 +202,7 @@ QWidget* TForm1::vorschauBereich()
     connect(VorschauShape, &Vorschau::groesseGeaendert, this, [this](QSize groesse) {
         p_.ansicht.boxBreite = groesse.width();
         p_.ansicht.boxHoehe = groesse.height();
+        AnimationStopBitBtnClick();
         // The handles stand on the old picture; the frame returns with the new one.
         ausschnittTab()->Druckbereich_Umschalten(false);
         if (!p_.ctx.state.busy && p_.bilder.anzahl > 0)
@@ -320,31 +332,32 @@ QWidget* TForm1::unterVorschau()
     zoomKnopf("ZommPlusBitBtn", "+", [this] { ZoomComboBoxChange(p_.ansicht.zoomIndex + 1); });
     zoomKnopf("ZommMinusBitBtn", "−", [this] { ZoomComboBoxChange(p_.ansicht.zoomIndex - 1); });
     zoomKnopf("ZoomFitBitBtn", "1:1", [this] { ZoomComboBoxChange(0); });
-    // The full-screen view and the image sequence come with the presentation extras.
-    zoomKnopf("ZoomVollbildBitBtn", "□", [] {});
-    zoom->findChild<QPushButton*>(QStringLiteral("ZoomVollbildBitBtn"))->setEnabled(false);
+    zoomKnopf("ZoomVollbildBitBtn", "□", &TForm1::ZoomVollbildBitBtnClick);
     auto* spalteRechtsBox = new QWidget;
     auto* spalteRechts = new QVBoxLayout(spalteRechtsBox);
     spalteRechts->setContentsMargins(0, 0, 0, 0);
     spalteRechts->addWidget(zoom);
     auto* animation = benannt(new QGroupBox(text(Sprache::Bildsequenz)), "AnimationGroupBox");
     auto* animationLayout = new QHBoxLayout(animation);
-    auto* start = benannt(new QPushButton(QStringLiteral("▶")), "AnimationStartBitBtn");
-    start->setToolTip(text("Start Bildsequenz"));
-    auto* stopp = benannt(new QPushButton(QStringLiteral("■")), "AnimationStopBitBtn");
-    stopp->setToolTip(text("Stopp Bildsequenz"));
-    auto* pingPong = benannt(new QCheckBox, "PingPongCheckBox");
-    pingPong->setToolTip(text("leer: zyklische Wiederholung, gewählt: Vorwärts/Rückwärts-Animation"));
-    auto* tempo = benannt(new QSpinBox, "AnimationUpDown");
-    tempo->setRange(1, 5);
-    tempo->setValue(3);
-    tempo->setToolTip(text("Schnelligkeit (1..5) festlegen"));
-    for (QWidget* w : std::initializer_list<QWidget*>{start, stopp, pingPong, tempo}) {
+    AnimationStartBitBtn = benannt(new QPushButton(QStringLiteral("▶")), "AnimationStartBitBtn");
+    AnimationStartBitBtn->setToolTip(text("Start Bildsequenz"));
+    AnimationStopBitBtn = benannt(new QPushButton(QStringLiteral("■")), "AnimationStopBitBtn");
+    AnimationStopBitBtn->setToolTip(text("Stopp Bildsequenz"));
+    PingPongCheckBox = benannt(new QCheckBox, "PingPongCheckBox");
+    PingPongCheckBox->setToolTip(text("leer: zyklische Wiederholung, gewählt: Vorwärts/Rückwärts-Animation"));
+    AnimationUpDown = benannt(new QSpinBox, "AnimationUpDown");
+    AnimationUpDown->setRange(1, 5);
+    AnimationUpDown->setValue(3);
+    AnimationUpDown->setToolTip(text("Schnelligkeit (1..5) festlegen"));
+    for (QWidget* w : std::initializer_list<QWidget*>{AnimationStartBitBtn, AnimationStopBitBtn, PingPongCheckBox,
+                                                      AnimationUpDown}) {
         animationLayout->addWidget(w);
         if (auto* knopf = qobject_cast<QPushButton*>(w))
             knopf->setMaximumWidth(30);
     }
-    animation->setEnabled(false);
+    connect(AnimationStartBitBtn, &QPushButton::clicked, this, &TForm1::AnimationStartBitBtnClick);
+    connect(AnimationStopBitBtn, &QPushButton::clicked, this, &TForm1::AnimationStopBitBtnClick);
+    connect(AnimationUpDown, &QSpinBox::valueChanged, this, &TForm1::AnimationUpDownClick);
     spalteRechts->addWidget(animation);
     layout->addWidget(spalteRechtsBox);
     return zeile;
@@ -497,6 +510,9 @@ void TForm1::aktualisieren()
     Ergebnis_Zeigen();
     for (Tab* tab : tabs_)
         tab->aktualisieren();
+    MenuAnimationSpeichern->setEnabled(p_.bilder.anzahl >= 2);
+    if (gesperrt_)
+        sperren();
 }
 
 void TForm1::Ergebnis_Zeigen()
@@ -504,7 +520,8 @@ void TForm1::Ergebnis_Zeigen()
     const RasterSlot& r = p_.bilder.ergebnis().slot[SlotErgebnis];
     const PrintSettings& d = p_.druck;
     const bool da = p_.bilder.anzahl > 0 && p_.auswahl.vorschau != VorschauKeine && r.breite > 0 && r.hoehe > 0;
-    LinsenansichtButton->setEnabled(da && p_.auswahl.vorschau == VorschauLinsenraster && !p_.ctx.state.busy);
+    LinsenansichtButton->setEnabled(da && p_.auswahl.vorschau == VorschauLinsenraster && !p_.ctx.state.busy
+                                    && !gesperrt_);
     if (!da) {
         for (QLineEdit* e : {xPixInfoEdit, yPixInfoEdit, xDPIInfoEdit, yDPIInfoEdit})
             e->clear();

@@ -1,11 +1,14 @@
 #pragma once
 #include <QMainWindow>
 #include <QPoint>
+#include <QPointer>
 #include <functional>
+#include <memory>
 #include <vector>
 
+#include "compose/Animation.h"
 #include "model/Programm.h"
-#include "platform/qt/ZuletztGeoeffnet.h"
+#include "ui/ZuletztGeoeffnet.h"
 
 class QAction;
 class QButtonGroup;
@@ -21,6 +24,7 @@ class QListWidget;
 class QProgressBar;
 class QPushButton;
 class QScrollBar;
+class QSpinBox;
 class QTabWidget;
 class QTimer;
 class AusschnittTab;
@@ -28,17 +32,21 @@ class JustTab;
 class QKeyEvent;
 class QtDisplay;
 class Tab;
+class TFormVollbild;
 class Vorschau;
+struct Registry;
 
 // The main window: it mirrors the process-wide records. A handler writes a
 // record, runs the engine, then refreshes the widgets from the records.
 class TForm1 : public QMainWindow {
     Q_OBJECT
 public:
-    TForm1(Programm& programm, QtDisplay& display);
+    // Without a settings store the window keeps its settings in memory for its own life.
+    TForm1(Programm& programm, QtDisplay& display, SettingsStore* einstellungen = nullptr);
 
     // Shows the window at start: over the screen's work area less 3 pixels on each
-    // side, then maximised (where a window manager does that).
+    // side and maximised (where a window manager does that), unless the stored
+    // settings give another state and bounds.
     void Fenster_Zeigen();
     // Opens a project file, as the open command and a file named at start do.
     void ProjektOeffnen(const QString& datei);
@@ -61,11 +69,41 @@ public:
     // The exit sequence; true when the program may end.
     bool Ende();
 
+    // The settings store: read at start and by a new project (after the reset),
+    // written at exit and by a new project (before the reset).
+    void Registry_Load();
+    void Registry_Save();
+
+    // The interface lock of long operations (the animation, the automatic
+    // alignment). Zustand_Sichern disables every input control of this window
+    // and of the windows it owns (buttons, check and radio buttons, menu items
+    // and tool buttons, combo boxes, sliders and scroll bars, spin boxes, edits,
+    // the image list) except the animation's stop button, ping-pong box and
+    // speed control; a second call before the unlock changes nothing.
+    // Zustand_Wiederherstellen enables again exactly what the lock disabled, then
+    // re-applies the window's state rules. A control enabled while the lock
+    // holds stays disabled until the unlock.
+    void Zustand_Sichern();
+    void Zustand_Wiederherstellen();
+    bool gesperrt() const { return gesperrt_; }
+    // Enables or disables the image-list buttons together.
+    void LadeButtons_Zustand(bool an);
+
+    // Presentation: the full-screen view, the image sequence and the screen capture.
+    void ZoomVollbildBitBtnClick();
+    void AnimationStartBitBtnClick();
+    void AnimationStopBitBtnClick();
+    void Timer1Timer();
+    void AnimationUpDownClick();
+    void MenuAnimationSpeichernClick();
+    void MenuScreenClick();
+
 protected:
     // The file dialogs; tests replace them. An empty result means cancelled.
     virtual QString projektWaehlen(bool speichern);
     virtual QStringList bilderWaehlen();
     virtual QString bildZielWaehlen(const QString& format);
+    virtual QString animationZielWaehlen();
     // Shows a document with the desktop's program; tests replace it. False when there is none.
     virtual bool dokumentOeffnen(const QString& pfad);
 
@@ -115,8 +153,18 @@ private:
     void Druckbereich_Erneuern();
     // Asks whether to save changes: false when the user cancelled (or a save failed).
     bool aenderungenSichern();
+    // The values of the settings store as the records and controls hold them now.
+    Registry registryWerte() const;
+    void registryAnwenden(const Registry& werte);
+    void fensterlageAnwenden(const Registry& werte);
+    // Disables every enabled input control the lock covers and remembers it.
+    void sperren();
+    // The state rules that unlocking re-applies beyond the panels' own.
+    void Zustand_Regeln();
 
     Programm& p_;
+    std::unique_ptr<SettingsStore> eigeneEinstellungen_;
+    SettingsStore& einstellungen_;
     QListWidget* ListenBox;
     QLabel* ListenBoxLabel;
     QCheckBox* ListenBoxCheckBox;
@@ -144,6 +192,26 @@ private:
     QString gespeichert_;
     QTimer* Timer2;
     QAction* MenuHinweis;
+    QAction* MenuEinstellungenSichern;
+    QAction* MenuAnimationSpeichern;
+    QPushButton* NeuButton;
+    QPushButton* BildEntfernen;
+    QPushButton* HochBitBtn;
+    QPushButton* RunterBitBtn;
+    QPushButton* AnimationStartBitBtn;
+    QPushButton* AnimationStopBitBtn;
+    QCheckBox* PingPongCheckBox;
+    QSpinBox* AnimationUpDown;
+    QTimer* Timer1;
+    TFormVollbild* FormVollbild;
     bool hinweiseAn_ = true;
     std::vector<Tab*> tabs_;
+
+    Animation animation_;
+    int32_t animationVorschau_ = 0;
+    int32_t animationZeile_ = 0;
+
+    bool gesperrt_ = false;
+    std::vector<QPointer<QWidget>> gesperrteElemente_;
+    std::vector<QPointer<QAction>> gesperrteAktionen_;
 };

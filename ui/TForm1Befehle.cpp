@@ -14,6 +14,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QStyle>
+#include <QTimer>
 #include <QToolBar>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -95,6 +96,8 @@ void TForm1::menuAnlegen()
     for (const BildFormat& f : bildFormate)
         connect(speichern->addAction(text(f.menue)), &QAction::triggered, this,
                 [this, &f] { BildSpeichernUnterClick(QString::fromLatin1(f.code)); });
+    MenuAnimationSpeichern
+        = eintrag(datei, "MenuAnimationSpeichern", "Animation speichern …", &TForm1::MenuAnimationSpeichernClick);
     datei->addSeparator();
     // Printing comes with the print layout.
     eintrag(datei, "MenuDrucken", "&Drucken", [] {}, "Ctrl+P")->setEnabled(false);
@@ -105,14 +108,16 @@ void TForm1::menuAnlegen()
     eintrag(bearbeiten, "MenuKopieren", "&Kopieren", &TForm1::MenuKopierenClick, "Ctrl+C");
 
     QMenu* extras = menue("MenuExtras", "E&xtras");
-    QAction* sichern = eintrag(extras, "MenuEinstellungenSichern", "&Einstellungen speichern / wiederherstellen", [] {});
-    sichern->setCheckable(true);
-    sichern->setChecked(true);
+    // The check mark toggles itself; the settings store keeps it.
+    MenuEinstellungenSichern
+        = eintrag(extras, "MenuEinstellungenSichern", "&Einstellungen speichern / wiederherstellen", [] {});
+    MenuEinstellungenSichern->setCheckable(true);
+    MenuEinstellungenSichern->setChecked(true);
     extras->addSeparator();
     eintrag(extras, "MenuLVXein", "LVX-Verknüpfung &aktivieren", &TForm1::MenuLVXeinClick);
     eintrag(extras, "MenuLVXaus", "LVX-Verknüpfung &deaktivieren", &TForm1::MenuLVXausClick);
     extras->addSeparator();
-    eintrag(extras, "MenuScreen", "Screenshot mit Maus", [] {}, "Ctrl+F12")->setEnabled(false);
+    eintrag(extras, "MenuScreen", "Screenshot mit Maus", &TForm1::MenuScreenClick, "Ctrl+F12");
 
     QMenu* hilfe = menue("MenuHilfe", "&Hilfe");
     MenuHinweis = eintrag(hilfe, "MenuHinweis", "&Hinweis", &TForm1::MenuHinweisClick);
@@ -197,7 +202,9 @@ void TForm1::MenuProjektNeuClick()
         return;
     }
     p_.DateienLoeschen();
+    Registry_Save();
     p_.Init();
+    Registry_Load();
     p_.ctx.display().clearPreview();
     p_.ctx.state.busy = false;
     p_.ctx.state.modified = false;
@@ -224,7 +231,6 @@ void TForm1::ZuletztClick(const QString& datei)
 void TForm1::zuletztMerken(const QString& datei)
 {
     zuletzt_.hinzufuegen(datei);
-    ZuletztSichern(zuletzt_.liste());
     Zuletzt_Zeigen();
 }
 
@@ -282,13 +288,15 @@ void TForm1::Bilder_Laden(const QStringList& dateien)
     std::vector<std::string> namen;
     for (const QString& d : dateien)
         namen.push_back(d.toStdString());
+    LadeButtons_Zustand(false);
     mitFortschritt([&] { Bilder_Hinzufuegen(p_, namen); });
+    LadeButtons_Zustand(true);
 }
 
 void TForm1::dragEnterEvent(QDragEnterEvent* event)
 {
     const QList<QUrl> urls = event->mimeData()->urls();
-    if (!p_.ctx.state.busy && !urls.isEmpty()
+    if (!p_.ctx.state.busy && !gesperrt_ && !urls.isEmpty()
         && std::all_of(urls.begin(), urls.end(), [](const QUrl& u) { return u.isLocalFile(); }))
         event->acceptProposedAction();
 }
@@ -383,7 +391,8 @@ bool TForm1::FormKeyPress(QKeyEvent* taste)
         focusNextChild();
         return false;
     }
-    return justTab()->FormKeyPress(taste->text());
+    // The keys stand for the shift buttons, which the interface lock disables.
+    return !gesperrt_ && justTab()->FormKeyPress(taste->text());
 }
 
 void TForm1::MenuDOKUClick()
@@ -436,7 +445,9 @@ bool TForm1::Ende()
         p_.ctx.state.busy = false;
         return false;
     }
+    Registry_Save();
     p_.auswahl.vorschau = VorschauKeine;
+    Timer1->stop();
     p_.ctx.state.busy = true;
     p_.DateienLoeschen();
     return true;
@@ -444,6 +455,8 @@ bool TForm1::Ende()
 
 void TForm1::closeEvent(QCloseEvent* event)
 {
+    if (!p_.ctx.state.busy)
+        AnimationStopBitBtnClick();
     if (Ende())
         event->accept();
     else

@@ -1,5 +1,7 @@
 #include "ui/Tab.h"
 
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QVBoxLayout>
 
 #include "core/Format.h"
@@ -10,6 +12,33 @@
 double zahlLesen(const QString& eingabe)
 {
     return ZiffernUndKomma(eingabe.toStdString());
+}
+
+namespace {
+
+class NurZiffern : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* objekt, QEvent* ereignis) override
+    {
+        if (ereignis->type() == QEvent::KeyPress) {
+            const QString t = static_cast<QKeyEvent*>(ereignis)->text();
+            if (!t.isEmpty() && t.at(0).isPrint() && !t.at(0).isDigit() && t.at(0) != QLatin1Char(','))
+                return true;
+        }
+        return QObject::eventFilter(objekt, ereignis);
+    }
+};
+
+}
+
+void Zahlenmaske(QLineEdit* edit, QString maske)
+{
+    // Qt writes an optional digit as "0".
+    edit->setInputMask(maske.replace(QLatin1Char('9'), QLatin1Char('0')) + QStringLiteral("; "));
+    edit->installEventFilter(new NurZiffern(edit));
 }
 
 QString zahlText(double wert)

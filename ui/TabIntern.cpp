@@ -51,7 +51,7 @@ void InternTab::ButtonEXIFClick()
     const QString datei = Dialoge::bildDatei(this);
     if (datei.isEmpty())
         return;
-    zeigen(Memo1, EXIF_Liste(TExif(datei.toStdString(), true)));
+    zeigen(Memo1, EXIF_Liste(TExif(datei.toStdString(), p_.ctx.files().tempFolder())));
 }
 
 void InternTab::ButtonMPOClick()
@@ -60,6 +60,7 @@ void InternTab::ButtonMPOClick()
     if (datei.isEmpty())
         return;
     std::vector<std::string> liste;
-    MPO_Zerlegen(datei.toStdString(), datei.toStdString(), MpoSpurDatei, &liste);
+    MPO_Zerlegen(datei.toStdString(), datei.toStdString(), (p_.ctx.files().tempFolder() / MpoSpurDatei).string(),
+                 &liste);
     zeigen(Memo1, liste);
 }

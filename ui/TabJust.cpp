@@ -7,8 +7,10 @@
 #include <QRadioButton>
 #include <QSignalBlocker>
 #include <QSpinBox>
+#include <QTimer>
 #include <QVBoxLayout>
 
+#include "align/AutoJustierung.h"
 #include "align/Justierung.h"
 #include "align/Referenzpunkt.h"
 #include "ui/Tabs.h"
@@ -307,30 +309,83 @@ QWidget* JustTab::referenzPanel()
 QWidget* JustTab::autoPanel()
 {
     auto* gruppe = new QGroupBox(text(T::AutoJustierungGruppe));
-    gruppe->setEnabled(false);
     auto* gitter = new QGridLayout(gruppe);
     gitter->addWidget(new QLabel(text(T::ReferenzbildNr)), 0, 0);
-    gitter->addWidget(benannt(new QComboBox, "RefBildOFComboBox"), 0, 1);
-    gitter->addWidget(benannt(new QPushButton(text(T::AutoJustierung)), "StartOFButton"), 0, 2);
-    gitter->addWidget(benannt(new QCheckBox(text(T::BeideBilder)), "StereoAutoJustCheckBox"), 1, 0, 1, 2);
-    gitter->addWidget(benannt(new QCheckBox(text(T::Detail)), "OF_ViewCheckBox"), 1, 2);
-    auto* grob = benannt(new QCheckBox(text(T::Grob)), "OF_GrobJustierungCheckBox");
-    grob->setChecked(true);
+    RefBildOFComboBox = benannt(new QComboBox, "RefBildOFComboBox");
+    gitter->addWidget(RefBildOFComboBox, 0, 1);
+    StartOFButton = benannt(new QPushButton(text(T::AutoJustierung)), "StartOFButton");
+    gitter->addWidget(StartOFButton, 0, 2);
+    StereoAutoJustCheckBox = benannt(new QCheckBox(text(T::BeideBilder)), "StereoAutoJustCheckBox");
+    gitter->addWidget(StereoAutoJustCheckBox, 1, 0, 1, 2);
+    OF_ViewCheckBox = benannt(new QCheckBox(text(T::Detail)), "OF_ViewCheckBox");
+    gitter->addWidget(OF_ViewCheckBox, 1, 2);
+    OF_GrobJustierungCheckBox = benannt(new QCheckBox(text(T::Grob)), "OF_GrobJustierungCheckBox");
+    ScheinebeneVornJustCheckBox = benannt(new QCheckBox(text(T::ScheinebeneVorn)), "ScheinebeneVornJustCheckBox");
     // Expert options, not offered in the standard layout.
     for (QWidget* w : std::initializer_list<QWidget*>{
              benannt(new QCheckBox(text(T::XVergenz)), "xVergenzAutoJustCheckBox"),
-             benannt(new QCheckBox(text(T::YVergenz)), "yVergenzAutoJustCheckBox"), grob,
-             benannt(new QCheckBox(text(T::ScheinebeneVorn)), "ScheinebeneVornJustCheckBox")}) {
+             benannt(new QCheckBox(text(T::YVergenz)), "yVergenzAutoJustCheckBox"), OF_GrobJustierungCheckBox,
+             ScheinebeneVornJustCheckBox}) {
         w->hide();
         gitter->addWidget(w, 3, 0);
     }
     auto* status = new QHBoxLayout;
-    for (const char* name : {"OF_BildNr_Label", "anzSchleifeLabel", "Ebene_Label"})
-        status->addWidget(benannt(new QLabel(text(T::Leerlauf)), name));
+    OF_BildNr_Label = benannt(new QLabel(text(T::Leerlauf)), "OF_BildNr_Label");
+    anzSchleifeLabel = benannt(new QLabel(text(T::Leerlauf)), "anzSchleifeLabel");
+    Ebene_Label = benannt(new QLabel(text(T::Leerlauf)), "Ebene_Label");
+    for (QLabel* l : {OF_BildNr_Label, anzSchleifeLabel, Ebene_Label})
+        status->addWidget(l);
     status->addStretch(1);
     gitter->addLayout(status, 2, 0, 1, 3);
     gitter->setColumnStretch(3, 1);
+
+    autoJustTimer = new QTimer(this);
+    autoJustTimer->setInterval(250);
+    connect(autoJustTimer, &QTimer::timeout, this, &JustTab::autoJustAnzeigen);
+    connect(StartOFButton, &QPushButton::clicked, this, &JustTab::StartOFButtonClick);
+    connect(RefBildOFComboBox, &QComboBox::activated, this, [this](int index) { p_.autoJust.referenzbild = index + 1; });
+    // Toggled rather than clicked: the stored settings set these boxes too.
+    const auto schalter = [this](QCheckBox* box, bool AutoJustSettings::*wert) {
+        connect(box, &QCheckBox::toggled, this, [this, wert](bool an) {
+            p_.autoJust.*wert = an;
+            aktualisieren();
+        });
+    };
+    schalter(StereoAutoJustCheckBox, &AutoJustSettings::symmetrisch);
+    schalter(OF_ViewCheckBox, &AutoJustSettings::detail);
+    schalter(OF_GrobJustierungCheckBox, &AutoJustSettings::grob);
+    schalter(ScheinebeneVornJustCheckBox, &AutoJustSettings::scheinebeneVorn);
     return gruppe;
+}
+
+void JustTab::StartOFButtonClick()
+{
+    if (p_.ctx.state.busy)
+        return;
+    emit befehl([this] {
+        StartOFButton->setEnabled(false);
+        StartOFButton->setText(QStringLiteral("0 %"));
+        for (QLabel* l : {OF_BildNr_Label, anzSchleifeLabel, Ebene_Label})
+            l->setText(text(T::Leerlauf));
+        autoJustTimer->start();
+        ::StartOFButtonClick(p_);
+        autoJustTimer->stop();
+        autoJustAnzeigen();
+        StartOFButton->setEnabled(true);
+    });
+}
+
+void JustTab::autoJustAnzeigen()
+{
+    const AutoJustAnzeige& a = p_.autoJustAnzeige;
+    const bool laeuft = a.prozent >= 0;
+    const auto zahl = [&](int32_t n) { return laeuft && n > 0 ? QString::number(n) : text(T::Leerlauf); };
+    if (laeuft && OF_BildNr_Label->text() != zahl(a.bildNr))
+        emit anzeigen();
+    OF_BildNr_Label->setText(zahl(a.bildNr));
+    anzSchleifeLabel->setText(zahl(a.schleife));
+    Ebene_Label->setText(zahl(a.ebenen));
+    StartOFButton->setText(laeuft ? QString::number(a.prozent) + QStringLiteral(" %") : text(T::AutoJustierung));
 }
 
 void JustTab::ListenboxBezeichnung()
@@ -362,6 +417,22 @@ void JustTab::aktualisieren()
     }
     BikubischCheckBox->setChecked(p_.compose.Bikubisch);
     ListenboxBezeichnung();
+
+    const int anzahl = p_.bilder.anzahl;
+    if (RefBildOFComboBox->count() != anzahl) {
+        RefBildOFComboBox->clear();
+        for (int i = 1; i <= anzahl; ++i)
+            RefBildOFComboBox->addItem(QString::number(i));
+        p_.autoJust.referenzbild = (anzahl + 1) / 2;
+    }
+    RefBildOFComboBox->setCurrentIndex(p_.bilder.gueltig(p_.autoJust.referenzbild) ? p_.autoJust.referenzbild - 1 : -1);
+    const bool paar = anzahl == 2;
+    StereoAutoJustCheckBox->setEnabled(paar);
+    RefBildOFComboBox->setEnabled(!paar || !p_.autoJust.symmetrisch);
+    StereoAutoJustCheckBox->setChecked(p_.autoJust.symmetrisch);
+    OF_ViewCheckBox->setChecked(p_.autoJust.detail);
+    OF_GrobJustierungCheckBox->setChecked(p_.autoJust.grob);
+    ScheinebeneVornJustCheckBox->setChecked(p_.autoJust.scheinebeneVorn);
     const ImageEntry* bild = Aktuelles_Bild(p_);
     if (!p_.ctx.state.busy)
         InversVergenzCheckBox->setChecked(bild && bild->inversVergenz);
@@ -421,10 +492,9 @@ void JustTab::VerschiebungAlleCheckBoxClick(bool an)
 
 int JustTab::serienReferenz() const
 {
-    bool zahl = false;
-    const int r = findChild<QComboBox*>(QStringLiteral("RefBildOFComboBox"))->currentText().trimmed().toInt(&zahl);
     // Without a choice the middle image is the reference, as the automatic alignment preselects it.
-    return zahl && r >= 1 ? r : (p_.bilder.anzahl + 1) / 2;
+    const int r = p_.autoJust.referenzbild;
+    return p_.bilder.gueltig(r) ? r : (p_.bilder.anzahl + 1) / 2;
 }
 
 bool JustTab::FormKeyPress(const QString& zeichen)

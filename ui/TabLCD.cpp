@@ -46,11 +46,7 @@ LCDTab::LCDTab(Programm& p) : Tab(p, "LCDGroupBox", Sprache::TabGruppen[7])
     gitter->setColumnStretch(1, 1);
     layout->addWidget(groesse);
     connect(LCDGroesseRadioGroup, &QButtonGroup::idClicked, this, [this](int auswahl) {
-        StreifenSettings& s = p_.compose.streifen;
-        const Groesse g = Streifengroesse(p_, auswahl, {p_.ansicht.boxBreite, p_.ansicht.boxHoehe});
-        s.groesse = auswahl;
-        s.breite = g.breite;
-        s.hoehe = g.hoehe;
+        Streifengroesse_Anwenden(p_, auswahl);
         p_.ctx.state.modified = true;
         p_.auswahl.vorschau = VorschauStreifen;
         aktualisieren();

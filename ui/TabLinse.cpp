@@ -21,6 +21,8 @@ LinseTab::LinseTab(Programm& p) : Tab(p, "LinseGroupBox", Sprache::TabGruppen[5]
     auto* layout = new QVBoxLayout(this);
     auto* typ = new QHBoxLayout;
     lpiEdit = benannt(new QLineEdit, "lpiEdit");
+    // Up to three digits, the decimal comma, up to three digits.
+    Zahlenmaske(lpiEdit, QStringLiteral("999,999"));
     lpiEdit->setToolTip(text("Angabe des Linsentyps in lpi (z.B. 40,0 lpi)"));
     typ->addWidget(new QLabel(text(" Linsentyp ")));
     typ->addWidget(lpiEdit);

@@ -14,6 +14,7 @@ class QRadioButton;
 class QScrollBar;
 class QSlider;
 class QSpinBox;
+class QTimer;
 class Vorschau;
 
 // " Farbeinstellungen ": gamma, brightness, contrast and saturation of the result,
@@ -59,6 +60,9 @@ private:
     QWidget* referenzPanel();
     QWidget* autoPanel();
     void ListenboxBezeichnung();
+    void StartOFButtonClick();
+    // The run's state on the labels and the button caption.
+    void autoJustAnzeigen();
     void manuellVerbinden();
     void referenzVerbinden();
     QPushButton* knopf(const char* name) const;
@@ -79,6 +83,16 @@ private:
     QCheckBox* SpiegelYCheckBox;
     QCheckBox* KonturenCheckBox;
     QComboBox* FilterComboBox;
+    QComboBox* RefBildOFComboBox;
+    QPushButton* StartOFButton;
+    QCheckBox* StereoAutoJustCheckBox;
+    QCheckBox* OF_ViewCheckBox;
+    QCheckBox* OF_GrobJustierungCheckBox;
+    QCheckBox* ScheinebeneVornJustCheckBox;
+    QLabel* OF_BildNr_Label;
+    QLabel* anzSchleifeLabel;
+    QLabel* Ebene_Label;
+    QTimer* autoJustTimer;
     QCheckBox* JustCursorCheckBox;
     QCheckBox* VerschiebungAlleCheckBox;
     QCheckBox* InversVergenzCheckBox;

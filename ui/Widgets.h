@@ -47,8 +47,14 @@ inline void beiRuhe(QSlider* regler, QObject* ziel, const std::function<void()>&
     });
 }
 
+class QLineEdit;
+
 // A number typed into an edit: only digits and the decimal comma count.
 double zahlLesen(const QString& eingabe);
+// Gives a numeric edit its mask: "9" an optional digit, "," a literal comma,
+// the blank as placeholder. Any other character is dropped before it reaches
+// the edit, where it would first have cleared a selection.
+void Zahlenmaske(QLineEdit* edit, QString maske);
 // A number as the edits show it: shortest form, decimal comma.
 QString zahlText(double wert);
 // A file size as file managers show it: kB, MB or GB of 1000, with the decimal comma.

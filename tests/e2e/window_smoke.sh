@@ -8,16 +8,12 @@ shots=$bin/screenshots
 mkdir -p "$shots"
 work=$(mktemp -d)
 xvfb=""
-trap '[ -n "$xvfb" ] && kill $xvfb 2>/dev/null; rm -rf "$work"' EXIT
+trap '[ -z "$xvfb" ] || kill $xvfb 2>/dev/null; rm -rf "$work"' EXIT
+. "$(dirname "$0")/xvfb.sh"
 "$bin/demo/lumivex-demo" "$work" 3 >/dev/null
 for size in 1366x768 1920x1080; do
-  for n in $(seq 90 120); do
-    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || { display=":$n"; break; }
-  done
-  Xvfb "$display" -screen 0 "${size}x24" -nolisten tcp >/dev/null 2>&1 &
-  xvfb=$!
-  for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X${display#:}" ] && break; sleep 0.1; done
-  DISPLAY=$display QT_QPA_PLATFORM=xcb XDG_CONFIG_HOME="$work/config" "$bin/tests/smoke_test" "$work/demo.lvx" "$shots"
+  xvfb_starten "${size}x24"
+  DISPLAY=$display QT_QPA_PLATFORM=xcb "$bin/tests/smoke_test" "$work/demo.lvx" "$shots"
   kill $xvfb
   wait $xvfb 2>/dev/null || true
   xvfb=""

@@ -27,7 +27,6 @@ public:
     std::filesystem::path tempFolder() const override { return ordner_; }
     std::optional<uint64_t> freeSpace(const std::filesystem::path&) const override { return uint64_t{1} << 40; }
     std::string volumeName(const std::filesystem::path&) const override { return "/"; }
-    bool acquireInstanceLock() override { return true; }
     void clearPreview() override {}
     void showPreview() override {}
     std::vector<std::string> names() const override { return {}; }

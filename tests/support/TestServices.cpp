@@ -22,6 +22,17 @@ TestFiles::~TestFiles()
     fs::remove_all(folder_, ec);
 }
 
+int TestFiles::writeAt(int fd, const void* data, size_t length, int64_t offset) const
+{
+    if (writeHook) {
+        std::error_code ec;
+        const fs::path file = fs::read_symlink("/proc/self/fd/" + std::to_string(fd), ec);
+        if (const int error = writeHook(file, offset, length); error != 0)
+            return error;
+    }
+    return Files::writeAt(fd, data, length, offset);
+}
+
 namespace {
 
 void put32(std::vector<uint8_t>& b, size_t at, uint32_t v)

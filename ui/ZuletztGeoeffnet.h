@@ -12,12 +12,10 @@ public:
     const QStringList& liste() const { return liste_; }
     // A list as stored: empty lines and repeats dropped, cut to the limit.
     void setListe(const QStringList& liste);
+    // The list as one value of the settings store, a path per line, and back.
+    QString wert() const { return liste_.join(QLatin1Char('\n')); }
+    void setWert(const QString& wert) { setListe(wert.split(QLatin1Char('\n'), Qt::SkipEmptyParts)); }
 
 private:
     QStringList liste_;
 };
-
-// The list in the settings store (organisation "Orbelin", application
-// "Lumivex", group "5.0/Global"), one string value with a path per line.
-QStringList ZuletztLaden();
-void ZuletztSichern(const QStringList& liste);

@@ -1,0 +1,718 @@
+#include "tracking/OptischerFluss.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <numbers>
+#include <numeric>
+
+#include "raster/Matrix4Ops.h"
+#include "raster/Uebertragung.h"
+
+namespace {
+
+constexpr int Fenster = 7;          // the tracking window reaches 7 pixels each way
+constexpr int Schritte = 10;        // refinement steps per pyramid level
+constexpr int Mindestabstand = 8;   // between two corners, and of a corner from the border
+constexpr double Flach = 1e-8;      // a gradient matrix with a smaller determinant is not solved
+constexpr double Kurz = 0.5;        // pixels: the shift tolerance of convergence
+// A window whose smaller gradient eigenvalue is below this share of their sum lies on a straight edge.
+constexpr double Kante = 0.1;
+
+size_t index(int32_t x, int32_t y, int32_t breite)
+{
+    return static_cast<size_t>(y) * static_cast<size_t>(breite) + static_cast<size_t>(x);
+}
+
+double grad(double rad)
+{
+    return rad * 180.0 / std::numbers::pi;
+}
+
+// Least-squares line v = steigung · u + achse.
+struct Gerade {
+    double steigung = 0.0;
+    double achse = 0.0;
+};
+
+template <class U, class V>
+Gerade Ausgleichsgerade(const std::vector<Paar>& paare, U u, V v)
+{
+    const auto n = static_cast<double>(paare.size());
+    double su = 0.0, sv = 0.0;
+    for (const Paar& p : paare) {
+        su += u(p);
+        sv += v(p);
+    }
+    const double mu = su / n, mv = sv / n;
+    double suu = 0.0, suv = 0.0;
+    for (const Paar& p : paare) {
+        suu += (u(p) - mu) * (u(p) - mu);
+        suv += (u(p) - mu) * (v(p) - mv);
+    }
+    Gerade g;
+    g.steigung = suu > 0.0 ? suv / suu : 0.0;
+    g.achse = mv - g.steigung * mu;
+    return g;
+}
+
+// Directions within 3 degrees of the horizontal.
+bool waagerecht(int richtung)
+{
+    return richtung <= 3 || richtung >= 357 || (richtung >= 177 && richtung <= 183);
+}
+
+int winkelabstand(int a, int b)
+{
+    const int d = std::abs(a - b) % 360;
+    return std::min(d, 360 - d);
+}
+
+struct Klasse {
+    int laenge = 0;
+    int richtung = 0;
+};
+
+bool benachbart(const Klasse& k, const Klasse& mitte)
+{
+    return std::abs(k.laenge - mitte.laenge) <= NachbarLaenge &&
+           (k.laenge <= NachbarLaenge || mitte.laenge <= NachbarLaenge ||
+            winkelabstand(k.richtung, mitte.richtung) <= NachbarRichtung);
+}
+
+Klasse klasse(const Paar& p, double diagonale)
+{
+    const double dx = p.x2 - p.x1, dy = p.y2 - p.y1;
+    Klasse k;
+    k.laenge = static_cast<int>(std::clamp(std::nearbyint(100.0 * std::hypot(dx, dy) / diagonale), 0.0, 100.0));
+    if (dx != 0.0 || dy != 0.0)
+        k.richtung = (static_cast<int>(std::nearbyint(grad(std::atan2(dy, dx)))) + 360) % 360;
+    return k;
+}
+
+// The pairs near the displacement that has the most pairs in its neighbourhood.
+std::vector<Paar> umDieHaeufigsteVerschiebung(const std::vector<Paar>& paare, double diagonale)
+{
+    std::vector<Klasse> klassen;
+    klassen.reserve(paare.size());
+    std::vector<std::array<int, 360>> histogramm(101, std::array<int, 360>{});
+    std::array<int, 101> zeilensumme{};
+    for (const Paar& p : paare) {
+        klassen.push_back(klasse(p, diagonale));
+        ++histogramm[static_cast<size_t>(klassen.back().laenge)][static_cast<size_t>(klassen.back().richtung)];
+        ++zeilensumme[static_cast<size_t>(klassen.back().laenge)];
+    }
+    auto anzahl = [&](const Klasse& mitte) {
+        int summe = 0;
+        for (int l = std::max(0, mitte.laenge - NachbarLaenge); l <= std::min(100, mitte.laenge + NachbarLaenge); ++l) {
+            if (l <= NachbarLaenge || mitte.laenge <= NachbarLaenge) {
+                summe += zeilensumme[static_cast<size_t>(l)];
+                continue;
+            }
+            for (int a = -NachbarRichtung; a <= NachbarRichtung; ++a)
+                summe += histogramm[static_cast<size_t>(l)][static_cast<size_t>((mitte.richtung + a + 360) % 360)];
+        }
+        return summe;
+    };
+    Klasse beste;
+    int besteAnzahl = -1;
+    for (const Klasse& k : klassen) {
+        const int n = anzahl(k);
+        if (n > besteAnzahl) {
+            besteAnzahl = n;
+            beste = k;
+        }
+    }
+    std::vector<Paar> behalten;
+    for (size_t i = 0; i < paare.size(); ++i)
+        if (benachbart(klassen[i], beste))
+            behalten.push_back(paare[i]);
+    return behalten;
+}
+
+// The vertical displacement as a plane over the picture: a turn, a scaling and a shift.
+struct Senkrechtfeld {
+    double a = 0.0, b = 0.0, c = 0.0;  // dy = a · (x − cx) + b · y + c
+    double cx = 0.0;
+    double bei(const Paar& p) const { return a * (p.x1 - cx) + b * p.y1 + c; }
+};
+
+Senkrechtfeld senkrechtfeld(const std::vector<Paar>& paare, double cx)
+{
+    // Least squares over the three unknowns, solved by Cramer's rule.
+    double s[3][3] = {}, r[3] = {};
+    for (const Paar& p : paare) {
+        const double v[3] = {p.x1 - cx, p.y1, 1.0};
+        for (int i = 0; i < 3; ++i) {
+            r[i] += v[i] * (p.y2 - p.y1);
+            for (int j = 0; j < 3; ++j)
+                s[i][j] += v[i] * v[j];
+        }
+    }
+    auto det = [](const double m[3][3]) {
+        return m[0][0] * (m[1][1] * m[2][2] - m[1][2] * m[2][1]) - m[0][1] * (m[1][0] * m[2][2] - m[1][2] * m[2][0]) +
+               m[0][2] * (m[1][0] * m[2][1] - m[1][1] * m[2][0]);
+    };
+    Senkrechtfeld f;
+    f.cx = cx;
+    const double d = det(s);
+    if (std::fabs(d) < 1e-9)
+        return f;
+    double loesung[3];
+    for (int k = 0; k < 3; ++k) {
+        double m[3][3];
+        for (int i = 0; i < 3; ++i)
+            for (int j = 0; j < 3; ++j)
+                m[i][j] = j == k ? r[i] : s[i][j];
+        loesung[k] = det(m) / d;
+    }
+    f.a = loesung[0];
+    f.b = loesung[1];
+    f.c = loesung[2];
+    return f;
+}
+
+// The transform that shows a picture seen through g0 as g shows it.
+Abbildung relativ(const Matrix4& g0, const Matrix4& g, int32_t breite, int32_t hoehe)
+{
+    const Matrix4 r = Matrix_4_Produkt(Matrix_4_Inverse(g0), g);
+    const bool kippung = r.m[2][0] != 0.0 || r.m[2][1] != 0.0 || r.m[0][2] != 0.0 || r.m[1][2] != 0.0;
+    Abbildung a = Abbildung_Aus(Matrix_4_Inverse(r), kippung, false, breite, hoehe);
+    a.g = r;
+    return a;
+}
+
+Bitmap24 verzerren(const Bitmap24& bild, const Matrix4& g0, const Matrix4& g, bool bikubisch)
+{
+    if (g == g0)
+        return bild;
+    Bitmap24 aus(bild.breite, bild.hoehe);
+    ResampleOptionen o;
+    o.bikubisch = bikubisch;
+    Resampeln(bild, aus, relativ(g0, g, bild.breite, bild.hoehe), o);
+    return aus;
+}
+
+// The detail view: both pictures blended, each pair's displacement drawn in red, ten times longer.
+Bitmap24 detailBild(const Bitmap24& a, const Bitmap24& b, const std::vector<Paar>& paare)
+{
+    Bitmap24 bild(a.breite, a.hoehe);
+    for (size_t i = 0; i < bild.pixel.size(); ++i)
+        bild.pixel[i] = static_cast<uint8_t>((a.pixel[i] + b.pixel[i]) / 2);
+    for (const Paar& p : paare)
+        for (int t = 0; t <= 20; ++t) {
+            const auto x = static_cast<int32_t>(std::lround(p.x1 + (p.x2 - p.x1) * t / 2.0));
+            const auto y = static_cast<int32_t>(std::lround(p.y1 + (p.y2 - p.y1) * t / 2.0));
+            if (x < 0 || y < 0 || x >= bild.breite || y >= bild.hoehe)
+                break;
+            uint8_t* px = bild.zeile(y) + 3 * static_cast<size_t>(x);
+            px[0] = 0;
+            px[1] = 0;
+            px[2] = 255;
+        }
+    return bild;
+}
+
+// How far a measurement is from convergence, per parameter: 1 is the tolerance.
+std::vector<double> normiert(const Schaetzung& s, const FlussParameter& wahl)
+{
+    std::vector<double> n;
+    if (wahl.dx)
+        n.push_back(std::fabs(s.tx) / 0.5);
+    if (wahl.dy)
+        n.push_back(std::fabs(s.ty) / 0.5);
+    if (wahl.rot)
+        n.push_back(std::fabs(s.rot) / 0.1);
+    if (wahl.skal)
+        n.push_back(std::fabs(s.skal - 1.0) / 0.001);
+    return n;
+}
+
+// Only the chosen parameters are corrected.
+Schaetzung gewaehlt(const Schaetzung& s, const FlussParameter& wahl)
+{
+    Schaetzung k;
+    k.tx = wahl.dx ? s.tx : 0.0;
+    k.ty = wahl.dy ? s.ty : 0.0;
+    k.rot = wahl.rot ? s.rot : 0.0;
+    k.skal = wahl.skal ? s.skal : 1.0;
+    return k;
+}
+
+Schaetzung haelfte(const Schaetzung& s, double richtung)
+{
+    return {richtung * s.tx / 2.0, richtung * s.ty / 2.0, richtung * s.rot / 2.0, 1.0 + richtung * (s.skal - 1.0) / 2.0};
+}
+
+// The disparity of the nearest points less the mean: a twentieth of the pairs lies nearer still.
+double naechsteDisparitaet(const std::vector<Paar>& paare, bool zweitesRechts)
+{
+    std::vector<double> d;
+    for (const Paar& p : paare)
+        d.push_back(p.x2 - p.x1);
+    const double mittel = std::accumulate(d.begin(), d.end(), 0.0) / static_cast<double>(d.size());
+    const size_t k = zweitesRechts ? d.size() / 20 : d.size() - 1 - d.size() / 20;
+    std::nth_element(d.begin(), d.begin() + static_cast<std::ptrdiff_t>(k), d.end());
+    return d[k] - mittel;
+}
+
+}
+
+std::vector<Paar> Paare_Filtern(std::vector<Paar> paare, int32_t breite, int32_t hoehe)
+{
+    if (paare.empty())
+        return {};
+    double x0 = paare[0].x1, x1 = x0, y0 = paare[0].y1, y1 = y0;
+    double u0 = paare[0].x2, u1 = u0, v0 = paare[0].y2, v1 = v0;
+    for (const Paar& p : paare) {
+        x0 = std::min(x0, p.x1), x1 = std::max(x1, p.x1), y0 = std::min(y0, p.y1), y1 = std::max(y1, p.y1);
+        u0 = std::min(u0, p.x2), u1 = std::max(u1, p.x2), v0 = std::min(v0, p.y2), v1 = std::max(v1, p.y2);
+    }
+    const double links = std::max({x0, u0, Randanteil * breite});
+    const double rechts = std::min({x1, u1, (1.0 - Randanteil) * breite});
+    const double oben = std::max({y0, v0, Randanteil * hoehe});
+    const double unten = std::min({y1, v1, (1.0 - Randanteil) * hoehe});
+    auto innen = [&](double x, double y) { return x >= links && x <= rechts && y >= oben && y <= unten; };
+    std::erase_if(paare, [&](const Paar& p) { return !innen(p.x1, p.y1) || !innen(p.x2, p.y2); });
+
+    if (paare.size() < MinPaare)
+        return {};
+    // A pair's direction is judged after the vertical displacement that a turn,
+    // a scaling and a vertical shift explain is taken away: otherwise a scale
+    // error would leave only the pairs it does not move, and hide itself.
+    const double diagonale = std::hypot(static_cast<double>(breite), static_cast<double>(hoehe));
+    const Senkrechtfeld feld = senkrechtfeld(paare, breite / 2.0);
+    // A displacement too short to have a direction counts when it stays within half a pixel.
+    auto horizontal = [&](const Paar& p) {
+        Paar r = p;
+        r.y2 = p.y1 + (p.y2 - p.y1) - feld.bei(p);
+        return std::fabs(r.y2 - r.y1) <= Kurz || waagerecht(klasse(r, diagonale).richtung);
+    };
+    const auto anzahl = std::count_if(paare.begin(), paare.end(), horizontal);
+    if (10 * anzahl >= static_cast<std::ptrdiff_t>(paare.size()))
+        std::erase_if(paare, [&](const Paar& p) { return !horizontal(p); });
+    if (paare.size() < MinPaare)
+        return {};
+    paare = umDieHaeufigsteVerschiebung(paare, diagonale);
+    if (paare.size() < MinPaare)
+        return {};
+    return paare;
+}
+
+Schaetzung Schaetzen(const std::vector<Paar>& paare, double cx)
+{
+    Schaetzung s;
+    if (paare.empty())
+        return s;
+    double summe = 0.0;
+    for (const Paar& p : paare)
+        summe += p.x2 - p.x1;
+    s.tx = -summe / static_cast<double>(paare.size());
+    const auto senkrecht = [](const Paar& p) { return p.y2 - p.y1; };
+    const Gerade drehung = Ausgleichsgerade(paare, [cx](const Paar& p) { return p.x1 - cx; }, senkrecht);
+    s.rot = -grad(std::atan(drehung.steigung));
+    s.ty = -drehung.achse;
+    const Gerade skalierung = Ausgleichsgerade(paare, [](const Paar& p) { return p.y1; }, senkrecht);
+    s.skal = 1.0 / (1.0 + skalierung.steigung);
+    return s;
+}
+
+Matrix4 Korrektur_Anwenden(const Matrix4& g, const Schaetzung& k, double cx, double cy)
+{
+    Matrix4 r = Matrix_4_UmZentrum(g, Matrix_4_Skalierung(1.0 / k.skal, 1.0 / k.skal), cx, cy);
+    r = Matrix_4_UmZentrum(r, Matrix_4_DrehungZ(-k.rot), cx, cy);
+    return Matrix_4_Produkt(r, Matrix_4_Verschiebung(-k.tx, -k.ty));
+}
+
+void TOptischerFluss::Anlegen(int32_t breite, int32_t hoehe, int ebenen)
+{
+    breite_ = breite;
+    hoehe_ = hoehe;
+    ebenen_ = ebenen;
+    const size_t n = static_cast<size_t>(breite) * static_cast<size_t>(hoehe);
+    for (Pyramide* p : {&erste_, &zweite_}) {
+        p->assign(static_cast<size_t>(ebenen), Graubild{});
+        int32_t b = breite, h = hoehe;
+        for (Graubild& e : *p) {
+            e.breite = b;
+            e.hoehe = h;
+            e.wert.assign(static_cast<size_t>(b) * static_cast<size_t>(h), 0);
+            b = (b + 1) / 2;
+            h = (h + 1) / 2;
+        }
+    }
+    grau_.assign(n, 0);
+    gx_.assign(n, 0);
+    gy_.assign(n, 0);
+    gd_.assign(n, 0);
+    staerke_.assign(n, 0.0);
+    kandidat_.assign(n, 0);
+    arbeit_ = Bitmap24(breite, hoehe);
+    punkte_.clear();
+}
+
+void TOptischerFluss::Freigeben()
+{
+    erste_ = {};
+    zweite_ = {};
+    grau_ = {};
+    gx_ = {};
+    gy_ = {};
+    gd_ = {};
+    staerke_ = {};
+    kandidat_ = {};
+    arbeit_ = {};
+    punkte_ = {};
+}
+
+void TOptischerFluss::schritt()
+{
+    ctx_.pump();
+    ctx_.throwIfAborted();
+}
+
+std::vector<int32_t> TOptischerFluss::grauwerte(const Bitmap24& bild)
+{
+    const Bitmap24* quelle = &bild;
+    if (bild.breite != breite_ || bild.hoehe != hoehe_) {
+        ResampleOptionen o;
+        const Matrix4 f = Matrix_4_Skalierung(static_cast<double>(breite_) / bild.breite,
+                                              static_cast<double>(hoehe_) / bild.hoehe);
+        Resampeln(bild, arbeit_, Abbildung_Aus(f, false, false, breite_, hoehe_), o);
+        quelle = &arbeit_;
+    }
+    std::vector<int32_t> grau(static_cast<size_t>(breite_) * static_cast<size_t>(hoehe_));
+    for (int32_t y = 0; y < hoehe_; ++y) {
+        const uint8_t* px = quelle->zeile(y);
+        for (int32_t x = 0; x < breite_; ++x, px += 3)
+            grau[index(x, y, breite_)] = (11 * px[0] + 59 * px[1] + 30 * px[2]) / 100;
+        schritt();
+    }
+    return grau;
+}
+
+void TOptischerFluss::verzerrteGrauwerte(const std::vector<int32_t>& grau, const Matrix4& r, Graubild& ziel)
+{
+    if (r == Matrix4::Einheit()) {
+        ziel.wert = grau;
+        return;
+    }
+    // Bilinear, white outside: between measurements only the grey values need to follow the correction.
+    const auto& m = r.m;
+    for (int32_t y = 0; y < hoehe_; ++y) {
+        for (int32_t x = 0; x < breite_; ++x) {
+            const double sx = m[0][0] * x + m[0][1] * y + m[0][3];
+            const double sy = m[1][0] * x + m[1][1] * y + m[1][3];
+            int32_t wert = 255;
+            if (sx >= 0.0 && sy >= 0.0 && sx <= breite_ - 1.0 && sy <= hoehe_ - 1.0) {
+                const auto x0 = std::min(static_cast<int32_t>(sx), breite_ - 2);
+                const auto y0 = std::min(static_cast<int32_t>(sy), hoehe_ - 2);
+                const double fx = sx - x0, fy = sy - y0;
+                const size_t k = index(x0, y0, breite_);
+                const size_t b = static_cast<size_t>(breite_);
+                const double oben = grau[k] + fx * (grau[k + 1] - grau[k]);
+                const double unten = grau[k + b] + fx * (grau[k + b + 1] - grau[k + b]);
+                wert = static_cast<int32_t>(std::lround(oben + fy * (unten - oben)));
+            }
+            ziel.wert[index(x, y, breite_)] = wert;
+        }
+        schritt();
+    }
+}
+
+void TOptischerFluss::pyramideAufbauen(Pyramide& pyramide)
+{
+    for (size_t k = 1; k < pyramide.size(); ++k) {
+        const Graubild& unten = pyramide[k - 1];
+        Graubild& e = pyramide[k];
+        for (int32_t y = 0; y < e.hoehe; ++y) {
+            for (int32_t x = 0; x < e.breite; ++x) {
+                int32_t summe = 0;
+                for (int j = -1; j <= 1; ++j)
+                    for (int i = -1; i <= 1; ++i) {
+                        const int32_t sx = std::clamp(2 * x + i, 0, unten.breite - 1);
+                        const int32_t sy = std::clamp(2 * y + j, 0, unten.hoehe - 1);
+                        summe += (2 - std::abs(i)) * (2 - std::abs(j)) * unten.at(sx, sy);
+                    }
+                e.wert[index(x, y, e.breite)] = summe >> 4;
+            }
+            schritt();
+        }
+    }
+}
+
+void TOptischerFluss::merkmaleSuchen(double qualitaet)
+{
+    const int32_t w = breite_, h = hoehe_;
+    auto I = [&](int32_t x, int32_t y) { return grau_[index(x, y, w)]; };
+    for (int32_t y = 1; y < h - 1; ++y)
+        for (int32_t x = 1; x < w - 1; ++x) {
+            const size_t k = index(x, y, w);
+            gx_[k] = (I(x - 1, y - 1) + 2 * I(x - 1, y) + I(x - 1, y + 1)) - (I(x + 1, y - 1) + 2 * I(x + 1, y) + I(x + 1, y + 1));
+            gy_[k] = (I(x - 1, y + 1) + 2 * I(x, y + 1) + I(x + 1, y + 1)) - (I(x - 1, y - 1) + 2 * I(x, y - 1) + I(x + 1, y - 1));
+            gd_[k] = (I(x + 1, y - 1) + I(x - 1, y + 1)) - (I(x - 1, y - 1) + I(x + 1, y + 1));
+        }
+    std::fill(staerke_.begin(), staerke_.end(), 0.0);
+    double groesste = 0.0;
+    for (int32_t y = 2; y < h - 2; ++y) {
+        for (int32_t x = 2; x < w - 2; ++x) {
+            double a = 0.0, c = 0.0, b = 0.0;
+            for (int j = -1; j <= 1; ++j)
+                for (int i = -1; i <= 1; ++i) {
+                    const size_t k = index(x + i, y + j, w);
+                    a += static_cast<double>(gx_[k]) * gx_[k];
+                    c += static_cast<double>(gy_[k]) * gy_[k];
+                    b += gd_[k];
+                }
+            a /= 2.0;
+            c /= 2.0;
+            const double s = a + c - std::sqrt((a - c) * (a - c) + b * b);
+            staerke_[index(x, y, w)] = s;
+            groesste = std::max(groesste, s);
+        }
+        schritt();
+    }
+
+    std::vector<size_t> kandidaten;
+    std::fill(kandidat_.begin(), kandidat_.end(), uint8_t{0});
+    const double schwelle = groesste * qualitaet;
+    for (int32_t y = Mindestabstand; y < h - Mindestabstand; ++y)
+        for (int32_t x = Mindestabstand; x < w - Mindestabstand; ++x) {
+            const size_t k = index(x, y, w);
+            if (staerke_[k] > 0.0 && staerke_[k] >= schwelle) {
+                kandidaten.push_back(k);
+                kandidat_[k] = 1;
+            }
+        }
+    std::stable_sort(kandidaten.begin(), kandidaten.end(), [&](size_t a, size_t b) { return staerke_[a] > staerke_[b]; });
+
+    punkte_.clear();
+    constexpr int r = Mindestabstand;
+    for (const size_t k : kandidaten) {
+        const auto x = static_cast<int32_t>(k % static_cast<size_t>(w));
+        const auto y = static_cast<int32_t>(k / static_cast<size_t>(w));
+        bool verdraengt = false;
+        for (int32_t j = std::max(0, y - r); j <= std::min(h - 1, y + r) && !verdraengt; ++j)
+            for (int32_t i = std::max(0, x - r); i <= std::min(w - 1, x + r); ++i) {
+                const size_t n = index(i, j, w);
+                if (n != k && kandidat_[n] && (i - x) * (i - x) + (j - y) * (j - y) <= r * r && staerke_[n] >= staerke_[k]) {
+                    verdraengt = true;
+                    break;
+                }
+            }
+        if (verdraengt) {
+            kandidat_[k] = 0;
+            continue;
+        }
+        Punkt p;
+        p.x = x;
+        p.y = y;
+        p.staerke = staerke_[k];
+        punkte_.push_back(p);
+    }
+}
+
+void TOptischerFluss::ErstesBildLaden(const Bitmap24& bild, double qualitaet)
+{
+    erste_[0].wert = grauwerte(bild);
+    pyramideAufbauen(erste_);
+    grau_ = erste_[0].wert;
+    merkmaleSuchen(qualitaet);
+}
+
+void TOptischerFluss::verfolgen(Punkt& punkt) const
+{
+    constexpr int seite = 2 * Fenster + 1;
+    std::array<double, seite * seite> ix{}, iy{};
+    std::array<int32_t, seite * seite> wert{};
+    double vx = 0.0, vy = 0.0;  // displacement at the current level
+    for (int ebene = ebenen_ - 1; ebene >= 0; --ebene) {
+        const Graubild& I = erste_[static_cast<size_t>(ebene)];
+        const Graubild& J = zweite_[static_cast<size_t>(ebene)];
+        const auto px = static_cast<int32_t>(punkt.x) >> ebene;
+        const auto py = static_cast<int32_t>(punkt.y) >> ebene;
+        const int32_t x0 = std::max(px - Fenster, 1), x1 = std::min(px + Fenster, I.breite - 2);
+        const int32_t y0 = std::max(py - Fenster, 1), y1 = std::min(py + Fenster, I.hoehe - 2);
+        double gxx = 0.0, gxy = 0.0, gyy = 0.0;
+        size_t n = 0;
+        for (int32_t y = y0; y <= y1; ++y)
+            for (int32_t x = x0; x <= x1; ++x, ++n) {
+                ix[n] = (I.at(x + 1, y) - I.at(x - 1, y)) / 2.0;
+                iy[n] = (I.at(x, y + 1) - I.at(x, y - 1)) / 2.0;
+                wert[n] = I.at(x, y);
+                gxx += ix[n] * ix[n];
+                gxy += ix[n] * iy[n];
+                gyy += iy[n] * iy[n];
+            }
+        const double det = gxx * gyy - gxy * gxy;
+        // On a straight edge only the displacement across it can be measured:
+        // such a point would drift along the edge, so it is not tracked.
+        const double spur = gxx + gyy;
+        const double kleinster = (spur - std::sqrt((gxx - gyy) * (gxx - gyy) + 4.0 * gxy * gxy)) / 2.0;
+        if (ebene == 0 && kleinster < Kante * spur) {
+            punkt.verloren = true;
+            return;
+        }
+        if (n > 0 && std::fabs(det) > Flach) {
+            for (int s = 0; s < Schritte; ++s) {
+                const auto nx = static_cast<int32_t>(std::nearbyint(vx));
+                const auto ny = static_cast<int32_t>(std::nearbyint(vy));
+                if (x0 + nx < 0 || x1 + nx >= J.breite || y0 + ny < 0 || y1 + ny >= J.hoehe) {
+                    punkt.verloren = true;
+                    return;
+                }
+                double bx = 0.0, by = 0.0;
+                size_t k = 0;
+                for (int32_t y = y0; y <= y1; ++y)
+                    for (int32_t x = x0; x <= x1; ++x, ++k) {
+                        const double d = wert[k] - J.at(x + nx, y + ny);
+                        bx += ix[k] * d;
+                        by += iy[k] * d;
+                    }
+                // The step is solved at the whole-pixel position, so it starts from there.
+                vx = nx + (gyy * bx - gxy * by) / det;
+                vy = ny + (gxx * by - gxy * bx) / det;
+                // The same whole-pixel position again would repeat this step exactly.
+                if (std::nearbyint(vx) == nx && std::nearbyint(vy) == ny)
+                    break;
+            }
+        }
+        if (ebene > 0) {
+            vx *= 2.0;
+            vy *= 2.0;
+        }
+    }
+    punkt.dx = vx;
+    punkt.dy = vy;
+}
+
+void TOptischerFluss::ZweitesBildVerfolgen(const Bitmap24& bild)
+{
+    zweite_[0].wert = grauwerte(bild);
+    pyramideAufbauen(zweite_);
+    allesVerfolgen();
+}
+
+void TOptischerFluss::allesVerfolgen()
+{
+    std::vector<Punkt> gefunden;
+    gefunden.reserve(punkte_.size());
+    for (Punkt p : punkte_) {
+        p.verloren = false;
+        p.dx = p.dy = 0.0;
+        verfolgen(p);
+        const double x = p.x + p.dx, y = p.y + p.dy;
+        if (!p.verloren && x >= 0.0 && y >= 0.0 && x <= breite_ - 1.0 && y <= hoehe_ - 1.0)
+            gefunden.push_back(p);
+        schritt();
+    }
+    punkte_ = std::move(gefunden);
+}
+
+std::vector<Paar> TOptischerFluss::Paare() const
+{
+    std::vector<Paar> paare;
+    paare.reserve(punkte_.size());
+    for (const Punkt& p : punkte_)
+        paare.push_back({p.x, p.y, p.x + p.dx, p.y + p.dy, true, p.staerke});
+    return paare;
+}
+
+FlussErgebnis TOptischerFluss::Berechnen(const Bitmap24& bild1, const Bitmap24& bild2, Bitmap24& aus1, Bitmap24& aus2,
+                                         const Matrix4& g1, const Matrix4& g2, const FlussAuftrag& auftrag,
+                                         AutoJustAnzeige& anzeige)
+{
+    FlussErgebnis e;
+    e.matrix1 = g1;
+    e.matrix2 = g2;
+    const double cx = bild1.breite / 2.0, cy = bild1.hoehe / 2.0;
+    anzeige.ebenen = Pyramidenebenen;
+    Matrix4 m1 = g1, m2 = g2;
+    Matrix4 best1 = g1, best2 = g2;
+    double besterFehler = -1.0;
+    int besteIteration = 0;
+    bool vorherKonvergiert = false;
+    std::vector<Paar> paare;
+    try {
+        Anlegen(bild1.breite, bild1.hoehe, Pyramidenebenen);
+        const std::vector<int32_t> grau1 = grauwerte(bild1);
+        const std::vector<int32_t> grau2 = grauwerte(bild2);
+        std::vector<Punkt> merkmale;
+        for (int it = 1; it <= auftrag.maxIterationen; ++it) {
+            anzeige.schleife = it;
+            // The first picture changes only in symmetric mode: its corners are found once otherwise.
+            if (it == 1 || auftrag.symmetrisch) {
+                verzerrteGrauwerte(grau1, Matrix_4_Produkt(Matrix_4_Inverse(g1), m1), erste_[0]);
+                pyramideAufbauen(erste_);
+                grau_ = erste_[0].wert;
+                merkmaleSuchen(auftrag.qualitaet);
+                merkmale = punkte_;
+            }
+            verzerrteGrauwerte(grau2, Matrix_4_Produkt(Matrix_4_Inverse(g2), m2), zweite_[0]);
+            pyramideAufbauen(zweite_);
+            punkte_ = merkmale;
+            allesVerfolgen();
+            paare = Paare_Filtern(Paare(), bild1.breite, bild1.hoehe);
+            if (auftrag.detail)
+                auftrag.detail(detailBild(verzerren(bild1, g1, m1, auftrag.bikubisch),
+                                          verzerren(bild2, g2, m2, auftrag.bikubisch), paare));
+            if (paare.empty())
+                break;
+            const Schaetzung s = Schaetzen(paare, cx);
+            const std::vector<double> n = normiert(s, auftrag.parameter);
+            const double fehler = std::accumulate(n.begin(), n.end(), 0.0) / static_cast<double>(n.size());
+            if (besterFehler < 0.0 || fehler < besterFehler) {
+                besterFehler = fehler;
+                besteIteration = it;
+                best1 = m1;
+                best2 = m2;
+            }
+            const bool konvergiert = *std::max_element(n.begin(), n.end()) <= 1.0;
+            if (konvergiert && it == 1) {
+                e.status = "1";
+                e.iterationen = 1;
+                break;
+            }
+            // The last measurement is applied too: the tolerances of convergence
+            // leave up to a pixel at the corners, the measurement far less.
+            const Schaetzung k = gewaehlt(s, auftrag.parameter);
+            if (auftrag.symmetrisch) {
+                m1 = Korrektur_Anwenden(m1, haelfte(k, -1.0), cx, cy);
+                m2 = Korrektur_Anwenden(m2, haelfte(k, 1.0), cx, cy);
+            } else {
+                m2 = Korrektur_Anwenden(m2, k, cx, cy);
+            }
+            e.iterationen = it;
+            if (konvergiert && vorherKonvergiert) {
+                e.status = "+";
+                e.iterationen = it - 1;
+                break;
+            }
+            vorherKonvergiert = konvergiert;
+        }
+        // Never settled, but one state was within the tolerance on average: uncertain.
+        if (e.status == "-" && besterFehler >= 0.0 && besterFehler <= 1.0) {
+            e.status = "?";
+            e.iterationen = besteIteration;
+            m1 = best1;
+            m2 = best2;
+        }
+    } catch (const Abbruch&) {
+        e.status = "-";
+    }
+    if (e.status == "-") {
+        aus1 = bild1;
+        aus2 = bild2;
+        return e;
+    }
+    e.matrix1 = m1;
+    e.matrix2 = m2;
+    aus1 = verzerren(bild1, g1, m1, auftrag.bikubisch);
+    aus2 = verzerren(bild2, g2, m2, auftrag.bikubisch);
+    if (!paare.empty()) {
+        const double d = naechsteDisparitaet(paare, auftrag.zweitesRechts);
+        e.versatz1 = auftrag.symmetrisch ? -d / 2.0 : 0.0;
+        e.versatz2 = auftrag.symmetrisch ? d / 2.0 : d;
+    }
+    return e;
+}
