@@ -63,9 +63,15 @@ struct WindowTest : ::testing::Test {
     template <class W>
     W* finde(const char* name)
     {
-        W* w = fenster.findChild<W*>(QString::fromLatin1(name));
-        EXPECT_NE(w, nullptr) << name;
-        return w;
+        return fenster.finde<W>(name);
+    }
+    // The four info edits: pixels across and down, dots per inch across and down.
+    QStringList info()
+    {
+        QStringList texte;
+        for (const char* name : {"xPixInfoEdit", "yPixInfoEdit", "xDPIInfoEdit", "yDPIInfoEdit"})
+            texte << finde<QLineEdit>(name)->text();
+        return texte;
     }
     void modus(int m)
     {
@@ -250,10 +256,7 @@ TEST_F(WindowTest, InfoEditsAndStatusLineShowWhatWasComputed)
     EXPECT_EQ(finde<QLineEdit>("xPixInfoEdit")->text(), "   32");
     // 32 × 24 at 15 cm: 11,25 cm high, 2.54 × 32 / 15 = 5.4 dpi.
     modus(VorschauAnaglyph);
-    EXPECT_EQ(finde<QLineEdit>("xPixInfoEdit")->text(), "   32");
-    EXPECT_EQ(finde<QLineEdit>("yPixInfoEdit")->text(), "   24");
-    EXPECT_EQ(finde<QLineEdit>("xDPIInfoEdit")->text(), "    5");
-    EXPECT_EQ(finde<QLineEdit>("yDPIInfoEdit")->text(), "    5");
+    EXPECT_EQ(info(), (QStringList{"   32", "   24", "    5", "    5"}));
     EXPECT_EQ(finde<QLabel>("ErgebnisLabel")->text(), "15,00 x 11,25 cm · unkomprimiert 2 kB");
     EXPECT_FALSE(finde<QPushButton>("LinsenansichtButton")->isEnabled());
     // 15 cm at 40 lpi: 236 lenses of 2 columns (one pixel per image per lens), 80 dpi
@@ -262,10 +265,7 @@ TEST_F(WindowTest, InfoEditsAndStatusLineShowWhatWasComputed)
     const RasterSlot& r = p.bilder.ergebnis().slot[SlotErgebnis];
     ASSERT_EQ(r.breite, 472);
     ASSERT_EQ(r.hoehe, 354);
-    EXPECT_EQ(finde<QLineEdit>("xPixInfoEdit")->text(), "  472");
-    EXPECT_EQ(finde<QLineEdit>("yPixInfoEdit")->text(), "  354");
-    EXPECT_EQ(finde<QLineEdit>("xDPIInfoEdit")->text(), "   80");
-    EXPECT_EQ(finde<QLineEdit>("yDPIInfoEdit")->text(), "   80");
+    EXPECT_EQ(info(), (QStringList{"  472", "  354", "   80", "   80"}));
     EXPECT_EQ(finde<QLabel>("ErgebnisLabel")->text(), "14,99 x 11,24 cm · unkomprimiert 501 kB");
     EXPECT_TRUE(finde<QPushButton>("LinsenansichtButton")->isEnabled());
     // A save names its file until the next computation.
@@ -276,7 +276,7 @@ TEST_F(WindowTest, InfoEditsAndStatusLineShowWhatWasComputed)
     modus(VorschauBildL);
     EXPECT_FALSE(finde<QLabel>("ErgebnisLabel")->text().contains(QStringLiteral("gespeichert")));
     modus(VorschauKeine);
-    EXPECT_TRUE(finde<QLineEdit>("xPixInfoEdit")->text().isEmpty());
+    EXPECT_EQ(info(), (QStringList{"", "", "", ""}));
     EXPECT_TRUE(t.messages.lines.empty());
 }
 
