@@ -4,14 +4,14 @@
 #include <QDesktopServices>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QDropEvent>
 #include <QFile>
 #include <QFileDialog>
 #include <QImage>
-#include <QDropEvent>
 #include <QKeyEvent>
-#include <QMimeData>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPushButton>
 #include <QStyle>
 #include <QTimer>
@@ -27,9 +27,9 @@
 #include "platform/qt/Dateiverknuepfung.h"
 #include "platform/qt/Oberflaeche.h"
 #include "ui/Dialoge.h"
-#include "ui/TFormLinsenansicht.h"
 #include "ui/Symbole.h"
 #include "ui/TForm1.h"
+#include "ui/TFormLinsenansicht.h"
 #include "ui/Tabs.h"
 #include "ui/Widgets.h"
 
