@@ -265,7 +265,7 @@ bool MenuProjektSpeichernClick(Programm& p)
     const bool ok = writeFileSafely(p.ctx.files(), st.projectFile, ProjektKodieren(d));
     st.busy = false;
     if (!ok) {
-        p.ctx.message(Sprache::Titel::Fehler, 2);
+        p.ctx.message(Sprache::Titel::Fehler, MitDatei(Sprache::Meldung(2), st.projectFile, true));
         return false;
     }
     st.modified = false;
@@ -425,10 +425,11 @@ void druckerPruefen(Programm& p)
     c.DruckOptimierung = false;
 }
 
-bool ladenAbbrechen(Programm& p, int meldung, const std::string& alterName)
+// The message names the file that failed; the project stays as it was.
+bool ladenAbbrechen(Programm& p, int meldung, const std::string& datei, const std::string& alterName)
 {
     p.ctx.events().setBusyCursor(false);
-    p.ctx.message(Sprache::Titel::Fehler, meldung);
+    p.ctx.message(Sprache::Titel::Fehler, MitDatei(Sprache::Meldung(meldung), datei, false));
     p.ctx.message(Sprache::Titel::Information, 5);
     p.ctx.setProgress(100, 0);
     p.auswahl.vorschau = VorschauKeine;
@@ -454,20 +455,20 @@ bool OeffnenAllgemein(Programm& p, const std::string& datei)
 
     std::vector<uint8_t> bytes;
     if (!projektLesen(datei, bytes))
-        return ladenAbbrechen(p, 4, alterName);
+        return ladenAbbrechen(p, 4, datei, alterName);
     ProjektDaten vorgaben;
     const StereoSettings& s = p.compose.stereo;
     vorgaben.viewer = {double(s.xd), double(s.yd), double(s.xm), double(s.ym), double(s.xr), double(s.yr), 5.0};
     ProjektDaten d;
     switch (ProjektDekodieren(bytes, vorgaben, d)) {
-    case ProjektFehler::FalscheDatei: return ladenAbbrechen(p, 6, alterName);
-    case ProjektFehler::Lesefehler: return ladenAbbrechen(p, 7, alterName);
+    case ProjektFehler::FalscheDatei: return ladenAbbrechen(p, 6, datei, alterName);
+    case ProjektFehler::Lesefehler: return ladenAbbrechen(p, 7, datei, alterName);
     case ProjektFehler::Keiner: break;
     }
     std::vector<Bildquelle> quellen(d.bilder.size());
     for (size_t i = 0; i < d.bilder.size(); ++i)
         if (!bildFinden(d.bilder[i], ordner, quellen[i]))
-            return ladenAbbrechen(p, 9, alterName);
+            return ladenAbbrechen(p, 9, d.bilder[i].pfad, alterName);
 
     st.projectFile = datei;
     bildmengeLeeren(p);
@@ -478,7 +479,8 @@ bool OeffnenAllgemein(Programm& p, const std::string& datei)
     for (int i = 1; i <= anzahl; ++i) {
         if (!bildLaden(p, i, quellen[static_cast<size_t>(i - 1)], d.bilder[static_cast<size_t>(i - 1)], d.version)) {
             bildmengeLeeren(p);
-            return ladenAbbrechen(p, 10, alterName);
+            const Bildquelle& q = quellen[static_cast<size_t>(i - 1)];
+            return ladenAbbrechen(p, 10, q.pfad.empty() ? q.mpo : q.pfad, alterName);
         }
         p.ctx.setProgress(100, static_cast<int32_t>(std::nearbyint(i * 100.0 / anzahl)));
     }
