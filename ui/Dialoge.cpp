@@ -40,7 +40,7 @@ std::function<QString(QWidget*)> bildDatei = [](QWidget* eltern) {
 };
 
 std::function<QString(QWidget*, const QString&)> bmpZiel = [](QWidget* eltern, const QString& ordner) {
-    QFileDialog dialog(eltern, QString(), ordner, qtFilter(QStringLiteral("BMP-Datei (*.bmp) |*.bmp")));
+    QFileDialog dialog(eltern, QString(), ordner, DialogFilter(QStringLiteral("BMP-Datei (*.bmp) |*.bmp")));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QStringLiteral("BMP"));
     return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
