@@ -7,11 +7,12 @@
 #include "commands/Bilder.h"
 #include "imageio/BildLaden.h"
 #include "model/Programm.h"
-#include "platform/Headless.h"
 #include "platform/PosixFiles.h"
 #include "platform/qt/Oberflaeche.h"
+#include "platform/qt/QtDrucker.h"
 #include "platform/qt/QtServices.h"
 #include "platform/qt/QtSettingsStore.h"
+#include "platform/qt/QtText.h"
 #include "ui/TForm1.h"
 
 int FensterStarten(int argc, char** argv)
@@ -28,8 +29,9 @@ int FensterStarten(int argc, char** argv)
     QtEvents events;
     PosixFiles files(temp.path);
     QtDisplay display;
-    NoPrinters printers;
-    Programm programm(Services{messages, events, files, display, printers});
+    CupsPrinters printers;
+    QtTextRaster textRaster;
+    Programm programm(Services{messages, events, files, display, printers, textRaster});
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         programm.ctx.state.screenWidth = screen->size().width();
         programm.ctx.state.screenHeight = screen->size().height();

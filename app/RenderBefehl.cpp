@@ -6,8 +6,6 @@
 
 #include "app/Befehle.h"
 #include "commands/Bilder.h"
-#include "commands/Liste.h"
-#include "commands/Projekt.h"
 #include "platform/HeadlessServices.h"
 
 namespace {
@@ -115,13 +113,7 @@ int RenderBefehl(int argc, char** argv)
         return 1;
     HeadlessServices dienste(temp->pfad(), auftrag.ja);
     Programm p(dienste.services());
-    bool ok = OeffnenAllgemein(p, auftrag.projekt);
-    if (ok && auftrag.modus >= 0 && auftrag.modus != p.auswahl.vorschau)
-        VorschauRadioGroupClick(p, auftrag.modus);
-    if (ok && p.auswahl.vorschau == VorschauKeine) {
-        p.ctx.message(Sprache::Titel::Fehler, Sprache::KeinErgebnis);
-        ok = false;
-    }
+    bool ok = ErgebnisBerechnen(p, auftrag.projekt, auftrag.modus);
     ok = ok && BildspeichernUnter(p, 0, SlotFarbErgebnis, auftrag.ausgabe, auftrag.format);
     p.DateienLoeschen();
     return ok && dienste.messages.failures() == 0 ? 0 : 1;

@@ -25,6 +25,13 @@ void Berechnung_Stoppen(Programm& p);
 // The automatic L/R choice of the list applied to the selection and preview mode.
 void JUST_LR_Anwenden(Programm& p);
 
+// A violated limit: the fault, then "Das Minimum/Maximum dieser Programmversion ist: " and the limit.
+void Grenze_Verletzt(Context& ctx, const std::string& fehler, bool zuKlein, const std::string& grenze);
+// Checks min <= wert <= max, showing the message numbered zuKlein or zuGross
+// (after vorsatz) when it does not hold.
+bool Grenze_Pruefen(Context& ctx, double wert, double min, double max, const std::string& vorsatz, int zuKlein,
+                    int zuGross);
+
 // Limit checks with their messages; false after any violation.
 bool Test_Max1(Programm& p, int n);
 bool Test_MaxAll(Programm& p);

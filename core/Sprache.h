@@ -73,6 +73,33 @@ inline constexpr const char* BildPfadZuLang =
 inline constexpr const char* JpegZuVielSpeicher = "Die JPEG-Datei benötigt zum Dekodieren zu viel Arbeitsspeicher!";
 inline constexpr const char* AnimationZuWenigBilder = "Für die Animation müssen mindestens 2 Bilder geladen sein.";
 inline constexpr const char* Bildschirmfoto = "Screenshot in Zwischenablage!";
+inline constexpr const char* DruckerFehlt = "Der Drucker ist nicht installiert: ";
+
+// The information lines under a print: lines 1 to 13.
+inline constexpr const char* Druckinfo[13] = {
+    " 1. Projekt: ",
+    " 2. Linsentyp (lpi): ",
+    " 3. Vorschau / Ergebnisbild: ",
+    " 4. 3D/Flip: ",
+    " 5. Bild-Nr. L/R : ",
+    " 6. Anzahl Einzelbilder: ",
+    " 7. Pixelgroesse Ergebnisbild (x*y): ",
+    " 8. Bilder (Bild-Nr., Groesse, xy-Justierung, Drehung, Skalierung, Dateiname)",
+    " 9. Drucker: ",
+    "10. Druckauflösung (dpi) notwendig (x*y): ",
+    "11. Druckauflösung (dpi) möglich lt. Treiberinfo (x*y): ",
+    "12. Druckrand (x*y): ",
+    "13. Druckgroesse (x*y): "};
+inline constexpr const char* KeineProjektdatei = "(keine Projektdatei gespeichert)";
+
+// The calibration sheets.
+inline constexpr const char* KalibTitel = " - Kalibrierung (Version 2)";
+inline constexpr const char* KalibDruckzeilen[5] = {"Linsenrastertyp (lpi): ", "Schrittweite in lpi: ",
+                                                    "Richtung des Testmusters: ", "Drucker: ",
+                                                    "gewählte Druckerauflösung in dpi (Treiberinfo): "};
+inline constexpr const char* KalibLinsen = "Anzahl Linsen: ";
+inline constexpr const char* KalibBilderPixel = "Anzahl Bilder: ";
+inline constexpr const char* KalibPixelProLinse = ", Pixel pro Linse: ";
 
 // Texts of the settings panels.
 namespace Tafel {
@@ -219,6 +246,7 @@ inline constexpr const char* KalibStart = "Berechnen und speichern";
 inline constexpr const char* KalibStreifenhoehe = "Streifenhöhe:";
 inline constexpr const char* KalibPixelGroesse = "Pixel (x * y):";
 inline constexpr const char* KalibDpi = "dpi (x * y):";
+inline constexpr const char* KalibHinweise[2] = {"Bildbreite", "Bildhöhe"};
 
 inline constexpr const char* LCDGroesse = " Grösse (Pixel) ";
 inline constexpr const char* LCDGroessen[8] = {"Originalgrösse", "Bildschirm", "Vorschaufenster", "640 x 480",

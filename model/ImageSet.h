@@ -25,6 +25,8 @@ enum ErgebnisSlot : int {
     SlotFarbErgebnis = 1,   // the colour-adjusted result: printed, saved, copied
     SlotAnzeige = 2,        // the preview display raster
     SlotVollbild = 3,       // the full-screen raster
+    SlotKalibrierung = 4,   // the calibration image
+    SlotKalibGedreht = 5,   // the calibration image turned for horizontal lenses
 };
 
 // One image of the set with its rasters and alignment parameters.

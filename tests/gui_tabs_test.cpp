@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -24,12 +25,14 @@
 #include "ui/TForm1.h"
 #include "ui/Tab.h"
 
+namespace fs = std::filesystem;
+
 namespace {
 
 struct TabsTest : ::testing::Test {
-    TestServices t;
+    TestServices t{{"Laser", "Tinte"}};
     QtDisplay display;
-    Programm p{Services{t.messages, t.events, t.files, display, t.printers}};
+    Programm p{Services{t.messages, t.events, t.files, display, t.printers, t.textRaster}};
     TForm1 fenster{p, display};
     std::vector<Farbe> farbwahlen;
 
@@ -162,13 +165,14 @@ TEST_F(TabsTest, EveryNamedControlExists)
 TEST_F(TabsTest, UnbuiltFunctionsAreDisabled)
 {
     zeigen();
-    for (const char* name : {"KStartBitBtn", "KalibrierungDruckenBitBtn", "DruckButton",
-                             "BarrierDruckButton", "BatchStartBitBtn", "Batch1Button", "AnaglypKalibPrintButton"})
+    for (const char* name : {"BatchStartBitBtn", "Batch1Button"})
         EXPECT_FALSE(finde<QWidget>(name)->isEnabled()) << name;
     EXPECT_FALSE(finde<QWidget>("TextGroupBox")->isEnabled());
     for (const char* name : {"ButtonEXIF", "ButtonMPO", "ViewerAnwendenButton", "C1TrackBar", "BarrierComboBox",
                              "BikubischCheckBox", "TabControl2", "BatchTabControl", "JustVR1BitBtn",
-                             "RefPktSetzenSpeedButton", "DruckbereichCheckBox"})
+                             "RefPktSetzenSpeedButton", "DruckbereichCheckBox", "KStartBitBtn",
+                             "KalibrierungDruckenBitBtn", "DruckButton", "BarrierDruckButton",
+                             "AnaglypKalibPrintButton", "StartOFButton"})
         EXPECT_TRUE(finde<QWidget>(name)->isEnabled() || name[0] == 'C') << name;
     for (const char* name : {"FilterComboBox", "HistoAlleCheckBox", "HistoMaxCheckBox", "FarbeLabel22", "hSizeEdit",
                              "JustTO1BitBtn", "JustTU1BitBtn", "JustVR1ABitBtn", "REFPFTLoesenButton",
@@ -422,6 +426,7 @@ TEST_F(TabsTest, PrintOptimisationFollowsAutoAndManual)
 
 TEST_F(TabsTest, WithoutPrintersOnlyManualResolutionIsOffered)
 {
+    t.printers.list.clear();
     auffrischen();
     finde<QCheckBox>("DruckOptimierungCheckBox")->click();
     EXPECT_FALSE(p.compose.dpiAuto);
@@ -579,4 +584,66 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
+}
+
+TEST_F(TabsTest, ThePrintButtonsPrintOnTheCurrentPrinter)
+{
+    addImages(1, 64, 48);
+    p.auswahl.bildL = p.auswahl.bildR = 1;
+    p.auswahl.vorschau = VorschauBildR;
+    RasterSlot& ergebnis = p.bilder.ergebnis().slot[SlotFarbErgebnis];
+    ergebnis.breite = 64;
+    ergebnis.hoehe = 48;
+    writeBmp(ergebnis.pfad, 64, 48, [](int, int, uint8_t px[3]) { px[0] = px[1] = px[2] = 9; });
+    finde<QPushButton>("DruckButton")->click();
+    ASSERT_EQ(t.printers.images.size(), 1u);
+    EXPECT_EQ(t.printers.images[0].image.width, 64);
+    fenster.findChild<QAction*>(QStringLiteral("MenuDrucken"))->trigger();
+    fenster.findChild<QAction*>(QStringLiteral("DruckToolButton"))->trigger();
+    EXPECT_EQ(t.printers.images.size(), 3u);
+    finde<QPushButton>("BarrierDruckButton")->click();
+    EXPECT_EQ(t.printers.images.back().image.height, 1);
+    finde<QPushButton>("AnaglypKalibPrintButton")->click();
+    EXPECT_EQ(t.printers.images.size(), 4u + 180);
+    finde<QPushButton>("KalibrierungDruckenBitBtn")->click();
+    EXPECT_EQ(t.printers.images.size(), 4u + 180 + 21);
+    EXPECT_EQ(t.printers.ended, 6);
+    EXPECT_FALSE(p.ctx.state.busy);
+    EXPECT_TRUE(t.messages.lines.empty());
+}
+
+TEST_F(TabsTest, TheCalibrationImageShowsItsFiguresAndIsSaved)
+{
+    const QString ziel = QString::fromStdString((t.files.tempFolder() / "kalib.bmp").string());
+    QString gefragtIn;
+    Dialoge::bmpZiel = [&](QWidget*, const QString& ordner) {
+        gefragtIn = ordner;
+        return ziel;
+    };
+    auto* breite = finde<QLineEdit>("KBreitMaskEdit");
+    // A stray letter is dropped, so is a point.
+    breite->setText(QStringLiteral("1a.5"));
+    breite->editingFinished();
+    EXPECT_EQ(breite->text(), "15");
+    auto* pixel = finde<QSpinBox>("KAnzPixBildLinseSpinEdit");
+    EXPECT_FALSE(pixel->isEnabled());
+    knopf("LRAutoRadioGroup", "manuell")->click();
+    EXPECT_TRUE(pixel->isEnabled());
+    knopf("LRKalibRichtungRadioGroup", "Flip")->click();
+    EXPECT_EQ(breite->toolTip(), "Bildhöhe");
+    knopf("LRKalibRichtungRadioGroup", "3D")->click();
+    EXPECT_EQ(breite->toolTip(), "Bildbreite");
+    knopf("LRAutoRadioGroup", "auto")->click();
+    finde<QPushButton>("KStartBitBtn")->click();
+    // 236 lenses of 2 × 5 pixels; 10 cm high at the exact width of 14,986 cm.
+    EXPECT_EQ(finde<QLabel>("KPixelxLabel")->text(), "2360");
+    EXPECT_EQ(finde<QLabel>("KPixelYLabel")->text(), "1575");
+    EXPECT_EQ(breite->text(), "14,986");
+    EXPECT_EQ(finde<QLabel>("KdpiXLabel")->text(), "400,00");
+    EXPECT_EQ(finde<QLabel>("KHoeheStreifenLabel")->text(), " 0,909 cm");
+    EXPECT_EQ(pixel->value(), 5);
+    EXPECT_EQ(fs::file_size(ziel.toStdString()), 54u + 2360u * 3 * 1575);
+    EXPECT_FALSE(p.ctx.state.busy);
+    fenster.MenuProjektNeuClick();
+    EXPECT_EQ(breite->text(), "15");
 }

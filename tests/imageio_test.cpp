@@ -1101,7 +1101,7 @@ TEST_F(ImageioTest, StartupCleanupDeletesOnlyLeftoversAndOnlyForTheFirstInstance
     FremdeSperre fremd;
     for (const char* name : {"~$1_2_3_1.bmp", "andere.bmp"})
         writeBytes(fremd.tempFolder() / name, Bytes8{1});
-    Context zweite(Services{t.messages, t.events, fremd, t.display, t.printers});
+    Context zweite(Services{t.messages, t.events, fremd, t.display, t.printers, t.textRaster});
     Temp_Aufraeumen(zweite);
     EXPECT_TRUE(fs::exists(fremd.tempFolder() / "~$1_2_3_1.bmp"));
 

@@ -71,7 +71,8 @@ TEST(ProjektSpeichern, InterruptedSaveNeverDamagesThePreviousProject)
     BrokenFiles files;
     CountingDisplay display;
     FakePrinters printers;
-    Programm p(Services{messages, events, files, display, printers});
+    BlockTextRaster textRaster;
+    Programm p(Services{messages, events, files, display, printers, textRaster});
     const fs::path datei = files.tempFolder() / "alt.lvx";
     const std::vector<uint8_t> alt(700, 0x42);
     ASSERT_TRUE(files.TestFiles::writeFile(datei, alt));

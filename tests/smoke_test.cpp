@@ -46,9 +46,9 @@ bool aufDemSchirm(const QWidget* w)
 TEST(Smoke, DemoProjectInTheRealWindow)
 {
     ASSERT_EQ(QGuiApplication::platformName(), "xcb");
-    TestServices t;
+    TestServices t{{"Laser", "Tinte"}};
     QtDisplay display;
-    Programm p{Services{t.messages, t.events, t.files, display, t.printers}};
+    Programm p{Services{t.messages, t.events, t.files, display, t.printers, t.textRaster}};
     p.ctx.state.screenWidth = QGuiApplication::primaryScreen()->size().width();
     p.ctx.state.screenHeight = QGuiApplication::primaryScreen()->size().height();
     TForm1 fenster(p, display);

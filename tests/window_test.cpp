@@ -39,9 +39,9 @@ namespace fs = std::filesystem;
 namespace {
 
 struct WindowTest : ::testing::Test {
-    TestServices t;
+    TestServices t{{"Laser", "Tinte"}};
     QtDisplay display;
-    Programm p{Services{t.messages, t.events, t.files, display, t.printers}};
+    Programm p{Services{t.messages, t.events, t.files, display, t.printers, t.textRaster}};
     Testfenster fenster{p, display};
 
     QString pfad(const char* name) { return QString::fromStdString((t.files.tempFolder() / name).string()); }
@@ -133,6 +133,22 @@ TEST_F(WindowTest, NewProjectWithCancelChangesNothing)
     EXPECT_EQ(p.bilder.anzahl, 0);
     EXPECT_FALSE(p.ctx.state.modified);
     EXPECT_EQ(fenster.windowTitle(), "Lumivex 5  ");
+}
+
+TEST(WindowStart, WithoutAPrinterOnlyManualResolutionAndAWarning)
+{
+    TestServices t;
+    QtDisplay display;
+    Programm p{Services{t.messages, t.events, t.files, display, t.printers, t.textRaster}};
+    TForm1 fenster{p, display};
+    EXPECT_EQ(t.messages.lines, std::vector<std::string>{"Warnung: Es ist kein Drucker installiert. Die Option AUTO der "
+                                                         "Linsenrsater-Druckoptimierung wird deaktiviert!"});
+    EXPECT_FALSE(p.compose.dpiAuto);
+    EXPECT_FALSE(fenster.findChild<QWidget*>(QStringLiteral("dpiAutoRadioButton"))->isEnabled());
+    // A new project checks again.
+    fenster.MenuProjektNeuClick();
+    EXPECT_EQ(t.messages.lines.size(), 2u);
+    EXPECT_FALSE(p.compose.dpiAuto);
 }
 
 TEST_F(WindowTest, AProjectOpenedAfterANewOneIsShown)
@@ -327,7 +343,7 @@ TEST_F(WindowTest, RecentProjectsKeepTheLastEightNewestFirst)
 {
     MemorySettingsStore store;
     QtDisplay anzeige;
-    Programm erstesProgramm{Services{t.messages, t.events, t.files, anzeige, t.printers}};
+    Programm erstesProgramm{Services{t.messages, t.events, t.files, anzeige, t.printers, t.textRaster}};
     Testfenster erstes{erstesProgramm, anzeige, &store};
     erstes.bilder = {bild("a.bmp", 10), bild("b.bmp", 20)};
     erstes.NeuButtonClick();

@@ -39,6 +39,13 @@ std::function<QString(QWidget*)> bildDatei = [](QWidget* eltern) {
     return QFileDialog::getOpenFileName(eltern, QString(), QString(), filter);
 };
 
+std::function<QString(QWidget*, const QString&)> bmpZiel = [](QWidget* eltern, const QString& ordner) {
+    QFileDialog dialog(eltern, QString(), ordner, DialogFilter(QStringLiteral("BMP-Datei (*.bmp) |*.bmp")));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("BMP"));
+    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+};
+
 std::function<QString(QWidget*, bool, const QString&)> exportDatei = [](QWidget* eltern, bool jpg,
                                                                         const QString& ordner) {
     const QString filter = DialogFilter(text(jpg ? "JPG-Datei (*.jpg) |*.jpg" : "BMP-Datei (*.bmp) |*.bmp"));

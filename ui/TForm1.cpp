@@ -28,6 +28,7 @@
 #include <algorithm>
 #include <tuple>
 
+#include "commands/Drucken.h"
 #include "commands/Liste.h"
 #include "commands/Projekt.h"
 #include "compose/Pipeline.h"
@@ -98,6 +99,7 @@ TForm1::TForm1(Programm& programm, QtDisplay& display, SettingsStore* einstellun
     connect(VorschauShape, &Vorschau::zoomRad, this, &TForm1::ZoomRad);
     setAcceptDrops(true);
     Zuletzt_Zeigen();
+    Drucker_Pruefen(p_);
     aktualisieren();
 }
 

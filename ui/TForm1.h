@@ -57,6 +57,7 @@ public:
     bool MenuProjektSpeichernUnterClick();
     void NeuButtonClick();
     void BildSpeichernUnterClick(const QString& format);
+    void DruckButtonClick();
     void MenuKopierenClick();
     void MenuLVXeinClick();
     void MenuLVXausClick();

@@ -21,6 +21,7 @@
 #include <algorithm>
 
 #include "commands/Bilder.h"
+#include "commands/Drucken.h"
 #include "commands/Liste.h"
 #include "commands/Projekt.h"
 #include "compose/Pipeline.h"
@@ -28,6 +29,7 @@
 #include "platform/qt/Oberflaeche.h"
 #include "ui/Dialoge.h"
 #include "ui/Symbole.h"
+#include "ui/Tab.h"
 #include "ui/TForm1.h"
 #include "ui/TFormLinsenansicht.h"
 #include "ui/Tabs.h"
@@ -99,8 +101,7 @@ void TForm1::menuAnlegen()
     MenuAnimationSpeichern
         = eintrag(datei, "MenuAnimationSpeichern", "Animation speichern …", &TForm1::MenuAnimationSpeichernClick);
     datei->addSeparator();
-    // Printing comes with the print layout.
-    eintrag(datei, "MenuDrucken", "&Drucken", [] {}, "Ctrl+P")->setEnabled(false);
+    eintrag(datei, "MenuDrucken", "&Drucken", &TForm1::DruckButtonClick, "Ctrl+P");
     datei->addSeparator();
     eintrag(datei, "MenuEnde", "&Ende", [this] { close(); }, "Alt+F4");
 
@@ -147,7 +148,7 @@ void TForm1::menuAnlegen()
     knopf("KoierenToolButton", KopierenSymbol(), "Kopieren des berechneten Bildes in die Zwischenablage",
           &TForm1::MenuKopierenClick);
     leiste->addSeparator();
-    knopf("DruckToolButton", DruckerSymbol(), "Drucken", [] {})->setEnabled(false);
+    knopf("DruckToolButton", DruckerSymbol(), "Drucken", &TForm1::DruckButtonClick);
 }
 
 QString TForm1::projektWaehlen(bool speichern)
@@ -204,6 +205,9 @@ void TForm1::MenuProjektNeuClick()
     p_.DateienLoeschen();
     Registry_Save();
     p_.Init();
+    Drucker_Pruefen(p_);
+    for (Tab* tab : tabs_)
+        tab->zuruecksetzen();
     Registry_Load();
     p_.ctx.display().clearPreview();
     p_.ctx.state.busy = false;
@@ -333,6 +337,12 @@ void TForm1::BildSpeichernUnterClick(const QString& format)
     gespeichert_ = text(Sprache::Gespeichert) + QLatin1Char(' ') + datei + QStringLiteral(" (")
         + groesseText(static_cast<uint64_t>(QFileInfo(datei).size())) + QLatin1Char(')');
     Ergebnis_Zeigen();
+}
+
+void TForm1::DruckButtonClick()
+{
+    if (!p_.ctx.state.busy)
+        mitFortschritt([this] { ::DruckButtonClick(p_, p_.ctx.printers()); });
 }
 
 void TForm1::MenuKopierenClick()

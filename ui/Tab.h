@@ -11,6 +11,8 @@ class Tab : public QGroupBox {
 public:
     Tab(Programm& p, const char* name, const char* titel);
     virtual void aktualisieren() {}
+    // A new project: controls whose values no record keeps go back to their defaults.
+    virtual void zuruecksetzen() {}
 
 signals:
     // Run the pipeline from this level; the window shows the busy display meanwhile.

@@ -1,5 +1,6 @@
 #pragma once
 #include "align/Ausschnitt.h"
+#include "print/Kalibrierung.h"
 #include "ui/Tab.h"
 
 class Farbfeld;
@@ -229,6 +230,45 @@ class KalibTab : public Tab {
     Q_OBJECT
 public:
     explicit KalibTab(Programm& p);
+    void zuruecksetzen() override;
+
+private:
+    QWidget* druckPanel();
+    QWidget* bildPanel();
+    // A captioned group of radio buttons side by side.
+    QGroupBox* wahl(QButtonGroup*& gruppe, const char* name, const char* titel, std::initializer_list<const char*> items);
+    KalibDruck druckAuftrag() const;
+    KalibBild bildAuftrag() const;
+    void zeigen(const KalibDruck& d, const KalibBild& b);
+    void ergebnisZeigen(const KalibErgebnis& e, const KalibBild& b);
+    void LRAutoRadioGroupClick();
+    void LRKalibRichtungRadioGroupClick();
+    void KStartBitBtnClick();
+
+    QLineEdit* KalibrierungLPIEdit;
+    QSpinBox* KalibSpinEdit;
+    QButtonGroup* KalibrierungRichtungRadioGroup;
+    QButtonGroup* KalibrierungSchrittweiteRadioGroup;
+    QLineEdit* KLPITypMaskEdit;
+    QLineEdit* KlpiStepMaskEdit;
+    QSpinBox* KAnzStreifenSpinEdit;
+    QSpinBox* KAnzBilderSpinEdit;
+    QLineEdit* KBreitMaskEdit;
+    QLineEdit* KHochMaskEdit;
+    QSpinBox* KAnzPixBildLinseSpinEdit;
+    QButtonGroup* LRAutoRadioGroup;
+    QButtonGroup* LRKalibEinheitRadioGroup;
+    QButtonGroup* LRKalibRichtungRadioGroup;
+    QButtonGroup* LRKalibMethodeRadioGroup;
+    QCheckBox* KalibSpeichernBeschriftungCheckBox;
+    QCheckBox* KalibSpeichernBemassung10CheckBox;
+    QCheckBox* KalibSpeichernBemassung5CheckBox;
+    QCheckBox* KalibSpeichernSchwarzSchmalCheckBox;
+    QLabel* KHoeheStreifenLabel;
+    QLabel* KPixelxLabel;
+    QLabel* KPixelYLabel;
+    QLabel* KdpiXLabel;
+    QLabel* KdpiYLabel;
 };
 
 // " Streifenberechnung von 2 Bildern ": the stripe image for stereo displays.
