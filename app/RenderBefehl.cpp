@@ -1,4 +1,3 @@
-#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -8,6 +7,7 @@
 #include "commands/Bilder.h"
 #include "commands/Liste.h"
 #include "commands/Projekt.h"
+#include "core/Format.h"
 #include "platform/HeadlessServices.h"
 
 namespace {
@@ -30,9 +30,7 @@ const char* const hilfe =
 
 std::string formatAusEndung(const std::string& datei)
 {
-    std::string endung = std::filesystem::path(datei).extension().string();
-    std::transform(endung.begin(), endung.end(), endung.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    const std::string endung = lowerAscii(std::filesystem::path(datei).extension().string());
     if (endung == ".bmp")
         return "BMP";
     if (endung == ".jpg" || endung == ".jpeg")

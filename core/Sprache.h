@@ -19,10 +19,11 @@ inline constexpr const char* Anwendungstitel = "Lumivex";
 // The project-file filter of the open and save dialogs: title, then two blanks before the bracket.
 inline constexpr const char* ProjektFilter = "Lumivex 5  (*.LVX)|*.LVX|Alle (*.*)|*.*";
 inline constexpr const char* BilderFilter1 =
-    "Alle Dateien (*.*)|*.*|Alle Bilder (*.bmp; *.jpg; *.tif; *.tiff; *.tga; *.mpo) |*.bmp; *.jpg; *.tif; *.tiff; "
-    "*.tga; *.mpo|BMP-Grafikdatei (*.bmp)|*.bmp|JPEG-Grafikdatei (*.jpg)|*.jpg";
+    "Alle Dateien (*.*)|*.*|Alle Bilder (*.bmp; *.jpg; *.tif; *.tiff; *.tga; *.mpo; *.jps) |*.bmp; *.jpg; *.tif; "
+    "*.tiff; *.tga; *.mpo; *.jps|BMP-Grafikdatei (*.bmp)|*.bmp|JPEG-Grafikdatei (*.jpg)|*.jpg";
 inline constexpr const char* BilderFilter2 =
-    "TIFF-Grafikdatei (*.tif; *.tiff)|*.tif; *.tiff|TGA-Grafikdatei (*.tga)|*.tga|MPO (Multiple Picture) (*.mpo)|*.mpo";
+    "TIFF-Grafikdatei (*.tif; *.tiff)|*.tif; *.tiff|TGA-Grafikdatei (*.tga)|*.tga|MPO (Multiple Picture) (*.mpo)|*.mpo|"
+    "JPS (Stereo-JPEG) (*.jps)|*.jps";
 
 // Control texts of the main window.
 inline constexpr const char* VorschauModi[7] = {"keine", "Bild Links (L)", "Bild Rechts (R)", "Anaglyph (L / R)",
