@@ -59,6 +59,18 @@ inline constexpr const char* BildPfadZuLang =
 inline constexpr const char* JpegZuVielSpeicher = "Die JPEG-Datei benötigt zum Dekodieren zu viel Arbeitsspeicher!";
 inline constexpr const char* AnimationZuWenigBilder = "Für die Animation müssen mindestens 2 Bilder geladen sein.";
 inline constexpr const char* Bildschirmfoto = "Screenshot in Zwischenablage!";
+inline constexpr const char* OrdnerNichtGefunden = "Ordner nicht gefunden:";
+
+// Messages of the batch run.
+inline constexpr const char* BatchBilderGeladen = "Bei der Stapelverarbeitung dürfen keine Bilder geladen sein!";
+inline constexpr const char* BatchQuelleFehlt = "Quelle (Speicherort für Ausgangsbilder) nicht festgelegt!";
+inline constexpr const char* BatchKeineDateien = "Dateianzahl der Ausgangsbilder gleich 0!";
+inline constexpr const char* BatchZielFehlt = "Ziel (Speicherort für Bilder) nicht festgelegt!";
+inline constexpr const char* BatchOrdnerFehler = "Ordner konnte nicht angelegt werden!";
+inline constexpr const char* BatchZuVieleDateien =
+    "Zu viele Dateien in einem Verzeichnis. Auto-Justierung nicht möglich!";
+inline constexpr const char* BatchEineDatei =
+    "Für Auto-Justierung werden mind. 2 Dateien benötigt!. Auto-Justierung nicht möglich!";
 
 // Texts of the settings panels.
 namespace Tafel {
@@ -226,6 +238,7 @@ inline constexpr const char* BatchTabs[6] = {"1. Quelle",   "2. Farben",   "3. J
 inline constexpr const char* BatchQuelle = "Quelle:";
 inline constexpr const char* BatchZiel = "Ziel:";
 inline constexpr const char* Auswaehlen = "...";
+inline constexpr const char* OrdnerWaehlen = "Bitte ein Ordner auswählen ...";
 inline constexpr const char* BatchZaehlen = "Anzahl der Dateien ermitteln";
 inline constexpr const char* BatchArten[4] = {"A) Bildserien (mehr als 2 Bilder)     [JPG   BMP   TGA   TIF]",
                                               "B) Stereobilder                              [MPO  JPS]",
