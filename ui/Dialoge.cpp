@@ -41,6 +41,10 @@ std::function<QString(QWidget*)> bildDatei = [](QWidget* eltern) {
     return QFileDialog::getOpenFileName(eltern, QString(), QString(), filter);
 };
 
+std::function<QString(QWidget*, const QString&)> ordnerWahl = [](QWidget* eltern, const QString& start) {
+    return QFileDialog::getExistingDirectory(eltern, text(Sprache::Tafel::OrdnerWaehlen), start);
+};
+
 std::function<QString(QWidget*, bool, const QString&)> exportDatei = [](QWidget* eltern, bool jpg,
                                                                         const QString& ordner) {
     const QString filter = qtFilter(text(jpg ? "JPG-Datei (*.jpg) |*.jpg" : "BMP-Datei (*.bmp) |*.bmp"));

@@ -12,6 +12,8 @@ namespace Dialoge {
 extern std::function<std::optional<Farbe>(QWidget* eltern, const Farbe& start)> farbe;
 // The image open dialog; an empty name when cancelled.
 extern std::function<QString(QWidget* eltern)> bildDatei;
+// The folder dialog "Bitte ein Ordner auswählen ...", opening in start; an empty name when cancelled.
+extern std::function<QString(QWidget* eltern, const QString& start)> ordnerWahl;
 // The save dialog of the crop export, for JPG or BMP files, opening in ordner; an empty name when cancelled.
 extern std::function<QString(QWidget* eltern, bool jpg, const QString& ordner)> exportDatei;
 }
