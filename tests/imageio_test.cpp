@@ -569,9 +569,10 @@ struct JpegFehler {
     std::jmp_buf sprung;
 };
 
-// A JPEG written straight with libjpeg: grey, CMYK with inverted inks as
-// Adobe writes them, or progressive RGB. Pixel value v(x, y) = (x * 16 + y * 8) & 255.
-Bytes8 besondereJpeg(J_COLOR_SPACE raum, bool progressiv, int w, int h)
+// A JPEG written straight with libjpeg at quality 100, in any colour space,
+// progressive or not, with or without chroma subsampling; zeile fills row y.
+Bytes8 libjpegBytes(J_COLOR_SPACE raum, int komponenten, bool progressiv, bool unterabtastung, int w, int h,
+                    const std::function<void(int y, uint8_t* zeile)>& zeile)
 {
     jpeg_compress_struct c{};
     JpegFehler f{};
@@ -582,23 +583,19 @@ Bytes8 besondereJpeg(J_COLOR_SPACE raum, bool progressiv, int w, int h)
     jpeg_mem_dest(&c, &daten, &groesse);
     c.image_width = static_cast<JDIMENSION>(w);
     c.image_height = static_cast<JDIMENSION>(h);
-    c.input_components = raum == JCS_GRAYSCALE ? 1 : raum == JCS_CMYK ? 4 : 3;
+    c.input_components = komponenten;
     c.in_color_space = raum;
     jpeg_set_defaults(&c);
     jpeg_set_quality(&c, 100, TRUE);
     if (progressiv)
         jpeg_simple_progression(&c);
+    for (int k = 0; k < komponenten && !unterabtastung; ++k)
+        c.comp_info[k].h_samp_factor = c.comp_info[k].v_samp_factor = 1;
     jpeg_start_compress(&c, TRUE);
-    std::vector<uint8_t> zeile(static_cast<size_t>(w * c.input_components));
+    std::vector<uint8_t> puffer(static_cast<size_t>(w * komponenten));
     for (int y = 0; y < h; ++y) {
-        for (int x = 0; x < w; ++x)
-            for (int k = 0; k < c.input_components; ++k) {
-                const auto v = static_cast<uint8_t>((x * 16 + y * 8) & 255);
-                // CMYK: no ink but K = v, stored inverted.
-                zeile[static_cast<size_t>(x * c.input_components + k)]
-                    = raum == JCS_CMYK ? static_cast<uint8_t>(k == 3 ? 255 - v : 255) : v;
-            }
-        JSAMPROW r = zeile.data();
+        zeile(y, puffer.data());
+        JSAMPROW r = puffer.data();
         jpeg_write_scanlines(&c, &r, 1);
     }
     jpeg_finish_compress(&c);
@@ -606,6 +603,21 @@ Bytes8 besondereJpeg(J_COLOR_SPACE raum, bool progressiv, int w, int h)
     Bytes8 b(daten, daten + groesse);
     std::free(daten);
     return b;
+}
+
+// Grey, CMYK with inverted inks as Adobe writes them, or progressive RGB.
+// Pixel value v(x, y) = (x * 16 + y * 8) & 255.
+Bytes8 besondereJpeg(J_COLOR_SPACE raum, bool progressiv, int w, int h)
+{
+    const int komponenten = raum == JCS_GRAYSCALE ? 1 : raum == JCS_CMYK ? 4 : 3;
+    return libjpegBytes(raum, komponenten, progressiv, true, w, h, [&](int y, uint8_t* zeile) {
+        for (int x = 0; x < w; ++x)
+            for (int k = 0; k < komponenten; ++k) {
+                const auto v = static_cast<uint8_t>((x * 16 + y * 8) & 255);
+                // CMYK: no ink but K = v, stored inverted.
+                zeile[x * komponenten + k] = raum == JCS_CMYK ? static_cast<uint8_t>(k == 3 ? 255 - v : 255) : v;
+            }
+    });
 }
 
 }
@@ -1118,34 +1130,10 @@ namespace {
 // decodes within a step or two of rgb(x, y), even beside a sharp edge.
 Bytes8 genaueJpeg(int w, int h, const std::function<void(int x, int y, uint8_t rgb[3])>& rgb)
 {
-    jpeg_compress_struct c{};
-    JpegFehler f{};
-    c.err = jpeg_std_error(&f.pub);
-    unsigned char* daten = nullptr;
-    unsigned long groesse = 0;
-    jpeg_create_compress(&c);
-    jpeg_mem_dest(&c, &daten, &groesse);
-    c.image_width = static_cast<JDIMENSION>(w);
-    c.image_height = static_cast<JDIMENSION>(h);
-    c.input_components = 3;
-    c.in_color_space = JCS_RGB;
-    jpeg_set_defaults(&c);
-    jpeg_set_quality(&c, 100, TRUE);
-    for (int k = 0; k < 3; ++k)
-        c.comp_info[k].h_samp_factor = c.comp_info[k].v_samp_factor = 1;
-    jpeg_start_compress(&c, TRUE);
-    std::vector<uint8_t> zeile(static_cast<size_t>(w) * 3);
-    for (int y = 0; y < h; ++y) {
+    return libjpegBytes(JCS_RGB, 3, false, false, w, h, [&](int y, uint8_t* zeile) {
         for (int x = 0; x < w; ++x)
-            rgb(x, y, &zeile[static_cast<size_t>(x) * 3]);
-        JSAMPROW r = zeile.data();
-        jpeg_write_scanlines(&c, &r, 1);
-    }
-    jpeg_finish_compress(&c);
-    jpeg_destroy_compress(&c);
-    Bytes8 b(daten, daten + groesse);
-    std::free(daten);
-    return b;
+            rgb(x, y, zeile + 3 * x);
+    });
 }
 
 // Column x of the side-by-side picture: red 7x, green 5y, blue 200 in the

@@ -76,6 +76,14 @@ QLineEdit* BatchTab::zusatz(const char* name, std::string BatchSettings::*wert)
     return edit;
 }
 
+void BatchTab::ausgabe(QGridLayout* l, int zeile, const Ausgabe& a)
+{
+    l->addWidget(schalter(a.box, a.beschriftung, a.an), zeile, 0);
+    auto* edit = zusatz(a.edit, a.suffix);
+    edit->setMaximumWidth(90);
+    l->addWidget(edit, zeile, 1);
+}
+
 // A folder edit with its choice button; typing a folder is choosing it.
 QHBoxLayout* BatchTab::ordner(const char* beschriftung, QLineEdit*& edit, const char* name, const char* knopf,
                               std::string BatchSettings::*wert)
@@ -212,21 +220,10 @@ QWidget* BatchTab::ergebnis()
 {
     auto* g = seite("Batch5GroupBox");
     auto* l = new QGridLayout(g);
-    const struct {
-        const char* box;
-        const char* beschriftung;
-        bool BatchSettings::*an;
-        const char* edit;
-        std::string BatchSettings::*suffix;
-    } arten[] = {{"Batch5CheckBox1", T::BatchAnaglyph, &BatchSettings::anaglyph, "Batch5Edit1", &BatchSettings::suffixAnaglyph},
-                 {"Batch5CheckBox2", T::BatchStereo, &BatchSettings::stereo, "Batch5Edit2", &BatchSettings::suffixStereo},
-                 {"Batch5CheckBox3", T::BatchStreifen, &BatchSettings::streifen, "Batch5Edit3", &BatchSettings::suffixStreifen}};
-    for (int i = 0; i < 3; ++i) {
-        l->addWidget(schalter(arten[i].box, arten[i].beschriftung, arten[i].an), i, 0);
-        auto* suffix = zusatz(arten[i].edit, arten[i].suffix);
-        suffix->setMaximumWidth(90);
-        l->addWidget(suffix, i, 1);
-    }
+    ausgabe(l, 0, {"Batch5CheckBox1", T::BatchAnaglyph, &BatchSettings::anaglyph, "Batch5Edit1", &BatchSettings::suffixAnaglyph});
+    ausgabe(l, 1, {"Batch5CheckBox2", T::BatchStereo, &BatchSettings::stereo, "Batch5Edit2", &BatchSettings::suffixStereo});
+    ausgabe(l, 2,
+            {"Batch5CheckBox3", T::BatchStreifen, &BatchSettings::streifen, "Batch5Edit3", &BatchSettings::suffixStreifen});
     l->addWidget(schalter("Batch5CheckBox4", T::BatchJps, &BatchSettings::jps), 3, 0);
     l->addWidget(schalter("Batch5CheckBox5", T::BatchMpo, &BatchSettings::mpo), 4, 0);
     auto* typ = new QHBoxLayout;
@@ -250,23 +247,11 @@ QWidget* BatchTab::ziel()
     auto* l = new QGridLayout(g);
     l->addLayout(ordner(T::BatchZiel, Batch6Edit1, "Batch6Edit1", "Batch6BitBtn1", &BatchSettings::ziel), 0, 0, 1, 2);
     l->addWidget(schalter("Batch6CheckBox1", T::BatchUeberschreiben, &BatchSettings::ueberschreiben), 1, 0, 1, 2);
-    const struct {
-        const char* box;
-        const char* beschriftung;
-        bool BatchSettings::*an;
-        const char* edit;
-        std::string BatchSettings::*suffix;
-    } ausgaben[] = {
-        {"Batch6CheckBox2", T::BatchOriginale, &BatchSettings::original, "Batch6Edit2", &BatchSettings::suffixOriginal},
-        {"Batch6CheckBox4", T::BatchFarbOptimiert, &BatchSettings::farbOptimiert, "Batch6Edit4",
-         &BatchSettings::suffixFarbOptimiert},
-        {"Batch6CheckBox5", T::BatchJustiert, &BatchSettings::justiert, "Batch6Edit5", &BatchSettings::suffixJustiert}};
-    for (int i = 0; i < 3; ++i) {
-        l->addWidget(schalter(ausgaben[i].box, ausgaben[i].beschriftung, ausgaben[i].an), i + 2, 0);
-        auto* suffix = zusatz(ausgaben[i].edit, ausgaben[i].suffix);
-        suffix->setMaximumWidth(70);
-        l->addWidget(suffix, i + 2, 1);
-    }
+    ausgabe(l, 2, {"Batch6CheckBox2", T::BatchOriginale, &BatchSettings::original, "Batch6Edit2", &BatchSettings::suffixOriginal});
+    ausgabe(l, 3, {"Batch6CheckBox4", T::BatchFarbOptimiert, &BatchSettings::farbOptimiert, "Batch6Edit4",
+                   &BatchSettings::suffixFarbOptimiert});
+    ausgabe(l, 4,
+            {"Batch6CheckBox5", T::BatchJustiert, &BatchSettings::justiert, "Batch6Edit5", &BatchSettings::suffixJustiert});
     l->addWidget(ohneWirkung("CheckBox5", T::BatchProtokoll, false), 5, 0, 1, 2);
     l->setColumnStretch(0, 1);
     l->setRowStretch(6, 1);

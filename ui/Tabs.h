@@ -6,6 +6,7 @@ class Farbfeld;
 class QButtonGroup;
 class QCheckBox;
 class QComboBox;
+class QGridLayout;
 class QHBoxLayout;
 class QLabel;
 class QLineEdit;
@@ -290,6 +291,15 @@ private:
     // listen: a change empties the work lists.
     QCheckBox* schalter(const char* name, const char* beschriftung, bool BatchSettings::*wert, bool listen = false);
     QLineEdit* zusatz(const char* name, std::string BatchSettings::*wert);
+    // An output the run writes: its switch and the suffix of its files, in one row of the grid.
+    struct Ausgabe {
+        const char* box;
+        const char* beschriftung;
+        bool BatchSettings::*an;
+        const char* edit;
+        std::string BatchSettings::*suffix;
+    };
+    void ausgabe(QGridLayout* l, int zeile, const Ausgabe& a);
     QHBoxLayout* ordner(const char* beschriftung, QLineEdit*& edit, const char* name, const char* knopf,
                         std::string BatchSettings::*wert);
     void Batch1ComboBox2Change(int art);
