@@ -81,6 +81,16 @@ awk -v same="$(rmse "$work/out/stereo/kamera_just_L.JPG" "$work/out/stereo/viewe
 [ "$(cd "$work/tif" && find . -type f)" = "./serie/ansicht_1_anaglyph.TIF" ] || fail "TIF outputs"
 tiffinfo "$work/tif/serie/ansicht_1_anaglyph.TIF" | grep -q 'Samples/Pixel: 3' || fail "TIF does not read back"
 
+# A project as template: its red-cyan scheme instead of the default one.
+"$lumivex" batch "$src" "$work/vorlage" --only serie --no-single --outputs none --settings "$work/demo/demo.lvx" \
+  2>/dev/null || fail "run with a template"
+awk -v d="$(rmse "$work/vorlage/serie/ansicht_1_anaglyph.JPG" "$work/out/serie/ansicht_1_anaglyph.JPG")" \
+    'BEGIN { exit !(d > 0.02) }' || fail "the template's anaglyph scheme was not taken"
+set +e
+"$lumivex" batch "$src" "$work/vorlage" --settings "$work/fehlt.lvx" 2>"$work/err"; [ $? = 1 ] || fail "missing template"
+set -e
+grep -q '^Fehler: Die Datei konnte nicht geöffnet werden!' "$work/err" || fail "missing template message"
+
 # GNU parallel with two jobs gives the plain run byte for byte.
 "$lumivex" batch "$src" "$work/plain" 2>/dev/null || true
 "$lumivex" batch "$src" "$work/par" --list | parallel -j2 "$lumivex" batch "$src" "$work/par" --only {} 2>/dev/null || true
