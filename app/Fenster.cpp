@@ -9,6 +9,7 @@
 #include "model/Programm.h"
 #include "platform/Headless.h"
 #include "platform/PosixFiles.h"
+#include "platform/qt/Oberflaeche.h"
 #include "platform/qt/QtServices.h"
 #include "platform/qt/QtSettingsStore.h"
 #include "ui/TForm1.h"
@@ -17,6 +18,7 @@ int FensterStarten(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromUtf8(Sprache::Anwendungstitel));
+    QtTexteDeutsch();
     const TempFolderResult temp = PrepareTempFolder();
     QtMessages messages;
     if (temp.path.empty()) {
@@ -38,11 +40,7 @@ int FensterStarten(int argc, char** argv)
     QtSettingsStore einstellungen;
     TForm1 fenster(programm, display, &einstellungen);
     messages.setParent(&fenster);
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        fenster.setGeometry(screen->availableGeometry().adjusted(3, 3, -3, -3));
-    fenster.setWindowState(Qt::WindowMaximized);
-    fenster.Registry_Load();
-    fenster.show();
+    fenster.Fenster_Zeigen();
     if (argc > 1)
         fenster.ProjektOeffnen(QString::fromLocal8Bit(argv[1]));
     const int ergebnis = QApplication::exec();

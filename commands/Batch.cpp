@@ -227,7 +227,7 @@ void Ordnerlauf::kopieren(int n, const fs::path& datei)
     const RasterSlot& quelle = bild(n).slot[SlotQuelle];
     if (schreibbar(datei) && Speichern_Pruefen(p_.ctx, datei.string(), quelle.breite, quelle.hoehe)
         && !DateiKopieren(quelle.pfad, datei.string()))
-        p_.ctx.message(Titel::Fehler, 2);
+        p_.ctx.message(Titel::Fehler, MitDatei(Sprache::Meldung(2), datei, true));
 }
 
 void Ordnerlauf::einzelbilder()
@@ -250,10 +250,14 @@ void Ordnerlauf::einzelbilder()
 void Ordnerlauf::serie()
 {
     const std::vector<std::string> dateien = p_.batchLauf.dateien;
+    // The warnings name the folder passed over.
+    const auto ausgelassen = [&](const char* text) {
+        p_.ctx.message(Titel::Warnung, std::string(text) + "\n" + fs::path(dateien.front()).parent_path().string());
+    };
     if (dateien.size() > static_cast<size_t>(MaxBilder))
-        p_.ctx.message(Titel::Warnung, Sprache::BatchZuVieleDateien);
+        ausgelassen(Sprache::BatchZuVieleDateien);
     else if (dateien.size() == 1)
-        p_.ctx.message(Titel::Warnung, Sprache::BatchEineDatei);
+        ausgelassen(Sprache::BatchEineDatei);
     else if (!dateien.empty())
         ausrichten(dateien);
 }
@@ -320,7 +324,7 @@ bool ordnerBearbeiten(Programm& p, const std::string& ordner)
     std::error_code ec;
     fs::create_directories(ziel, ec);
     if (!fs::is_directory(ziel, ec)) {
-        p.ctx.message(Titel::Fehler, Sprache::BatchOrdnerFehler);
+        p.ctx.message(Titel::Fehler, MitDatei(Sprache::BatchOrdnerFehler, ziel, true));
         return false;
     }
     p.batchLauf.dateien = dateienIn(ordner, s.muster);

@@ -65,7 +65,7 @@ void BatchNeuButtonClick(Programm& p, std::vector<std::string> dateien)
             // A stop requested by the user, or a fault already reported with the
             // abort flag, needs no second message.
             if (!ctx.state.abort)
-                ctx.message(Titel::Fehler, 0);
+                ctx.message(Titel::Fehler, MitDatei(Sprache::Meldung(0), dateien[static_cast<size_t>(i)], false));
             fortschrittZuruecksetzen(ctx);
             break;
         }
@@ -147,7 +147,7 @@ bool BildspeichernUnter(Programm& p, int index, int slot, const std::string& dat
     if (format == "BMP") {
         ok = DateiKopieren(quelle.pfad, datei);
         if (!ok)
-            ctx.message(Titel::Fehler, 2);
+            ctx.message(Titel::Fehler, MitDatei(Sprache::Meldung(2), datei, true));
     } else if (format == "JPG") {
         ok = JPEG_Schreiben(ctx, datei, quelle);
     } else if (format == "TIF") {

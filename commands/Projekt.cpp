@@ -265,7 +265,7 @@ bool MenuProjektSpeichernClick(Programm& p)
     const bool ok = writeFileSafely(p.ctx.files(), st.projectFile, ProjektKodieren(d));
     st.busy = false;
     if (!ok) {
-        p.ctx.message(Sprache::Titel::Fehler, 2);
+        p.ctx.message(Sprache::Titel::Fehler, MitDatei(Sprache::Meldung(2), st.projectFile, true));
         return false;
     }
     st.modified = false;
@@ -433,10 +433,11 @@ int projektDekodieren(const Programm& p, const std::string& datei, ProjektDaten&
     return 0;
 }
 
-bool ladenAbbrechen(Programm& p, int meldung, const std::string& alterName)
+// The message names the file that failed; the project stays as it was.
+bool ladenAbbrechen(Programm& p, int meldung, const std::string& datei, const std::string& alterName)
 {
     p.ctx.events().setBusyCursor(false);
-    p.ctx.message(Sprache::Titel::Fehler, meldung);
+    p.ctx.message(Sprache::Titel::Fehler, MitDatei(Sprache::Meldung(meldung), datei, false));
     p.ctx.message(Sprache::Titel::Information, 5);
     p.ctx.setProgress(100, 0);
     p.auswahl.vorschau = VorschauKeine;
@@ -462,11 +463,11 @@ bool OeffnenAllgemein(Programm& p, const std::string& datei)
 
     ProjektDaten d;
     if (const int fehler = projektDekodieren(p, datei, d); fehler != 0)
-        return ladenAbbrechen(p, fehler, alterName);
+        return ladenAbbrechen(p, fehler, datei, alterName);
     std::vector<Bildquelle> quellen(d.bilder.size());
     for (size_t i = 0; i < d.bilder.size(); ++i)
         if (!bildFinden(d.bilder[i], ordner, quellen[i]))
-            return ladenAbbrechen(p, 9, alterName);
+            return ladenAbbrechen(p, 9, d.bilder[i].pfad, alterName);
 
     st.projectFile = datei;
     p.bilder.Leeren();
@@ -477,7 +478,8 @@ bool OeffnenAllgemein(Programm& p, const std::string& datei)
     for (int i = 1; i <= anzahl; ++i) {
         if (!bildLaden(p, i, quellen[static_cast<size_t>(i - 1)], d.bilder[static_cast<size_t>(i - 1)], d.version)) {
             p.bilder.Leeren();
-            return ladenAbbrechen(p, 10, alterName);
+            const Bildquelle& q = quellen[static_cast<size_t>(i - 1)];
+            return ladenAbbrechen(p, 10, q.pfad.empty() ? q.mpo : q.pfad, alterName);
         }
         p.ctx.setProgress(100, static_cast<int32_t>(std::nearbyint(i * 100.0 / anzahl)));
     }
@@ -508,7 +510,7 @@ bool Projekteinstellungen_Laden(Programm& p, const std::string& datei)
 {
     ProjektDaten d;
     if (const int fehler = projektDekodieren(p, datei, d); fehler != 0) {
-        p.ctx.message(Sprache::Titel::Fehler, fehler);
+        p.ctx.message(Sprache::Titel::Fehler, MitDatei(Sprache::Meldung(fehler), datei, false));
         return false;
     }
     ProjektEinstellungenAnwenden(p, d);

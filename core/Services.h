@@ -64,6 +64,13 @@ bool copyFileData(int from, int to, uint64_t length);
 // permission bit at all, which holds even for root).
 bool isReadOnly(const std::filesystem::path& path);
 
+// The line that follows the message of a failed load or save: the path and,
+// where the system refuses the file, its reason as of now (for reading: opening
+// the file; for writing: opening it for writing, or creating a file beside it).
+std::string Dateiangabe(const std::filesystem::path& path, bool schreiben);
+// A message followed by that line.
+std::string MitDatei(const std::string& meldung, const std::filesystem::path& path, bool schreiben);
+
 // Writes under a temporary name beside path and renames it over path, so an
 // interrupted write never damages the file that was there before.
 bool writeFileSafely(const Files& files, const std::filesystem::path& path, const std::vector<uint8_t>& bytes);

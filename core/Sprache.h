@@ -14,6 +14,10 @@ const char* Titeltext(Titel titel);
 inline constexpr int MeldungAnzahl = 81;
 const char* Meldung(int nummer);
 
+// The system's reason for a refused file operation (an errno value), as the
+// system's German texts word it.
+std::string Systemgrund(int fehlernummer);
+
 inline constexpr const char* Produkttitel = "Lumivex 5 ";
 inline constexpr const char* Anwendungstitel = "Lumivex";
 // The project-file filter of the open and save dialogs: title, then two blanks before the bracket.
@@ -41,6 +45,17 @@ inline constexpr const char* HilfslinienLoeschen = "Hilfslinien löschen";
 inline constexpr const char* JustL = "Bild L automat. wählen";
 inline constexpr const char* JustR = "Bild R automat. wählen";
 inline constexpr const char* Stopp = "Stopp";
+inline constexpr const char* ZuletztGeoeffnet = "&Zuletzt geöffnet";
+inline constexpr const char* PixelInfo = "Pixel:";
+inline constexpr const char* DpiInfo = "dpi:";
+inline constexpr const char* Unkomprimiert = "unkomprimiert";
+inline constexpr const char* Gespeichert = "gespeichert:";
+inline constexpr const char* Linsenansicht = "Linsenansicht";
+inline constexpr const char* LinsenansichtHinweis =
+    "Was ein Auge durch die Linsen aus einem Blickwinkel sieht: von jeder Linse der Streifen an dieser Stelle";
+inline constexpr const char* LinsenPosition = "Blickwinkel %1 von %2";
+inline constexpr const char* HandbuchOhneProgramm =
+    "Es ist kein Programm zum Anzeigen von PDF-Dateien eingerichtet. Das Handbuch liegt hier:";
 
 // Group box captions of the twelve tabs.
 inline constexpr const char* TabGruppen[12] = {

@@ -173,7 +173,7 @@ bool kodierenBeenden(Kodierer& k)
 int JPEG_Lesen(Context& ctx, const std::string& datei, RasterSlot& ziel)
 {
     const auto fehler = [&] {
-        ctx.message(Titel::Fehler, 10);
+        ctx.message(Titel::Fehler, MitDatei(Sprache::Meldung(10), datei, false));
         return -1;
     };
     Dekoder d(datei);
@@ -258,6 +258,6 @@ bool JPEG_Schreiben(Context& ctx, const std::string& datei, const RasterSlot& qu
     if (ziel.offen() && JPEG_Kodieren(ctx, quelle, ziel.datei(), {}) && ziel.fertig())
         return true;
     if (!ctx.state.abort)
-        ctx.message(Titel::Fehler, 3);
+        ctx.message(Titel::Fehler, MitDatei(Sprache::Meldung(3), datei, true));
     return false;
 }

@@ -67,6 +67,7 @@ public:
     std::array<ImageEntry, MaxBilder + 1> bild;
 
     ImageEntry& ergebnis() { return bild[0]; }
+    const ImageEntry& ergebnis() const { return bild[0]; }
     bool gueltig(int n) const { return n >= 1 && n <= anzahl; }
 
     // Remove image n: its files are deleted, the images behind it move up one

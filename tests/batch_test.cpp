@@ -166,8 +166,8 @@ TEST_F(BatchTest, ATreeGivesEveryNamedOutputInTheMirroredFolders)
                               "einzeln/nur_edit.BMP", "einzeln/nur_orig.BMP", "serie/tief/a_anaglyph.JPG",
                               "serie/tief/a_edit.BMP", "serie/tief/a_just.BMP", "serie/tief/a_orig.BMP",
                               "serie/tief/b_edit.BMP", "serie/tief/b_just.BMP", "serie/tief/b_orig.BMP"}));
-    EXPECT_EQ(meldungen(), std::vector<std::string>{
-                               "Warnung: Für Auto-Justierung werden mind. 2 Dateien benötigt!. Auto-Justierung nicht möglich!"});
+    EXPECT_EQ(meldungen(), std::vector<std::string>{"Warnung: Für Auto-Justierung werden mind. 2 Dateien benötigt!. "
+                                                    "Auto-Justierung nicht möglich!\n" + (quelle / "einzeln").string()});
     // Copies are the sources byte for byte; without optimisation the optimised image is the source too.
     for (const fs::path& q : {a, b, einzeln}) {
         const fs::path ordner = ziel / fs::relative(q.parent_path(), quelle);
@@ -361,7 +361,9 @@ TEST_F(BatchTest, ATargetFolderThatCannotBeMadeEndsTheRun)
     bild("b", "b.bmp");
     writeBytes(ziel, {'x'});
     EXPECT_FALSE(laufen());
-    EXPECT_EQ(std::count(meldungen().begin(), meldungen().end(), "Fehler: Ordner konnte nicht angelegt werden!"), 1);
+    ASSERT_EQ(meldungen().size(), 1u);
+    EXPECT_TRUE(meldungen()[0].starts_with("Fehler: Ordner konnte nicht angelegt werden!\n" + (ziel / "a").string() + ": "))
+        << meldungen()[0];
     EXPECT_EQ(p.bilder.anzahl, 0);
 }
 

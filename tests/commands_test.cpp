@@ -120,7 +120,7 @@ TEST_F(CommandsTest, AnUnsupportedFileStopsAddingAFullDiskSkipsOne)
     writeBytes(pfad("b.png"), Bytes8{1, 2, 3});
     Bilder_Hinzufuegen(p, {a, pfad("b.png"), c});
     EXPECT_EQ(p.bilder.anzahl, 1);
-    EXPECT_EQ(t.messages.lines, std::vector<std::string>{"Fehler: Bitmap-Dateityp wird nicht unterstützt!"});
+    EXPECT_EQ(t.messages.lines, std::vector<std::string>{"Fehler: Bitmap-Dateityp wird nicht unterstützt!\n" + pfad("b.png")});
     EXPECT_TRUE(p.bilder.bild[2].slot[1].pfad.empty());
 
     t.messages.lines.clear();

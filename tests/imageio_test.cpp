@@ -170,7 +170,9 @@ TEST_F(ImageioTest, BmpHeaderRejectionsHaveTheirCodesAndMessages)
         writeBytes(pfad("f.bmp"), f.bytes);
         int32_t w = 7, h = 7, k = 7;
         EXPECT_EQ(BMP_Kopf_Pruefen(ctx, pfad("f.bmp").string(), w, h, k), f.code) << f.name;
-        EXPECT_EQ(meldungen(), f.meldung ? std::vector<std::string>{f.meldung} : std::vector<std::string>{})
+        // Every rejection names the file in a second line.
+        EXPECT_EQ(meldungen(), f.meldung ? std::vector<std::string>{std::string(f.meldung) + "\n" + pfad("f.bmp").string()}
+                                         : std::vector<std::string>{})
             << f.name;
         EXPECT_EQ(w + h + k, 0) << f.name;
     }
@@ -363,7 +365,8 @@ TEST_F(ImageioTest, TiffRejectionsShowTheirMessages)
         writeBytes(pfad("f.tif"), b);
         RasterSlot z = ziel("f.bmp");
         EXPECT_EQ(TIFF_Lesen(ctx, pfad("f.tif").string(), z), -1) << f.name;
-        EXPECT_EQ(meldungen(), std::vector<std::string>{std::string("Fehler: ") + f.meldung}) << f.name;
+        EXPECT_EQ(meldungen(), std::vector<std::string>{std::string("Fehler: ") + f.meldung + "\n" + pfad("f.tif").string()})
+            << f.name;
         EXPECT_FALSE(fs::exists(z.pfad)) << f.name;
     }
 }
@@ -392,8 +395,8 @@ TEST_F(ImageioTest, TiffWithPixelsBeyondTheEndIsRefusedAndLeavesNoFile)
         writeBytes(pfad("f.tif"), b);
         RasterSlot z = ziel("f.bmp");
         EXPECT_EQ(TIFF_Lesen(ctx, pfad("f.tif").string(), z), -1);
-        EXPECT_EQ(meldungen(),
-                  std::vector<std::string>{"Fehler: Widersprüchliche Angaben zur Groesse der Datei im Dateikopf"});
+        EXPECT_EQ(meldungen(), std::vector<std::string>{"Fehler: Widersprüchliche Angaben zur Groesse der Datei im Dateikopf\n"
+                                                        + pfad("f.tif").string()});
         EXPECT_FALSE(fs::exists(z.pfad));
     }
 }
@@ -732,7 +735,8 @@ TEST_F(ImageioTest, BrokenJpegIsRefusedAndLeavesNoEntry)
         meldungen().clear();
         p.bilder.anzahl = 1;
         EXPECT_EQ(Bild_Laden(p, 1, pfad(name).string()), -1) << name;
-        EXPECT_EQ(meldungen(), std::vector<std::string>{"Fehler: Fehler beim Laden der Bild-Datei!"}) << name;
+        EXPECT_EQ(meldungen(), std::vector<std::string>{"Fehler: Fehler beim Laden der Bild-Datei!\n" + pfad(name).string()})
+            << name;
         EXPECT_TRUE(p.bilder.bild[1].slot[1].pfad.empty());
     }
     // Only the test's own files remain in the folder.
@@ -759,7 +763,7 @@ TEST_F(ImageioTest, JpegMemoryIsBoundedBeforeDecoding)
     EXPECT_EQ(JPEG_Lesen(ctx, pfad("prog.jpg").string(), z), -1);
     EXPECT_EQ(meldungen(), (std::vector<std::string>{
                                "Fehler: Die JPEG-Datei benötigt zum Dekodieren zu viel Arbeitsspeicher!",
-                               "Fehler: Fehler beim Laden der Bild-Datei!"}));
+                               "Fehler: Fehler beim Laden der Bild-Datei!\n" + pfad("prog.jpg").string()}));
     EXPECT_FALSE(fs::exists(z.pfad));
 
     // Under a limit of 1 MB a progressive 1024 × 1024 picture (3 MB of
@@ -1065,7 +1069,7 @@ TEST_F(MpoTest, ExifListingInBothByteOrders)
         EXPECT_EQ(l[0], "***** Kamera-Parameter *******");
         EXPECT_EQ(l[1], "010F Kamerahersteller: Orbelin");
         EXPECT_EQ(l[2], "0110 Kameramodell: ZX 3D");
-        EXPECT_EQ(l[3], "0112 Ausrichtung: 6 (right-top)");
+        EXPECT_EQ(l[3], "0112 Ausrichtung: 6 (rechts-oben)");
         EXPECT_EQ(l[4], "011A X-Auflösung (Pixel / Einheit): 72");
         EXPECT_EQ(l[5], "011B Y-Auflösung (Pixel / Einheit): 72");
         EXPECT_EQ(l[6], "0128 Einheit der Auflösung: 2");
@@ -1210,7 +1214,7 @@ TEST_F(ImageioTest, StereoJpegsTooNarrowOrDamagedLeaveNothingBehind)
         meldungen().clear();
         p.bilder.anzahl = 1;
         EXPECT_EQ(Bild_Laden(p, 1, pfad(name).string()), -1);
-        EXPECT_EQ(meldungen(), std::vector<std::string>{"Fehler: Fehler beim Laden der Bild-Datei!"});
+        EXPECT_EQ(meldungen(), std::vector<std::string>{"Fehler: Fehler beim Laden der Bild-Datei!\n" + pfad(name).string()});
         EXPECT_EQ(dateien(), vorher);
         EXPECT_TRUE(p.bilder.bild[1].slot[0].pfad.empty());
     }
@@ -1246,5 +1250,5 @@ TEST_F(ImageioTest, StereoJpegWriterPutsTheRightEyeViewOnTheLeftAndReadsBack)
     const RasterSlot hoeher = ansicht("h.bmp", 40, 25, 0);
     EXPECT_FALSE(JPS_Schreiben(ctx, pfad("falsch.jps").string(), l, hoeher));
     EXPECT_FALSE(fs::exists(pfad("falsch.jps")));
-    EXPECT_EQ(meldungen(), std::vector<std::string>{"Fehler: Fehler beim Speichern der JPG-Datei!"});
+    EXPECT_EQ(meldungen(), std::vector<std::string>{"Fehler: Fehler beim Speichern der JPG-Datei!\n" + pfad("falsch.jps").string()});
 }

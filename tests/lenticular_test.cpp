@@ -1,6 +1,7 @@
 #include <filesystem>
 
 #include "compose/Komponisten.h"
+#include "compose/Linsenansicht.h"
 #include "compose/Pipeline.h"
 #include "support/ComposeFixture.h"
 
@@ -30,6 +31,19 @@ struct LenticularTest : ComposeFixture {
                 const Px v = bildPixel(i, x, y);
                 std::copy(v.begin(), v.end(), px);
             });
+    }
+    // The lens sheet over the composed result, taken as the one to print.
+    Linsenteilung teilung()
+    {
+        p.auswahl.vorschau = VorschauLinsenraster;
+        p.bilder.ergebnis().slot[SlotFarbErgebnis] = p.bilder.ergebnis().slot[SlotErgebnis];
+        return Linsenteilung_Berechnen(p);
+    }
+    Linsenbild ansicht(const Linsenteilung& linsen, int position, int max = 1000)
+    {
+        Linsenbild b;
+        EXPECT_TRUE(Linsenansicht(p.ctx, p.bilder.ergebnis().slot[SlotFarbErgebnis], linsen, position, max, max, b));
+        return b;
     }
     int width() { return p.bilder.ergebnis().slot[SlotErgebnis].breite; }
     int height() { return p.bilder.ergebnis().slot[SlotErgebnis].hoehe; }
@@ -181,6 +195,62 @@ TEST_F(LenticularTest, FlipIsTheTransposedTwin)
         for (int x = 0; x < w; ++x)
             ASSERT_EQ(bmpPixel(flip, y, x), bmpPixel(drei, x, y)) << x << " " << y;
     EXPECT_NEAR(p.druck.hoehe, 2.54, 1e-12);
+}
+
+TEST_F(LenticularTest, LensViewShowsOneImageFromEachPosition)
+{
+    addImages(2, 10, 4);
+    ASSERT_EQ(Linsenraster3D(p), 0);
+    const Linsenteilung linsen = teilung();
+    EXPECT_DOUBLE_EQ(linsen.pixelProLinse, 2.0);
+    ASSERT_EQ(linsen.positionen, 2);
+    // The first column under every lens holds image 2, the second image 1; the black
+    // frame covers rows 0 and 3 and the outer columns.
+    for (int position : {0, 1}) {
+        const Linsenbild b = ansicht(linsen, position);
+        ASSERT_EQ(b.breite, 10);
+        ASSERT_EQ(b.hoehe, 4);
+        const int bildNr = position == 0 ? 2 : 1;
+        for (int y = 1; y <= 2; ++y)
+            for (int linse = 1; linse <= 8; ++linse) {
+                const size_t i = (static_cast<size_t>(y) * 10 + static_cast<size_t>(linse)) * 3;
+                ASSERT_EQ(Px(b.bgr.begin() + static_cast<long>(i), b.bgr.begin() + static_cast<long>(i) + 3),
+                          bildPixel(bildNr, linse, y))
+                    << position << " " << linse << " " << y;
+            }
+    }
+    // At most 3 × 3 pixels: lenses 0, 4 and 8 of rows 0 (the frame) and 2.
+    const Linsenbild klein = ansicht(linsen, 1, 3);
+    ASSERT_EQ(klein.breite, 3);
+    ASSERT_EQ(klein.hoehe, 2);
+    EXPECT_EQ(Px(klein.bgr.begin(), klein.bgr.begin() + 9), Px(9, 0));
+    for (int c = 0; c < 3; ++c)
+        EXPECT_EQ(Px(klein.bgr.begin() + 9 + 3 * c, klein.bgr.begin() + 12 + 3 * c), bildPixel(1, 4 * c, 2)) << c;
+    // Outside the positions there is no view.
+    Linsenbild b;
+    EXPECT_FALSE(Linsenansicht(p.ctx, p.bilder.ergebnis().slot[SlotFarbErgebnis], linsen, 2, 100, 100, b));
+    EXPECT_TRUE(messages().empty());
+}
+
+TEST_F(LenticularTest, LensViewOfAFlipTakesRows)
+{
+    addImages(2, 4, 10);
+    p.compose.Linsenrichtung = 1;
+    ASSERT_EQ(LinsenrasterFlip(p), 0);
+    const Linsenteilung linsen = teilung();
+    ASSERT_TRUE(linsen.flip);
+    for (int position : {0, 1}) {
+        const Linsenbild b = ansicht(linsen, position);
+        ASSERT_EQ(b.breite, 4);
+        ASSERT_EQ(b.hoehe, 10);
+        for (int linse = 1; linse <= 8; ++linse)
+            for (int x = 1; x <= 2; ++x) {
+                const size_t i = (static_cast<size_t>(linse) * 4 + static_cast<size_t>(x)) * 3;
+                ASSERT_EQ(Px(b.bgr.begin() + static_cast<long>(i), b.bgr.begin() + static_cast<long>(i) + 3),
+                          bildPixel(position == 0 ? 2 : 1, x, linse))
+                    << position << " " << linse << " " << x;
+            }
+    }
 }
 
 TEST_F(LenticularTest, SmallerImagesLeaveTheBackground)

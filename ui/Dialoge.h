@@ -6,6 +6,9 @@
 
 #include "model/Settings.h"
 
+// The filters of the language unit ("text (pattern)|pattern|…") as Qt's file dialogs list them.
+QString DialogFilter(const QString& liste);
+
 // The dialogs the panels open. Tests replace them, so that nothing waits for a user.
 namespace Dialoge {
 // The colour dialog, starting at the colour shown; nothing when cancelled.

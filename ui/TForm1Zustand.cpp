@@ -81,6 +81,7 @@ Registry TForm1::registryWerte() const
         if (const auto* box = findChild<QCheckBox*>(QLatin1String(s.name)))
             w.*s.wert = box->isChecked();
     w.WindowState = isMinimized() ? 0 : (isMaximized() ? 2 : 1);
+    w.RecentProjects = zuletzt_.wert().toStdString();
     return w;
 }
 
@@ -111,6 +112,8 @@ void TForm1::registryAnwenden(const Registry& werte)
         if (auto* box = findChild<QCheckBox*>(QLatin1String(s.name)))
             box->setChecked(werte.*s.wert);
     AnimationUpDown->setValue(werte.AnimSpeed);
+    zuletzt_.setWert(text(werte.RecentProjects));
+    Zuletzt_Zeigen();
     aktualisieren();
 }
 
