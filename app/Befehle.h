@@ -9,6 +9,7 @@
 // The headless subcommands; argv holds the command's own arguments. Exit
 // status 0 success, 1 failure, 2 bad usage.
 int AlignBefehl(int argc, char** argv);
+int BatchBefehl(int argc, char** argv);
 int ExifBefehl(int argc, char** argv);
 int MpoBefehl(int argc, char** argv);
 int RenderBefehl(int argc, char** argv);

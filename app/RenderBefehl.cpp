@@ -1,4 +1,3 @@
-#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -6,6 +5,7 @@
 
 #include "app/Befehle.h"
 #include "commands/Bilder.h"
+#include "core/Format.h"
 #include "platform/HeadlessServices.h"
 
 namespace {
@@ -28,9 +28,7 @@ const char* const hilfe =
 
 std::string formatAusEndung(const std::string& datei)
 {
-    std::string endung = std::filesystem::path(datei).extension().string();
-    std::transform(endung.begin(), endung.end(), endung.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    const std::string endung = lowerAscii(std::filesystem::path(datei).extension().string());
     if (endung == ".bmp")
         return "BMP";
     if (endung == ".jpg" || endung == ".jpeg")

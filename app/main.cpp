@@ -22,6 +22,7 @@ constexpr Befehl befehle[] = {
     {"calib", KalibBefehl, "calib AUSGABE.bmp [OPTIONEN] | calib (--print NAME | --pdf DATEI.pdf) [OPTIONEN]", "berechnet das Kalibrierungsbild für Linsenraster oder druckt das Testmuster"},
     {"align", AlignBefehl, "align PROJEKT.lvx AUSGABE.lvx [--reference N] [--symmetric] [--fine] [--ja]", "justiert alle Bilder automatisch und speichert das Projekt"},
     {"crop", CropBefehl, "crop PROJEKT.lvx ORDNER (--optimal | --region L,O,R,U) [--ratio B:H]\n       [--format BMP|JPG] [--mode N] [--ja]", "schreibt die justierten Bilder und das berechnete Bild auf einen Ausschnitt zugeschnitten"},
+    {"batch", BatchBefehl, "batch QUELLE ZIEL [OPTIONEN] [--list | --only ORDNER]", "Stapelverarbeitung eines Ordnerbaums, auf Wunsch verteilt auf viele Prozesse oder Rechner"},
     {"exif", ExifBefehl, "exif DATEI", "listet die EXIF-Parameter einer JPEG- oder MPO-Datei"},
     {"mpo", MpoBefehl, "mpo DATEI", "listet die Marker einer MPO-Datei und zerlegt sie in JPEG-Bilder"},
     {"wiggle", WiggleBefehl, "wiggle PROJEKT.lvx AUSGABE.webp [--speed N] [--pingpong]", "speichert die Bildsequenz eines Projekts als animiertes WebP"},

@@ -23,10 +23,11 @@ inline constexpr const char* Anwendungstitel = "Lumivex";
 // The project-file filter of the open and save dialogs: title, then two blanks before the bracket.
 inline constexpr const char* ProjektFilter = "Lumivex 5  (*.LVX)|*.LVX|Alle (*.*)|*.*";
 inline constexpr const char* BilderFilter1 =
-    "Alle Dateien (*.*)|*.*|Alle Bilder (*.bmp; *.jpg; *.tif; *.tiff; *.tga; *.mpo) |*.bmp; *.jpg; *.tif; *.tiff; "
-    "*.tga; *.mpo|BMP-Grafikdatei (*.bmp)|*.bmp|JPEG-Grafikdatei (*.jpg)|*.jpg";
+    "Alle Dateien (*.*)|*.*|Alle Bilder (*.bmp; *.jpg; *.tif; *.tiff; *.tga; *.mpo; *.jps) |*.bmp; *.jpg; *.tif; "
+    "*.tiff; *.tga; *.mpo; *.jps|BMP-Grafikdatei (*.bmp)|*.bmp|JPEG-Grafikdatei (*.jpg)|*.jpg";
 inline constexpr const char* BilderFilter2 =
-    "TIFF-Grafikdatei (*.tif; *.tiff)|*.tif; *.tiff|TGA-Grafikdatei (*.tga)|*.tga|MPO (Multiple Picture) (*.mpo)|*.mpo";
+    "TIFF-Grafikdatei (*.tif; *.tiff)|*.tif; *.tiff|TGA-Grafikdatei (*.tga)|*.tga|MPO (Multiple Picture) (*.mpo)|*.mpo|"
+    "JPS (Stereo-JPEG) (*.jps)|*.jps";
 
 // Control texts of the main window.
 inline constexpr const char* VorschauModi[7] = {"keine", "Bild Links (L)", "Bild Rechts (R)", "Anaglyph (L / R)",
@@ -100,6 +101,18 @@ inline constexpr const char* KalibDruckzeilen[5] = {"Linsenrastertyp (lpi): ", "
 inline constexpr const char* KalibLinsen = "Anzahl Linsen: ";
 inline constexpr const char* KalibBilderPixel = "Anzahl Bilder: ";
 inline constexpr const char* KalibPixelProLinse = ", Pixel pro Linse: ";
+inline constexpr const char* OrdnerNichtGefunden = "Ordner nicht gefunden:";
+
+// Messages of the batch run.
+inline constexpr const char* BatchBilderGeladen = "Bei der Stapelverarbeitung dürfen keine Bilder geladen sein!";
+inline constexpr const char* BatchQuelleFehlt = "Quelle (Speicherort für Ausgangsbilder) nicht festgelegt!";
+inline constexpr const char* BatchKeineDateien = "Dateianzahl der Ausgangsbilder gleich 0!";
+inline constexpr const char* BatchZielFehlt = "Ziel (Speicherort für Bilder) nicht festgelegt!";
+inline constexpr const char* BatchOrdnerFehler = "Ordner konnte nicht angelegt werden!";
+inline constexpr const char* BatchZuVieleDateien =
+    "Zu viele Dateien in einem Verzeichnis. Auto-Justierung nicht möglich!";
+inline constexpr const char* BatchEineDatei =
+    "Für Auto-Justierung werden mind. 2 Dateien benötigt!. Auto-Justierung nicht möglich!";
 
 // Texts of the settings panels.
 namespace Tafel {
@@ -268,6 +281,7 @@ inline constexpr const char* BatchTabs[6] = {"1. Quelle",   "2. Farben",   "3. J
 inline constexpr const char* BatchQuelle = "Quelle:";
 inline constexpr const char* BatchZiel = "Ziel:";
 inline constexpr const char* Auswaehlen = "...";
+inline constexpr const char* OrdnerWaehlen = "Bitte ein Ordner auswählen ...";
 inline constexpr const char* BatchZaehlen = "Anzahl der Dateien ermitteln";
 inline constexpr const char* BatchArten[4] = {"A) Bildserien (mehr als 2 Bilder)     [JPG   BMP   TGA   TIF]",
                                               "B) Stereobilder                              [MPO  JPS]",

@@ -18,6 +18,7 @@
 #include <QTabWidget>
 #include <QTest>
 
+#include "commands/Batch.h"
 #include "platform/qt/QtServices.h"
 #include "support/Bilddateien.h"
 #include "support/TestServices.h"
@@ -46,6 +47,7 @@ struct TabsTest : ::testing::Test {
             return f;
         };
         Dialoge::bildDatei = [](QWidget*) { return QString(); };
+        Dialoge::ordnerWahl = [](QWidget*, const QString&) { return QString(); };
     }
 
     template <class W>
@@ -165,14 +167,13 @@ TEST_F(TabsTest, EveryNamedControlExists)
 TEST_F(TabsTest, UnbuiltFunctionsAreDisabled)
 {
     zeigen();
-    for (const char* name : {"BatchStartBitBtn", "Batch1Button"})
-        EXPECT_FALSE(finde<QWidget>(name)->isEnabled()) << name;
+    EXPECT_FALSE(finde<QWidget>("Batch1Button")->isEnabled());
     EXPECT_FALSE(finde<QWidget>("TextGroupBox")->isEnabled());
     for (const char* name : {"ButtonEXIF", "ButtonMPO", "ViewerAnwendenButton", "C1TrackBar", "BarrierComboBox",
                              "BikubischCheckBox", "TabControl2", "BatchTabControl", "JustVR1BitBtn",
                              "RefPktSetzenSpeedButton", "DruckbereichCheckBox", "KStartBitBtn",
                              "KalibrierungDruckenBitBtn", "DruckButton", "BarrierDruckButton",
-                             "AnaglypKalibPrintButton", "StartOFButton"})
+                             "AnaglypKalibPrintButton", "StartOFButton", "BatchStartBitBtn", "Batch4CheckBox1"})
         EXPECT_TRUE(finde<QWidget>(name)->isEnabled() || name[0] == 'C') << name;
     for (const char* name : {"FilterComboBox", "HistoAlleCheckBox", "HistoMaxCheckBox", "FarbeLabel22", "hSizeEdit",
                              "JustTO1BitBtn", "JustTU1BitBtn", "JustVR1ABitBtn", "REFPFTLoesenButton",
@@ -576,6 +577,147 @@ TEST_F(TabsTest, EveryPanelFitsItsTab)
     }
     // With every panel in place the whole window still fits a 1280-pixel screen.
     EXPECT_LE(fenster.minimumSizeHint().width(), 1280);
+}
+
+namespace {
+
+// Two folders of two pictures each below a source folder.
+std::filesystem::path batchQuelle(const std::filesystem::path& temp)
+{
+    const auto quelle = temp / "quelle";
+    for (const char* name : {"a/1.bmp", "a/2.bmp", "b/1.bmp", "b/2.bmp"}) {
+        std::filesystem::create_directories((quelle / name).parent_path());
+        writeBmp(quelle / name, 40, 30, [](int x, int y, uint8_t px[3]) {
+            px[0] = static_cast<uint8_t>(x * 6);
+            px[1] = static_cast<uint8_t>(y * 8);
+            px[2] = static_cast<uint8_t>((x * y) % 251);
+        });
+    }
+    return quelle;
+}
+
+}
+
+TEST_F(TabsTest, TheBatchPanelShowsAndSetsItsSettings)
+{
+    const auto quelle = batchQuelle(t.files.tempFolder());
+    Dialoge::ordnerWahl = [&](QWidget*, const QString&) { return QString::fromStdString(quelle.string()); };
+    auto* zaehlen = finde<QPushButton>("Batch1Button");
+    EXPECT_FALSE(zaehlen->isEnabled());
+    finde<QComboBox>("Batch1ComboBox1")->setCurrentText(QStringLiteral("*.BMP"));
+    finde<QPushButton>("Batch1BitBtn1")->click();
+    EXPECT_EQ(p.batch.quelle, quelle.string());
+    EXPECT_EQ(finde<QLineEdit>("Batch1Edit0")->text(), QString::fromStdString(quelle.string() + "/"));
+    ASSERT_TRUE(zaehlen->isEnabled());
+    zaehlen->click();
+    EXPECT_EQ(finde<QLineEdit>("BatchEdit1")->text(), QStringLiteral("2"));
+    EXPECT_EQ(finde<QLineEdit>("Batch1Edit2")->text(), QStringLiteral("4"));
+
+    // Kind B offers the stereo files and empties the work lists.
+    auto* art = finde<QComboBox>("Batch1ComboBox2");
+    art->setCurrentIndex(1);
+    emit art->activated(1);
+    auto* muster = finde<QComboBox>("Batch1ComboBox1");
+    ASSERT_EQ(muster->count(), 2);
+    EXPECT_EQ(muster->itemText(1), QStringLiteral("*.JPS"));
+    EXPECT_EQ(p.batch.muster, "*.MPO");
+    EXPECT_TRUE(p.batchLauf.ordner.empty());
+    EXPECT_TRUE(finde<QLineEdit>("BatchEdit1")->text().isEmpty());
+
+    finde<QRadioButton>("Batch2RadioButton3")->click();
+    EXPECT_EQ(p.batch.farbModus, BatchFarbeKonturen);
+    finde<QCheckBox>("Batch5CheckBox4")->click();
+    EXPECT_TRUE(p.batch.jps);
+    QTest::keyClicks(finde<QLineEdit>("Batch5Edit1"), QStringLiteral("3d"));
+    EXPECT_EQ(p.batch.suffixAnaglyph, "_anaglyph3d");
+    auto* typ = finde<QComboBox>("Batch5ComboBox1");
+    typ->setCurrentIndex(2);
+    emit typ->activated(2);
+    EXPECT_EQ(p.batch.ergebnisTyp, "TIF");
+    finde<QCheckBox>("Batch6CheckBox1")->click();
+    EXPECT_FALSE(p.batch.ueberschreiben);
+
+    // The panel follows settings changed elsewhere.
+    p.batch.zuschnitt = false;
+    p.batch.suffixJustiert = "_j";
+    static_cast<Tab*>(finde<QGroupBox>("BatchGroupBox"))->aktualisieren();
+    EXPECT_FALSE(finde<QCheckBox>("Batch4CheckBox1")->isChecked());
+    EXPECT_EQ(finde<QLineEdit>("Batch6Edit5")->text(), QStringLiteral("_j"));
+}
+
+TEST_F(TabsTest, BatchStartWithAnImageLoadedIsRefused)
+{
+    addImages(1);
+    p.batch.quelle = batchQuelle(t.files.tempFolder()).string();
+    p.batch.ziel = (t.files.tempFolder() / "ziel").string();
+    p.batch.muster = "*.BMP";
+    finde<QPushButton>("Batch1Button")->setEnabled(true);
+    finde<QPushButton>("Batch1Button")->click();
+    finde<QPushButton>("BatchStartBitBtn")->click();
+    EXPECT_EQ(t.messages.lines, std::vector<std::string>{"Warnung: Bei der Stapelverarbeitung dürfen keine Bilder geladen sein!"});
+    EXPECT_EQ(p.bilder.anzahl, 1);
+    EXPECT_FALSE(std::filesystem::exists(p.batch.ziel));
+    EXPECT_FALSE(fenster.gesperrt());
+}
+
+TEST_F(TabsTest, ABatchRunLocksTheWindowButItsStopButton)
+{
+    zeigen();
+    const auto ziel = t.files.tempFolder() / "ziel";
+    p.batch.quelle = batchQuelle(t.files.tempFolder()).string();
+    p.batch.ziel = ziel.string();
+    p.batch.muster = "*.BMP";
+    static_cast<Tab*>(finde<QGroupBox>("BatchGroupBox"))->aktualisieren();
+    finde<QPushButton>("Batch1Button")->click();
+    auto* start = finde<QPushButton>("BatchStartBitBtn");
+    auto* stopp = finde<QPushButton>("BatchEndeBitBtn");
+    auto* neu = finde<QPushButton>("NeuButton");
+    bool gesehen = false;
+    t.messages.answers = {Antwort::Ja};
+    t.events.onPump = [&](const AppState&) {
+        if (p.batchLauf.ordnerNr != 2 || gesehen)
+            return;
+        gesehen = true;
+        EXPECT_TRUE(fenster.gesperrt());
+        EXPECT_FALSE(neu->isEnabled());
+        EXPECT_FALSE(finde<QCheckBox>("Batch4CheckBox1")->isEnabled());
+        EXPECT_TRUE(start->isHidden());
+        EXPECT_FALSE(stopp->isHidden());
+        EXPECT_TRUE(stopp->isEnabled());
+        stopp->click();
+    };
+    start->click();
+    t.events.onPump = nullptr;
+    EXPECT_TRUE(gesehen);
+    EXPECT_EQ(t.messages.lines, std::vector<std::string>{"Bestätigung? Möchten Sie aktuelle Berechnung abbrechen?"});
+    EXPECT_TRUE(std::filesystem::exists(ziel / "a" / "1_anaglyph.JPG"));
+    EXPECT_FALSE(std::filesystem::exists(ziel / "b"));
+    EXPECT_EQ(p.bilder.anzahl, 0);
+    EXPECT_FALSE(fenster.gesperrt());
+    EXPECT_TRUE(neu->isEnabled());
+    EXPECT_FALSE(start->isHidden());
+    EXPECT_TRUE(stopp->isHidden());
+}
+
+TEST_F(TabsTest, ClosingTheWindowDuringABatchStopsTheBatchAndKeepsTheWindow)
+{
+    zeigen();
+    p.batch.quelle = batchQuelle(t.files.tempFolder()).string();
+    p.batch.ziel = (t.files.tempFolder() / "ziel").string();
+    p.batch.muster = "*.BMP";
+    Batch1ButtonClick(p);
+    t.messages.answers = {Antwort::Ja};
+    bool geschlossen = true;
+    t.events.onPump = [&](const AppState&) {
+        if (p.batchLauf.ordnerNr == 2 && !p.batchLauf.abbruch)
+            geschlossen = fenster.close();
+    };
+    finde<QPushButton>("BatchStartBitBtn")->click();
+    t.events.onPump = nullptr;
+    EXPECT_FALSE(geschlossen);
+    EXPECT_TRUE(fenster.isVisible());
+    EXPECT_FALSE(std::filesystem::exists(std::filesystem::path(p.batch.ziel) / "b"));
+    EXPECT_FALSE(p.batchLauf.laeuft);
 }
 
 int main(int argc, char** argv)

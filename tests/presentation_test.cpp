@@ -190,7 +190,8 @@ TEST(Sperre, LockAndUnlockLeaveTheEnabledSetOfTheRules)
     ASSERT_FALSE(vorher.at(s.finde("TextGroupBox")));
 
     s.fenster.Zustand_Sichern();
-    const QWidget* frei[] = {s.finde("AnimationStopBitBtn"), s.finde("PingPongCheckBox"), s.finde("AnimationUpDown")};
+    const QWidget* frei[] = {s.finde("AnimationStopBitBtn"), s.finde("PingPongCheckBox"), s.finde("AnimationUpDown"),
+                             s.finde("BatchEndeBitBtn")};
     for (const QAbstractButton* knopf : s.fenster.findChildren<QAbstractButton*>())
         EXPECT_EQ(knopf->isEnabled(), std::find(std::begin(frei), std::end(frei), knopf) != std::end(frei))
             << knopf->objectName().toStdString() << " " << knopf->text().toStdString();

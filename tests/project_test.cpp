@@ -591,3 +591,30 @@ TEST_F(OeffnenTest, ASavedProjectWithReferencePointsRendersShiftedAndMarkedAfter
     EXPECT_TRUE(t2.messages.lines.empty());
     EXPECT_FALSE(q.ctx.state.modified);
 }
+
+TEST_F(OeffnenTest, ATemplateGivesItsSettingsButNotItsImages)
+{
+    ProjektDaten d;
+    d.bilder = {eintrag((ordner / "weg.bmp").string())};
+    d.anaglyphArt = 4;
+    d.hintergrund = 0x00102030;
+    d.lpi = 60.0;
+    ASSERT_TRUE(Projekteinstellungen_Laden(p, projekt(d)));
+    EXPECT_EQ(p.compose.anaglyphSchema, 4);
+    EXPECT_EQ(p.compose.Hintergrundfarbe, (Farbe{0x30, 0x20, 0x10}));
+    EXPECT_EQ(p.compose.lpi, 60.0);
+    EXPECT_EQ(p.bilder.anzahl, 0);
+    EXPECT_TRUE(p.ctx.state.projectFile.empty());
+    EXPECT_TRUE(t.messages.lines.empty());
+
+    auto b = ProjektKodieren(ProjektDaten{});
+    b.resize(b.size() - 3);
+    writeBytes(ordner / "kurz.lvx", b);
+    EXPECT_FALSE(Projekteinstellungen_Laden(p, (ordner / "kurz.lvx").string()));
+    EXPECT_FALSE(Projekteinstellungen_Laden(p, (ordner / "fehlt.lvx").string()));
+    ASSERT_EQ(t.messages.lines.size(), 2u);
+    EXPECT_EQ(t.messages.lines[0], "Fehler: Fehler beim Laden der Projekt-Datei!\n" + (ordner / "kurz.lvx").string());
+    EXPECT_TRUE(t.messages.lines[1].starts_with("Fehler: Die Datei konnte nicht geöffnet werden!\n"
+                                                + (ordner / "fehlt.lvx").string() + ": "));
+    EXPECT_EQ(p.compose.anaglyphSchema, 4);
+}

@@ -17,6 +17,8 @@ extern std::function<std::optional<Farbe>(QWidget* eltern, const Farbe& start)> 
 extern std::function<QString(QWidget* eltern)> bildDatei;
 // The save dialog of a BMP file, starting in a folder; an empty name when cancelled.
 extern std::function<QString(QWidget* eltern, const QString& ordner)> bmpZiel;
+// The folder dialog "Bitte ein Ordner auswählen ...", opening in start; an empty name when cancelled.
+extern std::function<QString(QWidget* eltern, const QString& start)> ordnerWahl;
 // The save dialog of the crop export, for JPG or BMP files, opening in ordner; an empty name when cancelled.
 extern std::function<QString(QWidget* eltern, bool jpg, const QString& ordner)> exportDatei;
 }

@@ -375,6 +375,7 @@ void TForm1::tabsAnlegen()
         connect(tabs_[i], &Tab::rechnen, this, &TForm1::rechnen);
         connect(tabs_[i], &Tab::anzeigen, this, &TForm1::aktualisieren);
         connect(tabs_[i], &Tab::befehl, this, &TForm1::mitFortschritt);
+        connect(tabs_[i], &Tab::sperren, this, [this](bool an) { an ? Zustand_Sichern() : Zustand_Wiederherstellen(); });
         // Icons only; the last tab alone carries a text.
         TabControl1->addTab(tabs_[i], TabSymbol(static_cast<int>(i)), i == 11 ? QStringLiteral("XP") : QString());
         TabControl1->setTabToolTip(static_cast<int>(i), text(Sprache::TabGruppen[i]).trimmed());

@@ -80,7 +80,8 @@ public:
     // and of the windows it owns (buttons, check and radio buttons, menu items
     // and tool buttons, combo boxes, sliders and scroll bars, spin boxes, edits,
     // the image list) except the animation's stop button, ping-pong box and
-    // speed control; a second call before the unlock changes nothing.
+    // speed control and the batch's stop button; a second call before the
+    // unlock changes nothing.
     // Zustand_Wiederherstellen enables again exactly what the lock disabled, then
     // re-applies the window's state rules. A control enabled while the lock
     // holds stays disabled until the unlock.

@@ -20,6 +20,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "commands/Batch.h"
 #include "commands/Bilder.h"
 #include "commands/Drucken.h"
 #include "commands/Liste.h"
@@ -446,9 +447,10 @@ void TForm1::MenuInfoClick()
 
 bool TForm1::Ende()
 {
-    if (p_.ctx.state.busy) {
+    // A running batch is stopped like a running computation, never left to run on without its window.
+    if (p_.ctx.state.busy || p_.batchLauf.laeuft) {
         if (p_.ctx.ask(Titel::Bestaetigung, Sprache::Meldung(55)) == Antwort::Ja)
-            Berechnung_Stoppen(p_);
+            p_.batchLauf.laeuft ? Batch_Stoppen(p_) : Berechnung_Stoppen(p_);
         return false;
     }
     if (!aenderungenSichern()) {

@@ -144,8 +144,10 @@ void TForm1::Zustand_Sichern()
 
 void TForm1::sperren()
 {
+    // A running animation can still be stopped and tuned, a running batch stopped.
     const auto ausgenommen = [this](QWidget* w) {
-        return w == AnimationStopBitBtn || w == PingPongCheckBox || w == AnimationUpDown;
+        return w == AnimationStopBitBtn || w == PingPongCheckBox || w == AnimationUpDown
+            || w->objectName() == QLatin1String("BatchEndeBitBtn");
     };
     for (QWidget* w : findChildren<QWidget*>()) {
         if (w->testAttribute(Qt::WA_ForceDisabled) || !eingabeElement(w) || ausgenommen(w))

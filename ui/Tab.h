@@ -21,6 +21,8 @@ signals:
     void anzeigen();
     // Run a command that ends in its own recompute, with the window's busy display.
     void befehl(const std::function<void()>& ausfuehren);
+    // Lock (true) or unlock the window's input controls around a long run.
+    void sperren(bool an);
 
 protected:
     Programm& p_;
