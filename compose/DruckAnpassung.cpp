@@ -80,7 +80,7 @@ void anpassen(Programm& p)
         throw Abbruch{};
     e.slot[SlotErgebnis].breite = e.slot[SlotFarbErgebnis].breite;
     e.slot[SlotErgebnis].hoehe = e.slot[SlotFarbErgebnis].hoehe;
-    if (RasterKopierenDatei(e.slot[SlotFarbErgebnis], e.slot[SlotErgebnis]) != 0)
+    if (RasterTeilen(e.slot[SlotFarbErgebnis], e.slot[SlotErgebnis]) != 0)
         throw Abbruch{};
 }
 
