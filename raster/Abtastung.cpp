@@ -7,7 +7,8 @@
 void Punktabtastung(Context& ctx, const RasterSlot& quelle, RasterSlot& ziel, int64_t x0, int64_t y0,
                     int64_t schritt)
 {
-    if (RasterAnlegen(ctx, ziel) != 0)
+    // Every pixel of every row is written.
+    if (RasterAnlegenUeberschreiben(ctx, ziel) != 0)
         throw Abbruch{};
     if (ziel.breite <= 0 || ziel.hoehe <= 0)
         return;
