@@ -10,6 +10,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "core/Services.h"
+
 namespace fs = std::filesystem;
 
 void Bytes::u16(uint32_t v)
@@ -180,16 +182,12 @@ bool ZielDatei::fertig()
     return ok;
 }
 
+// The new file is written through its descriptor, past the stream, which has
+// nothing buffered yet.
 bool DateiKopieren(const std::string& von, const std::string& nach)
 {
     LeseDatei quelle(von);
     ZielDatei ziel(nach);
-    std::vector<uint8_t> puffer(1 << 20);
-    for (uint64_t pos = 0; quelle.offen() && pos < quelle.groesse();) {
-        const size_t n = static_cast<size_t>(std::min<uint64_t>(puffer.size(), quelle.groesse() - pos));
-        if (!quelle.lesen(pos, puffer.data(), n) || !ziel.schreiben(puffer.data(), n))
-            return false;
-        pos += n;
-    }
-    return quelle.offen() && ziel.fertig();
+    return quelle.offen() && ziel.offen() && copyWholeFile(quelle.fd(), ::fileno(ziel.datei()), quelle.groesse())
+        && ziel.fertig();
 }

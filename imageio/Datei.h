@@ -51,6 +51,7 @@ public:
     LeseDatei& operator=(const LeseDatei&) = delete;
 
     bool offen() const { return fd_ >= 0; }
+    int fd() const { return fd_; }
     uint64_t groesse() const { return groesse_; }
     // Exactly length bytes at offset; false when they do not all lie in the file.
     bool lesen(uint64_t offset, void* ziel, size_t laenge) const;
@@ -94,5 +95,6 @@ private:
     bool fehler_ = false;
 };
 
-// Copies a file; the target is replaced only when the copy is complete.
+// Copies a file, in the kernel or as a clone where the file system can; the
+// target is replaced only when the copy is complete.
 bool DateiKopieren(const std::string& von, const std::string& nach);
