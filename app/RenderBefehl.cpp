@@ -122,7 +122,8 @@ int RenderBefehl(int argc, char** argv)
         p.ctx.message(Sprache::Titel::Fehler, Sprache::KeinErgebnis);
         ok = false;
     }
-    ok = ok && BildspeichernUnter(p, 0, SlotFarbErgebnis, auftrag.ausgabe, auftrag.format);
+    // The run's files are deleted next: the result's raster may become the saved file.
+    ok = ok && BildspeichernUnter(p, 0, SlotFarbErgebnis, auftrag.ausgabe, auftrag.format, true);
     p.DateienLoeschen();
     return ok && dienste.messages.failures() == 0 ? 0 : 1;
 }

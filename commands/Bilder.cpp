@@ -109,7 +109,8 @@ double aufloesung(int32_t pixel, double laenge, const PrintSettings& d)
 
 }
 
-bool BildspeichernUnter(Programm& p, int index, int slot, const std::string& datei, const std::string& format)
+bool BildspeichernUnter(Programm& p, int index, int slot, const std::string& datei, const std::string& format,
+                        bool zuletzt)
 {
     Context& ctx = p.ctx;
     if (p.auswahl.vorschau == VorschauKeine || datei.empty() || index < 0 || index > MaxBilder || slot < 0
@@ -136,7 +137,8 @@ bool BildspeichernUnter(Programm& p, int index, int slot, const std::string& dat
     ctx.pump();
     bool ok = false;
     if (format == "BMP") {
-        ok = DateiKopieren(quelle.pfad, datei);
+        // Only the result entry's rasters are always files of the program's own.
+        ok = DateiKopieren(quelle.pfad, datei, zuletzt && index == 0);
         if (!ok)
             ctx.message(Titel::Fehler, 2);
     } else if (format == "JPG") {

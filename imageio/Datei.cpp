@@ -166,6 +166,18 @@ uint64_t ZielDatei::position()
     return static_cast<uint64_t>(pos);
 }
 
+// The moved file takes the temporary name; the stream turns to it.
+bool ZielDatei::uebernehmen(const std::string& datei)
+{
+    if (!datei_ || ::rename(datei.c_str(), temp_.c_str()) != 0)
+        return false;
+    FILE* neu = std::fopen(temp_.c_str(), "r+b");
+    std::fclose(datei_);
+    datei_ = neu;
+    fehler_ = fehler_ || !neu;
+    return true;
+}
+
 bool ZielDatei::fertig()
 {
     if (!datei_)
@@ -184,10 +196,12 @@ bool ZielDatei::fertig()
 
 // The new file is written through its descriptor, past the stream, which has
 // nothing buffered yet.
-bool DateiKopieren(const std::string& von, const std::string& nach)
+bool DateiKopieren(const std::string& von, const std::string& nach, bool verschieben)
 {
-    LeseDatei quelle(von);
     ZielDatei ziel(nach);
+    if (verschieben && ziel.uebernehmen(von))
+        return ziel.fertig();
+    LeseDatei quelle(von);
     return quelle.offen() && ziel.offen() && copyWholeFile(quelle.fd(), ::fileno(ziel.datei()), quelle.groesse())
         && ziel.fertig();
 }

@@ -85,6 +85,9 @@ public:
     // Overwrites bytes written earlier and returns to the end.
     bool schreibenAn(uint64_t offset, const void* daten, size_t laenge);
     uint64_t position();
+    // Makes a file of the same file system the new file, moved here instead of
+    // written; false when it cannot be moved (another file system).
+    bool uebernehmen(const std::string& datei);
     // Flushes, closes and renames the file over the target; false when any write failed.
     bool fertig();
 
@@ -96,5 +99,6 @@ private:
 };
 
 // Copies a file, in the kernel or as a clone where the file system can; the
-// target is replaced only when the copy is complete.
-bool DateiKopieren(const std::string& von, const std::string& nach);
+// target is replaced only when the copy is complete. With verschieben the
+// file, which nobody needs afterwards, is moved where it can be.
+bool DateiKopieren(const std::string& von, const std::string& nach, bool verschieben = false);
