@@ -69,8 +69,24 @@ int64_t nearestStep(int32_t source, int32_t target)
 
 bool nearestCovers(const RasterSlot& quelle, const RasterSlot& ziel)
 {
-    return ((ziel.breite - int64_t{1}) * nearestStep(quelle.breite, ziel.breite) >> 15) < quelle.breite
-        && ((ziel.hoehe - int64_t{1}) * nearestStep(quelle.hoehe, ziel.hoehe) >> 15) < quelle.hoehe;
+    return NaechsterNachbar_Deckend(quelle.breite, quelle.hoehe, ziel.breite, ziel.hoehe);
+}
+
+// The rows of a source raster, read in order through a band.
+Zeilenquelle dateiZeilen(Context& ctx, const RasterSlot& quelle, Leseband& lesen)
+{
+    const auto bytes = static_cast<size_t>(3 * int64_t{quelle.breite});
+    return {quelle.breite, quelle.hoehe, [&ctx, &quelle, &lesen, bytes](const std::vector<int32_t>& ys, uint8_t* band) {
+                for (size_t k = 0; k < ys.size(); ++k)
+                    std::memcpy(band + k * bytes, lesen.zeile(ctx, quelle, ys[k]), bytes);
+            }};
+}
+
+// Source rows taken at once: as many as fill a few megabytes, at most a batch.
+int32_t batchRows(int32_t width)
+{
+    constexpr int64_t bytes = int64_t{4} << 20;
+    return static_cast<int32_t>(std::clamp<int64_t>(bytes / std::max<int64_t>(3 * int64_t{width}, 1), 1, Stapel));
 }
 
 // A stretch of target bytes taken from consecutive source bytes.
@@ -78,7 +94,7 @@ struct Run {
     size_t to, from, bytes;
 };
 
-void nearest(Context& ctx, const RasterSlot& quelle, const RasterSlot& ziel)
+void nearest(Context& ctx, const Zeilenquelle& quelle, const RasterSlot& ziel)
 {
     const int32_t sw = quelle.breite, sh = quelle.hoehe, w = ziel.breite, h = ziel.hoehe;
     const int64_t stepX = nearestStep(sw, w);
@@ -96,22 +112,38 @@ void nearest(Context& ctx, const RasterSlot& quelle, const RasterSlot& ziel)
             runs.push_back({to, from, 3});
     }
     const bool whole = !runs.empty() && runs.back().to + runs.back().bytes == static_cast<size_t>(3 * int64_t{w});
-    Leseband lesen;
-    Schreibband band;
-    Zeile schreiben;
-    for (int32_t y = 0; y < h; ++y) {
-        const int64_t sy = (y * stepY) >> 15;
-        if (sy < sh) {
-            const uint8_t* src = lesen.zeile(ctx, quelle, static_cast<int32_t>(sy));
-            uint8_t* dst = whole ? band.zeile(ctx, ziel, y) : SchreibeZeile(ctx, ziel, y, schreiben);
-            for (const Run& run : runs)
-                std::memcpy(dst + run.to, src + run.from, run.bytes);
-            if (!whole)
-                GibZeileFrei(schreiben);
+    const auto srcBytes = static_cast<size_t>(3 * int64_t{sw});
+    const auto sourceRow = [&](int32_t y) { return (y * stepY) >> 15; };
+    const int32_t stapel = batchRows(sw);
+    std::vector<int32_t> ys;
+    std::vector<uint8_t> band;
+    Schreibband schreiben;
+    Zeile zeile;
+    for (int32_t y0 = 0; y0 < h; y0 += stapel) {
+        const int32_t y1 = std::min(h, y0 + stapel);
+        ys.clear();
+        for (int32_t y = y0; y < y1; ++y)
+            if (sourceRow(y) < sh && (ys.empty() || ys.back() != sourceRow(y)))
+                ys.push_back(static_cast<int32_t>(sourceRow(y)));
+        band.resize(ys.size() * srcBytes);
+        if (!ys.empty())
+            quelle.lesen(ys, band.data());
+        size_t k = 0;
+        for (int32_t y = y0; y < y1; ++y) {
+            if (sourceRow(y) < sh) {
+                while (ys[k] != sourceRow(y))
+                    ++k;
+                const uint8_t* src = band.data() + k * srcBytes;
+                uint8_t* dst = whole ? schreiben.zeile(ctx, ziel, y) : SchreibeZeile(ctx, ziel, y, zeile);
+                for (const Run& run : runs)
+                    std::memcpy(dst + run.to, src + run.from, run.bytes);
+                if (!whole)
+                    GibZeileFrei(zeile);
+            }
+            ctx.rowDone(y);
         }
-        ctx.rowDone(y);
     }
-    band.schreiben();
+    schreiben.schreiben();
 }
 
 // Per target pixel of one axis: the first and last source pixel it covers,
@@ -305,6 +337,37 @@ void area(Context& ctx, const RasterSlot& quelle, const RasterSlot& ziel, const 
     }
 }
 
+}
+
+struct Flaechenzeile::Achse : AreaAxis {
+    std::vector<double> columnWeights;
+};
+
+Flaechenzeile::Flaechenzeile(int32_t quellBreite, int32_t zielBreite, Flaechenweg weg)
+    : achse_(std::make_unique<Achse>())
+{
+    static_cast<AreaAxis&>(*achse_) = areaAxis(quellBreite, zielBreite, weg);
+    // As the area average of a raster keeping its height: every row has weight 1.
+    for (size_t i = 0; i < 3 * static_cast<size_t>(zielBreite); ++i)
+        achse_->columnWeights.push_back(achse_->sum[i / 3]);
+}
+
+Flaechenzeile::~Flaechenzeile() = default;
+
+void Flaechenzeile::rechnen(const uint8_t* quelle, uint8_t* ziel, std::vector<double>& summen) const
+{
+    summen.resize(achse_->columnWeights.size());
+    areaColumns(*achse_, quelle, 1.0, achse_->columnWeights.data(), summen.data(), ziel);
+}
+
+Flaechenweg Flaechenweg_Fuer(int32_t breite, int32_t hoehe)
+{
+    return fitsInMemory(static_cast<size_t>(3 * int64_t{breite}) * static_cast<size_t>(hoehe)) ? Flaechenweg::Speicher
+                                                                                               : Flaechenweg::Datei;
+}
+
+namespace {
+
 // Per target pixel of one axis: four source indices (clamped to the edge) and their weights.
 struct BicubicAxis {
     std::vector<int32_t> index;
@@ -336,7 +399,7 @@ void bicubicVertical(const double* r0, const double* r1, const double* r2, const
         out[c] = roundByte(w0 * r0[c] + w1 * r1[c] + w2 * r2[c] + w3 * r3[c]);
 }
 
-void bicubic(Context& ctx, const RasterSlot& quelle, const RasterSlot& ziel, int methode)
+void bicubic(Context& ctx, const Zeilenquelle& quelle, const RasterSlot& ziel, int methode)
 {
     // Source rows held at once, each with its horizontal pass.
     constexpr size_t BandZeilen = 16;
@@ -348,10 +411,9 @@ void bicubic(Context& ctx, const RasterSlot& quelle, const RasterSlot& ziel, int
     std::vector<uint8_t> sourceBand(BandZeilen * srcBytes);
     std::vector<double> band(BandZeilen * outBytes);
     std::vector<int32_t> bandRows;
-    std::vector<int32_t> need;
+    std::vector<int32_t> need, fresh;
     std::vector<size_t> slots;
     std::vector<uint8_t> out[2] = {std::vector<uint8_t>(Stapel * outBytes), std::vector<uint8_t>(Stapel * outBytes)};
-    Leseband lesen;
     Schreibband schreiben;
     Helfer helfer;
     int32_t previousY0 = 0;
@@ -380,11 +442,11 @@ void bicubic(Context& ctx, const RasterSlot& quelle, const RasterSlot& ziel, int
             std::memmove(band.data() + kept * outBytes,
                          band.data() + static_cast<size_t>(it - bandRows.begin()) * outBytes,
                          outBytes * sizeof(double));
-        for (size_t i = kept; i < need.size(); ++i) {
-            std::memcpy(sourceBand.data() + i * srcBytes, lesen.zeile(ctx, quelle, need[i]), srcBytes);
-            ctx.pump();
-            ctx.throwIfAborted();
-        }
+        fresh.assign(need.begin() + static_cast<std::ptrdiff_t>(kept), need.end());
+        if (!fresh.empty())
+            quelle.lesen(fresh, sourceBand.data() + kept * srcBytes);
+        ctx.pump();
+        ctx.throwIfAborted();
         helfer.teilen(
             static_cast<int64_t>(need.size() - kept),
             [&](int64_t item, int) {
@@ -464,18 +526,41 @@ std::array<double, 1001> BikubischTabelle(int methode)
     return k;
 }
 
+bool NaechsterNachbar_Deckend(int32_t quellBreite, int32_t quellHoehe, int32_t breite, int32_t hoehe)
+{
+    return ((breite - int64_t{1}) * nearestStep(quellBreite, breite) >> 15) < quellBreite
+        && ((hoehe - int64_t{1}) * nearestStep(quellHoehe, hoehe) >> 15) < quellHoehe;
+}
+
+int64_t NaechsterNachbar_Schritt(int32_t quelle, int32_t ziel)
+{
+    return nearestStep(quelle, ziel);
+}
+
+void NaechsterNachbar(Context& ctx, const Zeilenquelle& quelle, const RasterSlot& ziel)
+{
+    ctx.setProgress(ziel.hoehe - 1, 0);
+    nearest(ctx, quelle, ziel);
+}
+
+void Bikubisch(Context& ctx, const Zeilenquelle& quelle, const RasterSlot& ziel, int methode)
+{
+    ctx.setProgress(ziel.hoehe - 1, 0);
+    bicubic(ctx, quelle, ziel, methode);
+}
+
 int NaechsterNachbar(Context& ctx, ImageEntry& e, int von, int nach, int32_t breite, int32_t hoehe)
 {
-    return resize(ctx, e, von, nach, breite, hoehe, nearestCovers,
-                  [&](const RasterSlot& quelle, const RasterSlot& ziel) { nearest(ctx, quelle, ziel); });
+    return resize(ctx, e, von, nach, breite, hoehe, nearestCovers, [&](const RasterSlot& quelle, const RasterSlot& ziel) {
+        Leseband lesen;
+        nearest(ctx, dateiZeilen(ctx, quelle, lesen), ziel);
+    });
 }
 
 int Flaechenmittel(Context& ctx, ImageEntry& e, int von, int nach, int32_t breite, int32_t hoehe, Flaechenweg weg)
 {
     return resize(ctx, e, von, nach, breite, hoehe, fillsAll, [&](const RasterSlot& quelle, const RasterSlot& ziel) {
-        const bool speicher = weg == Flaechenweg::Speicher
-            && fitsInMemory(static_cast<size_t>(3 * int64_t{quelle.breite}) * static_cast<size_t>(quelle.hoehe));
-        const Flaechenweg way = speicher ? Flaechenweg::Speicher : Flaechenweg::Datei;
+        const Flaechenweg way = weg == Flaechenweg::Speicher ? Flaechenweg_Fuer(quelle.breite, quelle.hoehe) : weg;
         area(ctx, quelle, ziel, areaAxis(quelle.breite, ziel.breite, way), areaAxis(quelle.hoehe, ziel.hoehe, way));
     });
 }
@@ -487,6 +572,8 @@ int Flaechenmittel(Context& ctx, ImageEntry& e, int von, int nach, int32_t breit
 
 int Bikubisch(Context& ctx, ImageEntry& e, int von, int nach, int methode, int32_t breite, int32_t hoehe)
 {
-    return resize(ctx, e, von, nach, breite, hoehe, fillsAll,
-                  [&](const RasterSlot& quelle, const RasterSlot& ziel) { bicubic(ctx, quelle, ziel, methode); });
+    return resize(ctx, e, von, nach, breite, hoehe, fillsAll, [&](const RasterSlot& quelle, const RasterSlot& ziel) {
+        Leseband lesen;
+        bicubic(ctx, dateiZeilen(ctx, quelle, lesen), ziel, methode);
+    });
 }
