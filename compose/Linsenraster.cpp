@@ -230,7 +230,7 @@ private:
     struct Bild {
         RasterSlot slot;  // opened on a handle of its own
         SlotCloser schliessen{slot};
-        Leseband band{size_t{1} << 18};
+        Leseband band{size_t{1} << 16};
         Groesse kopie;
         std::unique_ptr<Flaechenzeile> flaeche;  // 3D on the way
         int64_t schritt = 0;                      // Flip on the way: the copy's row step
@@ -247,13 +247,13 @@ private:
         size_t offset;  // in the batch's input bytes
     };
 
-    // The rows are read on the calling thread into one buffer, a few megabytes
-    // at a time, and built on two.
+    // The rows are read on the calling thread into one buffer, about a
+    // megabyte at a time, and built on two.
     void lesen(const std::vector<int32_t>& ys, uint8_t* band)
     {
         const int32_t w = flip_ ? l_.along : l_.across;
         const auto rowBytes = static_cast<size_t>(3 * int64_t{w});
-        constexpr size_t Grenze = size_t{4} << 20;
+        constexpr size_t Grenze = size_t{1} << 20;
         for (size_t k0 = 0; k0 < ys.size();) {
             eingaben_.clear();
             bytes_.clear();

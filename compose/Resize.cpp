@@ -401,19 +401,23 @@ void bicubicVertical(const double* r0, const double* r1, const double* r2, const
 
 void bicubic(Context& ctx, const Zeilenquelle& quelle, const RasterSlot& ziel, int methode)
 {
-    // Source rows held at once, each with its horizontal pass.
-    constexpr size_t BandZeilen = 16;
     const auto table = BikubischTabelle(methode);
     const BicubicAxis ax = bicubicAxis(quelle.breite, ziel.breite, table);
     const BicubicAxis ay = bicubicAxis(quelle.hoehe, ziel.hoehe, table);
     const auto srcBytes = static_cast<size_t>(3 * int64_t{quelle.breite});
     const auto outBytes = static_cast<size_t>(3 * int64_t{ziel.breite});
-    std::vector<uint8_t> sourceBand(BandZeilen * srcBytes);
-    std::vector<double> band(BandZeilen * outBytes);
+    // Source rows held at once, each with its horizontal pass, and target rows
+    // computed at once: as many as fit into a few megabytes, at least the four
+    // source rows of one target row.
+    const size_t bandZeilen = std::clamp<size_t>((size_t{3} << 20) / (8 * outBytes), 4, 16);
+    const auto stapel = static_cast<int32_t>(std::clamp<size_t>((size_t{1} << 20) / outBytes, 1, Stapel));
+    std::vector<uint8_t> sourceBand(bandZeilen * srcBytes);
+    std::vector<double> band(bandZeilen * outBytes);
     std::vector<int32_t> bandRows;
     std::vector<int32_t> need, fresh;
     std::vector<size_t> slots;
-    std::vector<uint8_t> out[2] = {std::vector<uint8_t>(Stapel * outBytes), std::vector<uint8_t>(Stapel * outBytes)};
+    const auto stapelBytes = static_cast<size_t>(stapel) * outBytes;
+    std::vector<uint8_t> out[2] = {std::vector<uint8_t>(stapelBytes), std::vector<uint8_t>(stapelBytes)};
     Schreibband schreiben;
     Helfer helfer;
     int32_t previousY0 = 0;
@@ -422,14 +426,14 @@ void bicubic(Context& ctx, const Zeilenquelle& quelle, const RasterSlot& ziel, i
         // Target rows whose source rows fit into the band; the rows only grow.
         need.clear();
         int32_t y1 = y0;
-        while (y1 < ziel.hoehe && y1 - y0 < Stapel) {
+        while (y1 < ziel.hoehe && y1 - y0 < stapel) {
             const size_t before = need.size();
             for (size_t k = 0; k < 4; ++k) {
                 const int32_t r = ay.index[4 * static_cast<size_t>(y1) + k];
                 if (need.empty() || r > need.back())
                     need.push_back(r);
             }
-            if (y1 > y0 && need.size() > BandZeilen) {
+            if (y1 > y0 && need.size() > bandZeilen) {
                 need.resize(before);
                 break;
             }
