@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "compose/Pipeline.h"
 #include "raster/Farbe.h"
 #include "raster/Filter.h"
@@ -71,6 +73,25 @@ TEST_F(ColourTest, NeutralPositionsOnlyCopy)
     ASSERT_TRUE(FARBE(p));
     EXPECT_EQ(readFile(result().slot[SlotFarbErgebnis].pfad), readFile(result().slot[SlotErgebnis].pfad));
     EXPECT_EQ(p.ctx.state.progress.phase, "R6");
+}
+
+// With every track bar at 0 the colour result is the composed result's file;
+// a colour change after it writes a file of its own and leaves the composed
+// result as it was, and taking the change back gives the first bytes again.
+TEST_F(ColourTest, AnUnadjustedResultSharesTheComposedOne)
+{
+    composed(8, 5, distinct);
+    const Bytes original = readFile(result().slot[SlotErgebnis].pfad);
+    ASSERT_TRUE(FARBE(p));
+    EXPECT_EQ(std::filesystem::hard_link_count(result().slot[SlotErgebnis].pfad), 2u);
+    p.farbe.gamma = 40;
+    ASSERT_TRUE(FARBE(p));
+    EXPECT_EQ(std::filesystem::hard_link_count(result().slot[SlotErgebnis].pfad), 1u);
+    EXPECT_EQ(readFile(result().slot[SlotErgebnis].pfad), original);
+    EXPECT_NE(readFile(result().slot[SlotFarbErgebnis].pfad), original);
+    p.farbe.gamma = 0;
+    ASSERT_TRUE(FARBE(p));
+    EXPECT_EQ(readFile(result().slot[SlotFarbErgebnis].pfad), original);
 }
 
 TEST_F(ColourTest, EachAdjustmentActsOnTheCopyOnly)

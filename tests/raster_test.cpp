@@ -488,7 +488,8 @@ TEST_F(RasterTest, AForeignFileIsCopiedRowByRow)
     }
 }
 
-// Between two file systems there are no second names: RasterTeilen copies.
+// Between two file systems there are no second names: RasterTeilen copies the
+// file, RasterKopieren the rows.
 TEST_F(RasterTest, SharingAcrossFileSystemsCopies)
 {
     const fs::path anderes = "/dev/shm";
@@ -500,6 +501,11 @@ TEST_F(RasterTest, SharingAcrossFileSystemsCopies)
     ASSERT_EQ(RasterTeilen(von, nach), 0);
     EXPECT_EQ(readFile(nach.pfad), readFile(von.pfad));
     EXPECT_EQ(fs::hard_link_count(von.pfad), 1u);
+    RasterSlot zurueck = slot("zurueck.bmp", 0, 0);
+    nach.breite = nach.hoehe = 8;
+    RasterKopieren(ctx, nach, zurueck);
+    EXPECT_EQ(readFile(zurueck.pfad), readFile(von.pfad));
+    EXPECT_EQ(fs::hard_link_count(nach.pfad), 1u);
     fs::remove(nach.pfad);
 }
 
