@@ -415,9 +415,13 @@ void bicubic(Context& ctx, const Zeilenquelle& quelle, const RasterSlot& ziel, i
     const auto stapel = static_cast<int32_t>(std::clamp<size_t>((size_t{1} << 20) / outBytes, 1, Stapel));
     std::vector<uint8_t> sourceBand(bandZeilen * srcBytes);
     std::vector<double> band(bandZeilen * outBytes);
-    std::vector<int32_t> bandRows;
+    // The source row whose horizontal pass each row of the band holds (−1: none);
+    // a row needed again stays where it is. Source rows are needed in ascending
+    // order, so a row once left behind is never needed again.
+    std::vector<int32_t> held(bandZeilen, -1);
     std::vector<int32_t> need, fresh;
-    std::vector<size_t> slots;
+    std::vector<size_t> place, freshPlace, slots;
+    std::vector<bool> taken;
     const auto stapelBytes = static_cast<size_t>(stapel) * outBytes;
     std::vector<uint8_t> out[2] = {std::vector<uint8_t>(stapelBytes), std::vector<uint8_t>(stapelBytes)};
     Schreibband schreiben;
@@ -441,24 +445,37 @@ void bicubic(Context& ctx, const Zeilenquelle& quelle, const RasterSlot& ziel, i
             }
             ++y1;
         }
-        // Rows of the last band that are needed again lead the new one.
-        size_t kept = 0;
-        const auto again = std::find(bandRows.begin(), bandRows.end(), need.front());
-        for (auto it = again; it != bandRows.end() && kept < need.size() && *it == need[kept]; ++it, ++kept)
-            std::memmove(band.data() + kept * outBytes,
-                         band.data() + static_cast<size_t>(it - bandRows.begin()) * outBytes,
-                         outBytes * sizeof(double));
-        fresh.assign(need.begin() + static_cast<std::ptrdiff_t>(kept), need.end());
+        place.assign(need.size(), bandZeilen);
+        taken.assign(bandZeilen, false);
+        for (size_t i = 0; i < need.size(); ++i)
+            for (size_t b = 0; b < bandZeilen; ++b)
+                if (held[b] == need[i]) {
+                    place[i] = b;
+                    taken[b] = true;
+                }
+        fresh.clear();
+        freshPlace.clear();
+        for (size_t i = 0, b = 0; i < need.size(); ++i) {
+            if (place[i] < bandZeilen)
+                continue;
+            while (taken[b])
+                ++b;
+            taken[b] = true;
+            place[i] = b;
+            held[b] = need[i];
+            fresh.push_back(need[i]);
+            freshPlace.push_back(b);
+        }
         if (!fresh.empty())
-            quelle.lesen(fresh, sourceBand.data() + kept * srcBytes);
+            quelle.lesen(fresh, sourceBand.data());
         ctx.pump();
         ctx.throwIfAborted();
         helfer.teilen(
-            static_cast<int64_t>(need.size() - kept),
+            static_cast<int64_t>(fresh.size()),
             [&](int64_t item, int) {
-                const size_t i = kept + static_cast<size_t>(item);
+                const auto i = static_cast<size_t>(item);
                 const uint8_t* src = sourceBand.data() + i * srcBytes;
-                double* h = band.data() + i * outBytes;
+                double* h = band.data() + freshPlace[i] * outBytes;
                 for (size_t x = 0; x < ax.index.size() / 4; ++x) {
                     double s0 = 0, s1 = 0, s2 = 0;
                     for (size_t k = 4 * x; k < 4 * x + 4; ++k) {
@@ -477,8 +494,8 @@ void bicubic(Context& ctx, const Zeilenquelle& quelle, const RasterSlot& ziel, i
         slots.clear();
         for (int32_t y = y0; y < y1; ++y)
             for (size_t k = 0; k < 4; ++k)
-                slots.push_back(static_cast<size_t>(
-                    std::lower_bound(need.begin(), need.end(), ay.index[4 * static_cast<size_t>(y) + k]) - need.begin()));
+                slots.push_back(place[static_cast<size_t>(
+                    std::lower_bound(need.begin(), need.end(), ay.index[4 * static_cast<size_t>(y) + k]) - need.begin())]);
         // The helper and the calling thread take pieces of columns through all rows
         // of the batch, so a piece of the band stays in the cache; meanwhile the
         // calling thread writes the previous batch.
@@ -502,7 +519,6 @@ void bicubic(Context& ctx, const Zeilenquelle& quelle, const RasterSlot& ziel, i
             });
         previousY0 = y0;
         ++batch;
-        bandRows = need;
         y0 = y1;
     }
     writeRows(ctx, ziel, previousY0, ziel.hoehe - previousY0, out[(batch + 1) % 2].data(), schreiben);
