@@ -135,6 +135,12 @@ const std::map<std::string, std::string> Erwartet = {
     {"Anaglyph-Hintergrund/Vorschau", "3d679eb4ae76dd53"},
     {"Anaglyph-gleichesBild/BMP", "d155131f28f213a1"},
     {"Anaglyph-gleichesBild/Vorschau", "884ee19f7085f486"},
+    {"Breit-3D-Bikubisch/BMP", "ff22b6e3105bb206"},
+    {"Breit-3D-Bikubisch/Vorschau", "e529e20cf001c9a8"},
+    {"Breit-3D-Naechster/BMP", "dc88c5c1416cf433"},
+    {"Breit-3D-Naechster/Vorschau", "ec61e7cc755c3c74"},
+    {"Breit-Flip-Bikubisch/BMP", "3111c33ec3482581"},
+    {"Breit-Flip-Bikubisch/Vorschau", "bff54a85027146f7"},
     {"Einzeln-nachher/BMP", "88047e1948daaad2"},
     {"Einzeln-nachher/Vorschau", "74546d34926cce6d"},
     {"Einzeln-neu/BMP", "88047e1948daaad2"},
@@ -564,5 +570,30 @@ TEST_F(OutputBytesTest, LargerPhotos)
           {"Gross-Linse-Naechster", VorschauLinsenraster, [](Programm& q) { q.compose.DruckOptimierung = false; }},
           {"Gross-Anaglyph", VorschauAnaglyph, [](Programm& q) { q.compose.anaglyphSchema = 2; }},
           {"Gross-Bild", VorschauBildL}});
+    pruefen();
+}
+
+// Prints wider than the resizers' batches and bands are made for: fewer rows
+// at a time, of both lens kinds.
+TEST_F(OutputBytesTest, WidePrints)
+{
+    fotos({{330, 36}, {330, 36}, {330, 36}});
+    alle({{"Breit-3D-Bikubisch", VorschauLinsenraster,
+           [](Programm& q) {
+               q.compose.DruckOptimierung = true;
+               q.compose.dpiAuto = false;
+               q.compose.dpiIndex = 9;  // 720
+               q.compose.Komprimierung = 2;
+               q.druck.breiteGesetzt = 30.0;
+               q.druck.hoeheGesetzt = 2.0;
+               q.druck.proportional = false;
+           }},
+          {"Breit-3D-Naechster", VorschauLinsenraster, [](Programm& q) { q.compose.DruckOptimierung = false; }},
+          {"Breit-Flip-Bikubisch", VorschauLinsenraster, [](Programm& q) {
+               q.compose.Linsenrichtung = 1;
+               q.compose.DruckOptimierung = true;
+               q.druck.breiteGesetzt = 30.0;
+               q.druck.hoeheGesetzt = 2.0;
+           }}});
     pruefen();
 }
