@@ -141,6 +141,8 @@ const std::map<std::string, std::string> Erwartet = {
     {"Breit-3D-Naechster/Vorschau", "ec61e7cc755c3c74"},
     {"Breit-Flip-Bikubisch/BMP", "3111c33ec3482581"},
     {"Breit-Flip-Bikubisch/Vorschau", "bff54a85027146f7"},
+    {"Viele-Bytes/BMP", "04d5b01ec6d68d9e"},
+    {"Viele-Bytes/Vorschau", "603c2fd3f4d65b56"},
     {"Einzeln-nachher/BMP", "88047e1948daaad2"},
     {"Einzeln-nachher/Vorschau", "74546d34926cce6d"},
     {"Einzeln-neu/BMP", "88047e1948daaad2"},
@@ -594,6 +596,18 @@ TEST_F(OutputBytesTest, WidePrints)
                q.compose.DruckOptimierung = true;
                q.druck.breiteGesetzt = 30.0;
                q.druck.hoeheGesetzt = 2.0;
+           }}});
+    pruefen();
+}
+
+// Photos whose rows for one batch of the print fill more than the bytes read at once.
+TEST_F(OutputBytesTest, ManyPhotoBytesPerBatch)
+{
+    fotos({{3000, 400}, {3000, 400, true}});
+    alle({{"Viele-Bytes", VorschauLinsenraster, [](Programm& q) {
+               q.druck.breiteGesetzt = 15.0;
+               q.druck.hoeheGesetzt = 2.0;
+               q.druck.proportional = false;
            }}});
     pruefen();
 }
