@@ -112,7 +112,8 @@ int RenderBefehl(int argc, char** argv)
     HeadlessServices dienste(temp->pfad(), auftrag.ja);
     Programm p(dienste.services());
     bool ok = ErgebnisBerechnen(p, auftrag.projekt, auftrag.modus);
-    ok = ok && BildspeichernUnter(p, 0, SlotFarbErgebnis, auftrag.ausgabe, auftrag.format);
+    // The run's files are deleted next: the result's raster may become the saved file.
+    ok = ok && BildspeichernUnter(p, 0, SlotFarbErgebnis, auftrag.ausgabe, auftrag.format, true);
     p.DateienLoeschen();
     return ok && dienste.messages.failures() == 0 ? 0 : 1;
 }

@@ -129,7 +129,8 @@ bool Speichern_Pruefen(Context& ctx, const std::string& datei, int32_t breite, i
     return true;
 }
 
-bool BildspeichernUnter(Programm& p, int index, int slot, const std::string& datei, const std::string& format)
+bool BildspeichernUnter(Programm& p, int index, int slot, const std::string& datei, const std::string& format,
+                        bool zuletzt)
 {
     Context& ctx = p.ctx;
     if (p.auswahl.vorschau == VorschauKeine || datei.empty() || index < 0 || index > MaxBilder || slot < 0
@@ -145,7 +146,8 @@ bool BildspeichernUnter(Programm& p, int index, int slot, const std::string& dat
     ctx.pump();
     bool ok = false;
     if (format == "BMP") {
-        ok = DateiKopieren(quelle.pfad, datei);
+        // Only the result entry's rasters are always files of the program's own.
+        ok = DateiKopieren(quelle.pfad, datei, zuletzt && index == 0);
         if (!ok)
             ctx.message(Titel::Fehler, MitDatei(Sprache::Meldung(2), datei, true));
     } else if (format == "JPG") {

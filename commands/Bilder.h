@@ -23,4 +23,6 @@ bool Speichern_Pruefen(Context& ctx, const std::string& datei, int32_t breite, i
 // Saves raster slot of entry index as format "BMP", "JPG", "TIF", "TIF_CMYK",
 // "TGA" or "MPO" (images L and R) under datei, after the write-protection and
 // free-space checks. Does nothing without a result to show. True when written.
-bool BildspeichernUnter(Programm& p, int index, int slot, const std::string& datei, const std::string& format);
+// With zuletzt nothing needs the raster afterwards: a BMP may take its file.
+bool BildspeichernUnter(Programm& p, int index, int slot, const std::string& datei, const std::string& format,
+                        bool zuletzt = false);

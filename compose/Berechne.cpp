@@ -131,7 +131,7 @@ bool BERECHNE(Programm& p)
         break;
     }
     case VorschauLinsenraster:
-        ergebnis = p.compose.Linsenrichtung == 1 ? LinsenrasterFlip(p) : Linsenraster3D(p);
+        ergebnis = Linsenraster_Angepasst(p);
         break;
     default:
         ctx.display().clearPreview();
@@ -141,10 +141,6 @@ bool BERECHNE(Programm& p)
         Abbruch_Behandlung(p);
         if (ergebnis == -2)
             ctx.message(Titel::Fehler, 57);
-        return false;
-    }
-    if (modus == VorschauLinsenraster && (Druckanpassung(p) != 0 || ctx.state.abort)) {
-        Abbruch_Behandlung(p);
         return false;
     }
     if (p.druck.seitenverkehrt)

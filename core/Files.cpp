@@ -1,4 +1,6 @@
 #include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
 #include <unistd.h>
@@ -79,6 +81,13 @@ bool copyFileData(int from, int to, uint64_t length)
         return false;
     }
     return true;
+}
+
+bool copyWholeFile(int from, int to, uint64_t length)
+{
+    // A clone keeps a longer target's tail; the length is set either way.
+    const bool copied = ::ioctl(to, FICLONE, from) == 0 || copyFileData(from, to, length);
+    return copied && ::ftruncate(to, static_cast<off_t>(length)) == 0;
 }
 
 bool Files::writeFile(const fs::path& path, const std::vector<uint8_t>& bytes) const

@@ -59,6 +59,10 @@ int writeFully(int fd, const void* data, size_t length, int64_t offset);
 // the kernel where it can, by reading and writing where it cannot (another
 // file system, or one that does not offer the copy). False on a failure.
 bool copyFileData(int from, int to, uint64_t length);
+// Makes another open file a copy of one of length bytes. Where the file system
+// can, the copy shares the source's blocks until either file is written (a
+// clone); else copyFileData copies them.
+bool copyWholeFile(int from, int to, uint64_t length);
 
 // An existing file the user may not write, or one marked read-only (no write
 // permission bit at all, which holds even for root).

@@ -205,6 +205,30 @@ TEST_F(CommandsTest, SavingChecksPreviewWriteProtectionAndSpace)
     EXPECT_EQ(readFile(pfad("x.bmp")), readFile(p.bilder.ergebnis().slot[SlotFarbErgebnis].pfad));
 }
 
+// A last save moves the result's raster where the target lies on the same file
+// system, and copies it where it does not; the saved file is the same.
+TEST_F(CommandsTest, ALastSaveMayTakeTheRastersFile)
+{
+    const FremderOrdner fremd(t.files.tempFolder());
+    for (const fs::path& ordner : {t.files.tempFolder(), fremd.pfad}) {
+        if (ordner.empty())
+            continue;
+        SCOPED_TRACE(ordner);
+        ergebnis(5, 3);
+        const RasterSlot& r = p.bilder.ergebnis().slot[SlotFarbErgebnis];
+        const Bytes8 inhalt = readFile(r.pfad);
+        const std::string datei = (ordner / "zuletzt.bmp").string();
+        ASSERT_TRUE(BildspeichernUnter(p, 0, SlotFarbErgebnis, datei, "BMP", true));
+        EXPECT_EQ(readFile(datei), inhalt);
+        EXPECT_EQ(fs::exists(r.pfad), ordner == fremd.pfad);
+        const mode_t maske = ::umask(0);
+        ::umask(maske);
+        EXPECT_EQ(static_cast<mode_t>(fs::status(datei).permissions()), 0666 & ~maske);
+        fs::remove(datei);
+    }
+    EXPECT_TRUE(t.messages.lines.empty());
+}
+
 TEST_F(CommandsTest, EveryFormatIsWrittenWithTheResolutionOfThePrintSize)
 {
     ergebnis(1200, 600);

@@ -236,8 +236,9 @@ TEST_F(ComposeTest, StopDuringCopyUnwindsSilently)
 // the writes into the target, a second one fails the last of them.
 TEST_F(ComposeTest, AFailedLastWriteOfEveryComposerIsReported)
 {
-    addImage(1, 40, 30);
-    addImage(2, 40, 30);
+    // Rows with padding bytes, so that the copies of modes 1 and 2 are written, not shared.
+    addImage(1, 41, 30);
+    addImage(2, 41, 30);
     p.compose.stereo.xd = p.compose.stereo.yd = 20;
     p.compose.stereo.xm = 25;
     p.compose.stereo.xr = 60;

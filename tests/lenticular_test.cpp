@@ -1,4 +1,5 @@
 #include <filesystem>
+#include <tuple>
 
 #include "compose/Komponisten.h"
 #include "compose/Linsenansicht.h"
@@ -369,4 +370,71 @@ TEST_F(LenticularTest, AFailureIsReportedOnce)
               (std::vector<std::string>{"Fehler: Es ist ein Fehler aufgetreten. Berechnung wird abgebrochen!"}));
     EXPECT_EQ(p.auswahl.vorschau, VorschauKeine);
     EXPECT_FALSE(p.ctx.state.busy);
+}
+
+// The composition step fits the print in one pass over the rows, or, where the
+// fitting's nearest neighbour leaves pixels without a source, in the steps one
+// after another: the bytes are those of the variant followed by the fitting.
+TEST_F(LenticularTest, OnePassGivesTheBytesOfTheStepsInTurn)
+{
+    struct Fall {
+        const char* name;
+        int32_t richtung, kompression;
+        bool optimierung, barrier, streifen;
+        int32_t methode;
+        int hoehe;  // of the photos
+        double breite, hoeheGesetzt;
+    };
+    const Fall faelle[] = {
+        {"3D nearest", 0, 2, false, false, true, 1, 30, 2.54, 2.0},
+        {"3D bicubic barrier", 0, 0, true, true, false, 1, 30, 2.54, 1.5},
+        {"3D bicubic hard", 0, 1, true, false, true, 2, 30, 2.54, 3.0},
+        {"Flip nearest", 1, 2, false, false, true, 1, 30, 2.0, 2.54},
+        {"Flip bicubic", 1, 1, true, true, true, 2, 30, 1.5, 2.54},
+        // One row upwards to 350: the fitting's last row has no source row.
+        {"3D nearest beyond", 0, 2, false, false, false, 1, 1, 2.54, 22.225},
+        // Each photo's single row stretched to 350 rows of its copy.
+        {"Flip copies beyond", 1, 1, false, false, false, 1, 1, 2.54, 88.9},
+    };
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.name);
+        for (int i = 1; i <= 3; ++i)
+            addImage(i, 20 + 3 * i, f.hoehe, [i](int x, int y, uint8_t px[3]) {
+                px[0] = static_cast<uint8_t>(x * 11 + i);
+                px[1] = static_cast<uint8_t>(y * 7 + x);
+                px[2] = static_cast<uint8_t>(i * 60 + y);
+            });
+        p.compose.Linsenrichtung = f.richtung;
+        p.compose.Komprimierung = f.kompression;
+        p.compose.PixelProBildProLinse = 1;
+        p.compose.DruckOptimierung = f.optimierung;
+        p.compose.dpiAuto = false;
+        p.compose.dpiIndex = 5;  // 300
+        p.compose.biKubMethode = f.methode;
+        p.compose.LinseInvers = f.barrier;
+        p.compose.JustStreifenRU = p.compose.JustStreifenQuer = f.streifen;
+        p.druck.proportional = false;
+        p.druck.breiteGesetzt = f.breite;
+        p.druck.hoeheGesetzt = f.hoeheGesetzt;
+        const auto lauf = [&](bool schritte) {
+            p.bilder.ergebnis().dateienLoeschen();
+            p.druck.breite = p.druck.breiteGesetzt;
+            p.druck.hoehe = p.druck.hoeheGesetzt;
+            if (schritte) {
+                EXPECT_EQ(f.richtung == 1 ? LinsenrasterFlip(p) : Linsenraster3D(p), 0);
+                EXPECT_EQ(Druckanpassung(p), 0);
+            } else {
+                EXPECT_EQ(Linsenraster_Angepasst(p), 0);
+            }
+            return std::make_tuple(result(SlotErgebnis), result(SlotFarbErgebnis), p.druck.breite, p.druck.hoehe);
+        };
+        const auto schritte = lauf(true);
+        EXPECT_GT(std::get<0>(schritte).size(), 54u);
+        const std::string kopie = p.bilder.bild[1].slot[SlotKomposition].pfad;
+        std::filesystem::remove(kopie);
+        EXPECT_TRUE(schritte == lauf(false));
+        // In one pass the resized copies are never written.
+        EXPECT_EQ(std::filesystem::exists(kopie), f.hoehe == 1);
+    }
+    EXPECT_TRUE(messages().empty());
 }
