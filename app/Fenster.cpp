@@ -12,18 +12,21 @@
 #include "commands/Bilder.h"
 #include "imageio/BildLaden.h"
 #include "model/Programm.h"
-#include "platform/Headless.h"
 #include "platform/HeadlessServices.h"
 #include "platform/PosixFiles.h"
 #include "platform/Signale.h"
+#include "platform/qt/Oberflaeche.h"
+#include "platform/qt/QtDrucker.h"
 #include "platform/qt/QtServices.h"
 #include "platform/qt/QtSettingsStore.h"
+#include "platform/qt/QtText.h"
 #include "ui/TForm1.h"
 
 int FensterStarten(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromUtf8(Sprache::Anwendungstitel));
+    QtTexteDeutsch();
     const TempFolderResult temp = PrepareTempFolder();
     QtMessages messages;
     if (temp.path.empty()) {
@@ -33,8 +36,9 @@ int FensterStarten(int argc, char** argv)
     QtEvents events;
     PosixFiles files(temp.path);
     QtDisplay display;
-    NoPrinters printers;
-    Programm programm(Services{messages, events, files, display, printers});
+    CupsPrinters printers;
+    QtTextRaster textRaster;
+    Programm programm(Services{messages, events, files, display, printers, textRaster});
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         programm.ctx.state.screenWidth = screen->size().width();
         programm.ctx.state.screenHeight = screen->size().height();
@@ -46,10 +50,6 @@ int FensterStarten(int argc, char** argv)
     QtSettingsStore einstellungen;
     TForm1 fenster(programm, display, &einstellungen);
     messages.setParent(&fenster);
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        fenster.setGeometry(screen->availableGeometry().adjusted(3, 3, -3, -3));
-    fenster.setWindowState(Qt::WindowMaximized);
-    fenster.Registry_Load();
     // A signal stops a running computation at its next row and closes the
     // window without questions: there is nobody to answer them.
     int weck[2] = {-1, -1};
@@ -59,7 +59,7 @@ int FensterStarten(int argc, char** argv)
         QObject::connect(signal.get(), &QSocketNotifier::activated, [] { QCoreApplication::exit(1); });
     }
     StoppSignaleAbfangen(weck[1]);
-    fenster.show();
+    fenster.Fenster_Zeigen();
     if (argc > 1)
         fenster.ProjektOeffnen(QString::fromLocal8Bit(argv[1]));
     const int ergebnis = StoppAngefordert() ? 1 : QApplication::exec();

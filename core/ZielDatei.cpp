@@ -146,6 +146,39 @@ uint64_t ZielDatei::position()
     return static_cast<uint64_t>(pos);
 }
 
+bool ZielDatei::kopieren(int von, uint64_t laenge)
+{
+    if (!datei_ || stelle_ != 0 || files_.copyData(von, fd_, laenge) != 0)
+        fehler_ = true;
+    else
+        stelle_ = laenge;
+    return !fehler_;
+}
+
+// The moved file takes a short name and the stream turns to it.
+bool ZielDatei::uebernehmen(const std::string& datei)
+{
+    if (!datei_ || stelle_ != 0)
+        return false;
+    std::string name;
+    for (int versuch = 0; name.empty() && versuch < 100; ++versuch) {
+        const std::string kandidat = kurzerName(ordnerVon(ziel_));
+        if (::renameat2(AT_FDCWD, datei.c_str(), AT_FDCWD, kandidat.c_str(), RENAME_NOREPLACE) == 0)
+            name = kandidat;
+        else if (errno != EEXIST)
+            return false;
+    }
+    if (name.empty())
+        return false;
+    if (!temp_.empty())
+        ::unlink(temp_.c_str());
+    temp_ = name;
+    ::close(fd_);
+    fd_ = ::open(name.c_str(), O_RDWR | O_CLOEXEC);
+    fehler_ = fehler_ || fd_ < 0;
+    return true;
+}
+
 // An unnamed file gets a short name first: a link never replaces a name, a rename does.
 bool ZielDatei::benennen()
 {

@@ -29,6 +29,12 @@ public:
     // Overwrites bytes written earlier and returns to the end.
     bool schreibenAn(uint64_t offset, const void* daten, size_t laenge);
     uint64_t position();
+    // Fills the new file, before anything else was written, with the first
+    // length bytes of an open file, through the Files service.
+    bool kopieren(int von, uint64_t laenge);
+    // Makes a file of the same file system the new file, moved here instead of
+    // written; false when it cannot be moved (another file system).
+    bool uebernehmen(const std::string& datei);
     // Flushes the file to the disk and puts it in the target's place; false
     // when any write failed, and then nothing of it is left.
     bool fertig();

@@ -10,6 +10,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "core/Services.h"
+
 namespace fs = std::filesystem;
 
 void Bytes::u16(uint32_t v)
@@ -101,16 +103,11 @@ bool SpurSchreiben(const Files& files, const std::string& pfad, const std::vecto
     return spur.fertig();
 }
 
-bool DateiKopieren(const Files& files, const std::string& von, const std::string& nach)
+bool DateiKopieren(const Files& files, const std::string& von, const std::string& nach, bool verschieben)
 {
-    LeseDatei quelle(von);
     ZielDatei ziel(files, nach);
-    std::vector<uint8_t> puffer(1 << 20);
-    for (uint64_t pos = 0; quelle.offen() && pos < quelle.groesse();) {
-        const size_t n = static_cast<size_t>(std::min<uint64_t>(puffer.size(), quelle.groesse() - pos));
-        if (!quelle.lesen(pos, puffer.data(), n) || !ziel.schreiben(puffer.data(), n))
-            return false;
-        pos += n;
-    }
-    return quelle.offen() && ziel.fertig();
+    if (verschieben && ziel.uebernehmen(von))
+        return ziel.fertig();
+    LeseDatei quelle(von);
+    return quelle.offen() && ziel.kopieren(quelle.fd(), quelle.groesse()) && ziel.fertig();
 }

@@ -53,6 +53,7 @@ public:
     LeseDatei& operator=(const LeseDatei&) = delete;
 
     bool offen() const { return fd_ >= 0; }
+    int fd() const { return fd_; }
     uint64_t groesse() const { return groesse_; }
     // Exactly length bytes at offset; false when they do not all lie in the file.
     bool lesen(uint64_t offset, void* ziel, size_t laenge) const;
@@ -69,5 +70,7 @@ bool DateiLesen(const std::string& pfad, std::vector<uint8_t>& daten, uint64_t m
 // renamed over pfad: a link planted under that name is replaced, never followed.
 bool SpurSchreiben(const Files& files, const std::string& pfad, const std::vector<std::string>& zeilen);
 
-// Copies a file; the target is replaced only when the copy is complete.
-bool DateiKopieren(const Files& files, const std::string& von, const std::string& nach);
+// Copies a file, in the kernel or as a clone where the file system can; the
+// target is replaced only when the copy is complete. With verschieben the
+// file, which nobody needs afterwards, is moved where it can be.
+bool DateiKopieren(const Files& files, const std::string& von, const std::string& nach, bool verschieben = false);

@@ -103,8 +103,7 @@ bool Justiere_Bild(Programm& p, int n)
         const bool ohneDrehung = bild.rot == 0.0 && bild.vx == 0.0 && bild.vy == 0.0 && bild.skal == 1.0;
         const bool gleicheGroesse = quelle.breite == ziel.breite && quelle.hoehe == ziel.hoehe;
         if (ohneDrehung && lage.dx == 0.0 && lage.dy == 0.0 && gleicheGroesse) {
-            if (const int r = RasterKopierenDatei(ctx.files(), quelle, ziel); r != 0)
-                throw Abbruch{r == -2 ? ENOSPC : 0};
+            TeileRaster(ctx, quelle, ziel);
         } else if (ohneDrehung && ganzzahlig(lage.dx) && ganzzahlig(lage.dy)) {
             Ganzzahlig_Uebertragen(ctx, quelle, ziel, offset(lage.dx), offset(lage.dy), hintergrund);
         } else {

@@ -115,9 +115,18 @@ int ZeileUeberschreiben(Context& ctx, const RasterSlot& slot, int32_t y, uint8_t
 // Releases a view; a write view is written to its file first. 0, or -1 when that failed.
 int ZeileFreigeben(Zeile& view);
 
-// Copies a raster's file over another's in place: 0, -2 when the file system
-// filled up, -1 after another failure.
+// Copies a raster's file over another's, byte for byte; where the file system
+// can, the copy shares the source's blocks until either is written. 0, -2 when
+// the file system filled up, -1 after another failure.
 int RasterKopierenDatei(const Files& files, const RasterSlot& von, const RasterSlot& nach);
+// Gives a raster of the program's own the file of another as a second name:
+// the two share their bytes until one of them is written, and whatever writes
+// into a raster first gives it bytes of its own. Where a file system has no
+// second names, a copy. Sizes in the slot records are the caller's. 0, -2 or -1
+// as for the copy.
+int RasterTeilen(const Files& files, const RasterSlot& von, const RasterSlot& nach);
+// RasterTeilen through the context's files; throws Abbruch on failure.
+void TeileRaster(Context& ctx, const RasterSlot& von, const RasterSlot& nach);
 // Copies the pixels of one raster into another; throws Abbruch on failure or abort.
 void RasterKopieren(Context& ctx, const RasterSlot& von, RasterSlot& nach);
 // -2 when the file system holding path has less than the raster's file size free, else 0.

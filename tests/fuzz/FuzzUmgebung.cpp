@@ -12,7 +12,7 @@
 
 namespace {
 
-class Stumm : public Messages, public Events, public Files, public PreviewDisplay, public Printers {
+class Stumm : public Messages, public Events, public Files, public PreviewDisplay {
 public:
     Stumm()
     {
@@ -34,11 +34,8 @@ public:
     std::string volumeName(const std::filesystem::path&) const override { return "/"; }
     void clearPreview() override {}
     void showPreview() override {}
-    std::vector<std::string> names() const override { return {}; }
-    int current() const override { return -1; }
-    void setCurrent(int) override {}
-    int dpiX() const override { return 0; }
-    int dpiY() const override { return 0; }
+    NoPrinters drucker;
+    NoTextRaster text;
 
 private:
     std::filesystem::path ordner_;
@@ -54,7 +51,7 @@ Stumm& dienste()
 
 Services FuzzDienste()
 {
-    return Services{dienste(), dienste(), dienste(), dienste(), dienste()};
+    return Services{dienste(), dienste(), dienste(), dienste(), dienste().drucker, dienste().text};
 }
 
 Context& FuzzKontext()
