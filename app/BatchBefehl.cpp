@@ -251,7 +251,7 @@ int BatchBefehl(int argc, char** argv)
         return 1;
     HeadlessServices dienste(temp->pfad());
     StoppbareEvents events(dienste.events);
-    Programm p(Services{dienste.messages, events, dienste.files, dienste.display, dienste.printers});
+    Programm p(Services{dienste.messages, events, dienste.files, dienste.display, dienste.printers, dienste.textRaster});
     events.programm = &p;
     const std::string& quelle = auftrag.s.quelle;
     std::error_code ec;

@@ -122,7 +122,8 @@ int main(int argc, char** argv)
     PosixFiles files(temp);
     QtDisplay display;
     NoPrinters printers;
-    Programm programm(Services{messages, events, files, display, printers});
+    NoTextRaster text;
+    Programm programm(Services{messages, events, files, display, printers, text});
     programm.ctx.state.screenWidth = 1920;
     programm.ctx.state.screenHeight = 1080;
     TForm1 window(programm, display);

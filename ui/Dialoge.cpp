@@ -44,6 +44,8 @@ std::function<QString(QWidget*, const QString&)> bmpZiel = [](QWidget* eltern, c
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QStringLiteral("BMP"));
     return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+};
+
 std::function<QString(QWidget*, const QString&)> ordnerWahl = [](QWidget* eltern, const QString& start) {
     return QFileDialog::getExistingDirectory(eltern, text(Sprache::Tafel::OrdnerWaehlen), start);
 };
