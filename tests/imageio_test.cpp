@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <climits>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -160,6 +161,11 @@ TEST_F(ImageioTest, BmpHeaderRejectionsHaveTheirCodesAndMessages)
         {"leer", bmpBytes(54, 0, 2, 24, 1, 0, 54), -6,
          "Fehler: Widersprüchliche Angaben zur Groesse der Datei im Dateikopf"},
         {"ohne-infokopf", bmpBytes(54, 3, 2, 24, 1, 0, 30), -6,
+         "Fehler: Widersprüchliche Angaben zur Groesse der Datei im Dateikopf"},
+        // Sizes whose pixel count overflows 64 bits when multiplied out as signed numbers.
+        {"riesig", bmpBytes(54, INT32_MAX, INT32_MAX, 24, 1, 0, 78), -6,
+         "Fehler: Widersprüchliche Angaben zur Groesse der Datei im Dateikopf"},
+        {"breit", bmpBytes(54, INT32_MAX, 2, 24, 1, 0, 78), -6,
          "Fehler: Widersprüchliche Angaben zur Groesse der Datei im Dateikopf"},
     };
     for (const Fall& f : faelle) {

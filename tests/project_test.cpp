@@ -3,8 +3,11 @@
 #include <sys/stat.h>
 
 #include <cerrno>
+#include <climits>
 #include <cstring>
 #include <filesystem>
+#include <functional>
+#include <limits>
 
 #include "align/Referenzpunkt.h"
 #include "commands/Bilder.h"
@@ -332,6 +335,82 @@ TEST_F(OeffnenTest, FailuresBeforeLoadingChangeNothing)
         EXPECT_EQ(p.ctx.state.projectFile, vorherName);
         EXPECT_EQ(p.auswahl.vorschau, VorschauKeine);
         EXPECT_FALSE(p.ctx.state.busy);
+    }
+}
+
+// Values of controls with a range are brought into it, as the control would.
+TEST_F(OeffnenTest, ControlValuesOutOfRangeAreClamped)
+{
+    ProjektDaten d;
+    d.bilder = {eintrag(bild(1))};
+    d.saettigung = INT32_MAX;
+    d.hell = INT32_MIN;
+    d.c = {-5, 100, INT32_MAX};
+    d.pixelProLinse = 5000;
+    d.lcdGroesse = 7;
+    d.lcdX = INT32_MAX;
+    d.lcdY = -1;
+    d.viewerVorlage = false;
+    d.viewerFrei = true;
+    d.viewer = {1e300, -1e300, 20, 0, 60, 30, 1e300};
+    ASSERT_TRUE(OeffnenAllgemein(p, projekt(d)));
+    EXPECT_TRUE(t.messages.lines.empty());
+    EXPECT_EQ(p.farbe.saettigung, 100);
+    EXPECT_EQ(p.farbe.hell, -100);
+    EXPECT_EQ(p.compose.PixelProBildProLinse, 1000);
+    EXPECT_EQ(p.compose.streifen.breite, 100000);
+    EXPECT_EQ(p.compose.streifen.hoehe, 0);
+    EXPECT_EQ(p.compose.stereo.xd, 9999);
+    EXPECT_EQ(p.compose.stereo.yd, 0);
+    EXPECT_EQ(p.compose.stereo.linienBreite, 9);
+}
+
+// A list item that does not exist, or a number that is not finite or that no
+// picture or print can have, refuses the whole project as a damaged file.
+TEST_F(OeffnenTest, ValuesNoPictureCanHaveRefuseTheProject)
+{
+    ProjektDaten vorher;
+    vorher.bilder = {eintrag(bild(1))};
+    ASSERT_TRUE(OeffnenAllgemein(p, projekt(vorher, "vorher.lvx")));
+    const double nan = std::numeric_limits<double>::quiet_NaN(), inf = std::numeric_limits<double>::infinity();
+    const std::pair<const char*, std::function<void(ProjektDaten&)>> faelle[] = {
+        {"dx NaN", [&](ProjektDaten& d) { d.bilder[0].dx = nan; }},
+        {"dx unendlich", [&](ProjektDaten& d) { d.bilder[0].dx = -inf; }},
+        {"dy 1e300", [](ProjektDaten& d) { d.bilder[0].dy = 1e300; }},
+        {"Drehung NaN", [&](ProjektDaten& d) { d.bilder[0].rot = nan; }},
+        {"Drehung unendlich", [&](ProjektDaten& d) { d.bilder[0].rot = inf; }},
+        {"Skalierung 0", [](ProjektDaten& d) { d.bilder[0].skal = 0; }},
+        {"Skalierung negativ", [](ProjektDaten& d) { d.bilder[0].skal = -1; }},
+        {"Skalierung 1e300", [](ProjektDaten& d) { d.bilder[0].skal = 1e300; }},
+        {"lpi NaN", [&](ProjektDaten& d) { d.lpi = nan; }},
+        {"Breite unendlich", [&](ProjektDaten& d) { d.breite = inf; }},
+        {"Rand negativ", [](ProjektDaten& d) { d.randX = -1; }},
+        {"Betrachter NaN", [&](ProjektDaten& d) { d.viewer[2] = nan; }},
+        {"Vorschau 7", [](ProjektDaten& d) { d.vorschau = 7; }},
+        {"Liste", [](ProjektDaten& d) { d.listenAuswahl = INT32_MAX; }},
+        {"Bild L", [](ProjektDaten& d) { d.comboA = MaxBilder; }},
+        {"Bild R", [](ProjektDaten& d) { d.comboB = -2; }},
+        {"bikubisch", [](ProjektDaten& d) { d.biKubIndex = 2; }},
+        {"Anaglyph", [](ProjektDaten& d) { d.anaglyphArt = 7; }},
+        {"dpi", [](ProjektDaten& d) { d.dpiIndex = INT32_MIN; }},
+        {"Streifengroesse", [](ProjektDaten& d) { d.lcdGroesse = 8; }},
+    };
+    for (const auto& [name, aendern] : faelle) {
+        SCOPED_TRACE(name);
+        ProjektDaten d;
+        d.bilder = {eintrag(bild(2))};
+        aendern(d);
+        const std::string datei = projekt(d, "falsch.lvx");
+        t.messages.lines.clear();
+        EXPECT_FALSE(OeffnenAllgemein(p, datei));
+        EXPECT_EQ(t.messages.lines, nichtGeladen(7, datei));
+        EXPECT_EQ(p.bilder.anzahl, 1);
+        EXPECT_EQ(p.bilder.bild[1].slot[SlotQuelle].name, "bild1.bmp");
+        // A template is refused alike.
+        t.messages.lines.clear();
+        EXPECT_FALSE(Projekteinstellungen_Laden(p, datei));
+        EXPECT_EQ(t.messages.lines,
+                  std::vector<std::string>{"Fehler: Fehler beim Laden der Projekt-Datei!\n" + datei});
     }
 }
 
