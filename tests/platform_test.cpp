@@ -1,11 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <filesystem>
 
 #include "imageio/BildLaden.h"
+#include "platform/HeadlessServices.h"
 #include "platform/PosixFiles.h"
 #include "support/Bilddateien.h"
 #include "support/TestServices.h"
@@ -116,6 +120,50 @@ TEST_F(PlatformTest, StartingAWindowKeepsTheWorkingFilesOfAnotherRunningOne)
     PosixFiles c(base);
     starten(c);
     EXPECT_TRUE(fs::exists(vonB));
+}
+
+// A run folder whose lock nobody holds belongs to a run that was killed; one
+// whose lock is held belongs to a run that still works. Age plays no part.
+TEST_F(PlatformTest, RunFoldersOfRunsThatNoLongerLiveAreRemoved)
+{
+    for (const char* name : {"lauf-tot", "lauf-lebt", "anderes"}) {
+        fs::create_directory(base / name);
+        writeBytes(base / name / "bild.bmp", {1, 2, 3});
+    }
+    writeBytes(base / "lauf-datei", {4});
+    const int lebt = ::open((base / "lauf-lebt").c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    ASSERT_GE(lebt, 0);
+    ASSERT_EQ(::flock(lebt, LOCK_EX), 0);
+    VerwaisteLaufOrdnerEntfernen(base);
+    EXPECT_FALSE(fs::exists(base / "lauf-tot"));
+    EXPECT_TRUE(fs::exists(base / "lauf-lebt" / "bild.bmp"));
+    EXPECT_TRUE(fs::exists(base / "anderes" / "bild.bmp"));
+    EXPECT_EQ(readFile(base / "lauf-datei"), (std::vector<uint8_t>{4}));
+    ::close(lebt);
+    VerwaisteLaufOrdnerEntfernen(base);
+    EXPECT_FALSE(fs::exists(base / "lauf-lebt"));
+}
+
+// A run holds its folder's lock for its whole life: another start leaves it alone.
+TEST_F(PlatformTest, ARunKeepsItsFolderWhileItLives)
+{
+    const char* bisher = std::getenv("TMPDIR");
+    const std::string tmpdir = bisher ? bisher : "";
+    ::setenv("TMPDIR", base.c_str(), 1);
+    auto lauf = TempOrdner();
+    ASSERT_TRUE(lauf);
+    const fs::path ordner = lauf->pfad();
+    EXPECT_EQ(ordner.parent_path().parent_path(), base);
+    auto zweiter = TempOrdner();
+    ASSERT_TRUE(zweiter);
+    EXPECT_TRUE(fs::is_directory(ordner));
+    lauf.reset();
+    EXPECT_FALSE(fs::exists(ordner));
+    EXPECT_TRUE(fs::is_directory(zweiter->pfad()));
+    if (bisher)
+        ::setenv("TMPDIR", tmpdir.c_str(), 1);
+    else
+        ::unsetenv("TMPDIR");
 }
 
 TEST_F(PlatformTest, SafeWriteReplacesTheFileWhole)
