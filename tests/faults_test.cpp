@@ -1,17 +1,20 @@
-// Faults injected through the files interface: every write of a render fails
-// once (an I/O error) or the disk fills up there for good. Each run must end
-// with its message, report failure, leave the previous output as it was and
-// no file of its own beside it.
+// Faults injected through the files interface: every write of a render or of
+// a batch folder fails once (an I/O error) or the disk fills up there for
+// good. Each run must end with its message, report failure, leave the previous
+// output as it was (or whole) and no file of its own beside it.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
+#include <map>
 
+#include "commands/Batch.h"
 #include "commands/Bilder.h"
 #include "commands/Projekt.h"
 #include "support/Bilddateien.h"
+#include "support/Muster.h"
 #include "support/TestServices.h"
 
 namespace fs = std::filesystem;
@@ -185,5 +188,91 @@ TEST_F(FaultTest, EveryWriteOfARenderFailsCleanly)
             }
         }
         erster = ladeSchreibvorgaenge() + 1;
+    }
+}
+
+namespace {
+
+struct BatchFaultTest : ::testing::Test {
+    TestServices t;
+    fs::path quelle = t.files.tempFolder() / "quelle";
+    fs::path ziel = t.files.tempFolder() / "ziel";
+    const std::vector<uint8_t> alt{'a', 'l', 't'};
+
+    void SetUp() override
+    {
+        const Muster muster(96, 72);
+        fs::create_directories(quelle / "serie");
+        for (const auto& [name, dx] : {std::pair{"a.bmp", 0.0}, std::pair{"b.bmp", 5.0}}) {
+            const Bitmap24 b = muster.zeichnen(96, 72, dx, 0.0);
+            writeBmp(quelle / "serie" / name, 96, 72, [&](int x, int y, uint8_t px[3]) {
+                std::copy_n(b.zeile(y) + 3 * x, 3, px);
+            });
+        }
+    }
+
+    // Runs the batch with the k-th write failing (k = 0: none), and every
+    // later one too when dauerhaft; counts the writes in anzahl.
+    bool laufen(int k, int fehler, bool dauerhaft, int& anzahl)
+    {
+        Programm p(t.services());
+        p.batch.quelle = quelle.string();
+        p.batch.ziel = ziel.string();
+        p.batch.muster = "*.BMP";
+        p.batch.ueberschreiben = true;
+        t.messages.lines.clear();
+        anzahl = 0;
+        t.files.writeHook = [&](const fs::path&, int64_t, size_t) {
+            const int n = ++anzahl;
+            return k == 0 || n < k || (n > k && !dauerhaft) ? 0 : fehler;
+        };
+        Batch1ButtonClick(p);
+        const bool ok = BatchStartBitBtnClick(p);
+        t.files.writeHook = nullptr;
+        p.DateienLoeschen();
+        return ok;
+    }
+
+    std::map<std::string, std::vector<uint8_t>> ausgaben() const
+    {
+        std::map<std::string, std::vector<uint8_t>> dateien;
+        for (const auto& e : fs::recursive_directory_iterator(ziel))
+            if (e.is_regular_file())
+                dateien[fs::relative(e.path(), ziel).string()] = readFile(e.path());
+        return dateien;
+    }
+};
+
+}
+
+// A failed write or a full disk at any write of a batch folder: the run says
+// so and counts as failed (the command ends with 1), every output is either
+// the file that was there before or whole, and no temporary file is left.
+TEST_F(BatchFaultTest, EveryWriteOfABatchFolderFailsCleanly)
+{
+    int anzahl = 0;
+    ASSERT_TRUE(laufen(0, 0, false, anzahl));
+    ASSERT_TRUE(t.messages.lines.empty()) << testing::PrintToString(t.messages.lines);
+    const auto gut = ausgaben();
+    ASSERT_EQ(gut.size(), 7u);
+    for (const auto& [name, bytes] : gut)
+        writeBytes(ziel / name, alt);
+    // The first writes one by one, then every eleventh: the run has hundreds
+    // of row writes, and every step of it is still met.
+    for (int k = 1; k <= anzahl; k += k < 32 ? 1 : 11) {
+        for (const auto& [fehler, voll] : {std::pair{EIO, false}, std::pair{ENOSPC, true}}) {
+            SCOPED_TRACE(testing::Message() << "write " << k << (voll ? ", disk full" : " fails"));
+            int n = 0;
+            const bool ok = laufen(k, fehler, voll, n);
+            EXPECT_FALSE(ok && t.messages.lines.empty());
+            ASSERT_FALSE(t.messages.lines.empty());
+            EXPECT_TRUE(t.messages.lines[0].starts_with("Fehler: ")) << t.messages.lines[0];
+            const auto danach = ausgaben();
+            EXPECT_EQ(danach.size(), gut.size());
+            for (const auto& [name, bytes] : danach)
+                EXPECT_TRUE(bytes == alt || bytes == gut.at(name)) << name << testing::PrintToString(t.messages.lines);
+            for (const auto& [name, bytes] : gut)
+                writeBytes(ziel / name, alt);
+        }
     }
 }
