@@ -414,6 +414,21 @@ TEST_F(OeffnenTest, ValuesNoPictureCanHaveRefuseTheProject)
     }
 }
 
+// A temporary folder too small for an image's working copy: the disk-space
+// message naming the image, never that of a damaged image.
+TEST_F(OeffnenTest, ATemporaryFolderTooSmallSaysSo)
+{
+    ProjektDaten d;
+    const std::string datei = bild(1);
+    d.bilder = {eintrag(datei)};
+    t.files.fixedFreeSpace = 1000;
+    EXPECT_FALSE(OeffnenAllgemein(p, projekt(d)));
+    const std::vector<std::string> erwartet = {"Fehler: Zu wenig Festplattenspeicher!\n" + datei,
+                                               "Information: Das Projekt wird nicht geladen!"};
+    EXPECT_EQ(t.messages.lines, erwartet);
+    EXPECT_EQ(p.bilder.anzahl, 0);
+}
+
 TEST_F(OeffnenTest, AnImageThatCannotBeLoadedEmptiesTheSet)
 {
     ProjektDaten d;
