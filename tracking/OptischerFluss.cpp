@@ -18,6 +18,8 @@ constexpr double Flach = 1e-8;      // a gradient matrix with a smaller determin
 constexpr double Kurz = 0.5;        // pixels: the shift tolerance of convergence
 // A window whose smaller gradient eigenvalue is below this share of their sum lies on a straight edge.
 constexpr double Kante = 0.1;
+constexpr int Versuche = 300;       // fields through three pairs tried for the vertical field
+constexpr double Einig = 1.0;       // pixels: a pair this close to a vertical field agrees with it
 
 size_t index(int32_t x, int32_t y, int32_t breite)
 {
@@ -172,6 +174,40 @@ Senkrechtfeld senkrechtfeld(const std::vector<Paar>& paare, double cx)
     return f;
 }
 
+// The field that most pairs agree with. Mismatched pairs would pull a fit
+// over all of them anywhere, so fields through three pairs at a time are
+// tried (in a fixed order, for repeatable results); the one with the most
+// pairs within Einig of it wins, and the fit over those pairs is the result.
+Senkrechtfeld mehrheitsfeld(const std::vector<Paar>& paare, double cx)
+{
+    auto einig = [](const Senkrechtfeld& f) {
+        return [&f](const Paar& p) { return std::fabs(p.y2 - p.y1 - f.bei(p)) <= Einig; };
+    };
+    const size_t n = paare.size();
+    if (n < 3)
+        return senkrechtfeld(paare, cx);
+    uint32_t z = 1;
+    auto zufall = [&] {
+        z = z * 1664525u + 1013904223u;
+        return static_cast<size_t>(z >> 8) % n;
+    };
+    Senkrechtfeld bestes = senkrechtfeld(paare, cx);
+    auto besteAnzahl = std::count_if(paare.begin(), paare.end(), einig(bestes));
+    for (int v = 0; v < Versuche; ++v) {
+        const Senkrechtfeld f = senkrechtfeld({paare[zufall()], paare[zufall()], paare[zufall()]}, cx);
+        const auto anzahl = std::count_if(paare.begin(), paare.end(), einig(f));
+        if (anzahl > besteAnzahl) {
+            besteAnzahl = anzahl;
+            bestes = f;
+        }
+    }
+    if (besteAnzahl < 3)
+        return bestes;
+    std::vector<Paar> einige;
+    std::copy_if(paare.begin(), paare.end(), std::back_inserter(einige), einig(bestes));
+    return senkrechtfeld(einige, cx);
+}
+
 // The transform that shows a picture seen through g0 as g shows it.
 Abbildung relativ(const Matrix4& g0, const Matrix4& g, int32_t breite, int32_t hoehe)
 {
@@ -262,16 +298,8 @@ std::vector<Paar> Paare_Filtern(std::vector<Paar> paare, int32_t breite, int32_t
 {
     if (paare.empty())
         return {};
-    double x0 = paare[0].x1, x1 = x0, y0 = paare[0].y1, y1 = y0;
-    double u0 = paare[0].x2, u1 = u0, v0 = paare[0].y2, v1 = v0;
-    for (const Paar& p : paare) {
-        x0 = std::min(x0, p.x1), x1 = std::max(x1, p.x1), y0 = std::min(y0, p.y1), y1 = std::max(y1, p.y1);
-        u0 = std::min(u0, p.x2), u1 = std::max(u1, p.x2), v0 = std::min(v0, p.y2), v1 = std::max(v1, p.y2);
-    }
-    const double links = std::max({x0, u0, Randanteil * breite});
-    const double rechts = std::min({x1, u1, (1.0 - Randanteil) * breite});
-    const double oben = std::max({y0, v0, Randanteil * hoehe});
-    const double unten = std::min({y1, v1, (1.0 - Randanteil) * hoehe});
+    const double links = Randanteil * breite, rechts = (1.0 - Randanteil) * breite;
+    const double oben = Randanteil * hoehe, unten = (1.0 - Randanteil) * hoehe;
     auto innen = [&](double x, double y) { return x >= links && x <= rechts && y >= oben && y <= unten; };
     std::erase_if(paare, [&](const Paar& p) { return !innen(p.x1, p.y1) || !innen(p.x2, p.y2); });
 
@@ -281,7 +309,7 @@ std::vector<Paar> Paare_Filtern(std::vector<Paar> paare, int32_t breite, int32_t
     // a scaling and a vertical shift explain is taken away: otherwise a scale
     // error would leave only the pairs it does not move, and hide itself.
     const double diagonale = std::hypot(static_cast<double>(breite), static_cast<double>(hoehe));
-    const Senkrechtfeld feld = senkrechtfeld(paare, breite / 2.0);
+    const Senkrechtfeld feld = mehrheitsfeld(paare, breite / 2.0);
     // A displacement too short to have a direction counts when it stays within half a pixel.
     auto horizontal = [&](const Paar& p) {
         Paar r = p;

@@ -79,8 +79,8 @@ struct FlussErgebnis {
     double versatz1 = 0.0, versatz2 = 0.0;
 };
 
-// Keeps the pairs that the filters accept, in their order: inside the common
-// bounding box of both pictures' positions and off the border, the nearly
+// Keeps the pairs that the filters accept, in their order: off the border (a
+// position outside either picture was lost in tracking already), the nearly
 // horizontal ones when they are many, then those near the dominant displacement.
 // Fewer than MinPaare left: none.
 std::vector<Paar> Paare_Filtern(std::vector<Paar> paare, int32_t breite, int32_t hoehe);
