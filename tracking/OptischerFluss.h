@@ -138,7 +138,6 @@ private:
     std::vector<int32_t> grau_;
     std::vector<int32_t> gx_, gy_, gd_;
     std::vector<double> staerke_;
-    std::vector<uint8_t> kandidat_;
     Bitmap24 arbeit_;
     std::vector<Punkt> punkte_;
 };
