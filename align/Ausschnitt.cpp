@@ -155,7 +155,7 @@ void exportieren(Programm& p, const RasterSlot& quelle, const std::string& datei
     if (guarded(ctx, [&] { ausschneiden(p, quelle, teil, a); })) {
         const bool ok = jpg ? JPEG_Schreiben(ctx, datei, teil) : DateiKopieren(teil.pfad, datei);
         if (!ok && !jpg)
-            ctx.message(Titel::Fehler, 2);
+            ctx.message(Titel::Fehler, MitDatei(Sprache::Meldung(2), datei, true));
     }
     entfernen(teil);
 }

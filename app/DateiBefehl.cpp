@@ -1,8 +1,13 @@
+#include <algorithm>
+#include <charconv>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
 
 #include "app/Befehle.h"
+#include "commands/Liste.h"
+#include "commands/Projekt.h"
 #include "platform/HeadlessServices.h"
 
 bool HilfeVerlangt(int argc, char** argv)
@@ -14,6 +19,34 @@ int FalscherAufruf(const char* befehl, const std::string& grund, const char* hil
 {
     std::fprintf(stderr, "lumivex %s: %s\n\n%s", befehl, grund.c_str(), hilfe);
     return 2;
+}
+
+bool ErgebnisBerechnen(Programm& p, const std::string& projekt, int modus)
+{
+    if (!OeffnenAllgemein(p, projekt))
+        return false;
+    if (modus >= 0 && modus != p.auswahl.vorschau)
+        VorschauRadioGroupClick(p, modus);
+    if (p.auswahl.vorschau != VorschauKeine)
+        return true;
+    p.ctx.message(Sprache::Titel::Fehler, Sprache::KeinErgebnis);
+    return false;
+}
+
+bool ZahlArgument(const std::string& text, double& wert)
+{
+    std::string punkt = text;
+    std::replace(punkt.begin(), punkt.end(), ',', '.');
+    const char* ende = punkt.data() + punkt.size();
+    const auto [rest, fehler] = std::from_chars(punkt.data(), ende, wert);
+    return !punkt.empty() && fehler == std::errc() && rest == ende && std::isfinite(wert);
+}
+
+bool ZahlArgument(const std::string& text, int& wert)
+{
+    const char* ende = text.data() + text.size();
+    const auto [rest, fehler] = std::from_chars(text.data(), ende, wert);
+    return !text.empty() && fehler == std::errc() && rest == ende;
 }
 
 int DateiBefehl(const char* wort, int argc, char** argv, const char* hilfe,

@@ -25,11 +25,20 @@ const char* const hilfe =
 
 using R = Registry;
 
+// A text value on one line: its line breaks (between the recent projects) shown as \n.
+std::string einzeilig(const std::string& text)
+{
+    std::string zeile;
+    for (char c : text)
+        zeile += c == '\n' ? std::string("\\n") : std::string(1, c);
+    return zeile;
+}
+
 // The value as it is stored; window bounds and folder have no fixed default to show.
 std::string wertText(const RegistryWert& w, const Registry& werte, bool gelesen)
 {
     if (const auto* text = std::get_if<std::string R::*>(&w.feld))
-        return gelesen ? werte.**text : "";
+        return gelesen ? einzeilig(werte.**text) : "";
     if (const auto* schalter = std::get_if<bool R::*>(&w.feld))
         return werte.**schalter ? "1" : "0";
     const auto zahl = std::get<int32_t R::*>(w.feld);

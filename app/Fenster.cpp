@@ -7,16 +7,19 @@
 #include "commands/Bilder.h"
 #include "imageio/BildLaden.h"
 #include "model/Programm.h"
-#include "platform/Headless.h"
 #include "platform/PosixFiles.h"
+#include "platform/qt/Oberflaeche.h"
+#include "platform/qt/QtDrucker.h"
 #include "platform/qt/QtServices.h"
 #include "platform/qt/QtSettingsStore.h"
+#include "platform/qt/QtText.h"
 #include "ui/TForm1.h"
 
 int FensterStarten(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromUtf8(Sprache::Anwendungstitel));
+    QtTexteDeutsch();
     const TempFolderResult temp = PrepareTempFolder();
     QtMessages messages;
     if (temp.path.empty()) {
@@ -26,8 +29,9 @@ int FensterStarten(int argc, char** argv)
     QtEvents events;
     PosixFiles files(temp.path);
     QtDisplay display;
-    NoPrinters printers;
-    Programm programm(Services{messages, events, files, display, printers});
+    CupsPrinters printers;
+    QtTextRaster textRaster;
+    Programm programm(Services{messages, events, files, display, printers, textRaster});
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         programm.ctx.state.screenWidth = screen->size().width();
         programm.ctx.state.screenHeight = screen->size().height();
@@ -38,11 +42,7 @@ int FensterStarten(int argc, char** argv)
     QtSettingsStore einstellungen;
     TForm1 fenster(programm, display, &einstellungen);
     messages.setParent(&fenster);
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        fenster.setGeometry(screen->availableGeometry().adjusted(3, 3, -3, -3));
-    fenster.setWindowState(Qt::WindowMaximized);
-    fenster.Registry_Load();
-    fenster.show();
+    fenster.Fenster_Zeigen();
     if (argc > 1)
         fenster.ProjektOeffnen(QString::fromLocal8Bit(argv[1]));
     const int ergebnis = QApplication::exec();

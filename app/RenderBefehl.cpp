@@ -1,4 +1,3 @@
-#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -6,8 +5,7 @@
 
 #include "app/Befehle.h"
 #include "commands/Bilder.h"
-#include "commands/Liste.h"
-#include "commands/Projekt.h"
+#include "core/Format.h"
 #include "platform/HeadlessServices.h"
 
 namespace {
@@ -30,9 +28,7 @@ const char* const hilfe =
 
 std::string formatAusEndung(const std::string& datei)
 {
-    std::string endung = std::filesystem::path(datei).extension().string();
-    std::transform(endung.begin(), endung.end(), endung.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    const std::string endung = lowerAscii(std::filesystem::path(datei).extension().string());
     if (endung == ".bmp")
         return "BMP";
     if (endung == ".jpg" || endung == ".jpeg")
@@ -115,14 +111,9 @@ int RenderBefehl(int argc, char** argv)
         return 1;
     HeadlessServices dienste(temp->pfad(), auftrag.ja);
     Programm p(dienste.services());
-    bool ok = OeffnenAllgemein(p, auftrag.projekt);
-    if (ok && auftrag.modus >= 0 && auftrag.modus != p.auswahl.vorschau)
-        VorschauRadioGroupClick(p, auftrag.modus);
-    if (ok && p.auswahl.vorschau == VorschauKeine) {
-        p.ctx.message(Sprache::Titel::Fehler, Sprache::KeinErgebnis);
-        ok = false;
-    }
-    ok = ok && BildspeichernUnter(p, 0, SlotFarbErgebnis, auftrag.ausgabe, auftrag.format);
+    bool ok = ErgebnisBerechnen(p, auftrag.projekt, auftrag.modus);
+    // The run's files are deleted next: the result's raster may become the saved file.
+    ok = ok && BildspeichernUnter(p, 0, SlotFarbErgebnis, auftrag.ausgabe, auftrag.format, true);
     p.DateienLoeschen();
     return ok && dienste.messages.failures() == 0 ? 0 : 1;
 }

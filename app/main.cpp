@@ -18,8 +18,11 @@ struct Befehl {
 
 constexpr Befehl befehle[] = {
     {"render", RenderBefehl, "render PROJEKT.lvx AUSGABE [--format F] [--mode N] [--ja]", "berechnet das Bild eines Projekts und speichert es"},
+    {"print", PrintBefehl, "print PROJEKT.lvx (--printer NAME | --pdf DATEI.pdf) [--mode N] [--ja]", "druckt das Bild eines Projekts in seiner Druckgröße"},
+    {"calib", KalibBefehl, "calib AUSGABE.bmp [OPTIONEN] | calib (--print NAME | --pdf DATEI.pdf) [OPTIONEN]", "berechnet das Kalibrierungsbild für Linsenraster oder druckt das Testmuster"},
     {"align", AlignBefehl, "align PROJEKT.lvx AUSGABE.lvx [--reference N] [--symmetric] [--fine] [--ja]", "justiert alle Bilder automatisch und speichert das Projekt"},
     {"crop", CropBefehl, "crop PROJEKT.lvx ORDNER (--optimal | --region L,O,R,U) [--ratio B:H]\n       [--format BMP|JPG] [--mode N] [--ja]", "schreibt die justierten Bilder und das berechnete Bild auf einen Ausschnitt zugeschnitten"},
+    {"batch", BatchBefehl, "batch QUELLE ZIEL [OPTIONEN] [--list | --only ORDNER]", "Stapelverarbeitung eines Ordnerbaums, auf Wunsch verteilt auf viele Prozesse oder Rechner"},
     {"exif", ExifBefehl, "exif DATEI", "listet die EXIF-Parameter einer JPEG- oder MPO-Datei"},
     {"mpo", MpoBefehl, "mpo DATEI", "listet die Marker einer MPO-Datei und zerlegt sie in JPEG-Bilder"},
     {"wiggle", WiggleBefehl, "wiggle PROJEKT.lvx AUSGABE.webp [--speed N] [--pingpong]", "speichert die Bildsequenz eines Projekts als animiertes WebP"},

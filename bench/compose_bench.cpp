@@ -216,6 +216,7 @@ int main(int argc, char** argv)
     QuietEvents events;
     NullDisplay display;
     NoPrinters printers;
+    NoTextRaster textRaster;
     using Bench = void (*)(Programm&, const fs::path&);
     const std::pair<const char*, Bench> benches[] = {{"lens", lens}, {"area", area}, {"anaglyph", anaglyph}};
     for (const auto& [name, run] : benches) {
@@ -224,7 +225,7 @@ int main(int argc, char** argv)
         fs::remove_all(folder);
         fs::create_directories(folder);
         PosixFiles files(folder);
-        Programm p(Services{messages, events, files, display, printers});
+        Programm p(Services{messages, events, files, display, printers, textRaster});
         run(p, folder);
         p.DateienLoeschen();
     }

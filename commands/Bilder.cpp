@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "compose/Pipeline.h"
+#include "core/Format.h"
 #include "imageio/BildLaden.h"
 #include "imageio/Datei.h"
 #include "imageio/Jpeg.h"
@@ -16,12 +17,6 @@ namespace fs = std::filesystem;
 using Sprache::Titel;
 
 namespace {
-
-std::string klein(std::string s)
-{
-    std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return s;
-}
 
 void fortschrittZuruecksetzen(Context& ctx)
 {
@@ -41,11 +36,18 @@ void Bilder_Hinzufuegen(Programm& p, std::vector<std::string> dateien)
 {
     if (dateien.empty())
         return;
+    p.ctx.state.bildOeffnenOrdner = fs::path(dateien.front()).parent_path();
+    p.ctx.state.bildSpeichernOrdner = p.ctx.state.bildOeffnenOrdner;
+    BatchNeuButtonClick(p, std::move(dateien));
+}
+
+void BatchNeuButtonClick(Programm& p, std::vector<std::string> dateien)
+{
+    if (dateien.empty())
+        return;
     Context& ctx = p.ctx;
-    ctx.state.bildOeffnenOrdner = fs::path(dateien.front()).parent_path();
-    ctx.state.bildSpeichernOrdner = ctx.state.bildOeffnenOrdner;
     std::stable_sort(dateien.begin(), dateien.end(),
-                     [](const std::string& a, const std::string& b) { return klein(a) < klein(b); });
+                     [](const std::string& a, const std::string& b) { return lowerAscii(a) < lowerAscii(b); });
     const auto gewaehlt = static_cast<int>(dateien.size());
     int laden = gewaehlt;
     if (p.bilder.anzahl + gewaehlt > MaxBilder) {
@@ -63,7 +65,7 @@ void Bilder_Hinzufuegen(Programm& p, std::vector<std::string> dateien)
             // A stop requested by the user, or a fault already reported with the
             // abort flag, needs no second message.
             if (!ctx.state.abort)
-                ctx.message(Titel::Fehler, 0);
+                ctx.message(Titel::Fehler, MitDatei(Sprache::Meldung(0), dateien[static_cast<size_t>(i)], false));
             fortschrittZuruecksetzen(ctx);
             break;
         }
@@ -109,7 +111,26 @@ double aufloesung(int32_t pixel, double laenge, const PrintSettings& d)
 
 }
 
-bool BildspeichernUnter(Programm& p, int index, int slot, const std::string& datei, const std::string& format)
+bool Speichern_Pruefen(Context& ctx, const std::string& datei, int32_t breite, int32_t hoehe)
+{
+    if (isReadOnly(datei)) {
+        ctx.message(Titel::Information, 49);
+        return false;
+    }
+    // The file system holding the root gets the larger margin, as the system drive did.
+    const std::string laufwerk = ctx.files().volumeName(fs::path(datei));
+    const uint64_t noetig
+        = static_cast<uint64_t>(RasterDateigroesse(breite, hoehe)) + (laufwerk == "/" ? 10'000'000 : 1'000);
+    const auto frei = ctx.files().freeSpace(fs::path(datei));
+    if (!frei || *frei < noetig) {
+        ctx.message(Titel::Fehler, std::string(Sprache::Meldung(68)) + laufwerk + ": !");
+        return false;
+    }
+    return true;
+}
+
+bool BildspeichernUnter(Programm& p, int index, int slot, const std::string& datei, const std::string& format,
+                        bool zuletzt)
 {
     Context& ctx = p.ctx;
     if (p.auswahl.vorschau == VorschauKeine || datei.empty() || index < 0 || index > MaxBilder || slot < 0
@@ -118,27 +139,17 @@ bool BildspeichernUnter(Programm& p, int index, int slot, const std::string& dat
     const RasterSlot& quelle = p.bilder.bild[static_cast<size_t>(index)].slot[static_cast<size_t>(slot)];
     const double horizontal = aufloesung(quelle.breite, p.druck.breite, p.druck);
     const double vertikal = aufloesung(quelle.hoehe, p.druck.hoehe, p.druck);
-    if (isReadOnly(datei)) {
-        ctx.message(Titel::Information, 49);
+    if (!Speichern_Pruefen(ctx, datei, quelle.breite, quelle.hoehe))
         return false;
-    }
-    // The file system holding the root gets the larger margin, as the system drive did.
-    const std::string laufwerk = ctx.files().volumeName(fs::path(datei));
-    const uint64_t noetig
-        = static_cast<uint64_t>(RasterDateigroesse(quelle.breite, quelle.hoehe)) + (laufwerk == "/" ? 10'000'000 : 1'000);
-    const auto frei = ctx.files().freeSpace(fs::path(datei));
-    if (!frei || *frei < noetig) {
-        ctx.message(Titel::Fehler, std::string(Sprache::Meldung(68)) + laufwerk + ": !");
-        return false;
-    }
     ctx.state.reporting = true;
     ctx.events().setBusyCursor(true);
     ctx.pump();
     bool ok = false;
     if (format == "BMP") {
-        ok = DateiKopieren(quelle.pfad, datei);
+        // Only the result entry's rasters are always files of the program's own.
+        ok = DateiKopieren(quelle.pfad, datei, zuletzt && index == 0);
         if (!ok)
-            ctx.message(Titel::Fehler, 2);
+            ctx.message(Titel::Fehler, MitDatei(Sprache::Meldung(2), datei, true));
     } else if (format == "JPG") {
         ok = JPEG_Schreiben(ctx, datei, quelle);
     } else if (format == "TIF") {

@@ -9,11 +9,20 @@
 // holds, each followed by a pipeline run from level 2 without bicubic
 // interpolation, showing the new image as image R beside image 1.
 void Bilder_Hinzufuegen(Programm& p, std::vector<std::string> dateien);
+// The same for a batch job, which opens no dialog: the dialogs' folders stay.
+void BatchNeuButtonClick(Programm& p, std::vector<std::string> dateien);
 
 // At start: both image dialogs open in the program's folder.
 void Init_Pfadnamen(Programm& p);
 
+// The checks before a file of breite × hoehe pixels is written to datei: a
+// read-only file is refused, and so is a file system with too little space
+// (the raster's size and a margin). False after the message.
+bool Speichern_Pruefen(Context& ctx, const std::string& datei, int32_t breite, int32_t hoehe);
+
 // Saves raster slot of entry index as format "BMP", "JPG", "TIF", "TIF_CMYK",
 // "TGA" or "MPO" (images L and R) under datei, after the write-protection and
 // free-space checks. Does nothing without a result to show. True when written.
-bool BildspeichernUnter(Programm& p, int index, int slot, const std::string& datei, const std::string& format);
+// With zuletzt nothing needs the raster afterwards: a BMP may take its file.
+bool BildspeichernUnter(Programm& p, int index, int slot, const std::string& datei, const std::string& format,
+                        bool zuletzt = false);

@@ -265,7 +265,7 @@ bool MenuProjektSpeichernClick(Programm& p)
     const bool ok = writeFileSafely(p.ctx.files(), st.projectFile, ProjektKodieren(d));
     st.busy = false;
     if (!ok) {
-        p.ctx.message(Sprache::Titel::Fehler, 2);
+        p.ctx.message(Sprache::Titel::Fehler, MitDatei(Sprache::Meldung(2), st.projectFile, true));
         return false;
     }
     st.modified = false;
@@ -372,15 +372,6 @@ bool neutral(const ImageEntry& e)
     return e.dx == 0 && e.dy == 0 && e.rot == 0 && e.vx == 0 && e.vy == 0 && e.skal == 1.0;
 }
 
-void bildmengeLeeren(Programm& p)
-{
-    for (int n = 1; n <= p.bilder.anzahl; ++n) {
-        p.bilder.bild[static_cast<size_t>(n)].dateienLoeschen();
-        p.bilder.bild[static_cast<size_t>(n)].reset();
-    }
-    p.bilder.anzahl = 0;
-}
-
 // Loads image i of the project and recomputes with it as image R.
 bool bildLaden(Programm& p, int i, const Bildquelle& q, const ProjektBild& b, int32_t version)
 {
@@ -425,10 +416,28 @@ void druckerPruefen(Programm& p)
     c.DruckOptimierung = false;
 }
 
-bool ladenAbbrechen(Programm& p, int meldung, const std::string& alterName)
+// Reads and decodes a project file: 0, or the number of the message that says why not.
+int projektDekodieren(const Programm& p, const std::string& datei, ProjektDaten& d)
+{
+    std::vector<uint8_t> bytes;
+    if (!projektLesen(datei, bytes))
+        return 4;
+    ProjektDaten vorgaben;
+    const StereoSettings& s = p.compose.stereo;
+    vorgaben.viewer = {double(s.xd), double(s.yd), double(s.xm), double(s.ym), double(s.xr), double(s.yr), 5.0};
+    switch (ProjektDekodieren(bytes, vorgaben, d)) {
+    case ProjektFehler::FalscheDatei: return 6;
+    case ProjektFehler::Lesefehler: return 7;
+    case ProjektFehler::Keiner: break;
+    }
+    return 0;
+}
+
+// The message names the file that failed; the project stays as it was.
+bool ladenAbbrechen(Programm& p, int meldung, const std::string& datei, const std::string& alterName)
 {
     p.ctx.events().setBusyCursor(false);
-    p.ctx.message(Sprache::Titel::Fehler, meldung);
+    p.ctx.message(Sprache::Titel::Fehler, MitDatei(Sprache::Meldung(meldung), datei, false));
     p.ctx.message(Sprache::Titel::Information, 5);
     p.ctx.setProgress(100, 0);
     p.auswahl.vorschau = VorschauKeine;
@@ -452,33 +461,25 @@ bool OeffnenAllgemein(Programm& p, const std::string& datei)
     p.ansicht.zoomIndex = 0;
     p.ctx.pump();
 
-    std::vector<uint8_t> bytes;
-    if (!projektLesen(datei, bytes))
-        return ladenAbbrechen(p, 4, alterName);
-    ProjektDaten vorgaben;
-    const StereoSettings& s = p.compose.stereo;
-    vorgaben.viewer = {double(s.xd), double(s.yd), double(s.xm), double(s.ym), double(s.xr), double(s.yr), 5.0};
     ProjektDaten d;
-    switch (ProjektDekodieren(bytes, vorgaben, d)) {
-    case ProjektFehler::FalscheDatei: return ladenAbbrechen(p, 6, alterName);
-    case ProjektFehler::Lesefehler: return ladenAbbrechen(p, 7, alterName);
-    case ProjektFehler::Keiner: break;
-    }
+    if (const int fehler = projektDekodieren(p, datei, d); fehler != 0)
+        return ladenAbbrechen(p, fehler, datei, alterName);
     std::vector<Bildquelle> quellen(d.bilder.size());
     for (size_t i = 0; i < d.bilder.size(); ++i)
         if (!bildFinden(d.bilder[i], ordner, quellen[i]))
-            return ladenAbbrechen(p, 9, alterName);
+            return ladenAbbrechen(p, 9, d.bilder[i].pfad, alterName);
 
     st.projectFile = datei;
-    bildmengeLeeren(p);
+    p.bilder.Leeren();
     p.compose.Hintergrundfarbe = {static_cast<int32_t>(d.hintergrund & 0xFF),
                                   static_cast<int32_t>((d.hintergrund >> 8) & 0xFF),
                                   static_cast<int32_t>((d.hintergrund >> 16) & 0xFF)};
     const auto anzahl = static_cast<int>(d.bilder.size());
     for (int i = 1; i <= anzahl; ++i) {
         if (!bildLaden(p, i, quellen[static_cast<size_t>(i - 1)], d.bilder[static_cast<size_t>(i - 1)], d.version)) {
-            bildmengeLeeren(p);
-            return ladenAbbrechen(p, 10, alterName);
+            p.bilder.Leeren();
+            const Bildquelle& q = quellen[static_cast<size_t>(i - 1)];
+            return ladenAbbrechen(p, 10, q.pfad.empty() ? q.mpo : q.pfad, alterName);
         }
         p.ctx.setProgress(100, static_cast<int32_t>(std::nearbyint(i * 100.0 / anzahl)));
     }
@@ -502,5 +503,16 @@ bool OeffnenAllgemein(Programm& p, const std::string& datei)
     p.ctx.events().setBusyCursor(false);
     st.modified = false;
     st.busy = false;
+    return true;
+}
+
+bool Projekteinstellungen_Laden(Programm& p, const std::string& datei)
+{
+    ProjektDaten d;
+    if (const int fehler = projektDekodieren(p, datei, d); fehler != 0) {
+        p.ctx.message(Sprache::Titel::Fehler, MitDatei(Sprache::Meldung(fehler), datei, false));
+        return false;
+    }
+    ProjektEinstellungenAnwenden(p, d);
     return true;
 }

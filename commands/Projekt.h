@@ -16,6 +16,10 @@ void ProjektEinstellungenAnwenden(Programm& p, const ProjektDaten& d);
 // not be loaded.
 bool OeffnenAllgemein(Programm& p, const std::string& datei);
 
+// Applies the settings of a project file without loading its images, as a
+// template (of a batch run). False after the message of a failure.
+bool Projekteinstellungen_Laden(Programm& p, const std::string& datei);
+
 // Writes the project to the current project file; the previous file stays
 // intact until the new one is complete. An image path too long for its field
 // is stored relative to the project's folder, or, when even that is too long,

@@ -60,26 +60,38 @@ double Zoomfaktor(const std::string& item)
     return a > 0 && b > 0 ? a / b : 1.0;
 }
 
+namespace {
+
+// The size of the window onto a W × H result at zoom z in a box of aspect s:
+// the zoomed result's height (taller case) or width, the other side following the box.
+struct Fenstergroesse {
+    double breite, hoehe;
+    bool hoeher;
+};
+
+Fenstergroesse fenstergroesse(int32_t W, int32_t H, double z, double s)
+{
+    const double vw = W / z;
+    const double vh = H / z;
+    if (vw / vh <= s)
+        return {vh * s, vh, true};
+    return {vw, vw / s, false};
+}
+
+}
+
 Quellfenster Quellfenster_Berechnen(int32_t W, int32_t H, double z, int32_t Sw, int32_t Sh, int32_t px, int32_t py)
 {
     Quellfenster f;
     const double s = static_cast<double>(Sw) / Sh;
     const double vw = W / z;
     const double vh = H / z;
-    const bool hoeher = vw / vh <= s;
-    if (hoeher) {
-        f.y0 = runden((H - vh) * py / 100.0);
-        f.y1 = runden(f.y0 + vh);
-        const double ww = vh * s;
-        f.x0 = runden((W - ww) * px / 100.0);
-        f.x1 = runden(ww + f.x0);
-    } else {
-        f.x0 = runden((W - vw) * px / 100.0);
-        f.x1 = runden(f.x0 + vw);
-        const double wh = vw / s;
-        f.y0 = runden((H - wh) * py / 100.0);
-        f.y1 = runden(wh + f.y0);
-    }
+    const Fenstergroesse g = fenstergroesse(W, H, z, s);
+    const bool hoeher = g.hoeher;
+    f.x0 = runden((W - g.breite) * px / 100.0);
+    f.x1 = runden(f.x0 + g.breite);
+    f.y0 = runden((H - g.hoehe) * py / 100.0);
+    f.y1 = runden(f.y0 + g.hoehe);
     if (z > 1) {
         f.scrollY = hoeher || vw / vh / s < z;
         f.scrollX = !hoeher || vh / vw * s < z;
@@ -89,6 +101,20 @@ Quellfenster Quellfenster_Berechnen(int32_t W, int32_t H, double z, int32_t Sw, 
     f.x1 = std::min(f.x1, W);
     f.y1 = std::min(f.y1, H);
     return f;
+}
+
+std::pair<int32_t, int32_t> Scroll_Zu(int32_t W, int32_t H, double z, int32_t Sw, int32_t Sh, double sx, double sy,
+                                      double fx, double fy)
+{
+    const Fenstergroesse g = fenstergroesse(W, H, z, static_cast<double>(Sw) / Sh);
+    // The window's left (top) edge that puts the point there, as a share of the free travel.
+    const auto position = [](double laenge, double fenster, double punkt, double anteil) {
+        const double frei = laenge - fenster;
+        if (frei <= 0)
+            return 0;
+        return std::clamp(runden((punkt - anteil * fenster) * 100.0 / frei), 0, 100);
+    };
+    return {position(W, g.breite, sx, fx), position(H, g.hoehe, sy, fy)};
 }
 
 void ZOOM_Anpassen(Programm& p)

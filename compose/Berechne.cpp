@@ -10,27 +10,6 @@ constexpr int32_t MaxPixel = 99999;
 
 using Sprache::Titel;
 
-// A violated limit: the fault, then the limit it broke.
-void grenzeVerletzt(Programm& p, const std::string& fehler, bool zuKlein, const std::string& grenze)
-{
-    p.ctx.message(Titel::Fehler, fehler);
-    p.ctx.message(Titel::Information, std::string(Sprache::Meldung(zuKlein ? 22 : 23)) + grenze);
-}
-
-// Checks min <= wert <= max; numbers of the too-small and too-large texts.
-bool bereich(Programm& p, double wert, double min, double max, const std::string& vorsatz, int zuKlein, int zuGross)
-{
-    if (wert < min) {
-        grenzeVerletzt(p, vorsatz + Sprache::Meldung(zuKlein), true, std::to_string(static_cast<int>(min)));
-        return false;
-    }
-    if (wert > max) {
-        grenzeVerletzt(p, vorsatz + Sprache::Meldung(zuGross), false, std::to_string(static_cast<int>(max)));
-        return false;
-    }
-    return true;
-}
-
 // Copies the aligned image n into the result.
 int bildKopieren(Programm& p, int n)
 {
@@ -54,12 +33,32 @@ void proportionaleDruckgroesse(Programm& p)
 
 }
 
+void Grenze_Verletzt(Context& ctx, const std::string& fehler, bool zuKlein, const std::string& grenze)
+{
+    ctx.message(Titel::Fehler, fehler);
+    ctx.message(Titel::Information, std::string(Sprache::Meldung(zuKlein ? 22 : 23)) + grenze);
+}
+
+bool Grenze_Pruefen(Context& ctx, double wert, double min, double max, const std::string& vorsatz, int zuKlein,
+                    int zuGross)
+{
+    if (wert < min) {
+        Grenze_Verletzt(ctx, vorsatz + Sprache::Meldung(zuKlein), true, std::to_string(static_cast<int>(min)));
+        return false;
+    }
+    if (wert > max) {
+        Grenze_Verletzt(ctx, vorsatz + Sprache::Meldung(zuGross), false, std::to_string(static_cast<int>(max)));
+        return false;
+    }
+    return true;
+}
+
 bool Test_Max1(Programm& p, int n)
 {
     const RasterSlot& s = p.bilder.bild[static_cast<size_t>(n)].slot[SlotQuelle];
     const std::string vorsatz = s.name + ": ";
-    bool ok = bereich(p, s.breite, MinPixel, MaxPixel, vorsatz, 14, 15);
-    ok = bereich(p, s.hoehe, MinPixel, MaxPixel, vorsatz, 16, 17) && ok;
+    bool ok = Grenze_Pruefen(p.ctx, s.breite, MinPixel, MaxPixel, vorsatz, 14, 15);
+    ok = Grenze_Pruefen(p.ctx, s.hoehe, MinPixel, MaxPixel, vorsatz, 16, 17) && ok;
     return ok;
 }
 
@@ -68,10 +67,10 @@ bool Test_MaxAll(Programm& p)
     const double f = p.druck.f();
     bool ok = p.bilder.anzahl <= MaxBilder;
     if (!ok)
-        grenzeVerletzt(p, Sprache::Meldung(24), false, std::to_string(MaxBilder));
-    ok = bereich(p, p.druck.breite * f, 2, 999, "", 18, 19) && ok;
-    ok = bereich(p, p.druck.hoehe * f, 2, 999, "", 58, 59) && ok;
-    ok = bereich(p, p.compose.lpi, 5, 999, "", 20, 21) && ok;
+        Grenze_Verletzt(p.ctx, Sprache::Meldung(24), false, std::to_string(MaxBilder));
+    ok = Grenze_Pruefen(p.ctx, p.druck.breite * f, 2, 999, "", 18, 19) && ok;
+    ok = Grenze_Pruefen(p.ctx, p.druck.hoehe * f, 2, 999, "", 58, 59) && ok;
+    ok = Grenze_Pruefen(p.ctx, p.compose.lpi, 5, 999, "", 20, 21) && ok;
     for (int n = 1; n <= p.bilder.anzahl && n <= MaxBilder; ++n)
         ok = Test_Max1(p, n) && ok;
     if (!ok)
@@ -132,7 +131,7 @@ bool BERECHNE(Programm& p)
         break;
     }
     case VorschauLinsenraster:
-        ergebnis = p.compose.Linsenrichtung == 1 ? LinsenrasterFlip(p) : Linsenraster3D(p);
+        ergebnis = Linsenraster_Angepasst(p);
         break;
     default:
         ctx.display().clearPreview();
@@ -142,10 +141,6 @@ bool BERECHNE(Programm& p)
         Abbruch_Behandlung(p);
         if (ergebnis == -2)
             ctx.message(Titel::Fehler, 57);
-        return false;
-    }
-    if (modus == VorschauLinsenraster && (Druckanpassung(p) != 0 || ctx.state.abort)) {
-        Abbruch_Behandlung(p);
         return false;
     }
     if (p.druck.seitenverkehrt)

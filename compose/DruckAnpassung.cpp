@@ -22,12 +22,10 @@ int64_t Optimale_Aufloesung(Context& ctx, int64_t drucker, double gewuenscht)
     return r;
 }
 
-namespace {
-
-void anpassen(Programm& p)
+Druckplan Druckanpassung_Planen(Programm& p)
 {
     Context& ctx = p.ctx;
-    ImageEntry& e = p.bilder.ergebnis();
+    const ImageEntry& e = p.bilder.ergebnis();
     const bool flip = p.compose.Linsenrichtung == 1;
     const double f = p.druck.f();
     const int32_t w = e.slot[SlotErgebnis].breite;
@@ -47,48 +45,56 @@ void anpassen(Programm& p)
     }
     const double dpiX = 2.54 * w / wc;
     const double dpiY = 2.54 * h / hc;
-    int ergebnis;
+    Druckplan plan;
     if (!p.compose.DruckOptimierung) {
         // The lens direction keeps its exact pitch; the other is stretched to square pixels.
+        plan.breite = w;
+        plan.hoehe = h;
         if (flip) {
-            const int32_t w2 = rasterLength(ctx, roundEven(wc / hc * h));
-            p.druck.breite = 2.54 * w2 / dpiY / f;
-            ergebnis = NaechsterNachbar(ctx, e, SlotErgebnis, SlotFarbErgebnis, w2, h);
+            plan.breite = rasterLength(ctx, roundEven(wc / hc * h));
+            p.druck.breite = 2.54 * plan.breite / dpiY / f;
         } else {
-            const int32_t h2 = rasterLength(ctx, roundEven(hc / wc * w));
-            p.druck.hoehe = 2.54 * h2 / dpiX / f;
-            ergebnis = NaechsterNachbar(ctx, e, SlotErgebnis, SlotFarbErgebnis, w, h2);
+            plan.hoehe = rasterLength(ctx, roundEven(hc / wc * w));
+            p.druck.hoehe = 2.54 * plan.hoehe / dpiX / f;
         }
-    } else {
-        double d;
-        if (!p.compose.dpiAuto) {
-            d = DpiListe.at(static_cast<size_t>(p.compose.dpiIndex));
-        } else {
-            Printers& drucker = ctx.printers();
-            drucker.setCurrent(p.compose.druckerIndex);
-            d = static_cast<double>(
-                Optimale_Aufloesung(ctx, flip ? drucker.dpiY() : drucker.dpiX(), flip ? dpiY : dpiX));
-            p.compose.dpiAutoWert = static_cast<int64_t>(d);
-        }
-        const int32_t w2 = rasterLength(ctx, roundEven(d * wc / 2.54));
-        const int32_t h2 = rasterLength(ctx, roundEven(d * hc / 2.54));
-        p.druck.breite = 2.54 * w2 / d / f;
-        p.druck.hoehe = 2.54 * h2 / d / f;
-        ergebnis = Bikubisch(ctx, e, SlotErgebnis, SlotFarbErgebnis, p.compose.biKubMethode, w2, h2);
+        return plan;
     }
+    double d;
+    if (!p.compose.dpiAuto) {
+        d = DpiListe.at(static_cast<size_t>(p.compose.dpiIndex));
+    } else {
+        Printers& drucker = ctx.printers();
+        drucker.setCurrent(p.compose.druckerIndex);
+        d = static_cast<double>(Optimale_Aufloesung(ctx, flip ? drucker.dpiY() : drucker.dpiX(), flip ? dpiY : dpiX));
+        p.compose.dpiAutoWert = static_cast<int64_t>(d);
+    }
+    plan.breite = rasterLength(ctx, roundEven(d * wc / 2.54));
+    plan.hoehe = rasterLength(ctx, roundEven(d * hc / 2.54));
+    p.druck.breite = 2.54 * plan.breite / d / f;
+    p.druck.hoehe = 2.54 * plan.hoehe / d / f;
+    plan.bikubisch = true;
+    plan.methode = p.compose.biKubMethode;
+    return plan;
+}
+
+void Druckanpassung_Ausfuehren(Programm& p, const Druckplan& plan)
+{
+    Context& ctx = p.ctx;
+    ImageEntry& e = p.bilder.ergebnis();
+    const int ergebnis = plan.bikubisch
+        ? Bikubisch(ctx, e, SlotErgebnis, SlotFarbErgebnis, plan.methode, plan.breite, plan.hoehe)
+        : NaechsterNachbar(ctx, e, SlotErgebnis, SlotFarbErgebnis, plan.breite, plan.hoehe);
     if (ergebnis != 0 || ctx.state.abort)
         throw Abbruch{};
     e.slot[SlotErgebnis].breite = e.slot[SlotFarbErgebnis].breite;
     e.slot[SlotErgebnis].hoehe = e.slot[SlotFarbErgebnis].hoehe;
-    if (RasterKopierenDatei(e.slot[SlotFarbErgebnis], e.slot[SlotErgebnis]) != 0)
+    if (RasterTeilen(e.slot[SlotFarbErgebnis], e.slot[SlotErgebnis]) != 0)
         throw Abbruch{};
-}
-
 }
 
 int Druckanpassung(Programm& p)
 {
     if (p.ctx.state.abort)
         return 1;
-    return guarded(p.ctx, [&] { anpassen(p); }) ? 0 : 1;
+    return guarded(p.ctx, [&] { Druckanpassung_Ausfuehren(p, Druckanpassung_Planen(p)); }) ? 0 : 1;
 }

@@ -4,12 +4,13 @@
 namespace {
 
 // Gives a slot its size and its file; on failure the size is forgotten, so the
-// slot counts as missing at the next run.
+// slot counts as missing at the next run. The alignment writes every pixel of
+// both rasters, so none is written beforehand.
 bool prepare(Context& ctx, RasterSlot& slot, Groesse groesse)
 {
     slot.breite = groesse.breite;
     slot.hoehe = groesse.hoehe;
-    if (RasterAnlegen(ctx, slot) == 0)
+    if (RasterAnlegenUeberschreiben(ctx, slot) == 0)
         return true;
     slot.breite = 0;
     slot.hoehe = 0;

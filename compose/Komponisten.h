@@ -19,6 +19,25 @@ int LinsenrasterFlip(Programm& p);
 // or to the printer's resolution with the print optimisation), then copied over slot 0.
 int Druckanpassung(Programm& p);
 
+// The fitting of the result in slot 0 to the print: its size and resizer. Sets
+// the effective print size and, with the printer's resolution, the one found
+// (after the message that the printer's is too low).
+struct Druckplan {
+    int32_t breite = 0, hoehe = 0;
+    bool bikubisch = false;  // else nearest neighbour
+    int methode = 0;         // of the bicubic resize
+};
+Druckplan Druckanpassung_Planen(Programm& p);
+// Resizes slot 0 into slot 1 as planned and gives slot 0 the result; throws Abbruch on failure.
+void Druckanpassung_Ausfuehren(Programm& p, const Druckplan& plan);
+
+// The preview mode "Linsenraster" as the composition step runs it: the variant
+// of the lens direction followed by Druckanpassung, in one pass over the rows
+// wherever every pixel of the fitting has a source, so that neither the
+// resized copies nor the print before its fitting are written. 0, or 1 on
+// failure or abort.
+int Linsenraster_Angepasst(Programm& p);
+
 // The items of the dpi list of the print optimisation.
 inline constexpr std::array<int32_t, 27> DpiListe{75,   90,   150,  180,  200,  300,  360,  400,  600,
                                                   720,  800,  1000, 1200, 1400, 1440, 1600, 1800, 2000,

@@ -1,4 +1,6 @@
 #pragma once
+#include <utility>
+
 #include "model/Programm.h"
 #include "raster/RasterImage.h"
 #include "raster/Spiegeln.h"
@@ -23,6 +25,13 @@ void Berechnung_Stoppen(Programm& p);
 // The automatic L/R choice of the list applied to the selection and preview mode.
 void JUST_LR_Anwenden(Programm& p);
 
+// A violated limit: the fault, then "Das Minimum/Maximum dieser Programmversion ist: " and the limit.
+void Grenze_Verletzt(Context& ctx, const std::string& fehler, bool zuKlein, const std::string& grenze);
+// Checks min <= wert <= max, showing the message numbered zuKlein or zuGross
+// (after vorsatz) when it does not hold.
+bool Grenze_Pruefen(Context& ctx, double wert, double min, double max, const std::string& vorsatz, int zuKlein,
+                    int zuGross);
+
 // Limit checks with their messages; false after any violation.
 bool Test_Max1(Programm& p, int n);
 bool Test_MaxAll(Programm& p);
@@ -34,6 +43,10 @@ struct Quellfenster {
     bool scrollX = false, scrollY = false;
 };
 Quellfenster Quellfenster_Berechnen(int32_t W, int32_t H, double z, int32_t Sw, int32_t Sh, int32_t px, int32_t py);
+// The scroll positions at zoom z that bring result point (sx, sy) to the share
+// (fx, fy) of the box, as near as whole per cent allow; 0 where nothing scrolls.
+std::pair<int32_t, int32_t> Scroll_Zu(int32_t W, int32_t H, double z, int32_t Sw, int32_t Sh, double sx, double sy,
+                                      double fx, double fy);
 // Rebuilds the zoom list for the current result: "1:1", then doubling while the result allows.
 void ZOOM_Anpassen(Programm& p);
 // The zoom factor of a list item "a:b".

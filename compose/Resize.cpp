@@ -69,8 +69,24 @@ int64_t nearestStep(int32_t source, int32_t target)
 
 bool nearestCovers(const RasterSlot& quelle, const RasterSlot& ziel)
 {
-    return ((ziel.breite - int64_t{1}) * nearestStep(quelle.breite, ziel.breite) >> 15) < quelle.breite
-        && ((ziel.hoehe - int64_t{1}) * nearestStep(quelle.hoehe, ziel.hoehe) >> 15) < quelle.hoehe;
+    return NaechsterNachbar_Deckend(quelle.breite, quelle.hoehe, ziel.breite, ziel.hoehe);
+}
+
+// The rows of a source raster, read in order through a band.
+Zeilenquelle dateiZeilen(Context& ctx, const RasterSlot& quelle, Leseband& lesen)
+{
+    const auto bytes = static_cast<size_t>(3 * int64_t{quelle.breite});
+    return {quelle.breite, quelle.hoehe, [&ctx, &quelle, &lesen, bytes](const std::vector<int32_t>& ys, uint8_t* band) {
+                for (size_t k = 0; k < ys.size(); ++k)
+                    std::memcpy(band + k * bytes, lesen.zeile(ctx, quelle, ys[k]), bytes);
+            }};
+}
+
+// Source rows taken at once: as many as fill a few megabytes, at most a batch.
+int32_t batchRows(int32_t width)
+{
+    constexpr int64_t bytes = int64_t{4} << 20;
+    return static_cast<int32_t>(std::clamp<int64_t>(bytes / std::max<int64_t>(3 * int64_t{width}, 1), 1, Stapel));
 }
 
 // A stretch of target bytes taken from consecutive source bytes.
@@ -78,7 +94,7 @@ struct Run {
     size_t to, from, bytes;
 };
 
-void nearest(Context& ctx, const RasterSlot& quelle, const RasterSlot& ziel)
+void nearest(Context& ctx, const Zeilenquelle& quelle, const RasterSlot& ziel)
 {
     const int32_t sw = quelle.breite, sh = quelle.hoehe, w = ziel.breite, h = ziel.hoehe;
     const int64_t stepX = nearestStep(sw, w);
@@ -96,22 +112,38 @@ void nearest(Context& ctx, const RasterSlot& quelle, const RasterSlot& ziel)
             runs.push_back({to, from, 3});
     }
     const bool whole = !runs.empty() && runs.back().to + runs.back().bytes == static_cast<size_t>(3 * int64_t{w});
-    Leseband lesen;
-    Schreibband band;
-    Zeile schreiben;
-    for (int32_t y = 0; y < h; ++y) {
-        const int64_t sy = (y * stepY) >> 15;
-        if (sy < sh) {
-            const uint8_t* src = lesen.zeile(ctx, quelle, static_cast<int32_t>(sy));
-            uint8_t* dst = whole ? band.zeile(ctx, ziel, y) : SchreibeZeile(ctx, ziel, y, schreiben);
-            for (const Run& run : runs)
-                std::memcpy(dst + run.to, src + run.from, run.bytes);
-            if (!whole)
-                GibZeileFrei(schreiben);
+    const auto srcBytes = static_cast<size_t>(3 * int64_t{sw});
+    const auto sourceRow = [&](int32_t y) { return (y * stepY) >> 15; };
+    const int32_t stapel = batchRows(sw);
+    std::vector<int32_t> ys;
+    std::vector<uint8_t> band;
+    Schreibband schreiben;
+    Zeile zeile;
+    for (int32_t y0 = 0; y0 < h; y0 += stapel) {
+        const int32_t y1 = std::min(h, y0 + stapel);
+        ys.clear();
+        for (int32_t y = y0; y < y1; ++y)
+            if (sourceRow(y) < sh && (ys.empty() || ys.back() != sourceRow(y)))
+                ys.push_back(static_cast<int32_t>(sourceRow(y)));
+        band.resize(ys.size() * srcBytes);
+        if (!ys.empty())
+            quelle.lesen(ys, band.data());
+        size_t k = 0;
+        for (int32_t y = y0; y < y1; ++y) {
+            if (sourceRow(y) < sh) {
+                while (ys[k] != sourceRow(y))
+                    ++k;
+                const uint8_t* src = band.data() + k * srcBytes;
+                uint8_t* dst = whole ? schreiben.zeile(ctx, ziel, y) : SchreibeZeile(ctx, ziel, y, zeile);
+                for (const Run& run : runs)
+                    std::memcpy(dst + run.to, src + run.from, run.bytes);
+                if (!whole)
+                    GibZeileFrei(zeile);
+            }
+            ctx.rowDone(y);
         }
-        ctx.rowDone(y);
     }
-    band.schreiben();
+    schreiben.schreiben();
 }
 
 // Per target pixel of one axis: the first and last source pixel it covers,
@@ -155,8 +187,9 @@ AreaAxis areaAxis(int32_t source, int32_t target, Flaechenweg weg)
 }
 
 // Each target byte: its sum divided by its weights (the column's times the row's),
-// rounded. A loop of its own, so the divisions run as vectors.
-void divideAndRound(const double* sums, const double* columnWeights, double rowWeights, uint8_t* out, size_t bytes)
+// rounded. A loop of its own, so the divisions run as vectors, four at a time
+// where the processor can: each value is the same either way.
+[[gnu::target_clones("avx2", "default")]] void divideAndRound(const double* sums, const double* columnWeights, double rowWeights, uint8_t* out, size_t bytes)
 {
     for (size_t i = 0; i < bytes; ++i)
         out[i] = roundByte(sums[i] / (columnWeights[i] * rowWeights));
@@ -305,6 +338,37 @@ void area(Context& ctx, const RasterSlot& quelle, const RasterSlot& ziel, const 
     }
 }
 
+}
+
+struct Flaechenzeile::Achse : AreaAxis {
+    std::vector<double> columnWeights;
+};
+
+Flaechenzeile::Flaechenzeile(int32_t quellBreite, int32_t zielBreite, Flaechenweg weg)
+    : achse_(std::make_unique<Achse>())
+{
+    static_cast<AreaAxis&>(*achse_) = areaAxis(quellBreite, zielBreite, weg);
+    // As the area average of a raster keeping its height: every row has weight 1.
+    for (size_t i = 0; i < 3 * static_cast<size_t>(zielBreite); ++i)
+        achse_->columnWeights.push_back(achse_->sum[i / 3]);
+}
+
+Flaechenzeile::~Flaechenzeile() = default;
+
+void Flaechenzeile::rechnen(const uint8_t* quelle, uint8_t* ziel, std::vector<double>& summen) const
+{
+    summen.resize(achse_->columnWeights.size());
+    areaColumns(*achse_, quelle, 1.0, achse_->columnWeights.data(), summen.data(), ziel);
+}
+
+Flaechenweg Flaechenweg_Fuer(int32_t breite, int32_t hoehe)
+{
+    return fitsInMemory(static_cast<size_t>(3 * int64_t{breite}) * static_cast<size_t>(hoehe)) ? Flaechenweg::Speicher
+                                                                                               : Flaechenweg::Datei;
+}
+
+namespace {
+
 // Per target pixel of one axis: four source indices (clamped to the edge) and their weights.
 struct BicubicAxis {
     std::vector<int32_t> index;
@@ -328,30 +392,38 @@ BicubicAxis bicubicAxis(int32_t source, int32_t target, const std::array<double,
     return a;
 }
 
-// The vertical pass of one target row, from the horizontal passes of its four source rows.
-void bicubicVertical(const double* r0, const double* r1, const double* r2, const double* r3, double w0, double w1,
+// The vertical pass of one target row, from the horizontal passes of its four
+// source rows; four bytes at a time where the processor can, as divideAndRound.
+[[gnu::target_clones("avx2", "default")]] void bicubicVertical(const double* r0, const double* r1, const double* r2, const double* r3, double w0, double w1,
                    double w2, double w3, uint8_t* out, size_t bytes)
 {
     for (size_t c = 0; c < bytes; ++c)
         out[c] = roundByte(w0 * r0[c] + w1 * r1[c] + w2 * r2[c] + w3 * r3[c]);
 }
 
-void bicubic(Context& ctx, const RasterSlot& quelle, const RasterSlot& ziel, int methode)
+void bicubic(Context& ctx, const Zeilenquelle& quelle, const RasterSlot& ziel, int methode)
 {
-    // Source rows held at once, each with its horizontal pass.
-    constexpr size_t BandZeilen = 16;
     const auto table = BikubischTabelle(methode);
     const BicubicAxis ax = bicubicAxis(quelle.breite, ziel.breite, table);
     const BicubicAxis ay = bicubicAxis(quelle.hoehe, ziel.hoehe, table);
     const auto srcBytes = static_cast<size_t>(3 * int64_t{quelle.breite});
     const auto outBytes = static_cast<size_t>(3 * int64_t{ziel.breite});
-    std::vector<uint8_t> sourceBand(BandZeilen * srcBytes);
-    std::vector<double> band(BandZeilen * outBytes);
-    std::vector<int32_t> bandRows;
-    std::vector<int32_t> need;
-    std::vector<size_t> slots;
-    std::vector<uint8_t> out[2] = {std::vector<uint8_t>(Stapel * outBytes), std::vector<uint8_t>(Stapel * outBytes)};
-    Leseband lesen;
+    // Source rows held at once, each with its horizontal pass, and target rows
+    // computed at once: as many as fit into a few megabytes, at least the four
+    // source rows of one target row.
+    const size_t bandZeilen = std::clamp<size_t>((size_t{3} << 20) / (8 * outBytes), 4, 16);
+    const auto stapel = static_cast<int32_t>(std::clamp<size_t>((size_t{1} << 20) / outBytes, 1, Stapel));
+    std::vector<uint8_t> sourceBand(bandZeilen * srcBytes);
+    std::vector<double> band(bandZeilen * outBytes);
+    // The source row whose horizontal pass each row of the band holds (−1: none);
+    // a row needed again stays where it is. Source rows are needed in ascending
+    // order, so a row once left behind is never needed again.
+    std::vector<int32_t> held(bandZeilen, -1);
+    std::vector<int32_t> need, fresh;
+    std::vector<size_t> place, freshPlace, slots;
+    std::vector<bool> taken;
+    const auto stapelBytes = static_cast<size_t>(stapel) * outBytes;
+    std::vector<uint8_t> out[2] = {std::vector<uint8_t>(stapelBytes), std::vector<uint8_t>(stapelBytes)};
     Schreibband schreiben;
     Helfer helfer;
     int32_t previousY0 = 0;
@@ -360,37 +432,50 @@ void bicubic(Context& ctx, const RasterSlot& quelle, const RasterSlot& ziel, int
         // Target rows whose source rows fit into the band; the rows only grow.
         need.clear();
         int32_t y1 = y0;
-        while (y1 < ziel.hoehe && y1 - y0 < Stapel) {
+        while (y1 < ziel.hoehe && y1 - y0 < stapel) {
             const size_t before = need.size();
             for (size_t k = 0; k < 4; ++k) {
                 const int32_t r = ay.index[4 * static_cast<size_t>(y1) + k];
                 if (need.empty() || r > need.back())
                     need.push_back(r);
             }
-            if (y1 > y0 && need.size() > BandZeilen) {
+            if (y1 > y0 && need.size() > bandZeilen) {
                 need.resize(before);
                 break;
             }
             ++y1;
         }
-        // Rows of the last band that are needed again lead the new one.
-        size_t kept = 0;
-        const auto again = std::find(bandRows.begin(), bandRows.end(), need.front());
-        for (auto it = again; it != bandRows.end() && kept < need.size() && *it == need[kept]; ++it, ++kept)
-            std::memmove(band.data() + kept * outBytes,
-                         band.data() + static_cast<size_t>(it - bandRows.begin()) * outBytes,
-                         outBytes * sizeof(double));
-        for (size_t i = kept; i < need.size(); ++i) {
-            std::memcpy(sourceBand.data() + i * srcBytes, lesen.zeile(ctx, quelle, need[i]), srcBytes);
-            ctx.pump();
-            ctx.throwIfAborted();
+        place.assign(need.size(), bandZeilen);
+        taken.assign(bandZeilen, false);
+        for (size_t i = 0; i < need.size(); ++i)
+            for (size_t b = 0; b < bandZeilen; ++b)
+                if (held[b] == need[i]) {
+                    place[i] = b;
+                    taken[b] = true;
+                }
+        fresh.clear();
+        freshPlace.clear();
+        for (size_t i = 0, b = 0; i < need.size(); ++i) {
+            if (place[i] < bandZeilen)
+                continue;
+            while (taken[b])
+                ++b;
+            taken[b] = true;
+            place[i] = b;
+            held[b] = need[i];
+            fresh.push_back(need[i]);
+            freshPlace.push_back(b);
         }
+        if (!fresh.empty())
+            quelle.lesen(fresh, sourceBand.data());
+        ctx.pump();
+        ctx.throwIfAborted();
         helfer.teilen(
-            static_cast<int64_t>(need.size() - kept),
+            static_cast<int64_t>(fresh.size()),
             [&](int64_t item, int) {
-                const size_t i = kept + static_cast<size_t>(item);
+                const auto i = static_cast<size_t>(item);
                 const uint8_t* src = sourceBand.data() + i * srcBytes;
-                double* h = band.data() + i * outBytes;
+                double* h = band.data() + freshPlace[i] * outBytes;
                 for (size_t x = 0; x < ax.index.size() / 4; ++x) {
                     double s0 = 0, s1 = 0, s2 = 0;
                     for (size_t k = 4 * x; k < 4 * x + 4; ++k) {
@@ -409,8 +494,8 @@ void bicubic(Context& ctx, const RasterSlot& quelle, const RasterSlot& ziel, int
         slots.clear();
         for (int32_t y = y0; y < y1; ++y)
             for (size_t k = 0; k < 4; ++k)
-                slots.push_back(static_cast<size_t>(
-                    std::lower_bound(need.begin(), need.end(), ay.index[4 * static_cast<size_t>(y) + k]) - need.begin()));
+                slots.push_back(place[static_cast<size_t>(
+                    std::lower_bound(need.begin(), need.end(), ay.index[4 * static_cast<size_t>(y) + k]) - need.begin())]);
         // The helper and the calling thread take pieces of columns through all rows
         // of the batch, so a piece of the band stays in the cache; meanwhile the
         // calling thread writes the previous batch.
@@ -434,7 +519,6 @@ void bicubic(Context& ctx, const RasterSlot& quelle, const RasterSlot& ziel, int
             });
         previousY0 = y0;
         ++batch;
-        bandRows = need;
         y0 = y1;
     }
     writeRows(ctx, ziel, previousY0, ziel.hoehe - previousY0, out[(batch + 1) % 2].data(), schreiben);
@@ -464,18 +548,41 @@ std::array<double, 1001> BikubischTabelle(int methode)
     return k;
 }
 
+bool NaechsterNachbar_Deckend(int32_t quellBreite, int32_t quellHoehe, int32_t breite, int32_t hoehe)
+{
+    return ((breite - int64_t{1}) * nearestStep(quellBreite, breite) >> 15) < quellBreite
+        && ((hoehe - int64_t{1}) * nearestStep(quellHoehe, hoehe) >> 15) < quellHoehe;
+}
+
+int64_t NaechsterNachbar_Schritt(int32_t quelle, int32_t ziel)
+{
+    return nearestStep(quelle, ziel);
+}
+
+void NaechsterNachbar(Context& ctx, const Zeilenquelle& quelle, const RasterSlot& ziel)
+{
+    ctx.setProgress(ziel.hoehe - 1, 0);
+    nearest(ctx, quelle, ziel);
+}
+
+void Bikubisch(Context& ctx, const Zeilenquelle& quelle, const RasterSlot& ziel, int methode)
+{
+    ctx.setProgress(ziel.hoehe - 1, 0);
+    bicubic(ctx, quelle, ziel, methode);
+}
+
 int NaechsterNachbar(Context& ctx, ImageEntry& e, int von, int nach, int32_t breite, int32_t hoehe)
 {
-    return resize(ctx, e, von, nach, breite, hoehe, nearestCovers,
-                  [&](const RasterSlot& quelle, const RasterSlot& ziel) { nearest(ctx, quelle, ziel); });
+    return resize(ctx, e, von, nach, breite, hoehe, nearestCovers, [&](const RasterSlot& quelle, const RasterSlot& ziel) {
+        Leseband lesen;
+        nearest(ctx, dateiZeilen(ctx, quelle, lesen), ziel);
+    });
 }
 
 int Flaechenmittel(Context& ctx, ImageEntry& e, int von, int nach, int32_t breite, int32_t hoehe, Flaechenweg weg)
 {
     return resize(ctx, e, von, nach, breite, hoehe, fillsAll, [&](const RasterSlot& quelle, const RasterSlot& ziel) {
-        const bool speicher = weg == Flaechenweg::Speicher
-            && fitsInMemory(static_cast<size_t>(3 * int64_t{quelle.breite}) * static_cast<size_t>(quelle.hoehe));
-        const Flaechenweg way = speicher ? Flaechenweg::Speicher : Flaechenweg::Datei;
+        const Flaechenweg way = weg == Flaechenweg::Speicher ? Flaechenweg_Fuer(quelle.breite, quelle.hoehe) : weg;
         area(ctx, quelle, ziel, areaAxis(quelle.breite, ziel.breite, way), areaAxis(quelle.hoehe, ziel.hoehe, way));
     });
 }
@@ -487,6 +594,8 @@ int Flaechenmittel(Context& ctx, ImageEntry& e, int von, int nach, int32_t breit
 
 int Bikubisch(Context& ctx, ImageEntry& e, int von, int nach, int methode, int32_t breite, int32_t hoehe)
 {
-    return resize(ctx, e, von, nach, breite, hoehe, fillsAll,
-                  [&](const RasterSlot& quelle, const RasterSlot& ziel) { bicubic(ctx, quelle, ziel, methode); });
+    return resize(ctx, e, von, nach, breite, hoehe, fillsAll, [&](const RasterSlot& quelle, const RasterSlot& ziel) {
+        Leseband lesen;
+        bicubic(ctx, dateiZeilen(ctx, quelle, lesen), ziel, methode);
+    });
 }

@@ -19,6 +19,7 @@ public:
     Files& files() const { return services_.files; }
     PreviewDisplay& display() const { return services_.display; }
     Printers& printers() const { return services_.printers; }
+    TextRaster& textRaster() const { return services_.textRaster; }
 
     void message(Sprache::Titel titel, const std::string& text) const { services_.messages.show(titel, text); }
     void message(Sprache::Titel titel, int nummer) const { message(titel, Sprache::Meldung(nummer)); }

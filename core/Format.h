@@ -11,3 +11,7 @@ std::string formatShortest(double value);
 
 // Pads with blanks or cuts to exactly length characters (UTF-8 aware).
 std::string padCut(const std::string& text, size_t length);
+
+// ASCII letters in upper or lower case; other bytes stay.
+std::string upperAscii(std::string text);
+std::string lowerAscii(std::string text);

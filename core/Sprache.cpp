@@ -1,6 +1,7 @@
 #include "core/Sprache.h"
 
 #include <array>
+#include <cerrno>
 
 namespace Sprache {
 
@@ -109,6 +110,32 @@ const char* Meldung(int nummer)
     if (nummer < 0 || nummer >= MeldungAnzahl)
         return "";
     return texte[static_cast<size_t>(nummer)];
+}
+
+std::string Systemgrund(int fehlernummer)
+{
+    switch (fehlernummer) {
+    case EPERM: return "Die Operation ist nicht erlaubt";
+    case ENOENT: return "Datei oder Verzeichnis nicht gefunden";
+    case EIO: return "Eingabe-/Ausgabefehler";
+    case ENOMEM: return "Nicht genügend Hauptspeicher verfügbar";
+    case EACCES: return "Keine Berechtigung";
+    case EBUSY: return "Das Gerät oder die Ressource ist belegt";
+    case EEXIST: return "Die Datei existiert bereits";
+    case ENODEV: return "Kein passendes Gerät gefunden";
+    case ENOTDIR: return "Ist kein Verzeichnis";
+    case EISDIR: return "Ist ein Verzeichnis";
+    case EINVAL: return "Das Argument ist ungültig";
+    case ENFILE: return "Zu viele offene Dateien im System";
+    case EMFILE: return "Zu viele offene Dateien";
+    case EFBIG: return "Die Datei ist zu groß";
+    case ENOSPC: return "Auf dem Gerät ist kein Speicherplatz mehr verfügbar";
+    case EROFS: return "Das Dateisystem ist nur lesbar";
+    case ENAMETOOLONG: return "Der Dateiname ist zu lang";
+    case ELOOP: return "Zu viele Ebenen aus symbolischen Links";
+    case EDQUOT: return "Der zugewiesene Plattenplatz (Quota) ist überschritten";
+    default: return "Systemfehler " + std::to_string(fehlernummer);
+    }
 }
 
 }

@@ -14,15 +14,20 @@ const char* Titeltext(Titel titel);
 inline constexpr int MeldungAnzahl = 81;
 const char* Meldung(int nummer);
 
+// The system's reason for a refused file operation (an errno value), as the
+// system's German texts word it.
+std::string Systemgrund(int fehlernummer);
+
 inline constexpr const char* Produkttitel = "Lumivex 5 ";
 inline constexpr const char* Anwendungstitel = "Lumivex";
 // The project-file filter of the open and save dialogs: title, then two blanks before the bracket.
 inline constexpr const char* ProjektFilter = "Lumivex 5  (*.LVX)|*.LVX|Alle (*.*)|*.*";
 inline constexpr const char* BilderFilter1 =
-    "Alle Dateien (*.*)|*.*|Alle Bilder (*.bmp; *.jpg; *.tif; *.tiff; *.tga; *.mpo) |*.bmp; *.jpg; *.tif; *.tiff; "
-    "*.tga; *.mpo|BMP-Grafikdatei (*.bmp)|*.bmp|JPEG-Grafikdatei (*.jpg)|*.jpg";
+    "Alle Dateien (*.*)|*.*|Alle Bilder (*.bmp; *.jpg; *.tif; *.tiff; *.tga; *.mpo; *.jps) |*.bmp; *.jpg; *.tif; "
+    "*.tiff; *.tga; *.mpo; *.jps|BMP-Grafikdatei (*.bmp)|*.bmp|JPEG-Grafikdatei (*.jpg)|*.jpg";
 inline constexpr const char* BilderFilter2 =
-    "TIFF-Grafikdatei (*.tif; *.tiff)|*.tif; *.tiff|TGA-Grafikdatei (*.tga)|*.tga|MPO (Multiple Picture) (*.mpo)|*.mpo";
+    "TIFF-Grafikdatei (*.tif; *.tiff)|*.tif; *.tiff|TGA-Grafikdatei (*.tga)|*.tga|MPO (Multiple Picture) (*.mpo)|*.mpo|"
+    "JPS (Stereo-JPEG) (*.jps)|*.jps";
 
 // Control texts of the main window.
 inline constexpr const char* VorschauModi[7] = {"keine", "Bild Links (L)", "Bild Rechts (R)", "Anaglyph (L / R)",
@@ -40,6 +45,17 @@ inline constexpr const char* HilfslinienLoeschen = "Hilfslinien löschen";
 inline constexpr const char* JustL = "Bild L automat. wählen";
 inline constexpr const char* JustR = "Bild R automat. wählen";
 inline constexpr const char* Stopp = "Stopp";
+inline constexpr const char* ZuletztGeoeffnet = "&Zuletzt geöffnet";
+inline constexpr const char* PixelInfo = "Pixel:";
+inline constexpr const char* DpiInfo = "dpi:";
+inline constexpr const char* Unkomprimiert = "unkomprimiert";
+inline constexpr const char* Gespeichert = "gespeichert:";
+inline constexpr const char* Linsenansicht = "Linsenansicht";
+inline constexpr const char* LinsenansichtHinweis =
+    "Was ein Auge durch die Linsen aus einem Blickwinkel sieht: von jeder Linse der Streifen an dieser Stelle";
+inline constexpr const char* LinsenPosition = "Blickwinkel %1 von %2";
+inline constexpr const char* HandbuchOhneProgramm =
+    "Es ist kein Programm zum Anzeigen von PDF-Dateien eingerichtet. Das Handbuch liegt hier:";
 
 // Group box captions of the twelve tabs.
 inline constexpr const char* TabGruppen[12] = {
@@ -58,6 +74,45 @@ inline constexpr const char* BildPfadZuLang =
 inline constexpr const char* JpegZuVielSpeicher = "Die JPEG-Datei benötigt zum Dekodieren zu viel Arbeitsspeicher!";
 inline constexpr const char* AnimationZuWenigBilder = "Für die Animation müssen mindestens 2 Bilder geladen sein.";
 inline constexpr const char* Bildschirmfoto = "Screenshot in Zwischenablage!";
+inline constexpr const char* DruckerFehlt = "Der Drucker ist nicht installiert: ";
+
+// The information lines under a print: lines 1 to 13.
+inline constexpr const char* Druckinfo[13] = {
+    " 1. Projekt: ",
+    " 2. Linsentyp (lpi): ",
+    " 3. Vorschau / Ergebnisbild: ",
+    " 4. 3D/Flip: ",
+    " 5. Bild-Nr. L/R : ",
+    " 6. Anzahl Einzelbilder: ",
+    " 7. Pixelgroesse Ergebnisbild (x*y): ",
+    " 8. Bilder (Bild-Nr., Groesse, xy-Justierung, Drehung, Skalierung, Dateiname)",
+    " 9. Drucker: ",
+    "10. Druckauflösung (dpi) notwendig (x*y): ",
+    "11. Druckauflösung (dpi) möglich lt. Treiberinfo (x*y): ",
+    "12. Druckrand (x*y): ",
+    "13. Druckgroesse (x*y): "};
+inline constexpr const char* KeineProjektdatei = "(keine Projektdatei gespeichert)";
+
+// The calibration sheets.
+inline constexpr const char* KalibTitel = " - Kalibrierung (Version 2)";
+inline constexpr const char* KalibDruckzeilen[5] = {"Linsenrastertyp (lpi): ", "Schrittweite in lpi: ",
+                                                    "Richtung des Testmusters: ", "Drucker: ",
+                                                    "gewählte Druckerauflösung in dpi (Treiberinfo): "};
+inline constexpr const char* KalibLinsen = "Anzahl Linsen: ";
+inline constexpr const char* KalibBilderPixel = "Anzahl Bilder: ";
+inline constexpr const char* KalibPixelProLinse = ", Pixel pro Linse: ";
+inline constexpr const char* OrdnerNichtGefunden = "Ordner nicht gefunden:";
+
+// Messages of the batch run.
+inline constexpr const char* BatchBilderGeladen = "Bei der Stapelverarbeitung dürfen keine Bilder geladen sein!";
+inline constexpr const char* BatchQuelleFehlt = "Quelle (Speicherort für Ausgangsbilder) nicht festgelegt!";
+inline constexpr const char* BatchKeineDateien = "Dateianzahl der Ausgangsbilder gleich 0!";
+inline constexpr const char* BatchZielFehlt = "Ziel (Speicherort für Bilder) nicht festgelegt!";
+inline constexpr const char* BatchOrdnerFehler = "Ordner konnte nicht angelegt werden!";
+inline constexpr const char* BatchZuVieleDateien =
+    "Zu viele Dateien in einem Verzeichnis. Auto-Justierung nicht möglich!";
+inline constexpr const char* BatchEineDatei =
+    "Für Auto-Justierung werden mind. 2 Dateien benötigt!. Auto-Justierung nicht möglich!";
 
 // Texts of the settings panels.
 namespace Tafel {
@@ -204,6 +259,7 @@ inline constexpr const char* KalibStart = "Berechnen und speichern";
 inline constexpr const char* KalibStreifenhoehe = "Streifenhöhe:";
 inline constexpr const char* KalibPixelGroesse = "Pixel (x * y):";
 inline constexpr const char* KalibDpi = "dpi (x * y):";
+inline constexpr const char* KalibHinweise[2] = {"Bildbreite", "Bildhöhe"};
 
 inline constexpr const char* LCDGroesse = " Grösse (Pixel) ";
 inline constexpr const char* LCDGroessen[8] = {"Originalgrösse", "Bildschirm", "Vorschaufenster", "640 x 480",
@@ -225,6 +281,7 @@ inline constexpr const char* BatchTabs[6] = {"1. Quelle",   "2. Farben",   "3. J
 inline constexpr const char* BatchQuelle = "Quelle:";
 inline constexpr const char* BatchZiel = "Ziel:";
 inline constexpr const char* Auswaehlen = "...";
+inline constexpr const char* OrdnerWaehlen = "Bitte ein Ordner auswählen ...";
 inline constexpr const char* BatchZaehlen = "Anzahl der Dateien ermitteln";
 inline constexpr const char* BatchArten[4] = {"A) Bildserien (mehr als 2 Bilder)     [JPG   BMP   TGA   TIF]",
                                               "B) Stereobilder                              [MPO  JPS]",

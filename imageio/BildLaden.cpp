@@ -4,8 +4,10 @@
 #include <filesystem>
 #include <system_error>
 
+#include "core/Format.h"
 #include "imageio/Bmp.h"
 #include "imageio/Jpeg.h"
+#include "imageio/Jps.h"
 #include "imageio/Mpo.h"
 #include "imageio/Tga.h"
 #include "imageio/Tiff.h"
@@ -15,18 +17,12 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string gross(std::string s)
-{
-    std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-    return s;
-}
-
 // The extension from the file name's last point on, upper-cased; empty without one.
 std::string endung(const std::string& datei)
 {
     const std::string name = fs::path(datei).filename().string();
     const size_t punkt = name.rfind('.');
-    return punkt == std::string::npos ? std::string() : gross(name.substr(punkt));
+    return punkt == std::string::npos ? std::string() : upperAscii(name.substr(punkt));
 }
 
 void slotsBenennen(Programm& p, int index)
@@ -60,7 +56,7 @@ int bmpLesen(Context& ctx, const std::string& datei, RasterSlot& ziel)
     RasterSlot quelle;
     quelle.pfad = datei;
     if (RasterKopierenDatei(quelle, ziel) != 0) {
-        ctx.message(Sprache::Titel::Fehler, 8);
+        ctx.message(Sprache::Titel::Fehler, MitDatei(Sprache::Meldung(8), datei, false));
         return -1;
     }
     ziel.breite = breite;
@@ -68,16 +64,26 @@ int bmpLesen(Context& ctx, const std::string& datei, RasterSlot& ziel)
     return 0;
 }
 
-std::string mpoBasis(Programm& p, int index, const std::string& datei)
+// The parts of a stereo or multi-picture file: "<temporary prefix>_<file name>_<k>.JPG".
+std::string teilBasis(Programm& p, int index, const std::string& datei)
 {
     const fs::path temp0(TempDateiname(p.ctx.files().tempFolder(), index, SlotQuelle));
     return (temp0.parent_path() / (temp0.filename().string().substr(0, 17) + "_" + fs::path(datei).filename().string()))
         .string();
 }
 
-std::string mpoTeil(const std::string& basis, int k)
+std::string teilDatei(const std::string& basis, int k)
 {
     return basis + "_" + std::to_string(k) + ".JPG";
+}
+
+// Entry n takes the extracted part as its source; its name less the temporary
+// prefix is the file's name, "_", k, ".JPG".
+void teilQuelleSetzen(ImageEntry& e, const std::string& teil, const std::string& datei)
+{
+    const std::string name = fs::path(teil).filename().string();
+    quelleSetzen(e, teil, name.size() > 18 ? name.substr(18) : name, 0);
+    e.slot[SlotQuelle].pfad2 = datei;
 }
 
 // Loads one extracted part into entry n; 0, or the reader's result.
@@ -91,10 +97,7 @@ int teilLaden(Programm& p, int n, const std::string& teil, const std::string& mp
         e.reset();
         return r;
     }
-    // The part's name less the temporary prefix: the MPO file's name, "_", k, ".JPG".
-    const std::string name = fs::path(teil).filename().string();
-    quelleSetzen(e, teil, name.size() > 18 ? name.substr(18) : name, 0);
-    e.slot[SlotQuelle].pfad2 = mpo;
+    teilQuelleSetzen(e, teil, mpo);
     return 0;
 }
 
@@ -102,29 +105,67 @@ void teileLoeschen(const std::string& basis, int von, int bis)
 {
     std::error_code ec;
     for (int k = von; k <= bis; ++k)
-        fs::remove(mpoTeil(basis, k), ec);
+        fs::remove(teilDatei(basis, k), ec);
+}
+
+void eintraegeLeeren(Programm& p, int von, int bis)
+{
+    for (int j = von; j <= bis; ++j) {
+        p.bilder.bild[static_cast<size_t>(j)].dateienLoeschen();
+        p.bilder.bild[static_cast<size_t>(j)].reset();
+    }
 }
 
 int mpoLaden(Programm& p, int index, const std::string& datei)
 {
-    const std::string basis = mpoBasis(p, index, datei);
+    const std::string basis = teilBasis(p, index, datei);
     // Parts beyond the image set's last entry are not taken.
     const MpoErgebnis m = MPO_Zerlegen(datei, basis, {}, nullptr, MaxBilder - index + 1);
     if (!m.ok)
         return -1;
     for (int k = 1; k <= m.anzahl; ++k) {
         const int n = index + k - 1;
-        if (const int r = teilLaden(p, n, mpoTeil(basis, k), datei); r != 0) {
+        if (const int r = teilLaden(p, n, teilDatei(basis, k), datei); r != 0) {
             // Nothing of a half-loaded file stays: neither entries nor parts.
-            for (int j = index; j < n; ++j) {
-                p.bilder.bild[static_cast<size_t>(j)].dateienLoeschen();
-                p.bilder.bild[static_cast<size_t>(j)].reset();
-            }
+            eintraegeLeeren(p, index, n - 1);
             teileLoeschen(basis, k, m.anzahl);
             return r;
         }
     }
     return index + m.anzahl - 1;
+}
+
+// Views erster … letzter (1 the left-eye view, 2 the right-eye view) of a
+// side-by-side stereo file into the entries from index on. Each view's source
+// is a JPEG of it among the temporary files, as a multi-picture file's part is.
+int jpsLaden(Programm& p, int index, const std::string& datei, int erster, int letzter)
+{
+    letzter = std::min(letzter, erster + MaxBilder - index);
+    ImageEntry* ansicht[2] = {nullptr, nullptr};
+    for (int k = erster; k <= letzter; ++k) {
+        const int n = index + k - erster;
+        p.bilder.bild[static_cast<size_t>(n)].reset();
+        slotsBenennen(p, n);
+        ansicht[k - 1] = &p.bilder.bild[static_cast<size_t>(n)];
+    }
+    RasterSlot& ganz = p.bilder.bild[static_cast<size_t>(index)].slot[SlotKomposition];
+    const auto arbeitskopie = [](ImageEntry* e) { return e ? &e->slot[SlotArbeitskopie] : nullptr; };
+    if (const int r = JPS_Lesen(p.ctx, datei, ganz, arbeitskopie(ansicht[0]), arbeitskopie(ansicht[1])); r != 0) {
+        eintraegeLeeren(p, index, index + letzter - erster);
+        return r;
+    }
+    const std::string basis = teilBasis(p, index, datei);
+    for (int k = erster; k <= letzter; ++k) {
+        ImageEntry& e = *ansicht[k - 1];
+        const std::string teil = teilDatei(basis, k);
+        if (!JPEG_Schreiben(p.ctx, teil, e.slot[SlotArbeitskopie])) {
+            teileLoeschen(basis, erster, k);
+            eintraegeLeeren(p, index, index + letzter - erster);
+            return -1;
+        }
+        teilQuelleSetzen(e, teil, datei);
+    }
+    return index + letzter - erster;
 }
 
 }
@@ -136,6 +177,8 @@ int Bild_Laden(Programm& p, int index, const std::string& datei)
     const std::string ext = endung(datei);
     if (ext.empty() || ext == ".MPO")
         return mpoLaden(p, index, datei);
+    if (ext == ".JPS")
+        return jpsLaden(p, index, datei, 1, 2);
     int (*leser)(Context&, const std::string&, RasterSlot&) = nullptr;
     if (ext == ".BMP")
         leser = bmpLesen;
@@ -165,7 +208,7 @@ void Temp_Aufraeumen(Context& ctx)
         for (const char* endung : {".BMP", ".JPG"}) {
             for (const auto& eintrag : fs::directory_iterator(ctx.files().tempFolder(), ec)) {
                 const std::string name = eintrag.path().filename().string();
-                if (name.size() >= 6 && name.starts_with("~$") && gross(name.substr(name.size() - 4)) == endung)
+                if (name.size() >= 6 && name.starts_with("~$") && upperAscii(name.substr(name.size() - 4)) == endung)
                     fs::remove(eintrag.path(), ec);
             }
         }
@@ -176,14 +219,16 @@ int MPO_Teil_Laden(Programm& p, int index, const std::string& mpo, int k)
 {
     if (p.ctx.state.abort || index < 1 || index > MaxBilder || k < 1)
         return -1;
-    const std::string basis = mpoBasis(p, index, mpo);
+    if (endung(mpo) == ".JPS")
+        return k <= 2 ? jpsLaden(p, index, mpo, k, k) : -1;
+    const std::string basis = teilBasis(p, index, mpo);
     const MpoErgebnis m = MPO_Zerlegen(mpo, basis, {}, nullptr, k);
     if (!m.ok)
         return -1;
     teileLoeschen(basis, 1, std::min(k - 1, m.anzahl));
     if (m.anzahl < k)
         return -1;
-    if (const int r = teilLaden(p, index, mpoTeil(basis, k), mpo); r != 0) {
+    if (const int r = teilLaden(p, index, teilDatei(basis, k), mpo); r != 0) {
         teileLoeschen(basis, k, k);
         return r;
     }

@@ -8,7 +8,7 @@ int BMP_Kopf_Pruefen(Context& ctx, const std::string& datei, int32_t& breite, in
     using Sprache::Titel;
     const auto fehler = [&](int code, int meldung) {
         if (meldung >= 0)
-            ctx.message(Titel::Fehler, meldung);
+            ctx.message(Titel::Fehler, MitDatei(Sprache::Meldung(meldung), datei, false));
         return code;
     };
     breite = hoehe = kopf = 0;

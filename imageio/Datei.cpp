@@ -10,6 +10,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "core/Services.h"
+
 namespace fs = std::filesystem;
 
 void Bytes::u16(uint32_t v)
@@ -164,6 +166,18 @@ uint64_t ZielDatei::position()
     return static_cast<uint64_t>(pos);
 }
 
+// The moved file takes the temporary name; the stream turns to it.
+bool ZielDatei::uebernehmen(const std::string& datei)
+{
+    if (!datei_ || ::rename(datei.c_str(), temp_.c_str()) != 0)
+        return false;
+    FILE* neu = std::fopen(temp_.c_str(), "r+b");
+    std::fclose(datei_);
+    datei_ = neu;
+    fehler_ = fehler_ || !neu;
+    return true;
+}
+
 bool ZielDatei::fertig()
 {
     if (!datei_)
@@ -180,16 +194,14 @@ bool ZielDatei::fertig()
     return ok;
 }
 
-bool DateiKopieren(const std::string& von, const std::string& nach)
+// The new file is written through its descriptor, past the stream, which has
+// nothing buffered yet.
+bool DateiKopieren(const std::string& von, const std::string& nach, bool verschieben)
 {
-    LeseDatei quelle(von);
     ZielDatei ziel(nach);
-    std::vector<uint8_t> puffer(1 << 20);
-    for (uint64_t pos = 0; quelle.offen() && pos < quelle.groesse();) {
-        const size_t n = static_cast<size_t>(std::min<uint64_t>(puffer.size(), quelle.groesse() - pos));
-        if (!quelle.lesen(pos, puffer.data(), n) || !ziel.schreiben(puffer.data(), n))
-            return false;
-        pos += n;
-    }
-    return quelle.offen() && ziel.fertig();
+    if (verschieben && ziel.uebernehmen(von))
+        return ziel.fertig();
+    LeseDatei quelle(von);
+    return quelle.offen() && ziel.offen() && copyWholeFile(quelle.fd(), ::fileno(ziel.datei()), quelle.groesse())
+        && ziel.fertig();
 }

@@ -51,6 +51,7 @@ public:
     LeseDatei& operator=(const LeseDatei&) = delete;
 
     bool offen() const { return fd_ >= 0; }
+    int fd() const { return fd_; }
     uint64_t groesse() const { return groesse_; }
     // Exactly length bytes at offset; false when they do not all lie in the file.
     bool lesen(uint64_t offset, void* ziel, size_t laenge) const;
@@ -84,6 +85,9 @@ public:
     // Overwrites bytes written earlier and returns to the end.
     bool schreibenAn(uint64_t offset, const void* daten, size_t laenge);
     uint64_t position();
+    // Makes a file of the same file system the new file, moved here instead of
+    // written; false when it cannot be moved (another file system).
+    bool uebernehmen(const std::string& datei);
     // Flushes, closes and renames the file over the target; false when any write failed.
     bool fertig();
 
@@ -94,5 +98,7 @@ private:
     bool fehler_ = false;
 };
 
-// Copies a file; the target is replaced only when the copy is complete.
-bool DateiKopieren(const std::string& von, const std::string& nach);
+// Copies a file, in the kernel or as a clone where the file system can; the
+// target is replaced only when the copy is complete. With verschieben the
+// file, which nobody needs afterwards, is moved where it can be.
+bool DateiKopieren(const std::string& von, const std::string& nach, bool verschieben = false);

@@ -456,11 +456,17 @@ std::string wort(const WortText (&tabelle)[N], int64_t wert)
     return "unbekannt";
 }
 
-const WortText ausrichtungen[] = {{1, "top-left"},  {2, "top-right"}, {3, "bottom-right"}, {4, "bottom-left"},
-                                  {5, "left-top"},  {6, "right-top"}, {7, "right-bottom"}, {8, "left-bottom"}};
-const WortText programme[] = {{0, "Not defined"},      {1, "Manual"},          {2, "Normal program"},
-                              {3, "Aperture priority"}, {4, "Shutter priority"}, {5, "Creative program"},
-                              {6, "Action program"},    {7, "Portrait mode"},    {8, "Landscape mode"}};
+const WortText ausrichtungen[] = {{1, "oben-links"},  {2, "oben-rechts"}, {3, "unten-rechts"}, {4, "unten-links"},
+                                  {5, "links-oben"},  {6, "rechts-oben"}, {7, "rechts-unten"}, {8, "links-unten"}};
+const WortText programme[] = {{0, "nicht definiert"},
+                              {1, "manuell"},
+                              {2, "Normalprogramm"},
+                              {3, "Zeitautomatik (Blendenvorwahl)"},
+                              {4, "Blendenautomatik (Zeitvorwahl)"},
+                              {5, "Kreativprogramm"},
+                              {6, "Actionprogramm"},
+                              {7, "Porträt"},
+                              {8, "Landschaft"}};
 const WortText lichtquellen[] = {{0, "Unknown"},          {1, "Daylight"},         {2, "Flourescent"},
                                  {3, "Tungsten"},         {4, "Flash"},            {17, "Standard Light A"},
                                  {18, "Standard Light B"}, {19, "Standard Light C"}, {20, "D55"},

@@ -173,7 +173,7 @@ bool kodierenBeenden(Kodierer& k)
 int JPEG_Lesen(Context& ctx, const std::string& datei, RasterSlot& ziel)
 {
     const auto fehler = [&] {
-        ctx.message(Titel::Fehler, 10);
+        ctx.message(Titel::Fehler, MitDatei(Sprache::Meldung(10), datei, false));
         return -1;
     };
     Dekoder d(datei);
@@ -216,23 +216,19 @@ int JPEG_Lesen(Context& ctx, const std::string& datei, RasterSlot& ziel)
     return -1;
 }
 
-bool JPEG_Kodieren(Context& ctx, const RasterSlot& von, FILE* ziel, const std::vector<uint8_t>& app2)
+bool JPEG_Kodieren(Context& ctx, int32_t breite, int32_t hoehe, FILE* ziel, const std::vector<uint8_t>& app2,
+                   const std::function<const uint8_t*(int32_t y)>& zeile)
 {
-    if (von.breite < 1 || von.hoehe < 1 || von.breite > JPEG_MAX_DIMENSION || von.hoehe > JPEG_MAX_DIMENSION)
+    if (breite < 1 || hoehe < 1 || breite > JPEG_MAX_DIMENSION || hoehe > JPEG_MAX_DIMENSION)
         return false;
     Kodierer k;
-    if (!kodierenBeginnen(k, ziel, static_cast<JDIMENSION>(von.breite), static_cast<JDIMENSION>(von.hoehe), app2))
+    if (!kodierenBeginnen(k, ziel, static_cast<JDIMENSION>(breite), static_cast<JDIMENSION>(hoehe), app2))
         return false;
-    RasterSlot quelle = von;
-    SlotCloser schliessen(quelle);
     try {
-        OeffneLesen(quelle);
-        ctx.setProgress(quelle.hoehe - 1, 0);
-        Zeile view;
-        for (int32_t y = 0; y < quelle.hoehe; ++y) {
-            const bool ok = zeileKodieren(k, LeseZeile(ctx, quelle, y, view));
-            GibZeileFrei(view);
-            if (!ok)
+        ctx.setProgress(hoehe - 1, 0);
+        for (int32_t y = 0; y < hoehe; ++y) {
+            // The library only reads the row it is given.
+            if (!zeileKodieren(k, const_cast<uint8_t*>(zeile(y))))
                 return false;
             ctx.rowDone(y);
         }
@@ -242,12 +238,26 @@ bool JPEG_Kodieren(Context& ctx, const RasterSlot& von, FILE* ziel, const std::v
     return kodierenBeenden(k);
 }
 
+bool JPEG_Kodieren(Context& ctx, const RasterSlot& von, FILE* ziel, const std::vector<uint8_t>& app2)
+{
+    RasterSlot quelle = von;
+    SlotCloser schliessen(quelle);
+    Leseband band;
+    try {
+        OeffneLesen(quelle);
+    } catch (const Abbruch&) {
+        return false;
+    }
+    return JPEG_Kodieren(ctx, quelle.breite, quelle.hoehe, ziel, app2,
+                         [&](int32_t y) { return band.zeile(ctx, quelle, y); });
+}
+
 bool JPEG_Schreiben(Context& ctx, const std::string& datei, const RasterSlot& quelle)
 {
     ZielDatei ziel(datei);
     if (ziel.offen() && JPEG_Kodieren(ctx, quelle, ziel.datei(), {}) && ziel.fertig())
         return true;
     if (!ctx.state.abort)
-        ctx.message(Titel::Fehler, 3);
+        ctx.message(Titel::Fehler, MitDatei(Sprache::Meldung(3), datei, true));
     return false;
 }

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <cstdio>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,10 @@ int JPEG_Lesen(Context& ctx, const std::string& datei, RasterSlot& ziel);
 // the given APP2 segment (without marker and length) after the JFIF header
 // when it is not empty. False after a failure or abort; nothing is reported.
 bool JPEG_Kodieren(Context& ctx, const RasterSlot& quelle, FILE* ziel, const std::vector<uint8_t>& app2);
+// The same for breite × hoehe pixels whose row y (top-down; blue, green, red)
+// the caller hands out; zeile may throw Abbruch.
+bool JPEG_Kodieren(Context& ctx, int32_t breite, int32_t hoehe, FILE* ziel, const std::vector<uint8_t>& app2,
+                   const std::function<const uint8_t*(int32_t y)>& zeile);
 
 // The same into a file of its own; failures show "Fehler beim Speichern der JPG-Datei!".
 bool JPEG_Schreiben(Context& ctx, const std::string& datei, const RasterSlot& quelle);

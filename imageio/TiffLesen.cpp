@@ -97,7 +97,7 @@ TiffInfo TIFF_Kopf_Lesen(Context& ctx, const std::string& datei)
 {
     TiffInfo info;
     const auto fehler = [&](int meldung) {
-        ctx.message(Titel::Fehler, meldung);
+        ctx.message(Titel::Fehler, MitDatei(Sprache::Meldung(meldung), datei, false));
         info.ok = false;
         return info;
     };
@@ -282,7 +282,7 @@ int TIFF_Lesen(Context& ctx, const std::string& datei, RasterSlot& ziel)
             ++strip;
             const uint64_t zeilen = std::min<uint64_t>(info.RowsPerStrip, info.ImageLength - r);
             if (!gelesen || !imDatei(offset, zeilen, zeilenBytes, f.groesse())) {
-                ctx.message(Titel::Fehler, GroesseWiderspruch);
+                ctx.message(Titel::Fehler, MitDatei(Sprache::Meldung(GroesseWiderspruch), datei, false));
                 return false;
             }
             position = offset;
@@ -290,7 +290,7 @@ int TIFF_Lesen(Context& ctx, const std::string& datei, RasterSlot& ziel)
         const uint64_t imStrip = info.StripOffsetsAnzahl > 1 ? info.RowsPerStrip - r % info.RowsPerStrip : info.ImageLength - r;
         const uint8_t* q = zeileHolen(position, std::min<uint64_t>(imStrip, info.ImageLength - r));
         if (!q) {
-            ctx.message(Titel::Fehler, GroesseWiderspruch);
+            ctx.message(Titel::Fehler, MitDatei(Sprache::Meldung(GroesseWiderspruch), datei, false));
             return false;
         }
         position += zeilenBytes;

@@ -89,7 +89,7 @@ bool schreiben(Context& ctx, const std::string& datei, const RasterSlot& von, do
 
     ZielDatei ziel(datei);
     if (!ziel.offen() || !ziel.schreiben(kopf.daten)) {
-        ctx.message(Titel::Fehler, TifSpeicherFehler);
+        ctx.message(Titel::Fehler, MitDatei(Sprache::Meldung(TifSpeicherFehler), datei, true));
         return false;
     }
     RasterSlot quelle = von;
@@ -142,7 +142,7 @@ bool schreiben(Context& ctx, const std::string& datei, const RasterSlot& von, do
     eintrag(b, 306, 2, DateTimeLaenge, DatenBeginn + 2 * proPixel + SoftwareLaenge);
     b.u32(0);
     if (!ziel.schreiben(b.daten) || !ziel.fertig()) {
-        ctx.message(Titel::Fehler, TifSpeicherFehler);
+        ctx.message(Titel::Fehler, MitDatei(Sprache::Meldung(TifSpeicherFehler), datei, true));
         return false;
     }
     return true;

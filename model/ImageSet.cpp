@@ -33,6 +33,15 @@ int ImageSet::Entfernen(int n)
     return 1;
 }
 
+void ImageSet::Leeren()
+{
+    for (int n = 1; n <= anzahl; ++n) {
+        bild[static_cast<size_t>(n)].dateienLoeschen();
+        bild[static_cast<size_t>(n)].reset();
+    }
+    anzahl = 0;
+}
+
 int ImageSet::Hoch(int n)
 {
     if (!gueltig(n))

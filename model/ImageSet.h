@@ -25,6 +25,8 @@ enum ErgebnisSlot : int {
     SlotFarbErgebnis = 1,   // the colour-adjusted result: printed, saved, copied
     SlotAnzeige = 2,        // the preview display raster
     SlotVollbild = 3,       // the full-screen raster
+    SlotKalibrierung = 4,   // the calibration image
+    SlotKalibGedreht = 5,   // the calibration image turned for horizontal lenses
 };
 
 // One image of the set with its rasters and alignment parameters.
@@ -67,11 +69,14 @@ public:
     std::array<ImageEntry, MaxBilder + 1> bild;
 
     ImageEntry& ergebnis() { return bild[0]; }
+    const ImageEntry& ergebnis() const { return bild[0]; }
     bool gueltig(int n) const { return n >= 1 && n <= anzahl; }
 
     // Remove image n: its files are deleted, the images behind it move up one
     // place. -1 for an invalid n, else 1; the caller lowers the count.
     int Entfernen(int n);
+    // Deletes the files of every source image and empties the set.
+    void Leeren();
     // Move image n one place up (down). -1 for an invalid n, else its new number.
     int Hoch(int n);
     int Runter(int n);

@@ -8,7 +8,7 @@ void Programm::Init()
         e.reset();
     bilder.anzahl = 0;
     const auto temp = ctx.files().tempFolder();
-    for (int s = SlotErgebnis; s <= SlotVorschau; ++s) {
+    for (int s = SlotErgebnis; s < SlotAnzahl; ++s) {
         RasterSlot& slot = bilder.ergebnis().slot[static_cast<size_t>(s)];
         slot.pfad = TempDateiname(temp, 0, s);
         slot.name = std::filesystem::path(slot.pfad).filename().string();

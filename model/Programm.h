@@ -18,6 +18,9 @@ struct Programm {
     RefInfo refInfo;
     AutoJustSettings autoJust;
     AutoJustAnzeige autoJustAnzeige;
+    // The batch panel outlives a new project.
+    BatchSettings batch;
+    BatchLauf batchLauf;
 
     // Empties the image set (files are left alone) and resets every setting;
     // the result entry's slots get their temporary names. The size of the

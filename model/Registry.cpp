@@ -75,6 +75,7 @@ const std::vector<RegistryWert>& RegistryWerte()
         {"BicubInterpol", &R::BicubInterpol},
         {"DrawLines", &R::DrawLines},
         {"WindowState", &R::WindowState, 0, 2},
+        {"RecentProjects", &R::RecentProjects},
     };
     return werte;
 }

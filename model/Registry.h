@@ -35,6 +35,8 @@ struct Registry {
     bool BicubInterpol = true;
     bool DrawLines = false;
     int32_t WindowState = 2;  // 0 minimised, 1 normal, 2 maximised
+    // The projects last opened or saved, newest first, one path per line.
+    std::string RecentProjects;
 
     bool operator==(const Registry&) const = default;
 };

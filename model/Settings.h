@@ -161,3 +161,41 @@ struct AutoJustAnzeige {
     int32_t ebenen = 0;      // its pyramid levels
     int32_t prozent = -1;    // the share of the whole run done, -1 when no run
 };
+
+// How a batch run colour-optimises each image.
+enum BatchFarbModus : int32_t {
+    BatchFarbeKeine = 0,     // the image as it is
+    BatchFarbeAuto = 1,      // histogram stretch
+    BatchFarbeKonturen = 2,  // contour picture
+};
+
+// The batch panel: what a run does with the files of a folder tree.
+struct BatchSettings {
+    std::string quelle;              // source root folder
+    std::string ziel;                // target root folder
+    std::string muster = "*.JPG";    // the files taken; "*.MPO" and "*.JPS" are stereo files
+    bool unterordner = true;         // subfolders included
+    bool einzelbilder = true;        // each file colour-optimised on its own
+    bool serien = true;              // each folder (each stereo file) aligned as one series
+    int32_t farbModus = BatchFarbeAuto;
+    bool verstaerkt = false;         // the histogram stretch to the full range
+    bool negativ = false;            // the optimised images as negatives
+    bool zuschnitt = true;           // the series cut to the optimal region after the alignment
+    bool anaglyph = true, stereo = false, streifen = false;
+    std::string suffixAnaglyph = "_anaglyph", suffixStereo = "_stereo", suffixStreifen = "_stripes";
+    bool jps = false, mpo = false;   // the aligned pair as a stereo file
+    std::string ergebnisTyp = "JPG"; // file type of the results: "JPG", "BMP", "TIF" or "TGA"
+    bool ueberschreiben = true;      // existing files are replaced, else kept
+    bool original = true, farbOptimiert = true, justiert = true;
+    std::string suffixOriginal = "_orig", suffixFarbOptimiert = "_edit", suffixJustiert = "_just";
+};
+
+// The work lists of the batch panel and what a running batch shows.
+struct BatchLauf {
+    std::vector<std::string> ordner;   // source folders holding a matching file, in the order of the run
+    std::vector<std::string> dateien;  // matching files; during a run those of the current folder
+    bool laeuft = false;
+    bool abbruch = false;              // a stop was requested
+    int32_t ordnerNr = 0;              // the folder being processed, from 1
+    std::string datei;                 // the file being processed
+};

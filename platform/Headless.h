@@ -41,16 +41,6 @@ public:
     void showPreview() override {}
 };
 
-// No printer installed.
-class NoPrinters : public Printers {
-public:
-    std::vector<std::string> names() const override { return {}; }
-    int current() const override { return -1; }
-    void setCurrent(int) override {}
-    int dpiX() const override { return 0; }
-    int dpiY() const override { return 0; }
-};
-
 // Settings kept in memory while the object lives: the store of tests, and of a
 // window that was given none.
 class MemorySettingsStore : public SettingsStore {

@@ -6,19 +6,21 @@
 #include "platform/PosixFiles.h"
 
 // The engine services without a window: messages on stderr, progress on a
-// terminal, files in the given temporary folder, no display and no printer.
+// terminal, files in the given temporary folder, no display, no printer
+// and no text.
 struct HeadlessServices {
     HeadlessMessages messages;
     HeadlessEvents events;
     PosixFiles files;
     NullDisplay display;
     NoPrinters printers;
+    NoTextRaster textRaster;
 
     explicit HeadlessServices(const std::filesystem::path& tempFolder, bool answerYes = false)
         : messages(answerYes), files(tempFolder)
     {
     }
-    Services services() { return Services{messages, events, files, display, printers}; }
+    Services services() { return Services{messages, events, files, display, printers, textRaster}; }
 };
 
 // A folder of its own for one headless run inside the user's temporary folder,

@@ -15,16 +15,13 @@ uint8_t roundToByte(double v)
     return static_cast<uint8_t>(Matrix_4_Byte(std::nearbyint(v)));
 }
 
-// Runs change over the pixel bytes of every row of the slot, in place.
+// Runs change over the pixel bytes of every row of von and writes them to the
+// same row of nach, which may be von itself; both are open.
 template <class Change>
-void eachRow(Context& ctx, RasterSlot& slot, Change&& change)
+void eachRow(Context& ctx, const RasterSlot& von, const RasterSlot& nach, Change&& change)
 {
-    if (ctx.state.abort)
-        return;
-    SlotCloser schliessen(slot);
-    OeffneSchreiben(slot);
-    ctx.setProgress(slot.hoehe - 1, 0);
-    const auto bytes = static_cast<size_t>(3 * int64_t{slot.breite});
+    ctx.setProgress(von.hoehe - 1, 0);
+    const auto bytes = static_cast<size_t>(3 * int64_t{von.breite});
     // The calling thread reads and writes; it and a helper change each batch in
     // between. The read band only ever holds rows not yet written back.
     constexpr int32_t Stapel = 32;
@@ -33,27 +30,39 @@ void eachRow(Context& ctx, RasterSlot& slot, Change&& change)
     Leseband lesen;
     Schreibband schreiben;
     inBatches(
-        slot.hoehe, Stapel,
+        von.hoehe, Stapel,
         [&](int32_t y0, int32_t anzahl, int set) {
             for (int32_t i = 0; i < anzahl; ++i)
-                std::memcpy(zeile(set, i), lesen.zeile(ctx, slot, y0 + i), bytes);
+                std::memcpy(zeile(set, i), lesen.zeile(ctx, von, y0 + i), bytes);
         },
         [&](int32_t, int set, int32_t i) { change(zeile(set, i), static_cast<int64_t>(bytes)); },
         [&](int32_t y0, int32_t anzahl, int set) {
             for (int32_t i = 0; i < anzahl; ++i) {
-                std::memcpy(schreiben.zeile(ctx, slot, y0 + i), zeile(set, i), bytes);
+                std::memcpy(schreiben.zeile(ctx, nach, y0 + i), zeile(set, i), bytes);
                 ctx.rowDone(y0 + i);
             }
         });
     schreiben.schreiben();
 }
 
-void applyTable(Context& ctx, RasterSlot& slot, const Farbtabelle& table)
+template <class Change>
+void eachRowInPlace(Context& ctx, RasterSlot& slot, Change&& change)
 {
-    eachRow(ctx, slot, [&](uint8_t* row, int64_t bytes) {
-        for (int64_t i = 0; i < bytes; ++i)
-            row[i] = table[row[i]];
-    });
+    if (ctx.state.abort)
+        return;
+    SlotCloser schliessen(slot);
+    OeffneSchreiben(slot);
+    eachRow(ctx, slot, slot, change);
+}
+
+void saturate(uint8_t* row, int64_t bytes, double f)
+{
+    for (int64_t i = 0; i < bytes; i += 3) {
+        uint8_t* px = row + i;
+        const int y = Grauwert(px[2], px[1], px[0]);
+        for (int c = 0; c < 3; ++c)
+            px[c] = roundToByte((px[c] - y) * f + y);
+    }
 }
 
 }
@@ -93,37 +102,36 @@ Farbtabelle KontrastTabelle(int32_t position)
     return t;
 }
 
-void Gamma(Context& ctx, ImageEntry& entry, int32_t position)
+Farbtabelle Farbtabelle_Folge(const Farbtabelle& erst, const Farbtabelle& dann)
 {
-    applyTable(ctx, entry.slot[SlotFarbErgebnis], GammaTabelle(position));
+    Farbtabelle t{};
+    for (size_t i = 0; i < t.size(); ++i)
+        t[i] = dann[erst[i]];
+    return t;
 }
 
-void Helligkeit(Context& ctx, ImageEntry& entry, int32_t position)
+void Farben_Anpassen(Context& ctx, const RasterSlot& quelle, RasterSlot& ziel, const Farbtabelle& tabelle,
+                     int32_t saettigung)
 {
-    applyTable(ctx, entry.slot[SlotFarbErgebnis], HelligkeitTabelle(position));
-}
-
-void Kontrast(Context& ctx, ImageEntry& entry, int32_t position)
-{
-    applyTable(ctx, entry.slot[SlotFarbErgebnis], KontrastTabelle(position));
-}
-
-void Saettigung(Context& ctx, ImageEntry& entry, int32_t position)
-{
-    const double f = (position + 100) / 100.0;
-    eachRow(ctx, entry.slot[SlotFarbErgebnis], [f](uint8_t* row, int64_t bytes) {
-        for (int64_t i = 0; i < bytes; i += 3) {
-            uint8_t* px = row + i;
-            const int y = Grauwert(px[2], px[1], px[0]);
-            for (int c = 0; c < 3; ++c)
-                px[c] = roundToByte((px[c] - y) * f + y);
-        }
+    if (ctx.state.abort)
+        return;
+    ziel.breite = quelle.breite;
+    ziel.hoehe = quelle.hoehe;
+    if (RasterAnlegenUeberschreiben(ctx, ziel) != 0)
+        throw Abbruch{};
+    const QuelleUndZiel offen(quelle, ziel);
+    const double f = (saettigung + 100) / 100.0;
+    eachRow(ctx, offen.von, ziel, [&](uint8_t* row, int64_t bytes) {
+        for (int64_t i = 0; i < bytes; ++i)
+            row[i] = tabelle[row[i]];
+        if (saettigung != 0)
+            saturate(row, bytes, f);
     });
 }
 
 void Invertieren(Context& ctx, ImageEntry& entry, int slot)
 {
-    eachRow(ctx, entry.slot[static_cast<size_t>(slot)], [](uint8_t* row, int64_t bytes) {
+    eachRowInPlace(ctx, entry.slot[static_cast<size_t>(slot)], [](uint8_t* row, int64_t bytes) {
         for (int64_t i = 0; i < bytes; ++i)
             row[i] = static_cast<uint8_t>(255 - row[i]);
     });

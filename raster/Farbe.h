@@ -5,8 +5,8 @@
 #include "core/Context.h"
 #include "model/ImageSet.h"
 
-// Colour adjustments of a raster in place. A set abort flag makes each of them
-// do nothing; a failed raster operation or an abort between rows throws Abbruch.
+// Colour adjustments of rasters. A set abort flag makes each of them do
+// nothing; a failed raster operation or an abort between rows throws Abbruch.
 
 inline int Grauwert(int r, int g, int b)
 {
@@ -20,11 +20,15 @@ Farbtabelle GammaTabelle(int32_t position);
 Farbtabelle HelligkeitTabelle(int32_t position);
 Farbtabelle KontrastTabelle(int32_t position);
 
-// The four adjustments of the colour step, on slot 1 of the entry.
-void Gamma(Context& ctx, ImageEntry& entry, int32_t position);
-void Helligkeit(Context& ctx, ImageEntry& entry, int32_t position);
-void Kontrast(Context& ctx, ImageEntry& entry, int32_t position);
-void Saettigung(Context& ctx, ImageEntry& entry, int32_t position);
+// The table of one adjustment followed by another.
+Farbtabelle Farbtabelle_Folge(const Farbtabelle& erst, const Farbtabelle& dann);
+
+// The adjustments of the colour step in one pass from quelle into ziel (given
+// quelle's size): every byte through the table, then the saturation of each
+// pixel at its track-bar position (0 leaves the pixel). The same bytes as one
+// pass per adjustment, since each works on every byte or pixel alone.
+void Farben_Anpassen(Context& ctx, const RasterSlot& quelle, RasterSlot& ziel, const Farbtabelle& tabelle,
+                     int32_t saettigung);
 
 // Every byte v becomes 255 − v.
 void Invertieren(Context& ctx, ImageEntry& entry, int slot);

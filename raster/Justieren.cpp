@@ -102,7 +102,7 @@ bool Justiere_Bild(Programm& p, int n)
         const bool ohneDrehung = bild.rot == 0.0 && bild.vx == 0.0 && bild.vy == 0.0 && bild.skal == 1.0;
         const bool gleicheGroesse = quelle.breite == ziel.breite && quelle.hoehe == ziel.hoehe;
         if (ohneDrehung && lage.dx == 0.0 && lage.dy == 0.0 && gleicheGroesse) {
-            if (RasterKopierenDatei(quelle, ziel) != 0)
+            if (RasterTeilen(quelle, ziel) != 0)
                 throw Abbruch{};
         } else if (ohneDrehung && ganzzahlig(lage.dx) && ganzzahlig(lage.dy)) {
             Ganzzahlig_Uebertragen(ctx, quelle, ziel, offset(lage.dx), offset(lage.dy), hintergrund);

@@ -93,6 +93,48 @@ void diskFullMessage(Context& ctx, const std::string& pfad)
                 std::string(Sprache::Meldung(68)) + ctx.files().volumeName(fs::path(pfad)) + ": !");
 }
 
+// Rasters of the program may share their bytes as two names of one file
+// (RasterTeilen). Whatever writes into a raster first gives its file bytes of
+// its own: a copy when its pixels are kept, a new file when they are replaced.
+bool geteilt(const std::string& pfad)
+{
+    struct stat st {};
+    return ::stat(pfad.c_str(), &st) == 0 && st.st_nlink > 1;
+}
+
+// The target's bytes become a copy of the source's: the source's blocks shared
+// where the file system can copy on write, else copied.
+bool dateiKopieren(const std::string& von, const std::string& nach)
+{
+    if (geteilt(nach) && ::unlink(nach.c_str()) != 0)
+        return false;
+    const int in = ::open(von.c_str(), O_RDONLY | O_CLOEXEC);
+    if (in < 0)
+        return false;
+    struct stat st {};
+    int out = -1;
+    bool ok = ::fstat(in, &st) == 0 && S_ISREG(st.st_mode)
+        && (out = ::open(nach.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0600)) >= 0
+        && copyWholeFile(in, out, static_cast<uint64_t>(st.st_size));
+    if (out >= 0 && ::close(out) != 0)
+        ok = false;
+    ::close(in);
+    return ok;
+}
+
+bool eigeneBytes(const std::string& pfad, bool behalten)
+{
+    if (!geteilt(pfad))
+        return true;
+    if (!behalten)
+        return ::unlink(pfad.c_str()) == 0;
+    const std::string kopie = pfad + "~.bmp";
+    if (dateiKopieren(pfad, kopie) && ::rename(kopie.c_str(), pfad.c_str()) == 0)
+        return true;
+    ::unlink(kopie.c_str());
+    return false;
+}
+
 // How a raster file is prepared.
 enum class Anlage {
     Weiss,           // header and white pixels
@@ -107,7 +149,7 @@ int dateiSchreiben(Context& ctx, const RasterSlot& slot, int64_t pixelBytes, Anl
     const bool fill = anlage == Anlage::Weiss;
     // Resizing an old file in place spares the system freeing its pages and allocating them again.
     const int truncate = anlage == Anlage::Ueberschreiben ? 0 : O_TRUNC;
-    int fd = ::open(slot.pfad.c_str(), O_RDWR | O_CREAT | truncate | O_CLOEXEC, 0600);
+    int fd = eigeneBytes(slot.pfad, false) ? ::open(slot.pfad.c_str(), O_RDWR | O_CREAT | truncate | O_CLOEXEC, 0600) : -1;
     if (fd < 0) {
         ctx.message(Sprache::Titel::Fehler, 11);
         ctx.state.abort = true;
@@ -155,6 +197,8 @@ int oeffnen(RasterSlot& slot, bool schreiben)
 {
     RasterSchliessen(slot);
     if (slot.pfad.empty())
+        return -1;
+    if (schreiben && !eigeneBytes(slot.pfad, true))
         return -1;
     int fd = ::open(slot.pfad.c_str(), (schreiben ? O_RDWR : O_RDONLY) | O_CLOEXEC);
     if (fd < 0)
@@ -305,7 +349,9 @@ int anlegen(Context& ctx, RasterSlot& slot, Anlage anlage)
 {
     if (ctx.state.abort)
         return -1;
-    if (anlage != Anlage::Leer && passendeDatei(slot.pfad, slot.breite, slot.hoehe))
+    // A writer that replaces every byte gains nothing from a file whose bytes it would first have to copy.
+    const bool wiederverwenden = anlage == Anlage::Weiss || (anlage == Anlage::Ueberschreiben && !geteilt(slot.pfad));
+    if (wiederverwenden && passendeDatei(slot.pfad, slot.breite, slot.hoehe))
         return 0;
     if (slot.breite < 0 || slot.hoehe < 0 || slot.pfad.empty()) {
         ctx.message(Sprache::Titel::Fehler, 11);
@@ -393,22 +439,47 @@ int RasterKopierenDatei(const RasterSlot& von, const RasterSlot& nach)
         return -1;
     if (von.pfad == nach.pfad)
         return 0;
-    const int in = ::open(von.pfad.c_str(), O_RDONLY | O_CLOEXEC);
-    if (in < 0)
-        return -1;
-    struct stat st {};
-    int out = -1;
-    bool ok = ::fstat(in, &st) == 0 && S_ISREG(st.st_mode)
-        && (out = ::open(nach.pfad.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0600)) >= 0
-        && copyFileData(in, out, static_cast<uint64_t>(st.st_size)) && ::ftruncate(out, st.st_size) == 0;
-    if (out >= 0 && ::close(out) != 0)
-        ok = false;
-    ::close(in);
-    if (!ok)
+    if (!dateiKopieren(von.pfad, nach.pfad))
         return -1;
     std::error_code ec;
     fs::permissions(nach.pfad, fs::perms::owner_read | fs::perms::owner_write, ec);
     return 0;
+}
+
+namespace {
+
+// False where the file system has no second names, or the files lie on two of them.
+bool zweiterName(const RasterSlot& von, const RasterSlot& nach)
+{
+    if (von.pfad.empty() || nach.pfad.empty())
+        return false;
+    if (von.pfad == nach.pfad)
+        return true;
+    return (::unlink(nach.pfad.c_str()) == 0 || errno == ENOENT) && ::link(von.pfad.c_str(), nach.pfad.c_str()) == 0;
+}
+
+// A file that is byte for byte what RasterKopieren would write: the header for
+// its size, nothing after the rows and no padding, which a file from elsewhere
+// may fill with anything.
+bool wieKopie(const RasterSlot& slot)
+{
+    if (RasterStride(slot.breite) != 3 * int64_t{slot.breite})
+        return false;
+    const int fd = ::open(slot.pfad.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    std::array<uint8_t, BmpKopfLaenge> kopf{};
+    struct stat st {};
+    const bool ok = readFully(fd, kopf.data(), kopf.size(), 0) && ::fstat(fd, &st) == 0;
+    ::close(fd);
+    return ok && kopf == bmpKopf(slot.breite, slot.hoehe) && st.st_size == RasterDateigroesse(slot.breite, slot.hoehe);
+}
+
+}
+
+int RasterTeilen(const RasterSlot& von, const RasterSlot& nach)
+{
+    return zweiterName(von, nach) ? 0 : RasterKopierenDatei(von, nach);
 }
 
 uint8_t* LeseZeile(Context& ctx, const RasterSlot& slot, int32_t y, Zeile& view)
@@ -466,6 +537,13 @@ void RasterKopieren(Context& ctx, const RasterSlot& von, RasterSlot& nach)
         return;
     nach.breite = von.breite;
     nach.hoehe = von.hoehe;
+    // A copy that would be the source's file byte for byte shares it instead.
+    if (wieKopie(von) && zweiterName(von, nach)) {
+        ctx.setProgress(von.hoehe - 1, von.hoehe - 1);
+        ctx.pump();
+        ctx.throwIfAborted();
+        return;
+    }
     if (RasterAnlegen(ctx, nach) != 0)
         throw Abbruch{};
     const QuelleUndZiel offen(von, nach);

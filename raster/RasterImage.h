@@ -115,7 +115,14 @@ int ZeileUeberschreiben(Context& ctx, const RasterSlot& slot, int32_t y, uint8_t
 // Releases a view; a write view is written to its file first. 0, or -1 when that failed.
 int ZeileFreigeben(Zeile& view);
 
+// Copies a raster's file over another's, byte for byte; where the file system
+// can, the copy shares the source's blocks until either is written. 0 or -1.
 int RasterKopierenDatei(const RasterSlot& von, const RasterSlot& nach);
+// Gives a raster of the program's own the file of another as a second name:
+// the two share their bytes until one of them is written, and whatever writes
+// into a raster first gives it bytes of its own. Where a file system has no
+// second names, a copy. Sizes in the slot records are the caller's. 0 or -1.
+int RasterTeilen(const RasterSlot& von, const RasterSlot& nach);
 // Copies the pixels of one raster into another; throws Abbruch on failure or abort.
 void RasterKopieren(Context& ctx, const RasterSlot& von, RasterSlot& nach);
 // -2 when the file system holding path has less than the raster's file size free, else 0.

@@ -29,9 +29,9 @@ namespace fs = std::filesystem;
 namespace {
 
 struct AlignGuiTest : ::testing::Test {
-    TestServices t;
+    TestServices t{{"Laser", "Tinte"}};
     QtDisplay display;
-    Programm p{Services{t.messages, t.events, t.files, display, t.printers}};
+    Programm p{Services{t.messages, t.events, t.files, display, t.printers, t.textRaster}};
     Testfenster fenster{p, display};
 
     AlignGuiTest()

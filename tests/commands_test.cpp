@@ -120,7 +120,7 @@ TEST_F(CommandsTest, AnUnsupportedFileStopsAddingAFullDiskSkipsOne)
     writeBytes(pfad("b.png"), Bytes8{1, 2, 3});
     Bilder_Hinzufuegen(p, {a, pfad("b.png"), c});
     EXPECT_EQ(p.bilder.anzahl, 1);
-    EXPECT_EQ(t.messages.lines, std::vector<std::string>{"Fehler: Bitmap-Dateityp wird nicht unterstützt!"});
+    EXPECT_EQ(t.messages.lines, std::vector<std::string>{"Fehler: Bitmap-Dateityp wird nicht unterstützt!\n" + pfad("b.png")});
     EXPECT_TRUE(p.bilder.bild[2].slot[1].pfad.empty());
 
     t.messages.lines.clear();
@@ -203,6 +203,30 @@ TEST_F(CommandsTest, SavingChecksPreviewWriteProtectionAndSpace)
     t.files.fixedFreeSpace = 1078;
     EXPECT_TRUE(BildspeichernUnter(p, 0, SlotFarbErgebnis, pfad("x.bmp"), "BMP"));
     EXPECT_EQ(readFile(pfad("x.bmp")), readFile(p.bilder.ergebnis().slot[SlotFarbErgebnis].pfad));
+}
+
+// A last save moves the result's raster where the target lies on the same file
+// system, and copies it where it does not; the saved file is the same.
+TEST_F(CommandsTest, ALastSaveMayTakeTheRastersFile)
+{
+    const FremderOrdner fremd(t.files.tempFolder());
+    for (const fs::path& ordner : {t.files.tempFolder(), fremd.pfad}) {
+        if (ordner.empty())
+            continue;
+        SCOPED_TRACE(ordner);
+        ergebnis(5, 3);
+        const RasterSlot& r = p.bilder.ergebnis().slot[SlotFarbErgebnis];
+        const Bytes8 inhalt = readFile(r.pfad);
+        const std::string datei = (ordner / "zuletzt.bmp").string();
+        ASSERT_TRUE(BildspeichernUnter(p, 0, SlotFarbErgebnis, datei, "BMP", true));
+        EXPECT_EQ(readFile(datei), inhalt);
+        EXPECT_EQ(fs::exists(r.pfad), ordner == fremd.pfad);
+        const mode_t maske = ::umask(0);
+        ::umask(maske);
+        EXPECT_EQ(static_cast<mode_t>(fs::status(datei).permissions()), 0666 & ~maske);
+        fs::remove(datei);
+    }
+    EXPECT_TRUE(t.messages.lines.empty());
 }
 
 TEST_F(CommandsTest, EveryFormatIsWrittenWithTheResolutionOfThePrintSize)

@@ -236,8 +236,9 @@ TEST_F(ComposeTest, StopDuringCopyUnwindsSilently)
 // the writes into the target, a second one fails the last of them.
 TEST_F(ComposeTest, AFailedLastWriteOfEveryComposerIsReported)
 {
-    addImage(1, 40, 30);
-    addImage(2, 40, 30);
+    // Rows with padding bytes, so that the copies of modes 1 and 2 are written, not shared.
+    addImage(1, 41, 30);
+    addImage(2, 41, 30);
     p.compose.stereo.xd = p.compose.stereo.yd = 20;
     p.compose.stereo.xm = 25;
     p.compose.stereo.xr = 60;
@@ -330,6 +331,22 @@ TEST(Quellfenster, TallResultScrollsVertically)
     EXPECT_EQ(f.x1, 1000);
     EXPECT_TRUE(f.scrollY);
     EXPECT_FALSE(f.scrollX);
+}
+
+TEST(Quellfenster, ZoomingKeepsThePointedPixelInPlace)
+{
+    // 4000 × 1000 in a 400 × 400 box at 4:1: a window 1000 wide with 3000 pixels of travel.
+    EXPECT_EQ(Scroll_Zu(4000, 1000, 4.0, 400, 400, 2000, 500, 0.5, 0.5), std::make_pair(50, 0));
+    EXPECT_EQ(Scroll_Zu(4000, 1000, 4.0, 400, 400, 1000, 500, 0.25, 0.5), std::make_pair(25, 0));
+    const Quellfenster f = Quellfenster_Berechnen(4000, 1000, 4.0, 400, 400, 25, 0);
+    EXPECT_EQ(f.x0 + 100 * (f.x1 - f.x0) / 400, 1000);
+    // Near the edges the window stops at the result's ends.
+    EXPECT_EQ(Scroll_Zu(4000, 1000, 4.0, 400, 400, 100, 500, 0.5, 0.5), std::make_pair(0, 0));
+    EXPECT_EQ(Scroll_Zu(4000, 1000, 4.0, 400, 400, 3990, 500, 0.5, 0.5), std::make_pair(100, 0));
+    // Whole per cent of the travel: 1000 × 4000 at 8:1 leaves 3500 rows, 35 per per cent.
+    EXPECT_EQ(Scroll_Zu(1000, 4000, 8.0, 400, 400, 500, 2017, 0.5, 0.5), std::make_pair(50, 50));
+    // At 1:1 nothing scrolls.
+    EXPECT_EQ(Scroll_Zu(4000, 1000, 1.0, 400, 400, 3000, 800, 0.9, 0.9), std::make_pair(0, 0));
 }
 
 TEST_F(ComposeTest, ZoomListFollowsTheResult)

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <filesystem>
+
 #include "core/Context.h"
 #include "core/Format.h"
 #include "core/Sprache.h"
@@ -20,6 +23,33 @@ TEST(Sprache, NumberedMessagesAndCaptions)
     // The project filter starts with the title and its own blank: two blanks before the bracket.
     EXPECT_EQ(std::string(Sprache::ProjektFilter), std::string(Sprache::Produkttitel) + " (*.LVX)|*.LVX|Alle (*.*)|*.*");
     EXPECT_EQ(std::string(Sprache::ProjektFilter).substr(0, 12), "Lumivex 5  (");
+}
+
+TEST(Dateiangabe, NamesThePathAndTheSystemsReason)
+{
+    TestFiles files;
+    const std::filesystem::path ordner = files.tempFolder();
+    const std::filesystem::path da = ordner / "da.bmp";
+    writeBmp(da, 2, 2, [](int, int, uint8_t px[3]) { px[0] = px[1] = px[2] = 0; });
+    const std::string fehlt = ": Datei oder Verzeichnis nicht gefunden";
+    // Reading.
+    EXPECT_EQ(Dateiangabe(da, false), da.string());
+    EXPECT_EQ(Dateiangabe(ordner / "weg.bmp", false), (ordner / "weg.bmp").string() + fehlt);
+    EXPECT_EQ(Dateiangabe(ordner, false), ordner.string() + ": Ist ein Verzeichnis");
+    // Writing: into a missing folder, under a file taken for a folder, over a folder.
+    EXPECT_EQ(Dateiangabe(da, true), da.string());
+    EXPECT_EQ(Dateiangabe(ordner / "neu.jpg", true), (ordner / "neu.jpg").string());
+    EXPECT_EQ(Dateiangabe(ordner / "fehlt" / "x.jpg", true), (ordner / "fehlt" / "x.jpg").string() + fehlt);
+    EXPECT_EQ(Dateiangabe(da / "x.jpg", true), (da / "x.jpg").string() + ": Ist kein Verzeichnis");
+    EXPECT_EQ(Dateiangabe(ordner, true), ordner.string() + ": Ist ein Verzeichnis");
+    // The probe leaves nothing behind.
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(ordner), std::filesystem::directory_iterator()), 1);
+    EXPECT_EQ(MitDatei("Fehler beim Speichern!", ordner / "fehlt" / "x.jpg", true),
+              "Fehler beim Speichern!\n" + (ordner / "fehlt" / "x.jpg").string() + fehlt);
+    EXPECT_EQ(Sprache::Systemgrund(EACCES), "Keine Berechtigung");
+    EXPECT_EQ(Sprache::Systemgrund(ENOSPC), "Auf dem Gerät ist kein Speicherplatz mehr verfügbar");
+    EXPECT_EQ(Sprache::Systemgrund(EROFS), "Das Dateisystem ist nur lesbar");
+    EXPECT_EQ(Sprache::Systemgrund(12345), "Systemfehler 12345");
 }
 
 TEST(Format, FixedPointUsesCommaAndRoundsHalvesAway)

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -17,6 +18,7 @@
 #include <QTabWidget>
 #include <QTest>
 
+#include "commands/Batch.h"
 #include "platform/qt/QtServices.h"
 #include "support/Bilddateien.h"
 #include "support/TestServices.h"
@@ -25,12 +27,14 @@
 #include "ui/Tab.h"
 #include "ui/Vorschau.h"
 
+namespace fs = std::filesystem;
+
 namespace {
 
 struct TabsTest : ::testing::Test {
-    TestServices t;
+    TestServices t{{"Laser", "Tinte"}};
     QtDisplay display;
-    Programm p{Services{t.messages, t.events, t.files, display, t.printers}};
+    Programm p{Services{t.messages, t.events, t.files, display, t.printers, t.textRaster}};
     TForm1 fenster{p, display};
     std::vector<Farbe> farbwahlen;
 
@@ -44,6 +48,7 @@ struct TabsTest : ::testing::Test {
             return f;
         };
         Dialoge::bildDatei = [](QWidget*) { return QString(); };
+        Dialoge::ordnerWahl = [](QWidget*, const QString&) { return QString(); };
     }
 
     template <class W>
@@ -163,13 +168,13 @@ TEST_F(TabsTest, EveryNamedControlExists)
 TEST_F(TabsTest, UnbuiltFunctionsAreDisabled)
 {
     zeigen();
-    for (const char* name : {"KStartBitBtn", "KalibrierungDruckenBitBtn", "DruckButton",
-                             "BarrierDruckButton", "BatchStartBitBtn", "Batch1Button", "AnaglypKalibPrintButton"})
-        EXPECT_FALSE(finde<QWidget>(name)->isEnabled()) << name;
+    EXPECT_FALSE(finde<QWidget>("Batch1Button")->isEnabled());
     EXPECT_FALSE(finde<QWidget>("TextGroupBox")->isEnabled());
     for (const char* name : {"ButtonEXIF", "ButtonMPO", "ViewerAnwendenButton", "C1TrackBar", "BarrierComboBox",
                              "BikubischCheckBox", "TabControl2", "BatchTabControl", "JustVR1BitBtn",
-                             "RefPktSetzenSpeedButton", "DruckbereichCheckBox"})
+                             "RefPktSetzenSpeedButton", "DruckbereichCheckBox", "KStartBitBtn",
+                             "KalibrierungDruckenBitBtn", "DruckButton", "BarrierDruckButton",
+                             "AnaglypKalibPrintButton", "StartOFButton", "BatchStartBitBtn", "Batch4CheckBox1"})
         EXPECT_TRUE(finde<QWidget>(name)->isEnabled() || name[0] == 'C') << name;
     for (const char* name : {"FilterComboBox", "HistoAlleCheckBox", "HistoMaxCheckBox", "FarbeLabel22", "hSizeEdit",
                              "JustTO1BitBtn", "JustTU1BitBtn", "JustVR1ABitBtn", "REFPFTLoesenButton",
@@ -496,6 +501,7 @@ TEST_F(TabsTest, PrintOptimisationFollowsAutoAndManual)
 
 TEST_F(TabsTest, WithoutPrintersOnlyManualResolutionIsOffered)
 {
+    t.printers.list.clear();
     auffrischen();
     finde<QCheckBox>("DruckOptimierungCheckBox")->click();
     EXPECT_FALSE(p.compose.dpiAuto);
@@ -647,10 +653,213 @@ TEST_F(TabsTest, EveryPanelFitsItsTab)
     EXPECT_LE(fenster.minimumSizeHint().width(), 1280);
 }
 
+namespace {
+
+// Two folders of two pictures each below a source folder.
+std::filesystem::path batchQuelle(const std::filesystem::path& temp)
+{
+    const auto quelle = temp / "quelle";
+    for (const char* name : {"a/1.bmp", "a/2.bmp", "b/1.bmp", "b/2.bmp"}) {
+        std::filesystem::create_directories((quelle / name).parent_path());
+        writeBmp(quelle / name, 40, 30, [](int x, int y, uint8_t px[3]) {
+            px[0] = static_cast<uint8_t>(x * 6);
+            px[1] = static_cast<uint8_t>(y * 8);
+            px[2] = static_cast<uint8_t>((x * y) % 251);
+        });
+    }
+    return quelle;
+}
+
+}
+
+TEST_F(TabsTest, TheBatchPanelShowsAndSetsItsSettings)
+{
+    const auto quelle = batchQuelle(t.files.tempFolder());
+    Dialoge::ordnerWahl = [&](QWidget*, const QString&) { return QString::fromStdString(quelle.string()); };
+    auto* zaehlen = finde<QPushButton>("Batch1Button");
+    EXPECT_FALSE(zaehlen->isEnabled());
+    finde<QComboBox>("Batch1ComboBox1")->setCurrentText(QStringLiteral("*.BMP"));
+    finde<QPushButton>("Batch1BitBtn1")->click();
+    EXPECT_EQ(p.batch.quelle, quelle.string());
+    EXPECT_EQ(finde<QLineEdit>("Batch1Edit0")->text(), QString::fromStdString(quelle.string() + "/"));
+    ASSERT_TRUE(zaehlen->isEnabled());
+    zaehlen->click();
+    EXPECT_EQ(finde<QLineEdit>("BatchEdit1")->text(), QStringLiteral("2"));
+    EXPECT_EQ(finde<QLineEdit>("Batch1Edit2")->text(), QStringLiteral("4"));
+
+    // Kind B offers the stereo files and empties the work lists.
+    auto* art = finde<QComboBox>("Batch1ComboBox2");
+    art->setCurrentIndex(1);
+    emit art->activated(1);
+    auto* muster = finde<QComboBox>("Batch1ComboBox1");
+    ASSERT_EQ(muster->count(), 2);
+    EXPECT_EQ(muster->itemText(1), QStringLiteral("*.JPS"));
+    EXPECT_EQ(p.batch.muster, "*.MPO");
+    EXPECT_TRUE(p.batchLauf.ordner.empty());
+    EXPECT_TRUE(finde<QLineEdit>("BatchEdit1")->text().isEmpty());
+
+    finde<QRadioButton>("Batch2RadioButton3")->click();
+    EXPECT_EQ(p.batch.farbModus, BatchFarbeKonturen);
+    finde<QCheckBox>("Batch5CheckBox4")->click();
+    EXPECT_TRUE(p.batch.jps);
+    QTest::keyClicks(finde<QLineEdit>("Batch5Edit1"), QStringLiteral("3d"));
+    EXPECT_EQ(p.batch.suffixAnaglyph, "_anaglyph3d");
+    auto* typ = finde<QComboBox>("Batch5ComboBox1");
+    typ->setCurrentIndex(2);
+    emit typ->activated(2);
+    EXPECT_EQ(p.batch.ergebnisTyp, "TIF");
+    finde<QCheckBox>("Batch6CheckBox1")->click();
+    EXPECT_FALSE(p.batch.ueberschreiben);
+
+    // The panel follows settings changed elsewhere.
+    p.batch.zuschnitt = false;
+    p.batch.suffixJustiert = "_j";
+    static_cast<Tab*>(finde<QGroupBox>("BatchGroupBox"))->aktualisieren();
+    EXPECT_FALSE(finde<QCheckBox>("Batch4CheckBox1")->isChecked());
+    EXPECT_EQ(finde<QLineEdit>("Batch6Edit5")->text(), QStringLiteral("_j"));
+}
+
+TEST_F(TabsTest, BatchStartWithAnImageLoadedIsRefused)
+{
+    addImages(1);
+    p.batch.quelle = batchQuelle(t.files.tempFolder()).string();
+    p.batch.ziel = (t.files.tempFolder() / "ziel").string();
+    p.batch.muster = "*.BMP";
+    finde<QPushButton>("Batch1Button")->setEnabled(true);
+    finde<QPushButton>("Batch1Button")->click();
+    finde<QPushButton>("BatchStartBitBtn")->click();
+    EXPECT_EQ(t.messages.lines, std::vector<std::string>{"Warnung: Bei der Stapelverarbeitung dürfen keine Bilder geladen sein!"});
+    EXPECT_EQ(p.bilder.anzahl, 1);
+    EXPECT_FALSE(std::filesystem::exists(p.batch.ziel));
+    EXPECT_FALSE(fenster.gesperrt());
+}
+
+TEST_F(TabsTest, ABatchRunLocksTheWindowButItsStopButton)
+{
+    zeigen();
+    const auto ziel = t.files.tempFolder() / "ziel";
+    p.batch.quelle = batchQuelle(t.files.tempFolder()).string();
+    p.batch.ziel = ziel.string();
+    p.batch.muster = "*.BMP";
+    static_cast<Tab*>(finde<QGroupBox>("BatchGroupBox"))->aktualisieren();
+    finde<QPushButton>("Batch1Button")->click();
+    auto* start = finde<QPushButton>("BatchStartBitBtn");
+    auto* stopp = finde<QPushButton>("BatchEndeBitBtn");
+    auto* neu = finde<QPushButton>("NeuButton");
+    bool gesehen = false;
+    t.messages.answers = {Antwort::Ja};
+    t.events.onPump = [&](const AppState&) {
+        if (p.batchLauf.ordnerNr != 2 || gesehen)
+            return;
+        gesehen = true;
+        EXPECT_TRUE(fenster.gesperrt());
+        EXPECT_FALSE(neu->isEnabled());
+        EXPECT_FALSE(finde<QCheckBox>("Batch4CheckBox1")->isEnabled());
+        EXPECT_TRUE(start->isHidden());
+        EXPECT_FALSE(stopp->isHidden());
+        EXPECT_TRUE(stopp->isEnabled());
+        stopp->click();
+    };
+    start->click();
+    t.events.onPump = nullptr;
+    EXPECT_TRUE(gesehen);
+    EXPECT_EQ(t.messages.lines, std::vector<std::string>{"Bestätigung? Möchten Sie aktuelle Berechnung abbrechen?"});
+    EXPECT_TRUE(std::filesystem::exists(ziel / "a" / "1_anaglyph.JPG"));
+    EXPECT_FALSE(std::filesystem::exists(ziel / "b"));
+    EXPECT_EQ(p.bilder.anzahl, 0);
+    EXPECT_FALSE(fenster.gesperrt());
+    EXPECT_TRUE(neu->isEnabled());
+    EXPECT_FALSE(start->isHidden());
+    EXPECT_TRUE(stopp->isHidden());
+}
+
+TEST_F(TabsTest, ClosingTheWindowDuringABatchStopsTheBatchAndKeepsTheWindow)
+{
+    zeigen();
+    p.batch.quelle = batchQuelle(t.files.tempFolder()).string();
+    p.batch.ziel = (t.files.tempFolder() / "ziel").string();
+    p.batch.muster = "*.BMP";
+    Batch1ButtonClick(p);
+    t.messages.answers = {Antwort::Ja};
+    bool geschlossen = true;
+    t.events.onPump = [&](const AppState&) {
+        if (p.batchLauf.ordnerNr == 2 && !p.batchLauf.abbruch)
+            geschlossen = fenster.close();
+    };
+    finde<QPushButton>("BatchStartBitBtn")->click();
+    t.events.onPump = nullptr;
+    EXPECT_FALSE(geschlossen);
+    EXPECT_TRUE(fenster.isVisible());
+    EXPECT_FALSE(std::filesystem::exists(std::filesystem::path(p.batch.ziel) / "b"));
+    EXPECT_FALSE(p.batchLauf.laeuft);
+}
+
 int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
+}
+
+TEST_F(TabsTest, ThePrintButtonsPrintOnTheCurrentPrinter)
+{
+    addImages(1, 64, 48);
+    p.auswahl.bildL = p.auswahl.bildR = 1;
+    p.auswahl.vorschau = VorschauBildR;
+    RasterSlot& ergebnis = p.bilder.ergebnis().slot[SlotFarbErgebnis];
+    ergebnis.breite = 64;
+    ergebnis.hoehe = 48;
+    writeBmp(ergebnis.pfad, 64, 48, [](int, int, uint8_t px[3]) { px[0] = px[1] = px[2] = 9; });
+    finde<QPushButton>("DruckButton")->click();
+    ASSERT_EQ(t.printers.images.size(), 1u);
+    EXPECT_EQ(t.printers.images[0].image.width, 64);
+    fenster.findChild<QAction*>(QStringLiteral("MenuDrucken"))->trigger();
+    fenster.findChild<QAction*>(QStringLiteral("DruckToolButton"))->trigger();
+    EXPECT_EQ(t.printers.images.size(), 3u);
+    finde<QPushButton>("BarrierDruckButton")->click();
+    EXPECT_EQ(t.printers.images.back().image.height, 1);
+    finde<QPushButton>("AnaglypKalibPrintButton")->click();
+    EXPECT_EQ(t.printers.images.size(), 4u + 180);
+    finde<QPushButton>("KalibrierungDruckenBitBtn")->click();
+    EXPECT_EQ(t.printers.images.size(), 4u + 180 + 21);
+    EXPECT_EQ(t.printers.ended, 6);
+    EXPECT_FALSE(p.ctx.state.busy);
+    EXPECT_TRUE(t.messages.lines.empty());
+}
+
+TEST_F(TabsTest, TheCalibrationImageShowsItsFiguresAndIsSaved)
+{
+    const QString ziel = QString::fromStdString((t.files.tempFolder() / "kalib.bmp").string());
+    QString gefragtIn;
+    Dialoge::bmpZiel = [&](QWidget*, const QString& ordner) {
+        gefragtIn = ordner;
+        return ziel;
+    };
+    auto* breite = finde<QLineEdit>("KBreitMaskEdit");
+    // A stray letter is dropped, so is a point.
+    breite->setText(QStringLiteral("1a.5"));
+    breite->editingFinished();
+    EXPECT_EQ(breite->text(), "15");
+    auto* pixel = finde<QSpinBox>("KAnzPixBildLinseSpinEdit");
+    EXPECT_FALSE(pixel->isEnabled());
+    knopf("LRAutoRadioGroup", "manuell")->click();
+    EXPECT_TRUE(pixel->isEnabled());
+    knopf("LRKalibRichtungRadioGroup", "Flip")->click();
+    EXPECT_EQ(breite->toolTip(), "Bildhöhe");
+    knopf("LRKalibRichtungRadioGroup", "3D")->click();
+    EXPECT_EQ(breite->toolTip(), "Bildbreite");
+    knopf("LRAutoRadioGroup", "auto")->click();
+    finde<QPushButton>("KStartBitBtn")->click();
+    // 236 lenses of 2 × 5 pixels; 10 cm high at the exact width of 14,986 cm.
+    EXPECT_EQ(finde<QLabel>("KPixelxLabel")->text(), "2360");
+    EXPECT_EQ(finde<QLabel>("KPixelYLabel")->text(), "1575");
+    EXPECT_EQ(breite->text(), "14,986");
+    EXPECT_EQ(finde<QLabel>("KdpiXLabel")->text(), "400,00");
+    EXPECT_EQ(finde<QLabel>("KHoeheStreifenLabel")->text(), " 0,909 cm");
+    EXPECT_EQ(pixel->value(), 5);
+    EXPECT_EQ(fs::file_size(ziel.toStdString()), 54u + 2360u * 3 * 1575);
+    EXPECT_FALSE(p.ctx.state.busy);
+    fenster.MenuProjektNeuClick();
+    EXPECT_EQ(breite->text(), "15");
 }

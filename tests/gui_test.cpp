@@ -16,9 +16,9 @@
 namespace {
 
 struct GuiTest : ::testing::Test {
-    TestServices t;
+    TestServices t{{"Laser", "Tinte"}};
     QtDisplay display;
-    Programm p{Services{t.messages, t.events, t.files, display, t.printers}};
+    Programm p{Services{t.messages, t.events, t.files, display, t.printers, t.textRaster}};
     TForm1 fenster{p, display};
 
     template <class W>

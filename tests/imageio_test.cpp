@@ -2,10 +2,12 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <csetjmp>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <jpeglib.h>
 
 #include "imageio/BildLaden.h"
@@ -13,6 +15,7 @@
 #include "imageio/Exif.h"
 #include "imageio/Grenzen.h"
 #include "imageio/Jpeg.h"
+#include "imageio/Jps.h"
 #include "imageio/Mpo.h"
 #include "imageio/Tga.h"
 #include "imageio/Tiff.h"
@@ -167,7 +170,9 @@ TEST_F(ImageioTest, BmpHeaderRejectionsHaveTheirCodesAndMessages)
         writeBytes(pfad("f.bmp"), f.bytes);
         int32_t w = 7, h = 7, k = 7;
         EXPECT_EQ(BMP_Kopf_Pruefen(ctx, pfad("f.bmp").string(), w, h, k), f.code) << f.name;
-        EXPECT_EQ(meldungen(), f.meldung ? std::vector<std::string>{f.meldung} : std::vector<std::string>{})
+        // Every rejection names the file in a second line.
+        EXPECT_EQ(meldungen(), f.meldung ? std::vector<std::string>{std::string(f.meldung) + "\n" + pfad("f.bmp").string()}
+                                         : std::vector<std::string>{})
             << f.name;
         EXPECT_EQ(w + h + k, 0) << f.name;
     }
@@ -360,7 +365,8 @@ TEST_F(ImageioTest, TiffRejectionsShowTheirMessages)
         writeBytes(pfad("f.tif"), b);
         RasterSlot z = ziel("f.bmp");
         EXPECT_EQ(TIFF_Lesen(ctx, pfad("f.tif").string(), z), -1) << f.name;
-        EXPECT_EQ(meldungen(), std::vector<std::string>{std::string("Fehler: ") + f.meldung}) << f.name;
+        EXPECT_EQ(meldungen(), std::vector<std::string>{std::string("Fehler: ") + f.meldung + "\n" + pfad("f.tif").string()})
+            << f.name;
         EXPECT_FALSE(fs::exists(z.pfad)) << f.name;
     }
 }
@@ -389,8 +395,8 @@ TEST_F(ImageioTest, TiffWithPixelsBeyondTheEndIsRefusedAndLeavesNoFile)
         writeBytes(pfad("f.tif"), b);
         RasterSlot z = ziel("f.bmp");
         EXPECT_EQ(TIFF_Lesen(ctx, pfad("f.tif").string(), z), -1);
-        EXPECT_EQ(meldungen(),
-                  std::vector<std::string>{"Fehler: Widersprüchliche Angaben zur Groesse der Datei im Dateikopf"});
+        EXPECT_EQ(meldungen(), std::vector<std::string>{"Fehler: Widersprüchliche Angaben zur Groesse der Datei im Dateikopf\n"
+                                                        + pfad("f.tif").string()});
         EXPECT_FALSE(fs::exists(z.pfad));
     }
 }
@@ -566,9 +572,10 @@ struct JpegFehler {
     std::jmp_buf sprung;
 };
 
-// A JPEG written straight with libjpeg: grey, CMYK with inverted inks as
-// Adobe writes them, or progressive RGB. Pixel value v(x, y) = (x * 16 + y * 8) & 255.
-Bytes8 besondereJpeg(J_COLOR_SPACE raum, bool progressiv, int w, int h)
+// A JPEG written straight with libjpeg at quality 100, in any colour space,
+// progressive or not, with or without chroma subsampling; zeile fills row y.
+Bytes8 libjpegBytes(J_COLOR_SPACE raum, int komponenten, bool progressiv, bool unterabtastung, int w, int h,
+                    const std::function<void(int y, uint8_t* zeile)>& zeile)
 {
     jpeg_compress_struct c{};
     JpegFehler f{};
@@ -579,23 +586,19 @@ Bytes8 besondereJpeg(J_COLOR_SPACE raum, bool progressiv, int w, int h)
     jpeg_mem_dest(&c, &daten, &groesse);
     c.image_width = static_cast<JDIMENSION>(w);
     c.image_height = static_cast<JDIMENSION>(h);
-    c.input_components = raum == JCS_GRAYSCALE ? 1 : raum == JCS_CMYK ? 4 : 3;
+    c.input_components = komponenten;
     c.in_color_space = raum;
     jpeg_set_defaults(&c);
     jpeg_set_quality(&c, 100, TRUE);
     if (progressiv)
         jpeg_simple_progression(&c);
+    for (int k = 0; k < komponenten && !unterabtastung; ++k)
+        c.comp_info[k].h_samp_factor = c.comp_info[k].v_samp_factor = 1;
     jpeg_start_compress(&c, TRUE);
-    std::vector<uint8_t> zeile(static_cast<size_t>(w * c.input_components));
+    std::vector<uint8_t> puffer(static_cast<size_t>(w * komponenten));
     for (int y = 0; y < h; ++y) {
-        for (int x = 0; x < w; ++x)
-            for (int k = 0; k < c.input_components; ++k) {
-                const auto v = static_cast<uint8_t>((x * 16 + y * 8) & 255);
-                // CMYK: no ink but K = v, stored inverted.
-                zeile[static_cast<size_t>(x * c.input_components + k)]
-                    = raum == JCS_CMYK ? static_cast<uint8_t>(k == 3 ? 255 - v : 255) : v;
-            }
-        JSAMPROW r = zeile.data();
+        zeile(y, puffer.data());
+        JSAMPROW r = puffer.data();
         jpeg_write_scanlines(&c, &r, 1);
     }
     jpeg_finish_compress(&c);
@@ -603,6 +606,21 @@ Bytes8 besondereJpeg(J_COLOR_SPACE raum, bool progressiv, int w, int h)
     Bytes8 b(daten, daten + groesse);
     std::free(daten);
     return b;
+}
+
+// Grey, CMYK with inverted inks as Adobe writes them, or progressive RGB.
+// Pixel value v(x, y) = (x * 16 + y * 8) & 255.
+Bytes8 besondereJpeg(J_COLOR_SPACE raum, bool progressiv, int w, int h)
+{
+    const int komponenten = raum == JCS_GRAYSCALE ? 1 : raum == JCS_CMYK ? 4 : 3;
+    return libjpegBytes(raum, komponenten, progressiv, true, w, h, [&](int y, uint8_t* zeile) {
+        for (int x = 0; x < w; ++x)
+            for (int k = 0; k < komponenten; ++k) {
+                const auto v = static_cast<uint8_t>((x * 16 + y * 8) & 255);
+                // CMYK: no ink but K = v, stored inverted.
+                zeile[x * komponenten + k] = raum == JCS_CMYK ? static_cast<uint8_t>(k == 3 ? 255 - v : 255) : v;
+            }
+    });
 }
 
 }
@@ -717,7 +735,8 @@ TEST_F(ImageioTest, BrokenJpegIsRefusedAndLeavesNoEntry)
         meldungen().clear();
         p.bilder.anzahl = 1;
         EXPECT_EQ(Bild_Laden(p, 1, pfad(name).string()), -1) << name;
-        EXPECT_EQ(meldungen(), std::vector<std::string>{"Fehler: Fehler beim Laden der Bild-Datei!"}) << name;
+        EXPECT_EQ(meldungen(), std::vector<std::string>{"Fehler: Fehler beim Laden der Bild-Datei!\n" + pfad(name).string()})
+            << name;
         EXPECT_TRUE(p.bilder.bild[1].slot[1].pfad.empty());
     }
     // Only the test's own files remain in the folder.
@@ -744,7 +763,7 @@ TEST_F(ImageioTest, JpegMemoryIsBoundedBeforeDecoding)
     EXPECT_EQ(JPEG_Lesen(ctx, pfad("prog.jpg").string(), z), -1);
     EXPECT_EQ(meldungen(), (std::vector<std::string>{
                                "Fehler: Die JPEG-Datei benötigt zum Dekodieren zu viel Arbeitsspeicher!",
-                               "Fehler: Fehler beim Laden der Bild-Datei!"}));
+                               "Fehler: Fehler beim Laden der Bild-Datei!\n" + pfad("prog.jpg").string()}));
     EXPECT_FALSE(fs::exists(z.pfad));
 
     // Under a limit of 1 MB a progressive 1024 × 1024 picture (3 MB of
@@ -1050,7 +1069,7 @@ TEST_F(MpoTest, ExifListingInBothByteOrders)
         EXPECT_EQ(l[0], "***** Kamera-Parameter *******");
         EXPECT_EQ(l[1], "010F Kamerahersteller: Orbelin");
         EXPECT_EQ(l[2], "0110 Kameramodell: ZX 3D");
-        EXPECT_EQ(l[3], "0112 Ausrichtung: 6 (right-top)");
+        EXPECT_EQ(l[3], "0112 Ausrichtung: 6 (rechts-oben)");
         EXPECT_EQ(l[4], "011A X-Auflösung (Pixel / Einheit): 72");
         EXPECT_EQ(l[5], "011B Y-Auflösung (Pixel / Einheit): 72");
         EXPECT_EQ(l[6], "0128 Einheit der Auflösung: 2");
@@ -1097,7 +1116,7 @@ TEST_F(ImageioTest, StartupCleanupDeletesOnlyLeftoversAndOnlyForTheFirstInstance
     FremdeSperre fremd;
     for (const char* name : {"~$1_2_3_1.bmp", "andere.bmp"})
         writeBytes(fremd.tempFolder() / name, Bytes8{1});
-    Context zweite(Services{t.messages, t.events, fremd, t.display, t.printers});
+    Context zweite(Services{t.messages, t.events, fremd, t.display, t.printers, t.textRaster});
     Temp_Aufraeumen(zweite);
     EXPECT_TRUE(fs::exists(fremd.tempFolder() / "~$1_2_3_1.bmp"));
 
@@ -1107,4 +1126,129 @@ TEST_F(ImageioTest, StartupCleanupDeletesOnlyLeftoversAndOnlyForTheFirstInstance
         rest.push_back(e.path().filename().string());
     std::sort(rest.begin(), rest.end());
     EXPECT_EQ(rest, (std::vector<std::string>{"andere.bmp", "~$z.tif"}));
+}
+
+namespace {
+
+// A JPEG of quality 100 without chroma subsampling, so that every pixel
+// decodes within a step or two of rgb(x, y), even beside a sharp edge.
+Bytes8 genaueJpeg(int w, int h, const std::function<void(int x, int y, uint8_t rgb[3])>& rgb)
+{
+    return libjpegBytes(JCS_RGB, 3, false, false, w, h, [&](int y, uint8_t* zeile) {
+        for (int x = 0; x < w; ++x)
+            rgb(x, y, zeile + 3 * x);
+    });
+}
+
+// Column x of the side-by-side picture: red 7x, green 5y, blue 200 in the
+// middle column (which belongs to neither view), 40 elsewhere.
+void seitenMuster(int x, int y, uint8_t rgb[3])
+{
+    rgb[0] = static_cast<uint8_t>(7 * x);
+    rgb[1] = static_cast<uint8_t>(5 * y);
+    rgb[2] = x == 16 ? 200 : 40;
+}
+
+}
+
+TEST_F(ImageioTest, StereoJpegSplitsIntoTheLeftEyeViewFirstAndDropsAnOddMiddleColumn)
+{
+    writeBytes(pfad("paar.JPS"), genaueJpeg(33, 12, seitenMuster));
+    p.bilder.anzahl = 1;
+    ASSERT_EQ(Bild_Laden(p, 1, pfad("paar.JPS").string()), 2);
+    // The left-eye view is the right half (columns 17 … 32), the right-eye view the left half.
+    for (int k = 1; k <= 2; ++k) {
+        SCOPED_TRACE(k);
+        const ImageEntry& e = p.bilder.bild[static_cast<size_t>(k)];
+        ASSERT_EQ(e.slot[1].breite, 16);
+        ASSERT_EQ(e.slot[1].hoehe, 12);
+        const Bytes8 b = readFile(e.slot[1].pfad);
+        for (int y = 0; y < 12; ++y)
+            for (int x = 0; x < 16; ++x) {
+                uint8_t rgb[3];
+                seitenMuster(k == 1 ? x + 17 : x, y, rgb);
+                const Bytes8 px = bmpPixel(b, x, y);
+                for (int c = 0; c < 3; ++c)
+                    ASSERT_NEAR(px[static_cast<size_t>(2 - c)], rgb[c], 3) << x << "," << y;
+            }
+        const RasterSlot& q = e.slot[0];
+        EXPECT_EQ(q.name, "paar.JPS_" + std::to_string(k) + ".JPG");
+        EXPECT_EQ(q.pfad2, pfad("paar.JPS").string());
+        EXPECT_EQ(q.eigentum, 0);
+        EXPECT_EQ(q.breite, 16);
+        // The view's source is a JPEG of it among the temporary files.
+        RasterSlot teil = ziel("teil.bmp");
+        EXPECT_EQ(JPEG_Lesen(ctx, q.pfad, teil), 0);
+        EXPECT_EQ(teil.breite, 16);
+    }
+    EXPECT_TRUE(meldungen().empty());
+
+    // A project opened again takes one view from the file.
+    p.bilder.anzahl = 3;
+    ASSERT_EQ(MPO_Teil_Laden(p, 3, pfad("paar.JPS").string(), 2), 3);
+    EXPECT_EQ(p.bilder.bild[3].slot[0].name, "paar.JPS_2.JPG");
+    EXPECT_EQ(readFile(p.bilder.bild[3].slot[1].pfad), readFile(p.bilder.bild[2].slot[1].pfad));
+    EXPECT_EQ(MPO_Teil_Laden(p, 3, pfad("paar.JPS").string(), 3), -1);
+    // Only the views that fit the image set are taken.
+    p.bilder.anzahl = MaxBilder;
+    EXPECT_EQ(Bild_Laden(p, MaxBilder, pfad("paar.JPS").string()), MaxBilder);
+    EXPECT_EQ(p.bilder.bild[MaxBilder].slot[0].name, "paar.JPS_1.JPG");
+}
+
+TEST_F(ImageioTest, StereoJpegsTooNarrowOrDamagedLeaveNothingBehind)
+{
+    const auto dateien = [&] {
+        std::vector<std::string> namen;
+        for (const auto& e : fs::directory_iterator(t.files.tempFolder()))
+            namen.push_back(e.path().filename().string());
+        std::sort(namen.begin(), namen.end());
+        return namen;
+    };
+    writeBytes(pfad("schmal.jps"), genaueJpeg(1, 8, seitenMuster));
+    Bytes8 kaputt = genaueJpeg(32, 8, seitenMuster);
+    kaputt.resize(kaputt.size() / 2);
+    writeBytes(pfad("kaputt.jps"), kaputt);
+    const std::vector<std::string> vorher = dateien();
+    for (const char* name : {"schmal.jps", "kaputt.jps"}) {
+        SCOPED_TRACE(name);
+        meldungen().clear();
+        p.bilder.anzahl = 1;
+        EXPECT_EQ(Bild_Laden(p, 1, pfad(name).string()), -1);
+        EXPECT_EQ(meldungen(), std::vector<std::string>{"Fehler: Fehler beim Laden der Bild-Datei!\n" + pfad(name).string()});
+        EXPECT_EQ(dateien(), vorher);
+        EXPECT_TRUE(p.bilder.bild[1].slot[0].pfad.empty());
+    }
+}
+
+TEST_F(ImageioTest, StereoJpegWriterPutsTheRightEyeViewOnTheLeftAndReadsBack)
+{
+    const auto ansicht = [&](const std::string& name, int w, int h, int rot) {
+        RasterSlot s = ziel(name);
+        s.breite = w;
+        s.hoehe = h;
+        writeBmp(s.pfad, w, h, [rot](int x, int y, uint8_t bgr[3]) {
+            bgr[0] = static_cast<uint8_t>(x * 3);
+            bgr[1] = static_cast<uint8_t>(y * 3);
+            bgr[2] = static_cast<uint8_t>(rot);
+        });
+        return s;
+    };
+    const RasterSlot l = ansicht("l.bmp", 40, 24, 30), r = ansicht("r.bmp", 40, 24, 220);
+    ASSERT_TRUE(JPS_Schreiben(ctx, pfad("aus.jps").string(), l, r));
+    RasterSlot ganz = ziel("ganz.bmp"), links = ziel("links.bmp"), rechts = ziel("rechts.bmp");
+    ASSERT_EQ(JPS_Lesen(ctx, pfad("aus.jps").string(), ganz, &links, &rechts), 0);
+    EXPECT_FALSE(fs::exists(ganz.pfad));
+    for (const auto& [gelesen, vorlage] : {std::pair{&links, &l}, std::pair{&rechts, &r}}) {
+        ASSERT_EQ(gelesen->breite, 40);
+        ASSERT_EQ(gelesen->hoehe, 24);
+        const Bytes8 a = readFile(gelesen->pfad), b = readFile(vorlage->pfad);
+        for (int y = 2; y < 22; ++y)
+            for (int x = 2; x < 38; ++x)
+                for (size_t c = 0; c < 3; ++c)
+                    ASSERT_NEAR(bmpPixel(a, x, y)[c], bmpPixel(b, x, y)[c], 6) << x << "," << y;
+    }
+    const RasterSlot hoeher = ansicht("h.bmp", 40, 25, 0);
+    EXPECT_FALSE(JPS_Schreiben(ctx, pfad("falsch.jps").string(), l, hoeher));
+    EXPECT_FALSE(fs::exists(pfad("falsch.jps")));
+    EXPECT_EQ(meldungen(), std::vector<std::string>{"Fehler: Fehler beim Speichern der JPG-Datei!\n" + pfad("falsch.jps").string()});
 }

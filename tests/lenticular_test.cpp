@@ -1,6 +1,8 @@
 #include <filesystem>
+#include <tuple>
 
 #include "compose/Komponisten.h"
+#include "compose/Linsenansicht.h"
 #include "compose/Pipeline.h"
 #include "support/ComposeFixture.h"
 
@@ -30,6 +32,19 @@ struct LenticularTest : ComposeFixture {
                 const Px v = bildPixel(i, x, y);
                 std::copy(v.begin(), v.end(), px);
             });
+    }
+    // The lens sheet over the composed result, taken as the one to print.
+    Linsenteilung teilung()
+    {
+        p.auswahl.vorschau = VorschauLinsenraster;
+        p.bilder.ergebnis().slot[SlotFarbErgebnis] = p.bilder.ergebnis().slot[SlotErgebnis];
+        return Linsenteilung_Berechnen(p);
+    }
+    Linsenbild ansicht(const Linsenteilung& linsen, int position, int max = 1000)
+    {
+        Linsenbild b;
+        EXPECT_TRUE(Linsenansicht(p.ctx, p.bilder.ergebnis().slot[SlotFarbErgebnis], linsen, position, max, max, b));
+        return b;
     }
     int width() { return p.bilder.ergebnis().slot[SlotErgebnis].breite; }
     int height() { return p.bilder.ergebnis().slot[SlotErgebnis].hoehe; }
@@ -183,6 +198,62 @@ TEST_F(LenticularTest, FlipIsTheTransposedTwin)
     EXPECT_NEAR(p.druck.hoehe, 2.54, 1e-12);
 }
 
+TEST_F(LenticularTest, LensViewShowsOneImageFromEachPosition)
+{
+    addImages(2, 10, 4);
+    ASSERT_EQ(Linsenraster3D(p), 0);
+    const Linsenteilung linsen = teilung();
+    EXPECT_DOUBLE_EQ(linsen.pixelProLinse, 2.0);
+    ASSERT_EQ(linsen.positionen, 2);
+    // The first column under every lens holds image 2, the second image 1; the black
+    // frame covers rows 0 and 3 and the outer columns.
+    for (int position : {0, 1}) {
+        const Linsenbild b = ansicht(linsen, position);
+        ASSERT_EQ(b.breite, 10);
+        ASSERT_EQ(b.hoehe, 4);
+        const int bildNr = position == 0 ? 2 : 1;
+        for (int y = 1; y <= 2; ++y)
+            for (int linse = 1; linse <= 8; ++linse) {
+                const size_t i = (static_cast<size_t>(y) * 10 + static_cast<size_t>(linse)) * 3;
+                ASSERT_EQ(Px(b.bgr.begin() + static_cast<long>(i), b.bgr.begin() + static_cast<long>(i) + 3),
+                          bildPixel(bildNr, linse, y))
+                    << position << " " << linse << " " << y;
+            }
+    }
+    // At most 3 × 3 pixels: lenses 0, 4 and 8 of rows 0 (the frame) and 2.
+    const Linsenbild klein = ansicht(linsen, 1, 3);
+    ASSERT_EQ(klein.breite, 3);
+    ASSERT_EQ(klein.hoehe, 2);
+    EXPECT_EQ(Px(klein.bgr.begin(), klein.bgr.begin() + 9), Px(9, 0));
+    for (int c = 0; c < 3; ++c)
+        EXPECT_EQ(Px(klein.bgr.begin() + 9 + 3 * c, klein.bgr.begin() + 12 + 3 * c), bildPixel(1, 4 * c, 2)) << c;
+    // Outside the positions there is no view.
+    Linsenbild b;
+    EXPECT_FALSE(Linsenansicht(p.ctx, p.bilder.ergebnis().slot[SlotFarbErgebnis], linsen, 2, 100, 100, b));
+    EXPECT_TRUE(messages().empty());
+}
+
+TEST_F(LenticularTest, LensViewOfAFlipTakesRows)
+{
+    addImages(2, 4, 10);
+    p.compose.Linsenrichtung = 1;
+    ASSERT_EQ(LinsenrasterFlip(p), 0);
+    const Linsenteilung linsen = teilung();
+    ASSERT_TRUE(linsen.flip);
+    for (int position : {0, 1}) {
+        const Linsenbild b = ansicht(linsen, position);
+        ASSERT_EQ(b.breite, 4);
+        ASSERT_EQ(b.hoehe, 10);
+        for (int linse = 1; linse <= 8; ++linse)
+            for (int x = 1; x <= 2; ++x) {
+                const size_t i = (static_cast<size_t>(linse) * 4 + static_cast<size_t>(x)) * 3;
+                ASSERT_EQ(Px(b.bgr.begin() + static_cast<long>(i), b.bgr.begin() + static_cast<long>(i) + 3),
+                          bildPixel(position == 0 ? 2 : 1, x, linse))
+                    << position << " " << linse << " " << x;
+            }
+    }
+}
+
 TEST_F(LenticularTest, SmallerImagesLeaveTheBackground)
 {
     addImages(2, 10, 4);
@@ -299,4 +370,71 @@ TEST_F(LenticularTest, AFailureIsReportedOnce)
               (std::vector<std::string>{"Fehler: Es ist ein Fehler aufgetreten. Berechnung wird abgebrochen!"}));
     EXPECT_EQ(p.auswahl.vorschau, VorschauKeine);
     EXPECT_FALSE(p.ctx.state.busy);
+}
+
+// The composition step fits the print in one pass over the rows, or, where the
+// fitting's nearest neighbour leaves pixels without a source, in the steps one
+// after another: the bytes are those of the variant followed by the fitting.
+TEST_F(LenticularTest, OnePassGivesTheBytesOfTheStepsInTurn)
+{
+    struct Fall {
+        const char* name;
+        int32_t richtung, kompression;
+        bool optimierung, barrier, streifen;
+        int32_t methode;
+        int hoehe;  // of the photos
+        double breite, hoeheGesetzt;
+    };
+    const Fall faelle[] = {
+        {"3D nearest", 0, 2, false, false, true, 1, 30, 2.54, 2.0},
+        {"3D bicubic barrier", 0, 0, true, true, false, 1, 30, 2.54, 1.5},
+        {"3D bicubic hard", 0, 1, true, false, true, 2, 30, 2.54, 3.0},
+        {"Flip nearest", 1, 2, false, false, true, 1, 30, 2.0, 2.54},
+        {"Flip bicubic", 1, 1, true, true, true, 2, 30, 1.5, 2.54},
+        // One row upwards to 350: the fitting's last row has no source row.
+        {"3D nearest beyond", 0, 2, false, false, false, 1, 1, 2.54, 22.225},
+        // Each photo's single row stretched to 350 rows of its copy.
+        {"Flip copies beyond", 1, 1, false, false, false, 1, 1, 2.54, 88.9},
+    };
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.name);
+        for (int i = 1; i <= 3; ++i)
+            addImage(i, 20 + 3 * i, f.hoehe, [i](int x, int y, uint8_t px[3]) {
+                px[0] = static_cast<uint8_t>(x * 11 + i);
+                px[1] = static_cast<uint8_t>(y * 7 + x);
+                px[2] = static_cast<uint8_t>(i * 60 + y);
+            });
+        p.compose.Linsenrichtung = f.richtung;
+        p.compose.Komprimierung = f.kompression;
+        p.compose.PixelProBildProLinse = 1;
+        p.compose.DruckOptimierung = f.optimierung;
+        p.compose.dpiAuto = false;
+        p.compose.dpiIndex = 5;  // 300
+        p.compose.biKubMethode = f.methode;
+        p.compose.LinseInvers = f.barrier;
+        p.compose.JustStreifenRU = p.compose.JustStreifenQuer = f.streifen;
+        p.druck.proportional = false;
+        p.druck.breiteGesetzt = f.breite;
+        p.druck.hoeheGesetzt = f.hoeheGesetzt;
+        const auto lauf = [&](bool schritte) {
+            p.bilder.ergebnis().dateienLoeschen();
+            p.druck.breite = p.druck.breiteGesetzt;
+            p.druck.hoehe = p.druck.hoeheGesetzt;
+            if (schritte) {
+                EXPECT_EQ(f.richtung == 1 ? LinsenrasterFlip(p) : Linsenraster3D(p), 0);
+                EXPECT_EQ(Druckanpassung(p), 0);
+            } else {
+                EXPECT_EQ(Linsenraster_Angepasst(p), 0);
+            }
+            return std::make_tuple(result(SlotErgebnis), result(SlotFarbErgebnis), p.druck.breite, p.druck.hoehe);
+        };
+        const auto schritte = lauf(true);
+        EXPECT_GT(std::get<0>(schritte).size(), 54u);
+        const std::string kopie = p.bilder.bild[1].slot[SlotKomposition].pfad;
+        std::filesystem::remove(kopie);
+        EXPECT_TRUE(schritte == lauf(false));
+        // In one pass the resized copies are never written.
+        EXPECT_EQ(std::filesystem::exists(kopie), f.hoehe == 1);
+    }
+    EXPECT_TRUE(messages().empty());
 }

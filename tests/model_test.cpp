@@ -92,10 +92,9 @@ TEST_F(ModelTest, InitGivesTheDefaults)
     EXPECT_EQ(e.AJRef1, -1);
     EXPECT_EQ(e.AJStatus[2], " ");
     EXPECT_EQ(e.RaumMatrix2, Matrix4::Einheit());
-    // The result entry's slots 0..4 are named in the temporary folder, slot 5 is not.
-    for (int s = 0; s <= 4; ++s)
+    // Every slot of the result entry is named in the temporary folder.
+    for (int s = 0; s < SlotAnzahl; ++s)
         EXPECT_EQ(fs::path(p.bilder.ergebnis().slot[static_cast<size_t>(s)].pfad).parent_path(), t.files.tempFolder());
-    EXPECT_TRUE(p.bilder.ergebnis().slot[5].pfad.empty());
 }
 
 TEST(TempDateiname, NameCarriesDayMillisecondsIndexAndSlot)

@@ -95,7 +95,7 @@ TEST_F(PlatformTest, StartingAWindowKeepsTheWorkingFilesOfAnotherRunningOne)
 {
     TestServices t;
     const auto starten = [&](PosixFiles& files) {
-        Context ctx(Services{t.messages, t.events, files, t.display, t.printers});
+        Context ctx(Services{t.messages, t.events, files, t.display, t.printers, t.textRaster});
         Temp_Aufraeumen(ctx);
     };
     const fs::path rest = base / "~$1_2_0_1.bmp";

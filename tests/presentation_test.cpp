@@ -32,9 +32,9 @@ namespace {
 
 // A program and its window; the settings store is the test's.
 struct Sitzung {
-    TestServices t;
+    TestServices t{{"Laser", "Tinte"}};
     QtDisplay display;
-    Programm p{Services{t.messages, t.events, t.files, display, t.printers}};
+    Programm p{Services{t.messages, t.events, t.files, display, t.printers, t.textRaster}};
     Testfenster fenster;
 
     explicit Sitzung(SettingsStore* einstellungen = nullptr) : fenster(p, display, einstellungen) {}
@@ -187,10 +187,11 @@ TEST(Sperre, LockAndUnlockLeaveTheEnabledSetOfTheRules)
     for (const char* name : listenKnoepfe)
         EXPECT_TRUE(s.finde(name)->isEnabled()) << name;
     const auto vorher = schaltzustand(s.fenster);
-    ASSERT_FALSE(vorher.at(s.aktion("MenuDrucken")));
+    ASSERT_FALSE(vorher.at(s.finde("TextGroupBox")));
 
     s.fenster.Zustand_Sichern();
-    const QWidget* frei[] = {s.finde("AnimationStopBitBtn"), s.finde("PingPongCheckBox"), s.finde("AnimationUpDown")};
+    const QWidget* frei[] = {s.finde("AnimationStopBitBtn"), s.finde("PingPongCheckBox"), s.finde("AnimationUpDown"),
+                             s.finde("BatchEndeBitBtn")};
     for (const QAbstractButton* knopf : s.fenster.findChildren<QAbstractButton*>())
         EXPECT_EQ(knopf->isEnabled(), std::find(std::begin(frei), std::end(frei), knopf) != std::end(frei))
             << knopf->objectName().toStdString() << " " << knopf->text().toStdString();

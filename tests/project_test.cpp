@@ -71,7 +71,8 @@ TEST(ProjektSpeichern, InterruptedSaveNeverDamagesThePreviousProject)
     BrokenFiles files;
     CountingDisplay display;
     FakePrinters printers;
-    Programm p(Services{messages, events, files, display, printers});
+    BlockTextRaster textRaster;
+    Programm p(Services{messages, events, files, display, printers, textRaster});
     const fs::path datei = files.tempFolder() / "alt.lvx";
     const std::vector<uint8_t> alt(700, 0x42);
     ASSERT_TRUE(files.TestFiles::writeFile(datei, alt));
@@ -85,7 +86,8 @@ TEST(ProjektSpeichern, InterruptedSaveNeverDamagesThePreviousProject)
         EXPECT_TRUE(p.ctx.state.modified);
         EXPECT_EQ(std::distance(fs::directory_iterator(files.tempFolder()), fs::directory_iterator()), 1) << k;
     }
-    EXPECT_EQ(messages.lines.back(), "Fehler: Fehler beim Speichern der Datei!");
+    // The file stays writable: the second line names it without a reason.
+    EXPECT_EQ(messages.lines.back(), "Fehler: Fehler beim Speichern der Datei!\n" + datei.string());
 }
 
 TEST_F(ProjektTest, SettingsSurviveSaveAndLoad)
@@ -238,9 +240,10 @@ struct OeffnenTest : ::testing::Test {
         b.hoehe = 30;
         return b;
     }
-    std::vector<std::string> nichtGeladen(int meldung)
+    // The message, the file it concerns (with the system's reason), then that nothing was loaded.
+    std::vector<std::string> nichtGeladen(int meldung, const std::string& datei)
     {
-        return {std::string("Fehler: ") + Sprache::Meldung(meldung),
+        return {std::string("Fehler: ") + Sprache::Meldung(meldung) + "\n" + datei,
                 "Information: Das Projekt wird nicht geladen!"};
     }
 };
@@ -325,14 +328,16 @@ TEST_F(OeffnenTest, FailuresBeforeLoadingChangeNothing)
     kurz.resize(kurz.size() - 3);
     writeBytes(ordner / "kurz.lvx", kurz);
 
-    const std::pair<std::string, int> faelle[] = {{(ordner / "neu.lvx").string(), 6},
-                                                  {(ordner / "kurz.lvx").string(), 7},
-                                                  {fehltDatei, 9},
-                                                  {(ordner / "gibtsnicht.lvx").string(), 4}};
-    for (const auto& [datei, meldung] : faelle) {
+    const std::string fehltNicht = ": Datei oder Verzeichnis nicht gefunden";
+    const std::tuple<std::string, int, std::string> faelle[] = {
+        {(ordner / "neu.lvx").string(), 6, (ordner / "neu.lvx").string()},
+        {(ordner / "kurz.lvx").string(), 7, (ordner / "kurz.lvx").string()},
+        {fehltDatei, 9, (ordner / "weg.bmp").string() + fehltNicht},
+        {(ordner / "gibtsnicht.lvx").string(), 4, (ordner / "gibtsnicht.lvx").string() + fehltNicht}};
+    for (const auto& [datei, meldung, zeile2] : faelle) {
         t.messages.lines.clear();
         EXPECT_FALSE(OeffnenAllgemein(p, datei));
-        EXPECT_EQ(t.messages.lines, nichtGeladen(meldung)) << datei;
+        EXPECT_EQ(t.messages.lines, nichtGeladen(meldung, zeile2)) << datei;
         EXPECT_EQ(p.bilder.anzahl, 1);
         EXPECT_EQ(p.bilder.bild[1].slot[SlotQuelle].name, "bild1.bmp");
         EXPECT_EQ(p.ctx.state.projectFile, vorherName);
@@ -349,7 +354,8 @@ TEST_F(OeffnenTest, AnImageThatCannotBeLoadedEmptiesTheSet)
     EXPECT_FALSE(OeffnenAllgemein(p, projekt(d)));
     EXPECT_EQ(p.bilder.anzahl, 0);
     ASSERT_GE(t.messages.lines.size(), 2u);
-    EXPECT_EQ(std::vector<std::string>(t.messages.lines.end() - 2, t.messages.lines.end()), nichtGeladen(10));
+    EXPECT_EQ(std::vector<std::string>(t.messages.lines.end() - 2, t.messages.lines.end()),
+              nichtGeladen(10, (ordner / "bild2.bmp").string()));
     // No working copy of the first image is left behind.
     for (const auto& f : fs::directory_iterator(t.files.tempFolder()))
         EXPECT_FALSE(f.path().filename().string().rfind("~$", 0) == 0 && f.path().string().find("_1_") != std::string::npos)
@@ -584,4 +590,31 @@ TEST_F(OeffnenTest, ASavedProjectWithReferencePointsRendersShiftedAndMarkedAfter
     EXPECT_EQ(bmpPixel(ergebnis, 21, 25), (std::vector<uint8_t>{255, 255, 255}));
     EXPECT_TRUE(t2.messages.lines.empty());
     EXPECT_FALSE(q.ctx.state.modified);
+}
+
+TEST_F(OeffnenTest, ATemplateGivesItsSettingsButNotItsImages)
+{
+    ProjektDaten d;
+    d.bilder = {eintrag((ordner / "weg.bmp").string())};
+    d.anaglyphArt = 4;
+    d.hintergrund = 0x00102030;
+    d.lpi = 60.0;
+    ASSERT_TRUE(Projekteinstellungen_Laden(p, projekt(d)));
+    EXPECT_EQ(p.compose.anaglyphSchema, 4);
+    EXPECT_EQ(p.compose.Hintergrundfarbe, (Farbe{0x30, 0x20, 0x10}));
+    EXPECT_EQ(p.compose.lpi, 60.0);
+    EXPECT_EQ(p.bilder.anzahl, 0);
+    EXPECT_TRUE(p.ctx.state.projectFile.empty());
+    EXPECT_TRUE(t.messages.lines.empty());
+
+    auto b = ProjektKodieren(ProjektDaten{});
+    b.resize(b.size() - 3);
+    writeBytes(ordner / "kurz.lvx", b);
+    EXPECT_FALSE(Projekteinstellungen_Laden(p, (ordner / "kurz.lvx").string()));
+    EXPECT_FALSE(Projekteinstellungen_Laden(p, (ordner / "fehlt.lvx").string()));
+    ASSERT_EQ(t.messages.lines.size(), 2u);
+    EXPECT_EQ(t.messages.lines[0], "Fehler: Fehler beim Laden der Projekt-Datei!\n" + (ordner / "kurz.lvx").string());
+    EXPECT_TRUE(t.messages.lines[1].starts_with("Fehler: Die Datei konnte nicht geöffnet werden!\n"
+                                                + (ordner / "fehlt.lvx").string() + ": "));
+    EXPECT_EQ(p.compose.anaglyphSchema, 4);
 }

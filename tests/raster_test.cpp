@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <atomic>
 #include <chrono>
@@ -9,11 +11,14 @@
 
 #include "raster/RasterImage.h"
 #include "raster/Stapel.h"
+#include "support/Bilddateien.h"
 #include "support/TestServices.h"
 
 namespace fs = std::filesystem;
 
 namespace {
+
+using Bytes = std::vector<uint8_t>;
 
 struct RasterTest : ::testing::Test {
     TestServices t;
@@ -369,7 +374,8 @@ TEST_F(RasterTest, CopyOntoItselfOrWhileAbortedDoesNothing)
 
 TEST_F(RasterTest, AbortDuringCopyClosesBothRasters)
 {
-    RasterSlot von = pattern("quelle.bmp", 20, 50);
+    // Rows with padding bytes are copied row by row.
+    RasterSlot von = pattern("quelle.bmp", 21, 50);
     RasterSlot nach = slot("ziel.bmp", 0, 0);
     t.events.onPump = [&](const AppState& st) {
         if (st.progress.pos == 10)
@@ -414,6 +420,93 @@ TEST_F(RasterTest, FileCopyOverwritesTheTarget)
     fs::create_directory(ordner.pfad);
     EXPECT_EQ(RasterKopierenDatei(ordner, nach), -1);
     EXPECT_EQ(readFile(nach.pfad), readFile(klein.pfad));
+}
+
+// A copy that would be the source's file byte for byte shares it; whatever
+// writes into either raster first gives it bytes of its own.
+TEST_F(RasterTest, ACopySharesTheBytesUntilEitherIsWritten)
+{
+    RasterSlot von = pattern("quelle.bmp", 20, 30);
+    const Bytes original = readFile(von.pfad);
+    const auto inode = [](const RasterSlot& s) { return fs::hard_link_count(s.pfad) > 1; };
+    RasterSlot nach = slot("ziel.bmp", 0, 0);
+    RasterKopieren(ctx, von, nach);
+    EXPECT_EQ(nach.breite, 20);
+    EXPECT_EQ(nach.hoehe, 30);
+    EXPECT_TRUE(inode(nach));
+    EXPECT_EQ(ctx.state.progress.pos, 29);
+    // A row written into the copy.
+    {
+        SlotCloser schliessen(nach);
+        OeffneSchreiben(nach);
+        Zeile view;
+        SchreibeZeile(ctx, nach, 3, view)[0] = 99;
+    }
+    EXPECT_FALSE(inode(von));
+    EXPECT_EQ(readFile(von.pfad), original);
+    EXPECT_EQ(bmpPixel(readFile(nach.pfad), 0, 3), (Bytes{99, 3, 3}));
+    EXPECT_EQ(bmpPixel(readFile(nach.pfad), 1, 3), (Bytes{1, 3, 4}));
+    // Prepared again keeping the pixels, then opened for writing: the copy keeps them, in a file of its own.
+    RasterKopieren(ctx, von, nach);
+    ASSERT_EQ(RasterAnlegen(ctx, nach), 0);
+    OeffneSchreiben(nach);
+    RasterSchliessen(nach);
+    EXPECT_FALSE(inode(von));
+    EXPECT_EQ(readFile(nach.pfad), original);
+    // Prepared for another size, prepared for overwriting, replaced by a file copy: the source stays.
+    const RasterSlot klein = pattern("klein.bmp", 4, 4);
+    for (int art = 0; art < 3; ++art) {
+        SCOPED_TRACE(art);
+        RasterKopieren(ctx, von, nach);
+        ASSERT_TRUE(inode(nach));
+        const int r = art == 0 ? (nach.breite = 8, RasterAnlegen(ctx, nach))
+            : art == 1        ? RasterAnlegenUeberschreiben(ctx, nach)
+                              : RasterKopierenDatei(klein, nach);
+        ASSERT_EQ(r, 0);
+        EXPECT_FALSE(inode(von));
+        EXPECT_EQ(readFile(von.pfad), original);
+    }
+    EXPECT_TRUE(t.messages.lines.empty());
+}
+
+// Padding bytes and a header of another program are not what a copy writes:
+// such a raster is copied row by row into a raster with the usual header.
+TEST_F(RasterTest, AForeignFileIsCopiedRowByRow)
+{
+    for (const int32_t w : {21, 20}) {
+        SCOPED_TRACE(w);
+        RasterSlot von = pattern("fremd.bmp", w, 5);
+        Bytes bytes = readFile(von.pfad);
+        bytes[38] = 0x13;  // a horizontal resolution
+        writeBytes(von.pfad, bytes);
+        RasterSlot nach = slot("ziel.bmp", 0, 0);
+        RasterKopieren(ctx, von, nach);
+        EXPECT_EQ(fs::hard_link_count(nach.pfad), 1u);
+        const Bytes kopie = readFile(nach.pfad);
+        EXPECT_EQ(kopie[38], 0);
+        EXPECT_TRUE(std::equal(kopie.begin() + 54, kopie.end(), bytes.begin() + 54));
+    }
+}
+
+// Between two file systems there are no second names: RasterTeilen copies the
+// file, RasterKopieren the rows.
+TEST_F(RasterTest, SharingAcrossFileSystemsCopies)
+{
+    const fs::path anderes = "/dev/shm";
+    if (!fs::is_directory(anderes) || fs::space(anderes).available < 1'000'000)
+        GTEST_SKIP() << "no second file system at /dev/shm";
+    RasterSlot von = pattern("quelle.bmp", 8, 8);
+    RasterSlot nach;
+    nach.pfad = (anderes / ("lumivex-test-" + std::to_string(::getpid()) + ".bmp")).string();
+    ASSERT_EQ(RasterTeilen(von, nach), 0);
+    EXPECT_EQ(readFile(nach.pfad), readFile(von.pfad));
+    EXPECT_EQ(fs::hard_link_count(von.pfad), 1u);
+    RasterSlot zurueck = slot("zurueck.bmp", 0, 0);
+    nach.breite = nach.hoehe = 8;
+    RasterKopieren(ctx, nach, zurueck);
+    EXPECT_EQ(readFile(zurueck.pfad), readFile(von.pfad));
+    EXPECT_EQ(fs::hard_link_count(nach.pfad), 1u);
+    fs::remove(nach.pfad);
 }
 
 TEST(Helfer, EveryItemRunsOnceOnEitherThread)

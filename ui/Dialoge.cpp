@@ -7,22 +7,20 @@
 #include "core/Sprache.h"
 #include "ui/Widgets.h"
 
-namespace {
-
-// The filters of the language unit are "text|pattern|text|pattern"; Qt wants "text (pattern)" lines.
-QString qtFilter(const QString& filter)
+QString DialogFilter(const QString& liste)
 {
-    const QStringList teile = filter.split(QLatin1Char('|'));
-    QStringList zeilen;
+    const QStringList teile = liste.split(QLatin1Char('|'));
+    QStringList filter;
     for (qsizetype i = 0; i + 1 < teile.size(); i += 2) {
+        QString beschreibung = teile[i].trimmed();
+        const qsizetype klammer = beschreibung.lastIndexOf(QLatin1Char('('));
+        if (klammer > 0)
+            beschreibung = beschreibung.left(klammer).trimmed();
         QString muster = teile[i + 1];
         muster.replace(QLatin1Char(';'), QLatin1Char(' '));
-        zeilen << teile[i].trimmed().section(QLatin1Char('('), 0, 0).trimmed() + QStringLiteral(" (") +
-                      muster.simplified() + QLatin1Char(')');
+        filter << beschreibung + QStringLiteral(" (") + muster.simplified() + QLatin1Char(')');
     }
-    return zeilen.join(QStringLiteral(";;"));
-}
-
+    return filter.join(QStringLiteral(";;"));
 }
 
 namespace Dialoge {
@@ -37,13 +35,24 @@ std::function<std::optional<Farbe>(QWidget*, const Farbe&)> farbe = [](QWidget* 
 
 std::function<QString(QWidget*)> bildDatei = [](QWidget* eltern) {
     const QString filter =
-        qtFilter(text(Sprache::BilderFilter1) + QLatin1Char('|') + text(Sprache::BilderFilter2));
+        DialogFilter(text(Sprache::BilderFilter1) + QLatin1Char('|') + text(Sprache::BilderFilter2));
     return QFileDialog::getOpenFileName(eltern, QString(), QString(), filter);
+};
+
+std::function<QString(QWidget*, const QString&)> bmpZiel = [](QWidget* eltern, const QString& ordner) {
+    QFileDialog dialog(eltern, QString(), ordner, DialogFilter(QStringLiteral("BMP-Datei (*.bmp) |*.bmp")));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("BMP"));
+    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+};
+
+std::function<QString(QWidget*, const QString&)> ordnerWahl = [](QWidget* eltern, const QString& start) {
+    return QFileDialog::getExistingDirectory(eltern, text(Sprache::Tafel::OrdnerWaehlen), start);
 };
 
 std::function<QString(QWidget*, bool, const QString&)> exportDatei = [](QWidget* eltern, bool jpg,
                                                                         const QString& ordner) {
-    const QString filter = qtFilter(text(jpg ? "JPG-Datei (*.jpg) |*.jpg" : "BMP-Datei (*.bmp) |*.bmp"));
+    const QString filter = DialogFilter(text(jpg ? "JPG-Datei (*.jpg) |*.jpg" : "BMP-Datei (*.bmp) |*.bmp"));
     // The files written carry numbers after the chosen name, so the name itself is never replaced.
     return QFileDialog::getSaveFileName(eltern, QString(), ordner, filter, nullptr,
                                         QFileDialog::DontConfirmOverwrite);

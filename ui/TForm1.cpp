@@ -15,6 +15,8 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QSlider>
@@ -23,7 +25,10 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <tuple>
 
+#include "commands/Drucken.h"
 #include "commands/Liste.h"
 #include "commands/Projekt.h"
 #include "compose/Pipeline.h"
@@ -37,6 +42,7 @@
 #include "ui/Tabs.h"
 #include "ui/Vorschau.h"
 #include "ui/Widgets.h"
+#include "ui/ZeilenLayout.h"
 
 namespace {
 
@@ -60,14 +66,10 @@ TForm1::TForm1(Programm& programm, QtDisplay& display, SettingsStore* einstellun
 
     auto* zentral = new QWidget;
     auto* spalten = new QHBoxLayout(zentral);
-    auto* links = new QVBoxLayout;
-    links->addWidget(listenPanel());
-    TabControl1 = benannt(new QTabWidget, "TabControl1");
-    tabsAnlegen();
-    links->addWidget(TabControl1, 1);
-    spalten->addLayout(links, 0);
+    spalten->addWidget(linkeSpalte());
     auto* rechts = new QVBoxLayout;
     rechts->addWidget(vorschauBereich(), 1);
+    rechts->addWidget(ergebnisZeile());
     rechts->addWidget(unterVorschau());
     FortschrittBar = benannt(new QProgressBar, "FortschrittBar");
     FortschrittBar->setRange(0, 100);
@@ -96,7 +98,40 @@ TForm1::TForm1(Programm& programm, QtDisplay& display, SettingsStore* einstellun
     connect(justTab(), &JustTab::sperren, this, &TForm1::AutoJust_Sperre);
     connect(VorschauShape, &Vorschau::referenzKlick, justTab(), &JustTab::VorschauKlick);
     connect(TabControl1, &QTabWidget::currentChanged, this, &TForm1::Druckbereich_Erneuern);
+    connect(VorschauShape, &Vorschau::zoomRad, this, &TForm1::ZoomRad);
+    setAcceptDrops(true);
+    Zuletzt_Zeigen();
+    Drucker_Pruefen(p_);
     aktualisieren();
+}
+
+void TForm1::Fenster_Zeigen()
+{
+    if (const QScreen* schirm = QGuiApplication::primaryScreen())
+        setGeometry(schirm->availableGeometry().adjusted(3, 3, -3, -3));
+    setWindowState(Qt::WindowMaximized);
+    Registry_Load();
+    show();
+}
+
+QWidget* TForm1::linkeSpalte()
+{
+    auto* inhalt = new QWidget;
+    auto* links = new QVBoxLayout(inhalt);
+    links->setContentsMargins(0, 0, 0, 0);
+    links->addWidget(listenPanel());
+    TabControl1 = benannt(new QTabWidget, "TabControl1");
+    tabsAnlegen();
+    links->addWidget(TabControl1, 1);
+    // The list and the panels scroll where the window is too short for them. The
+    // column keeps the width of its widest panel, so nothing a panel shows later
+    // widens the window; should a panel grow after all, it scrolls sideways.
+    auto* spalte = benannt(new QScrollArea, "LinkeSpalte");
+    spalte->setFrameShape(QFrame::NoFrame);
+    spalte->setWidgetResizable(true);
+    spalte->setWidget(inhalt);
+    spalte->setFixedWidth(inhalt->minimumSizeHint().width() + spalte->verticalScrollBar()->sizeHint().width());
+    return spalte;
 }
 
 QWidget* TForm1::listenPanel()
@@ -180,13 +215,51 @@ QWidget* TForm1::vorschauBereich()
     return rahmen;
 }
 
-QWidget* TForm1::unterVorschau()
+QWidget* TForm1::ergebnisZeile()
 {
     auto* zeile = new QWidget;
     auto* layout = new QHBoxLayout(zeile);
     layout->setContentsMargins(0, 0, 0, 0);
+    const auto infoEdit = [&](const char* name) {
+        auto* edit = benannt(new QLineEdit, name);
+        edit->setReadOnly(true);
+        edit->setFocusPolicy(Qt::NoFocus);
+        edit->setAlignment(Qt::AlignRight);
+        edit->setFixedWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("000000")) + 8);
+        return edit;
+    };
+    xPixInfoEdit = infoEdit("xPixInfoEdit");
+    yPixInfoEdit = infoEdit("yPixInfoEdit");
+    xDPIInfoEdit = infoEdit("xDPIInfoEdit");
+    yDPIInfoEdit = infoEdit("yDPIInfoEdit");
+    for (auto [beschriftung, x, y] : {std::tuple{Sprache::PixelInfo, xPixInfoEdit, yPixInfoEdit},
+                                      std::tuple{Sprache::DpiInfo, xDPIInfoEdit, yDPIInfoEdit}}) {
+        layout->addWidget(new QLabel(text(beschriftung)));
+        layout->addWidget(x);
+        layout->addWidget(new QLabel(text(Sprache::Tafel::Mal)));
+        layout->addWidget(y);
+    }
+    ErgebnisLabel = benannt(new QLabel, "ErgebnisLabel");
+    // A long file name is cut off rather than widening the window.
+    ErgebnisLabel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    layout->addWidget(ErgebnisLabel, 1);
+    LinsenansichtButton = benannt(new QPushButton(text(Sprache::Linsenansicht)), "LinsenansichtButton");
+    LinsenansichtButton->setToolTip(text(Sprache::LinsenansichtHinweis));
+    connect(LinsenansichtButton, &QPushButton::clicked, this, &TForm1::LinsenansichtClick);
+    layout->addWidget(LinsenansichtButton);
+    return zeile;
+}
 
-    auto* spalteLinks = new QVBoxLayout;
+QWidget* TForm1::unterVorschau()
+{
+    auto* zeile = new QWidget;
+    // The groups stand side by side, and in two lines where the window is narrow.
+    auto* layout = new ZeilenLayout(zeile, 2);
+    layout->setSpacing(6);
+
+    auto* spalteLinksBox = new QWidget;
+    auto* spalteLinks = new QVBoxLayout(spalteLinksBox);
+    spalteLinks->setContentsMargins(0, 0, 0, 0);
     auto* auswahl = benannt(new QGroupBox(text(Sprache::AuswahlGruppe)), "AuswahlABGroupBox");
     auto* auswahlLayout = new QGridLayout(auswahl);
     ComboBoxA = benannt(new QComboBox, "ComboBoxA");
@@ -215,7 +288,7 @@ QWidget* TForm1::unterVorschau()
     connect(zeichnen, &QCheckBox::toggled, VorschauShape, &Vorschau::setZeichnen);
     connect(loeschen, &QPushButton::clicked, VorschauShape, &Vorschau::linienLoeschen);
     spalteLinks->addWidget(hilfslinien);
-    layout->addLayout(spalteLinks);
+    layout->addWidget(spalteLinksBox);
 
     VorschauRadioGroup = benannt(new QGroupBox(text(Sprache::VorschauGruppe)), "VorschauRadioGroup");
     VorschauRadioGroup->setToolTip(text("Auswahl der Vorschau und Berechnung des entsprechenden Bildes"));
@@ -227,10 +300,15 @@ QWidget* TForm1::unterVorschau()
         modiLayout->addWidget(knopf, i % 4, i / 4);
     }
     connect(vorschauModi, &QButtonGroup::idClicked, this, [this](int modus) {
+        gespeichert_.clear();
         VorschauRadioGroupClick(p_, modus);
         aktualisieren();
     });
-    layout->addWidget(VorschauRadioGroup);
+    // The stop button's group takes the place and size of the preview modes while a computation runs.
+    auto* modusBox = new QWidget;
+    auto* modusLayout = new QGridLayout(modusBox);
+    modusLayout->setContentsMargins(0, 0, 0, 0);
+    modusLayout->addWidget(VorschauRadioGroup, 0, 0);
     VorschauGroupBox = benannt(new QGroupBox(text(Sprache::VorschauGruppe)), "VorschauGroupBox");
     auto* stoppLayout = new QVBoxLayout(VorschauGroupBox);
     STOPButton = benannt(new QPushButton(text(Sprache::Stopp)), "STOPButton");
@@ -238,7 +316,9 @@ QWidget* TForm1::unterVorschau()
     stoppLayout->addWidget(STOPButton);
     connect(STOPButton, &QPushButton::clicked, this, &TForm1::STOPButtonClick);
     VorschauGroupBox->hide();
-    layout->addWidget(VorschauGroupBox);
+    VorschauGroupBox->setMinimumSize(VorschauRadioGroup->sizeHint());
+    modusLayout->addWidget(VorschauGroupBox, 0, 0);
+    layout->addWidget(modusBox);
 
     auto* zoom = benannt(new QGroupBox(QStringLiteral(" Zoom ")), "ZoomGroupBox");
     auto* zoomLayout = new QHBoxLayout(zoom);
@@ -257,7 +337,9 @@ QWidget* TForm1::unterVorschau()
     zoomKnopf("ZommMinusBitBtn", "−", [this] { ZoomComboBoxChange(p_.ansicht.zoomIndex - 1); });
     zoomKnopf("ZoomFitBitBtn", "1:1", [this] { ZoomComboBoxChange(0); });
     zoomKnopf("ZoomVollbildBitBtn", "□", &TForm1::ZoomVollbildBitBtnClick);
-    auto* spalteRechts = new QVBoxLayout;
+    auto* spalteRechtsBox = new QWidget;
+    auto* spalteRechts = new QVBoxLayout(spalteRechtsBox);
+    spalteRechts->setContentsMargins(0, 0, 0, 0);
     spalteRechts->addWidget(zoom);
     auto* animation = benannt(new QGroupBox(text(Sprache::Bildsequenz)), "AnimationGroupBox");
     auto* animationLayout = new QHBoxLayout(animation);
@@ -281,8 +363,7 @@ QWidget* TForm1::unterVorschau()
     connect(AnimationStopBitBtn, &QPushButton::clicked, this, &TForm1::AnimationStopBitBtnClick);
     connect(AnimationUpDown, &QSpinBox::valueChanged, this, &TForm1::AnimationUpDownClick);
     spalteRechts->addWidget(animation);
-    layout->addLayout(spalteRechts);
-    layout->addStretch(1);
+    layout->addWidget(spalteRechtsBox);
     return zeile;
 }
 
@@ -296,6 +377,7 @@ void TForm1::tabsAnlegen()
         connect(tabs_[i], &Tab::rechnen, this, &TForm1::rechnen);
         connect(tabs_[i], &Tab::anzeigen, this, &TForm1::aktualisieren);
         connect(tabs_[i], &Tab::befehl, this, &TForm1::mitFortschritt);
+        connect(tabs_[i], &Tab::sperren, this, [this](bool an) { an ? Zustand_Sichern() : Zustand_Wiederherstellen(); });
         // Icons only; the last tab alone carries a text.
         TabControl1->addTab(tabs_[i], TabSymbol(static_cast<int>(i)), i == 11 ? QStringLiteral("XP") : QString());
         TabControl1->setTabToolTip(static_cast<int>(i), text(Sprache::TabGruppen[i]).trimmed());
@@ -310,14 +392,41 @@ void TForm1::ZoomComboBoxChange(int index)
     rechnen(5);
 }
 
+void TForm1::ZoomRad(int schritte, QPoint punkt)
+{
+    Ansicht& a = p_.ansicht;
+    const RasterSlot& r = p_.bilder.ergebnis().slot[SlotFarbErgebnis];
+    const int neu = std::clamp(a.zoomIndex + schritte, 0, static_cast<int>(a.zoomListe.size()) - 1);
+    const QRect bild = VorschauShape->bildRechteck();
+    if (p_.ctx.state.busy || p_.auswahl.vorschau == VorschauKeine || p_.bilder.anzahl < 1 || neu == a.zoomIndex
+        || r.breite < 1 || r.hoehe < 1 || bild.isEmpty() || a.boxBreite < 1 || a.boxHoehe < 1)
+        return;
+    // The result point under the pointer, from the window the preview shows now.
+    const Quellfenster f = Quellfenster_Berechnen(r.breite, r.hoehe, Zoomfaktor(a.zoomListe[a.zoomIndex]),
+                                                  a.boxBreite, a.boxHoehe, a.scrollX, a.scrollY);
+    const QPoint q(std::clamp(punkt.x(), bild.left(), bild.right()), std::clamp(punkt.y(), bild.top(), bild.bottom()));
+    const double sx = f.x0 + (q.x() - bild.left() + 0.5) * (f.x1 - f.x0) / bild.width();
+    const double sy = f.y0 + (q.y() - bild.top() + 0.5) * (f.y1 - f.y0) / bild.height();
+    std::tie(a.scrollX, a.scrollY) = Scroll_Zu(r.breite, r.hoehe, Zoomfaktor(a.zoomListe[static_cast<size_t>(neu)]),
+                                               a.boxBreite, a.boxHoehe, sx, sy, (q.x() + 0.5) / a.boxBreite,
+                                               (q.y() + 0.5) / a.boxHoehe);
+    ZoomComboBoxChange(neu);
+}
+
 void TForm1::rechnen(int level)
 {
-    if (!p_.ctx.state.busy)
-        mitFortschritt([&] { Schleife(p_, level); });
+    if (p_.ctx.state.busy)
+        return;
+    // Showing another part of the same result keeps the note of its last save.
+    const QString gespeichert = level >= 5 ? gespeichert_ : QString();
+    mitFortschritt([&] { Schleife(p_, level); });
+    gespeichert_ = gespeichert;
+    Ergebnis_Zeigen();
 }
 
 void TForm1::mitFortschritt(const std::function<void()>& befehl)
 {
+    gespeichert_.clear();
     Timer2->setInterval(1000);
     Timer2->start();
     befehl();
@@ -359,8 +468,14 @@ void TForm1::Listenbox_Zeigen()
     ListenBoxLabel->setFont(listenSchrift(groesse));
     ListenBoxLabel->setText(text(Listenkopf(groesse)));
     ListenBox->clear();
-    for (const std::string& z : Listenzeilen(p_.bilder, p_.auswahl.bildL, p_.auswahl.bildR, groesse))
-        ListenBox->addItem(text(z));
+    int n = 0;
+    for (const std::string& z : Listenzeilen(p_.bilder, p_.auswahl.bildL, p_.auswahl.bildR, groesse)) {
+        // The file column holds only the name's beginning; the tooltip gives the whole path
+        // (of the MPO file for an image taken from one).
+        const RasterSlot& quelle = p_.bilder.bild[static_cast<size_t>(++n)].slot[SlotQuelle];
+        auto* zeile = new QListWidgetItem(text(z), ListenBox);
+        zeile->setToolTip(text(quelle.pfad2.empty() ? quelle.pfad : quelle.pfad2));
+    }
     if (p_.bilder.gueltig(p_.auswahl.listenZeile))
         ListenBox->setCurrentRow(p_.auswahl.listenZeile - 1);
 }
@@ -397,6 +512,7 @@ void TForm1::aktualisieren()
     const Farbe& hintergrund = p_.farbe.vorschauHintergrund;
     VorschauShape->setHintergrund(QColor(hintergrund.r, hintergrund.g, hintergrund.b));
     VorschauShape->setReferenzSetzen(p_.refInfo.setzModus);
+    Ergebnis_Zeigen();
     for (Tab* tab : tabs_)
         tab->aktualisieren();
     MenuAnimationSpeichern->setEnabled(p_.bilder.anzahl >= 2);
@@ -404,10 +520,45 @@ void TForm1::aktualisieren()
         sperren();
 }
 
+void TForm1::Ergebnis_Zeigen()
+{
+    const RasterSlot& r = p_.bilder.ergebnis().slot[SlotErgebnis];
+    const PrintSettings& d = p_.druck;
+    const bool da = p_.bilder.anzahl > 0 && p_.auswahl.vorschau != VorschauKeine && r.breite > 0 && r.hoehe > 0;
+    LinsenansichtButton->setEnabled(da && p_.auswahl.vorschau == VorschauLinsenraster && !p_.ctx.state.busy
+                                    && !gesperrt_);
+    if (!da) {
+        for (QLineEdit* e : {xPixInfoEdit, yPixInfoEdit, xDPIInfoEdit, yDPIInfoEdit})
+            e->clear();
+        ErgebnisLabel->setText(gespeichert_);
+        return;
+    }
+    // Dots per inch over the effective print size; none without a print size.
+    const auto dpi = [&](int32_t pixel, double laenge) {
+        return laenge > 0 ? text(formatFixed(2.54 * pixel / laenge / d.f(), 5, 0)) : QString();
+    };
+    xPixInfoEdit->setText(text(formatInt(r.breite, 5)));
+    yPixInfoEdit->setText(text(formatInt(r.hoehe, 5)));
+    xDPIInfoEdit->setText(dpi(r.breite, d.breite));
+    yDPIInfoEdit->setText(dpi(r.hoehe, d.hoehe));
+    const QString einheit = text(Sprache::Tafel::Einheiten[d.einheitCm ? 0 : 1]);
+    QString zeile = text(formatFixed(d.breite, 0, 2)) + QLatin1Char(' ') + text(Sprache::Tafel::Mal) + QLatin1Char(' ')
+        + text(formatFixed(d.hoehe, 0, 2)) + QLatin1Char(' ') + einheit + QStringLiteral(" · ")
+        + text(Sprache::Unkomprimiert) + QLatin1Char(' ')
+        + groesseText(static_cast<uint64_t>(RasterDateigroesse(r.breite, r.hoehe)));
+    if (!gespeichert_.isEmpty())
+        zeile += QStringLiteral(" · ") + gespeichert_;
+    ErgebnisLabel->setText(zeile);
+    ErgebnisLabel->setToolTip(zeile);
+}
+
 void TForm1::ProjektOeffnen(const QString& datei)
 {
-    mitFortschritt([&] { OeffnenAllgemein(p_, datei.toStdString()); });
+    bool ok = false;
+    mitFortschritt([&] { ok = OeffnenAllgemein(p_, datei.toStdString()); });
     titelSetzen();
+    if (ok)
+        zuletztMerken(datei);
 }
 
 void TForm1::titelSetzen()

@@ -1,5 +1,6 @@
 #pragma once
 #include <QMainWindow>
+#include <QPoint>
 #include <QPointer>
 #include <functional>
 #include <memory>
@@ -7,13 +8,18 @@
 
 #include "compose/Animation.h"
 #include "model/Programm.h"
+#include "ui/ZuletztGeoeffnet.h"
 
 class QAction;
 class QButtonGroup;
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
+class QDragEnterEvent;
+class QDropEvent;
 class QLabel;
+class QLineEdit;
+class QMenu;
 class QListWidget;
 class QProgressBar;
 class QPushButton;
@@ -38,6 +44,10 @@ public:
     // Without a settings store the window keeps its settings in memory for its own life.
     TForm1(Programm& programm, QtDisplay& display, SettingsStore* einstellungen = nullptr);
 
+    // Shows the window at start: over the screen's work area less 3 pixels on each
+    // side and maximised (where a window manager does that), unless the stored
+    // settings give another state and bounds.
+    void Fenster_Zeigen();
     // Opens a project file, as the open command and a file named at start do.
     void ProjektOeffnen(const QString& datei);
 
@@ -47,12 +57,16 @@ public:
     bool MenuProjektSpeichernUnterClick();
     void NeuButtonClick();
     void BildSpeichernUnterClick(const QString& format);
+    void DruckButtonClick();
     void MenuKopierenClick();
     void MenuLVXeinClick();
     void MenuLVXausClick();
     void MenuHinweisClick();
     void MenuDOKUClick();
     void MenuInfoClick();
+    // Opens a project of the "Zuletzt geöffnet" list, as the open command does.
+    void ZuletztClick(const QString& datei);
+    void LinsenansichtClick();
     // The exit sequence; true when the program may end.
     bool Ende();
 
@@ -66,7 +80,8 @@ public:
     // and of the windows it owns (buttons, check and radio buttons, menu items
     // and tool buttons, combo boxes, sliders and scroll bars, spin boxes, edits,
     // the image list) except the animation's stop button, ping-pong box and
-    // speed control; a second call before the unlock changes nothing.
+    // speed control and the batch's stop button; a second call before the
+    // unlock changes nothing.
     // Zustand_Wiederherstellen enables again exactly what the lock disabled, then
     // re-applies the window's state rules. A control enabled while the lock
     // holds stays disabled until the unlock.
@@ -93,14 +108,21 @@ protected:
     virtual QStringList bilderWaehlen();
     virtual QString bildZielWaehlen(const QString& format);
     virtual QString animationZielWaehlen();
+    // Shows a document with the desktop's program; tests replace it. False when there is none.
+    virtual bool dokumentOeffnen(const QString& pfad);
 
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* objekt, QEvent* ereignis) override;
+    // Image files and MPOs dropped on the window are added; a dropped project is opened.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void menuAnlegen();
+    QWidget* linkeSpalte();
     QWidget* listenPanel();
     QWidget* vorschauBereich();
+    QWidget* ergebnisZeile();
     QWidget* unterVorschau();
     void tabsAnlegen();
 
@@ -115,6 +137,15 @@ private:
     void Listenbox_Zeigen();
     void ZEIGEN_Vorschau();
     void ZoomComboBoxChange(int index);
+    // Ctrl + wheel: the next or previous zoom, keeping the point under the pointer in place.
+    void ZoomRad(int schritte, QPoint punkt);
+    // The result's size, resolution, print size and weight; after a save, the file written.
+    void Ergebnis_Zeigen();
+    void Bilder_Laden(const QStringList& dateien);
+    void zuletztMerken(const QString& datei);
+    // After a project save: a saved file joins the recent list and the status line.
+    bool projektGespeichert(bool ok);
+    void Zuletzt_Zeigen();
     void titelSetzen();
     // The window sees every key first: Return moves the focus on (and goes on to
     // the control), the alignment keys shift the image. True when the key was used.
@@ -153,6 +184,16 @@ private:
     QPushButton* STOPButton;
     QComboBox* ZoomComboBox;
     QProgressBar* FortschrittBar;
+    QLineEdit* xPixInfoEdit;
+    QLineEdit* yPixInfoEdit;
+    QLineEdit* xDPIInfoEdit;
+    QLineEdit* yDPIInfoEdit;
+    QLabel* ErgebnisLabel;
+    QPushButton* LinsenansichtButton;
+    QMenu* MenuZuletzt;
+    ZuletztGeoeffnet zuletzt_;
+    // The file the last save wrote, shown until the result is computed anew.
+    QString gespeichert_;
     QTimer* Timer2;
     QAction* MenuHinweis;
     QAction* MenuEinstellungenSichern;

@@ -4,49 +4,41 @@
 #include <QDesktopServices>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QDropEvent>
 #include <QFile>
 #include <QFileDialog>
 #include <QImage>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPushButton>
 #include <QStyle>
 #include <QTimer>
 #include <QToolBar>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <algorithm>
 
+#include "commands/Batch.h"
 #include "commands/Bilder.h"
+#include "commands/Drucken.h"
 #include "commands/Liste.h"
 #include "commands/Projekt.h"
 #include "compose/Pipeline.h"
 #include "platform/qt/Dateiverknuepfung.h"
+#include "platform/qt/Oberflaeche.h"
+#include "ui/Dialoge.h"
 #include "ui/Symbole.h"
+#include "ui/Tab.h"
 #include "ui/TForm1.h"
+#include "ui/TFormLinsenansicht.h"
 #include "ui/Tabs.h"
 #include "ui/Widgets.h"
 
 namespace {
 
 using Sprache::Titel;
-
-// "Text|pattern; pattern|…" as the dialogs of the program list them, in Qt's form.
-QString dialogFilter(const QString& liste)
-{
-    const QStringList teile = liste.split(QLatin1Char('|'));
-    QStringList filter;
-    for (qsizetype i = 0; i + 1 < teile.size(); i += 2) {
-        QString beschreibung = teile[i].trimmed();
-        const qsizetype klammer = beschreibung.lastIndexOf(QLatin1Char('('));
-        if (klammer > 0)
-            beschreibung = beschreibung.left(klammer).trimmed();
-        QString muster = teile[i + 1];
-        muster.replace(QLatin1Char(';'), QLatin1Char(' '));
-        filter << beschreibung + QStringLiteral(" (") + muster.simplified() + QLatin1Char(')');
-    }
-    return filter.join(QStringLiteral(";;"));
-}
 
 struct BildFormat {
     const char* menue;
@@ -89,6 +81,8 @@ void TForm1::menuAnlegen()
     QMenu* datei = menue("MenuDatei", "&Datei");
     eintrag(datei, "MenuProjektNeu", "&Neues Projekt", &TForm1::MenuProjektNeuClick);
     eintrag(datei, "MenuProjektOeffnen", "&Projekt öffnen", &TForm1::MenuProjektOeffnenClick, "Ctrl+O");
+    MenuZuletzt = datei->addMenu(text(Sprache::ZuletztGeoeffnet));
+    MenuZuletzt->setObjectName(QStringLiteral("MenuZuletzt"));
     eintrag(datei, "MenuProjektSpeichernUnter", "Projekt speichern &unter ...", &TForm1::MenuProjektSpeichernUnterClick);
     eintrag(datei, "MenuProjektSpeichern", "Projekt &speichern", &TForm1::MenuProjektSpeichernClick, "Ctrl+S");
     datei->addSeparator();
@@ -108,8 +102,7 @@ void TForm1::menuAnlegen()
     MenuAnimationSpeichern
         = eintrag(datei, "MenuAnimationSpeichern", "Animation speichern …", &TForm1::MenuAnimationSpeichernClick);
     datei->addSeparator();
-    // Printing comes with the print layout.
-    eintrag(datei, "MenuDrucken", "&Drucken", [] {}, "Ctrl+P")->setEnabled(false);
+    eintrag(datei, "MenuDrucken", "&Drucken", &TForm1::DruckButtonClick, "Ctrl+P");
     datei->addSeparator();
     eintrag(datei, "MenuEnde", "&Ende", [this] { close(); }, "Alt+F4");
 
@@ -156,12 +149,12 @@ void TForm1::menuAnlegen()
     knopf("KoierenToolButton", KopierenSymbol(), "Kopieren des berechneten Bildes in die Zwischenablage",
           &TForm1::MenuKopierenClick);
     leiste->addSeparator();
-    knopf("DruckToolButton", DruckerSymbol(), "Drucken", [] {})->setEnabled(false);
+    knopf("DruckToolButton", DruckerSymbol(), "Drucken", &TForm1::DruckButtonClick);
 }
 
 QString TForm1::projektWaehlen(bool speichern)
 {
-    const QString filter = dialogFilter(text(Sprache::ProjektFilter));
+    const QString filter = DialogFilter(text(Sprache::ProjektFilter));
     const QString ordner = text(p_.ctx.state.bildOeffnenOrdner.string());
     if (!speichern)
         return QFileDialog::getOpenFileName(this, QString(), ordner, filter);
@@ -174,7 +167,7 @@ QString TForm1::projektWaehlen(bool speichern)
 QStringList TForm1::bilderWaehlen()
 {
     const QString filter
-        = dialogFilter(text(Sprache::BilderFilter1) + QLatin1Char('|') + text(Sprache::BilderFilter2));
+        = DialogFilter(text(Sprache::BilderFilter1) + QLatin1Char('|') + text(Sprache::BilderFilter2));
     return QFileDialog::getOpenFileNames(this, QString(), text(p_.ctx.state.bildOeffnenOrdner.string()), filter);
 }
 
@@ -184,7 +177,7 @@ QString TForm1::bildZielWaehlen(const QString& format)
         if (format != QString::fromLatin1(f.code))
             continue;
         QFileDialog dialog(this, QString(), text(p_.ctx.state.bildSpeichernOrdner.string()),
-                           dialogFilter(text(f.filter)));
+                           DialogFilter(text(f.filter)));
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setDefaultSuffix(QString::fromLatin1(f.endung));
         return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
@@ -213,6 +206,9 @@ void TForm1::MenuProjektNeuClick()
     p_.DateienLoeschen();
     Registry_Save();
     p_.Init();
+    Drucker_Pruefen(p_);
+    for (Tab* tab : tabs_)
+        tab->zuruecksetzen();
     Registry_Load();
     p_.ctx.display().clearPreview();
     p_.ctx.state.busy = false;
@@ -231,11 +227,45 @@ void TForm1::MenuProjektOeffnenClick()
         ProjektOeffnen(datei);
 }
 
+void TForm1::ZuletztClick(const QString& datei)
+{
+    if (!p_.ctx.state.busy && aenderungenSichern())
+        ProjektOeffnen(datei);
+}
+
+void TForm1::zuletztMerken(const QString& datei)
+{
+    zuletzt_.hinzufuegen(datei);
+    Zuletzt_Zeigen();
+}
+
+void TForm1::Zuletzt_Zeigen()
+{
+    MenuZuletzt->clear();
+    for (qsizetype i = 0; i < zuletzt_.liste().size(); ++i) {
+        const QString& datei = zuletzt_.liste()[i];
+        QAction* a = MenuZuletzt->addAction(QStringLiteral("&%1  %2").arg(i + 1).arg(datei));
+        connect(a, &QAction::triggered, this, [this, datei] { ZuletztClick(datei); });
+    }
+    MenuZuletzt->setEnabled(!zuletzt_.liste().isEmpty());
+}
+
 bool TForm1::MenuProjektSpeichernClick()
 {
     if (p_.ctx.state.projectFile.empty())
         return MenuProjektSpeichernUnterClick();
-    return ::MenuProjektSpeichernClick(p_);
+    return projektGespeichert(::MenuProjektSpeichernClick(p_));
+}
+
+bool TForm1::projektGespeichert(bool ok)
+{
+    if (!ok)
+        return false;
+    const QString datei = text(p_.ctx.state.projectFile);
+    zuletztMerken(datei);
+    gespeichert_ = text(Sprache::Gespeichert) + QLatin1Char(' ') + datei;
+    Ergebnis_Zeigen();
+    return true;
 }
 
 bool TForm1::MenuProjektSpeichernUnterClick()
@@ -244,7 +274,7 @@ bool TForm1::MenuProjektSpeichernUnterClick()
     if (datei.isEmpty())
         return false;
     p_.ctx.state.bildOeffnenOrdner = p_.ctx.state.bildSpeichernOrdner = QFileInfo(datei).absolutePath().toStdString();
-    const bool ok = ::MenuProjektSpeichernUnterClick(p_, datei.toStdString());
+    const bool ok = projektGespeichert(::MenuProjektSpeichernUnterClick(p_, datei.toStdString()));
     titelSetzen();
     return ok;
 }
@@ -253,8 +283,12 @@ void TForm1::NeuButtonClick()
 {
     if (p_.ctx.state.busy)
         return;
-    const QStringList dateien = bilderWaehlen();
-    if (dateien.isEmpty())
+    Bilder_Laden(bilderWaehlen());
+}
+
+void TForm1::Bilder_Laden(const QStringList& dateien)
+{
+    if (p_.ctx.state.busy || dateien.isEmpty())
         return;
     std::vector<std::string> namen;
     for (const QString& d : dateien)
@@ -262,6 +296,33 @@ void TForm1::NeuButtonClick()
     LadeButtons_Zustand(false);
     mitFortschritt([&] { Bilder_Hinzufuegen(p_, namen); });
     LadeButtons_Zustand(true);
+}
+
+void TForm1::dragEnterEvent(QDragEnterEvent* event)
+{
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (!p_.ctx.state.busy && !gesperrt_ && !urls.isEmpty()
+        && std::all_of(urls.begin(), urls.end(), [](const QUrl& u) { return u.isLocalFile(); }))
+        event->acceptProposedAction();
+}
+
+void TForm1::dropEvent(QDropEvent* event)
+{
+    QStringList bilder;
+    for (const QUrl& u : event->mimeData()->urls()) {
+        const QString datei = u.toLocalFile();
+        if (datei.isEmpty())
+            continue;
+        // A project among the files is opened; the photos beside it are not added to it.
+        if (datei.endsWith(QStringLiteral(".lvx"), Qt::CaseInsensitive)) {
+            event->acceptProposedAction();
+            ZuletztClick(datei);
+            return;
+        }
+        bilder << datei;
+    }
+    event->acceptProposedAction();
+    Bilder_Laden(bilder);
 }
 
 void TForm1::BildSpeichernUnterClick(const QString& format)
@@ -272,7 +333,17 @@ void TForm1::BildSpeichernUnterClick(const QString& format)
     if (datei.isEmpty())
         return;
     p_.ctx.state.bildSpeichernOrdner = QFileInfo(datei).absolutePath().toStdString();
-    BildspeichernUnter(p_, 0, SlotFarbErgebnis, datei.toStdString(), format.toStdString());
+    if (!BildspeichernUnter(p_, 0, SlotFarbErgebnis, datei.toStdString(), format.toStdString()))
+        return;
+    gespeichert_ = text(Sprache::Gespeichert) + QLatin1Char(' ') + datei + QStringLiteral(" (")
+        + groesseText(static_cast<uint64_t>(QFileInfo(datei).size())) + QLatin1Char(')');
+    Ergebnis_Zeigen();
+}
+
+void TForm1::DruckButtonClick()
+{
+    if (!p_.ctx.state.busy)
+        mitFortschritt([this] { ::DruckButtonClick(p_, p_.ctx.printers()); });
 }
 
 void TForm1::MenuKopierenClick()
@@ -338,10 +409,23 @@ bool TForm1::FormKeyPress(QKeyEvent* taste)
 void TForm1::MenuDOKUClick()
 {
     const QString pfad = text(p_.ctx.state.programFolder.string()) + QStringLiteral("/LUMIVEX.PDF");
-    if (QFile::exists(pfad))
-        QDesktopServices::openUrl(QUrl::fromLocalFile(pfad));
-    else
+    if (!QFile::exists(pfad))
         p_.ctx.message(Titel::Information, std::string(Sprache::Meldung(50)) + " " + pfad.toStdString());
+    else if (!dokumentOeffnen(pfad))
+        p_.ctx.message(Titel::Information, std::string(Sprache::HandbuchOhneProgramm) + "\n" + pfad.toStdString());
+}
+
+void TForm1::LinsenansichtClick()
+{
+    if (p_.ctx.state.busy || Linsenteilung_Berechnen(p_).positionen < 1)
+        return;
+    TFormLinsenansicht ansicht(p_, this);
+    ansicht.exec();
+}
+
+bool TForm1::dokumentOeffnen(const QString& pfad)
+{
+    return DokumentOeffnen(pfad);
 }
 
 void TForm1::MenuInfoClick()
@@ -363,9 +447,10 @@ void TForm1::MenuInfoClick()
 
 bool TForm1::Ende()
 {
-    if (p_.ctx.state.busy) {
+    // A running batch is stopped like a running computation, never left to run on without its window.
+    if (p_.ctx.state.busy || p_.batchLauf.laeuft) {
         if (p_.ctx.ask(Titel::Bestaetigung, Sprache::Meldung(55)) == Antwort::Ja)
-            Berechnung_Stoppen(p_);
+            p_.batchLauf.laeuft ? Batch_Stoppen(p_) : Berechnung_Stoppen(p_);
         return false;
     }
     if (!aenderungenSichern()) {

@@ -81,6 +81,7 @@ Registry TForm1::registryWerte() const
         if (const auto* box = findChild<QCheckBox*>(QLatin1String(s.name)))
             w.*s.wert = box->isChecked();
     w.WindowState = isMinimized() ? 0 : (isMaximized() ? 2 : 1);
+    w.RecentProjects = zuletzt_.wert().toStdString();
     return w;
 }
 
@@ -111,6 +112,8 @@ void TForm1::registryAnwenden(const Registry& werte)
         if (auto* box = findChild<QCheckBox*>(QLatin1String(s.name)))
             box->setChecked(werte.*s.wert);
     AnimationUpDown->setValue(werte.AnimSpeed);
+    zuletzt_.setWert(text(werte.RecentProjects));
+    Zuletzt_Zeigen();
     aktualisieren();
 }
 
@@ -141,8 +144,10 @@ void TForm1::Zustand_Sichern()
 
 void TForm1::sperren()
 {
+    // A running animation can still be stopped and tuned, a running batch stopped.
     const auto ausgenommen = [this](QWidget* w) {
-        return w == AnimationStopBitBtn || w == PingPongCheckBox || w == AnimationUpDown;
+        return w == AnimationStopBitBtn || w == PingPongCheckBox || w == AnimationUpDown
+            || w->objectName() == QLatin1String("BatchEndeBitBtn");
     };
     for (QWidget* w : findChildren<QWidget*>()) {
         if (w->testAttribute(Qt::WA_ForceDisabled) || !eingabeElement(w) || ausgenommen(w))

@@ -46,6 +46,16 @@ QString zahlText(double wert)
     return text(formatShortest(wert));
 }
 
+QString groesseText(uint64_t bytes)
+{
+    const auto d = static_cast<double>(bytes);
+    if (d >= 1e9)
+        return text(formatFixed(d / 1e9, 0, 2)) + QStringLiteral(" GB");
+    if (d >= 1e6)
+        return text(formatFixed(d / 1e6, 0, 1)) + QStringLiteral(" MB");
+    return text(formatFixed(d / 1e3, 0, 0)) + QStringLiteral(" kB");
+}
+
 Tab::Tab(Programm& p, const char* name, const char* titel) : QGroupBox(text(titel)), p_(p)
 {
     setObjectName(QString::fromLatin1(name));

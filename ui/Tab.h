@@ -11,6 +11,8 @@ class Tab : public QGroupBox {
 public:
     Tab(Programm& p, const char* name, const char* titel);
     virtual void aktualisieren() {}
+    // A new project: controls whose values no record keeps go back to their defaults.
+    virtual void zuruecksetzen() {}
 
 signals:
     // Run the pipeline from this level; the window shows the busy display meanwhile.
@@ -19,6 +21,8 @@ signals:
     void anzeigen();
     // Run a command that ends in its own recompute, with the window's busy display.
     void befehl(const std::function<void()>& ausfuehren);
+    // Lock (true) or unlock the window's input controls around a long run.
+    void sperren(bool an);
 
 protected:
     Programm& p_;

@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "commands/Drucken.h"
 #include "commands/Einstellungen.h"
 #include "ui/Tabs.h"
 #include "ui/Widgets.h"
@@ -86,9 +87,9 @@ DruckTab::DruckTab(Programm& p) : Tab(p, "DruckGroupBox", Sprache::TabGruppen[8]
         p_.ctx.state.modified = true;
         p_.druck.druckInfos = an;
     });
-    // Printing comes with the print layout; until then the button cannot be used.
     auto* drucken = benannt(new QPushButton(text(T::Drucken)), "DruckButton");
-    drucken->setEnabled(false);
+    connect(drucken, &QPushButton::clicked, this,
+            [this] { emit befehl([this] { DruckButtonClick(p_, p_.ctx.printers()); }); });
     gitter->addWidget(drucken, 8, 0, Qt::AlignLeft);
     gitter->addWidget(hSizeEdit, 9, 0);
 
@@ -101,7 +102,8 @@ DruckTab::DruckTab(Programm& p) : Tab(p, "DruckGroupBox", Sprache::TabGruppen[8]
     barrierLayout->addWidget(new QLabel(text(T::BarrierVerhaeltnis)));
     barrierLayout->addWidget(BarrierComboBox);
     auto* barrierDruck = benannt(new QPushButton(text(T::BarrierDrucken)), "BarrierDruckButton");
-    barrierDruck->setEnabled(false);
+    connect(barrierDruck, &QPushButton::clicked, this,
+            [this] { emit befehl([this] { BarrierDruckButtonClick(p_, p_.ctx.printers()); }); });
     barrierLayout->addWidget(barrierDruck);
     barrierLayout->addStretch(1);
     connect(BarrierComboBox, &QComboBox::activated, this, [this](int index) {

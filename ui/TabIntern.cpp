@@ -3,6 +3,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
+#include "commands/Drucken.h"
 #include "imageio/Exif.h"
 #include "imageio/Mpo.h"
 #include "ui/Dialoge.h"
@@ -27,9 +28,7 @@ InternTab::InternTab(Programm& p) : Tab(p, "InternGroupBox", Sprache::TabGruppen
     auto* gitter = new QGridLayout(this);
     auto* exif = benannt(new QPushButton(text(T::ExifAnzeigen)), "ButtonEXIF");
     auto* mpo = benannt(new QPushButton(text(T::MpoZerlegen)), "ButtonMPO");
-    // The colour tables come with the calibration prints.
     auto* farbtabellen = benannt(new QPushButton(text(T::FarbtabellenDruck)), "AnaglypKalibPrintButton");
-    farbtabellen->setEnabled(false);
     gitter->addWidget(exif, 0, 0);
     gitter->addWidget(mpo, 0, 1);
     gitter->addWidget(farbtabellen, 0, 2);
@@ -44,6 +43,9 @@ InternTab::InternTab(Programm& p) : Tab(p, "InternGroupBox", Sprache::TabGruppen
     gitter->setRowStretch(1, 1);
     connect(exif, &QPushButton::clicked, this, &InternTab::ButtonEXIFClick);
     connect(mpo, &QPushButton::clicked, this, &InternTab::ButtonMPOClick);
+    connect(farbtabellen, &QPushButton::clicked, this, [this] {
+        emit befehl([this] { AnaglyphKalibrierungDruckenBitBtnClick(p_, p_.ctx.printers()); });
+    });
 }
 
 void InternTab::ButtonEXIFClick()

@@ -1,11 +1,14 @@
 #pragma once
 #include "align/Ausschnitt.h"
+#include "print/Kalibrierung.h"
 #include "ui/Tab.h"
 
 class Farbfeld;
 class QButtonGroup;
 class QCheckBox;
 class QComboBox;
+class QGridLayout;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
@@ -236,6 +239,45 @@ class KalibTab : public Tab {
     Q_OBJECT
 public:
     explicit KalibTab(Programm& p);
+    void zuruecksetzen() override;
+
+private:
+    QWidget* druckPanel();
+    QWidget* bildPanel();
+    // A captioned group of radio buttons side by side.
+    QGroupBox* wahl(QButtonGroup*& gruppe, const char* name, const char* titel, std::initializer_list<const char*> items);
+    KalibDruck druckAuftrag() const;
+    KalibBild bildAuftrag() const;
+    void zeigen(const KalibDruck& d, const KalibBild& b);
+    void ergebnisZeigen(const KalibErgebnis& e, const KalibBild& b);
+    void LRAutoRadioGroupClick();
+    void LRKalibRichtungRadioGroupClick();
+    void KStartBitBtnClick();
+
+    QLineEdit* KalibrierungLPIEdit;
+    QSpinBox* KalibSpinEdit;
+    QButtonGroup* KalibrierungRichtungRadioGroup;
+    QButtonGroup* KalibrierungSchrittweiteRadioGroup;
+    QLineEdit* KLPITypMaskEdit;
+    QLineEdit* KlpiStepMaskEdit;
+    QSpinBox* KAnzStreifenSpinEdit;
+    QSpinBox* KAnzBilderSpinEdit;
+    QLineEdit* KBreitMaskEdit;
+    QLineEdit* KHochMaskEdit;
+    QSpinBox* KAnzPixBildLinseSpinEdit;
+    QButtonGroup* LRAutoRadioGroup;
+    QButtonGroup* LRKalibEinheitRadioGroup;
+    QButtonGroup* LRKalibRichtungRadioGroup;
+    QButtonGroup* LRKalibMethodeRadioGroup;
+    QCheckBox* KalibSpeichernBeschriftungCheckBox;
+    QCheckBox* KalibSpeichernBemassung10CheckBox;
+    QCheckBox* KalibSpeichernBemassung5CheckBox;
+    QCheckBox* KalibSpeichernSchwarzSchmalCheckBox;
+    QLabel* KHoeheStreifenLabel;
+    QLabel* KPixelxLabel;
+    QLabel* KPixelYLabel;
+    QLabel* KdpiXLabel;
+    QLabel* KdpiYLabel;
 };
 
 // " Streifenberechnung von 2 Bildern ": the stripe image for stereo displays.
@@ -275,11 +317,60 @@ private:
     QComboBox* BarrierComboBox;
 };
 
-// " Stapelverabeitung ": batch jobs over whole folders.
+// " Stapelverabeitung ": batch jobs over whole folder trees. The six pages
+// mirror the batch settings; START runs the batch with the window locked but
+// for the stop button.
 class BatchTab : public Tab {
     Q_OBJECT
 public:
     explicit BatchTab(Programm& p);
+    void aktualisieren() override;
+
+private:
+    QWidget* quelle();
+    QWidget* farben();
+    QWidget* justierung();
+    QWidget* groesse();
+    QWidget* ergebnis();
+    QWidget* ziel();
+    QWidget* steuerung();
+    // A check box or edit showing and setting one field of the batch settings;
+    // listen: a change empties the work lists.
+    QCheckBox* schalter(const char* name, const char* beschriftung, bool BatchSettings::*wert, bool listen = false);
+    QLineEdit* zusatz(const char* name, std::string BatchSettings::*wert);
+    // An output the run writes: its switch and the suffix of its files, in one row of the grid.
+    struct Ausgabe {
+        const char* box;
+        const char* beschriftung;
+        bool BatchSettings::*an;
+        const char* edit;
+        std::string BatchSettings::*suffix;
+    };
+    void ausgabe(QGridLayout* l, int zeile, const Ausgabe& a);
+    QHBoxLayout* ordner(const char* beschriftung, QLineEdit*& edit, const char* name, const char* knopf,
+                        std::string BatchSettings::*wert);
+    void Batch1ComboBox2Change(int art);
+    void BatchStartBitBtnClick();
+    // The counters and the file being processed.
+    void laufAnzeigen();
+
+    std::vector<std::pair<QCheckBox*, bool BatchSettings::*>> schalter_;
+    std::vector<std::pair<QLineEdit*, std::string BatchSettings::*>> texte_;
+    QLineEdit* Batch1Edit0;
+    QComboBox* Batch1ComboBox2;
+    QComboBox* Batch1ComboBox1;
+    QPushButton* Batch1Button;
+    QButtonGroup* farbModus_;
+    Farbfeld* Batch2Shape1;
+    Farbe hintergrund_{0, 0, 0};
+    QComboBox* Batch5ComboBox1;
+    QLineEdit* Batch6Edit1;
+    QPushButton* BatchStartBitBtn;
+    QPushButton* BatchEndeBitBtn;
+    QLineEdit* BatchEdit1;
+    QLineEdit* Batch1Edit2;
+    QLabel* BatchStatusLabel2;
+    QTimer* laufTimer_;
 };
 
 // " Intern / Unlimited ": EXIF and MPO analysis, anaglyph colour tables.

@@ -3,6 +3,7 @@
 #include <QFrame>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QWheelEvent>
 #include <algorithm>
 #include <functional>
 
@@ -408,4 +409,19 @@ void Vorschau::mouseReleaseEvent(QMouseEvent*)
     ziehen_ = false;
     Zeichne_Rahmen(start_, aktuell_);
     Zeichne_Rahmen(start_, aktuell_);
+}
+
+void Vorschau::wheelEvent(QWheelEvent* event)
+{
+    // The wheel alone changes nothing here.
+    if (!(event->modifiers() & Qt::ControlModifier)) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    rad_ += event->angleDelta().y();
+    const int schritte = rad_ / QWheelEvent::DefaultDeltasPerStep;
+    rad_ %= QWheelEvent::DefaultDeltasPerStep;
+    if (schritte != 0)
+        emit zoomRad(schritte, event->position().toPoint());
 }

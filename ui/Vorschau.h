@@ -62,6 +62,8 @@ signals:
     // A handle was dragged; at the end of the drag the frame is in order again.
     void griffGezogen();
     void griffLosgelassen();
+    // The wheel turned with Ctrl held: zoom steps in (positive) or out, about position.
+    void zoomRad(int schritte, QPoint position);
 
 protected:
     void paintEvent(QPaintEvent*) override;
@@ -69,6 +71,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
     friend class Griff;
@@ -88,6 +91,8 @@ private:
     QPoint start_;
     QPoint aktuell_;
     std::array<QFrame*, 5> griffe_{};
+    // Wheel turns short of a whole notch, as fine-grained wheels and touchpads send them.
+    int rad_ = 0;
     // Where the pointer may go while a handle is dragged.
     QRect begrenzung_;
 };

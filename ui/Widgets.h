@@ -4,6 +4,7 @@
 #include <QRadioButton>
 #include <QSlider>
 #include <QString>
+#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -56,3 +57,5 @@ double zahlLesen(const QString& eingabe);
 void Zahlenmaske(QLineEdit* edit, QString maske);
 // A number as the edits show it: shortest form, decimal comma.
 QString zahlText(double wert);
+// A file size as file managers show it: kB, MB or GB of 1000, with the decimal comma.
+QString groesseText(uint64_t bytes);

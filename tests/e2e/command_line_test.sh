@@ -43,7 +43,14 @@ usage "'foo'" settings foo
 usage "AUSGABE.lvx fehlt" align a.lvx
 usage "'0' bei --reference" align a.lvx b.lvx --reference 0
 usage "'--x'" align a.lvx b.lvx --x
-for befehl in render align crop exif mpo wiggle settings; do
+usage "'--printer/--pdf'" print a.lvx
+usage "'--pdf'" print a.lvx --printer A --pdf b.pdf
+usage "'9'" print a.lvx --pdf b.pdf --mode 9
+usage "'AUSGABE.bmp'" calib
+usage "'0'" calib a.bmp --stripes 0
+usage "'--step'" calib --pdf b.pdf --step 0,2
+usage "'a.bmp'" calib a.bmp --print A
+for befehl in render print calib align crop exif mpo wiggle settings; do
   "$lumivex" $befehl --help | grep -q "^Aufruf: lumivex $befehl" || fail "$befehl --help"
 done
 

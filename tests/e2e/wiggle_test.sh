@@ -34,7 +34,9 @@ printf '[5.0]\nGlobal\\Version=5004\nGlobal\\PingPong=1\nGlobal\\Top=oben\n' >"$
 "$lumivex" settings >"$work/liste"
 grep -q '^PingPong  *1$' "$work/liste" || fail "stored value"
 grep -q '^Top  *Standard$' "$work/liste" || fail "a text where a number belongs"
-[ "$(grep -c . "$work/liste")" = 29 ] || fail "not every value listed"
+[ "$(grep -c . "$work/liste")" = 30 ] || fail "not every value listed"
+printf 'Global\\RecentProjects=/a/eins.lvx\\n/b/zwei.lvx\n' >>"$XDG_CONFIG_HOME/Orbelin/Lumivex.conf"
+"$lumivex" settings | grep -q '^RecentProjects  */a/eins.lvx\\n/b/zwei.lvx$' || fail "the recent projects on one line"
 "$lumivex" settings --reset
 "$lumivex" settings | grep -q '^PingPong  *0 Standard$' || fail "reset"
 set +e

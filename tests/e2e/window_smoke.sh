@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Starts a private X server, runs the window smoke test on the demo project and
-# leaves its screenshots in build/screenshots/.
+# Starts a private X server at a laptop's and at a desktop's screen size, runs the
+# window smoke test on the demo project at each and leaves its screenshots in
+# build/screenshots/.
 set -euo pipefail
 bin=$1
 shots=$bin/screenshots
@@ -9,6 +10,11 @@ work=$(mktemp -d)
 xvfb=""
 trap '[ -z "$xvfb" ] || kill $xvfb 2>/dev/null; rm -rf "$work"' EXIT
 . "$(dirname "$0")/xvfb.sh"
-xvfb_starten
 "$bin/demo/lumivex-demo" "$work" 3 >/dev/null
-DISPLAY=$display QT_QPA_PLATFORM=xcb "$bin/tests/smoke_test" "$work/demo.lvx" "$shots"
+for size in 1366x768 1920x1080; do
+  xvfb_starten "${size}x24"
+  DISPLAY=$display QT_QPA_PLATFORM=xcb "$bin/tests/smoke_test" "$work/demo.lvx" "$shots"
+  kill $xvfb
+  wait $xvfb 2>/dev/null || true
+  xvfb=""
+done

@@ -7,7 +7,7 @@
 
 namespace {
 
-class Stumm : public Messages, public Events, public Files, public PreviewDisplay, public Printers {
+class Stumm : public Messages, public Events, public Files, public PreviewDisplay {
 public:
     Stumm()
     {
@@ -29,11 +29,8 @@ public:
     std::string volumeName(const std::filesystem::path&) const override { return "/"; }
     void clearPreview() override {}
     void showPreview() override {}
-    std::vector<std::string> names() const override { return {}; }
-    int current() const override { return -1; }
-    void setCurrent(int) override {}
-    int dpiX() const override { return 0; }
-    int dpiY() const override { return 0; }
+    NoPrinters drucker;
+    NoTextRaster text;
 
 private:
     std::filesystem::path ordner_;
@@ -49,7 +46,7 @@ Stumm& dienste()
 
 Context& FuzzKontext()
 {
-    static Context ctx(Services{dienste(), dienste(), dienste(), dienste(), dienste()});
+    static Context ctx(Services{dienste(), dienste(), dienste(), dienste(), dienste().drucker, dienste().text});
     ctx.state.abort = false;
     return ctx;
 }

@@ -22,6 +22,35 @@ TestFiles::~TestFiles()
     fs::remove_all(folder_, ec);
 }
 
+bool FakePrinters::drawImage(const PrintImage& image, const DeviceRect& r)
+{
+    if (drawsBeforeFailure == 0)
+        return false;
+    if (drawsBeforeFailure > 0)
+        --drawsBeforeFailure;
+    images.push_back({image, r});
+    if (onDraw)
+        onDraw();
+    return true;
+}
+
+GreyImage BlockTextRaster::render(const std::string& text, const std::string&, int height) const
+{
+    const int zeichen = height / 2;
+    GreyImage g{static_cast<int32_t>(text.size()) * zeichen, height, {}};
+    g.pixels.assign(static_cast<size_t>(g.width) * static_cast<size_t>(g.height), 255);
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == ' ')
+            continue;
+        for (int y = height / 3; y < 2 * height / 3; ++y)
+            for (int x = zeichen / 3; x < 2 * zeichen / 3; ++x)
+                g.pixels[static_cast<size_t>(y) * static_cast<size_t>(g.width) + i * static_cast<size_t>(zeichen)
+                         + static_cast<size_t>(x)]
+                    = 0;
+    }
+    return g;
+}
+
 int TestFiles::writeAt(int fd, const void* data, size_t length, int64_t offset) const
 {
     if (writeHook) {

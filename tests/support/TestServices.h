@@ -78,29 +78,102 @@ public:
     void showPreview() override { ++shown; }
 };
 
-// A fixed printer list whose printers all have the same resolution.
+// A fixed printer list whose printers all have the same resolution; what is
+// printed is recorded.
 class FakePrinters : public Printers {
 public:
+    struct Bild {
+        PrintImage image;
+        DeviceRect rect;
+    };
+    struct Text {
+        int64_t x, y;
+        std::string text;
+        std::string face;
+        int points;
+    };
+
     std::vector<std::string> list;
     int selected = -1;
     int resolutionX = 600, resolutionY = 600;
+    int offX = 0, offY = 0, width = 4800;
+    bool confirm = true;         // the set-up dialog's answer
+    int dialogs = 0;
+    bool canBegin = true;
+    int drawsBeforeFailure = -1; // -1: every draw succeeds
+    int begun = 0, ended = 0, aborted = 0;
+    std::vector<Bild> images;
+    std::vector<Text> texts;
+    std::function<void()> onDraw;
 
     std::vector<std::string> names() const override { return list; }
     int current() const override { return selected; }
     void setCurrent(int index) override { selected = index; }
+    bool setupDialog() override
+    {
+        ++dialogs;
+        return confirm;
+    }
     int dpiX() const override { return resolutionX; }
     int dpiY() const override { return resolutionY; }
+    int offsetX() const override { return offX; }
+    int offsetY() const override { return offY; }
+    int pageWidth() const override { return width; }
+    bool beginDocument() override
+    {
+        begun += canBegin ? 1 : 0;
+        return canBegin;
+    }
+    bool endDocument() override
+    {
+        ++ended;
+        return true;
+    }
+    void abortDocument() override { ++aborted; }
+    bool drawImage(const PrintImage& image, const DeviceRect& r) override;
+    void setFont(const std::string& face, int points) override
+    {
+        face_ = face;
+        points_ = points;
+    }
+    // Every character is as wide as the font's size in points.
+    int64_t textWidth(const std::string& text) const override { return static_cast<int64_t>(text.size()) * points_; }
+    bool drawText(int64_t x, int64_t y, const std::string& text) override
+    {
+        texts.push_back({x, y, text, face_, points_});
+        return true;
+    }
+
+private:
+    std::string face_;
+    int points_ = 0;
+};
+
+// Every character a block half as wide as the height: its middle third
+// black, the rest white; a blank stays white.
+class BlockTextRaster : public TextRaster {
+public:
+    GreyImage render(const std::string& text, const std::string& face, int height) const override;
 };
 
 // All test services in one place.
 struct TestServices {
+    TestServices() = default;
+    // With installed printers, the first one current.
+    explicit TestServices(std::vector<std::string> drucker)
+    {
+        printers.list = std::move(drucker);
+        printers.selected = printers.list.empty() ? -1 : 0;
+    }
+
     RecordingMessages messages;
     ScriptedEvents events;
     TestFiles files;
     CountingDisplay display;
     FakePrinters printers;
+    BlockTextRaster textRaster;
 
-    Services services() { return Services{messages, events, files, display, printers}; }
+    Services services() { return Services{messages, events, files, display, printers, textRaster}; }
 };
 
 // A 24-bit bottom-up BMP written byte by byte, independent of the raster code.

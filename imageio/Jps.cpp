@@ -1,0 +1,89 @@
+#include "imageio/Jps.h"
+
+#include <cstring>
+#include <filesystem>
+#include <system_error>
+#include <vector>
+
+#include "imageio/Arbeitskopie.h"
+#include "imageio/Datei.h"
+#include "imageio/Jpeg.h"
+#include "raster/RasterImage.h"
+
+namespace {
+
+// Columns ab … ab + breite − 1 of every row of the open raster ganz into a new working copy.
+int ansichtSchneiden(Context& ctx, const RasterSlot& ganz, int32_t ab, int32_t breite, RasterSlot& ziel)
+{
+    if (const int r = ArbeitskopieAnlegen(ctx, ziel, breite, ganz.hoehe); r != 0)
+        return r;
+    Leseband band;
+    return ArbeitskopieFuellen(ctx, ziel, false, [&](int32_t y, uint8_t* zeile) {
+        std::memcpy(zeile, band.zeile(ctx, ganz, y) + static_cast<size_t>(ab) * 3, static_cast<size_t>(breite) * 3);
+        return true;
+    });
+}
+
+void entfernen(RasterSlot& s)
+{
+    RasterSchliessen(s);
+    std::error_code ec;
+    std::filesystem::remove(s.pfad, ec);
+    s.breite = s.hoehe = 0;
+}
+
+}
+
+int JPS_Lesen(Context& ctx, const std::string& datei, RasterSlot& ganz, RasterSlot* links, RasterSlot* rechts)
+{
+    if (const int r = JPEG_Lesen(ctx, datei, ganz); r != 0)
+        return r;
+    const int32_t breite = ganz.breite / 2;
+    int r = -1;
+    if (breite < 1) {
+        ctx.message(Sprache::Titel::Fehler, MitDatei(Sprache::Meldung(10), datei, false));
+    } else {
+        try {
+            OeffneLesen(ganz);
+            r = 0;
+            if (links)
+                r = ansichtSchneiden(ctx, ganz, ganz.breite - breite, breite, *links);
+            if (r == 0 && rechts)
+                r = ansichtSchneiden(ctx, ganz, 0, breite, *rechts);
+        } catch (const Abbruch&) {
+            r = -1;
+        }
+    }
+    entfernen(ganz);
+    if (r != 0 && links)
+        entfernen(*links);
+    return r;
+}
+
+bool JPS_Schreiben(Context& ctx, const std::string& datei, const RasterSlot& links, const RasterSlot& rechts)
+{
+    RasterSlot l = links, r = rechts;
+    SlotCloser schliesseL(l), schliesseR(r);
+    bool ok = l.hoehe == r.hoehe;
+    try {
+        OeffneLesen(l);
+        OeffneLesen(r);
+    } catch (const Abbruch&) {
+        ok = false;
+    }
+    const size_t breiteR = static_cast<size_t>(r.breite) * 3;
+    std::vector<uint8_t> zeile(breiteR + static_cast<size_t>(l.breite) * 3);
+    Leseband bandL, bandR;
+    ZielDatei ziel(datei);
+    ok = ok && ziel.offen()
+        && JPEG_Kodieren(ctx, l.breite + r.breite, l.hoehe, ziel.datei(), {},
+                         [&](int32_t y) {
+                             std::memcpy(zeile.data(), bandR.zeile(ctx, r, y), breiteR);
+                             std::memcpy(zeile.data() + breiteR, bandL.zeile(ctx, l, y), zeile.size() - breiteR);
+                             return zeile.data();
+                         })
+        && ziel.fertig();
+    if (!ok && !ctx.state.abort)
+        ctx.message(Sprache::Titel::Fehler, MitDatei(Sprache::Meldung(3), datei, true));
+    return ok;
+}
