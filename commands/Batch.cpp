@@ -14,7 +14,6 @@
 #include "imageio/Datei.h"
 #include "imageio/Jps.h"
 #include "imageio/Mpo.h"
-#include "raster/Farbe.h"
 #include "raster/Justieren.h"
 
 namespace fs = std::filesystem;
@@ -186,8 +185,8 @@ bool Ordnerlauf::farbeAnwenden()
         e.konturen = s_.farbModus == BatchFarbeKonturen;
         e.histo = s_.farbModus == BatchFarbeAuto || e.konturen;
         e.histoMax = s_.verstaerkt || e.konturen;
-        ok = Justiere_Bild(p_, n) && (!s_.negativ || guarded(p_.ctx, [&] { Invertieren(p_.ctx, e, SlotJustiert); }))
-            && ok;
+        e.inversVergenz = !s_.negativ;
+        ok = Justiere_Bild(p_, n) && ok;
     }
     return ok && !gestoppt();
 }
