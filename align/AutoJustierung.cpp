@@ -381,7 +381,7 @@ bool StartOFButtonClick(Programm& p, const std::function<void(const Bitmap24&)>&
     if (st.busy)
         return false;
     if (p.bilder.anzahl < 2) {
-        p.ctx.message(Sprache::Titel::Information, 79);
+        p.ctx.message(Sprache::Titel::Information, Sprache::MeldungNr::AutoJustierungZuWenigBilder);
         return false;
     }
     st.busy = true;

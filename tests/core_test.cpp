@@ -8,18 +8,8 @@
 #include "core/Sprache.h"
 #include "support/TestServices.h"
 
-TEST(Sprache, NumberedMessagesAndCaptions)
+TEST(Sprache, ProjectFilterKeepsTwoBlanksBeforeTheBracket)
 {
-    EXPECT_STREQ(Sprache::Meldung(0), "Bitmap-Dateityp wird nicht unterstützt!");
-    EXPECT_STREQ(Sprache::Meldung(28), "Fehlerusache: yr < ym+yd!");
-    EXPECT_STREQ(Sprache::Meldung(47), "Berechnetes Bild ist größer als 4 GByte! Berechnung wird abgebrochen!");
-    EXPECT_STREQ(Sprache::Meldung(66), "Festgelgte \"Anzahl der Bilder\" zu gross!");
-    EXPECT_STREQ(Sprache::Meldung(68), "Zu wenig Speicher auf Laufwerk ");
-    EXPECT_STREQ(Sprache::Meldung(80), "Bild L oder Bild R oder Anaglyph (L/R) nicht in der Vorschau!");
-    for (int unused : {39, 45, 46, 56, -1, 81})
-        EXPECT_STREQ(Sprache::Meldung(unused), "") << unused;
-    EXPECT_STREQ(Sprache::Titeltext(Sprache::Titel::Bestaetigung), "Bestätigung");
-    EXPECT_STREQ(Sprache::Titeltext(Sprache::Titel::Warnung), "Warnung");
     // The project filter starts with the title and its own blank: two blanks before the bracket.
     EXPECT_EQ(std::string(Sprache::ProjektFilter), std::string(Sprache::Produkttitel) + " (*.LVX)|*.LVX|Alle (*.*)|*.*");
     EXPECT_EQ(std::string(Sprache::ProjektFilter).substr(0, 12), "Lumivex 5  (");

@@ -454,7 +454,8 @@ void TForm1::Timer2Timer()
 
 void TForm1::STOPButtonClick()
 {
-    if (p_.ctx.ask(Sprache::Titel::Bestaetigung, Sprache::Meldung(55)) == Antwort::Ja)
+    if (p_.ctx.ask(Sprache::Titel::Bestaetigung,
+                   Sprache::Meldung(Sprache::MeldungNr::BerechnungAbbrechenFrage)) == Antwort::Ja)
         Berechnung_Stoppen(p_);
 }
 

@@ -107,7 +107,7 @@ void TForm1::MenuScreenClick()
     QApplication::processEvents();
     QImage bild = CaptureScreen();
     if (bild.isNull()) {
-        p_.ctx.message(Sprache::Titel::Fehler, 13);
+        p_.ctx.message(Sprache::Titel::Fehler, Sprache::MeldungNr::ZwischenablageFehler);
         return;
     }
     if (const auto zeiger = GetCursorInfo())
