@@ -6,6 +6,7 @@
 #include "core/Context.h"
 #include "core/Format.h"
 #include "core/Sprache.h"
+#include "support/ImageCompare.h"
 #include "support/TestServices.h"
 
 TEST(Sprache, ProjectFilterKeepsTwoBlanksBeforeTheBracket)
@@ -96,4 +97,38 @@ TEST(Guard, CatchesAllocationFailures)
     EXPECT_FALSE(guarded(ctx, [] { throw std::bad_alloc{}; }));
     EXPECT_TRUE(ctx.state.abort);
     EXPECT_EQ(t.messages.lines.size(), 1u);
+}
+
+TEST(SameImage, NamesTheFirstDifferingPixelAndKeepsBothFiles)
+{
+    TestFiles files;
+    const std::filesystem::path a = files.tempFolder() / "a.bmp";
+    const std::filesystem::path b = files.tempFolder() / "b.bmp";
+    const std::filesystem::path c = files.tempFolder() / "c.bmp";
+    writeBmp(a, 4, 3, [](int, int, uint8_t px[3]) { px[0] = px[1] = px[2] = 9; });
+    writeBmp(b, 4, 3, [](int x, int y, uint8_t px[3]) {
+        px[0] = px[1] = px[2] = 9;
+        if (x >= 2 && y == 1)
+            px[1] = 200;
+    });
+    writeBmp(c, 3, 4, [](int, int, uint8_t px[3]) { px[0] = px[1] = px[2] = 9; });
+    EXPECT_TRUE(sameImage(a, a));
+
+    const testing::AssertionResult pixel = sameImage(a, b);
+    EXPECT_FALSE(pixel);
+    EXPECT_NE(std::string(pixel.message()).find("size 4 x 3, pixel (2, 1) is (9, 9, 9), expected (9, 200, 9)"),
+              std::string::npos)
+        << pixel.message();
+    const std::filesystem::path kept = std::filesystem::current_path() / "failed_images";
+    const std::string stem = "SameImage.NamesTheFirstDifferingPixelAndKeepsBothFiles";
+    EXPECT_EQ(readFile(kept / (stem + "_actual.bmp")), readFile(a));
+    EXPECT_EQ(readFile(kept / (stem + "_expected.bmp")), readFile(b));
+
+    const testing::AssertionResult groesse = sameImage(a, c);
+    EXPECT_NE(std::string(groesse.message()).find("size 4 x 3, expected 3 x 4"), std::string::npos) << groesse.message();
+    EXPECT_FALSE(sameImage(a, files.tempFolder() / "weg.bmp"));
+    std::filesystem::remove(kept / (stem + "_actual.bmp"));
+    std::filesystem::remove(kept / (stem + "_expected.bmp"));
+    std::error_code leer;
+    std::filesystem::remove(kept, leer);  // only when no other test kept files there
 }

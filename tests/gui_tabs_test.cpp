@@ -164,21 +164,17 @@ TEST_F(TabsTest, EveryNamedControlExists)
         EXPECT_EQ(fenster.findChildren<QWidget*>(QString::fromLatin1(name)).size(), 1) << name;
 }
 
-TEST_F(TabsTest, UnbuiltFunctionsAreDisabled)
+TEST_F(TabsTest, UnbuiltFunctionsAreDisabledOrHidden)
 {
     zeigen();
     EXPECT_FALSE(finde<QWidget>("Batch1Button")->isEnabled());
     EXPECT_FALSE(finde<QWidget>("TextGroupBox")->isEnabled());
-    for (const char* name : {"ButtonEXIF", "ButtonMPO", "ViewerAnwendenButton", "C1TrackBar", "BarrierComboBox",
-                             "BikubischCheckBox", "TabControl2", "BatchTabControl", "JustVR1BitBtn",
-                             "RefPktSetzenSpeedButton", "DruckbereichCheckBox", "KStartBitBtn",
-                             "KalibrierungDruckenBitBtn", "DruckButton", "BarrierDruckButton",
-                             "AnaglypKalibPrintButton", "StartOFButton", "BatchStartBitBtn", "Batch4CheckBox1"})
-        EXPECT_TRUE(finde<QWidget>(name)->isEnabled() || name[0] == 'C') << name;
     for (const char* name : {"FilterComboBox", "HistoAlleCheckBox", "HistoMaxCheckBox", "FarbeLabel22", "hSizeEdit",
                              "JustTO1BitBtn", "JustTU1BitBtn", "JustVR1ABitBtn", "REFPFTLoesenButton",
-                             "BatchEndeBitBtn", "OF_GrobJustierungCheckBox"})
-        EXPECT_TRUE(finde<QWidget>(name)->isHidden()) << name;
+                             "BatchEndeBitBtn", "OF_GrobJustierungCheckBox"}) {
+        SCOPED_TRACE(name);
+        EXPECT_TRUE(finde<QWidget>(name)->isHidden());
+    }
 }
 
 TEST_F(TabsTest, AutoAlignmentRunsFromItsButton)
