@@ -11,6 +11,7 @@
 #include "imageio/Jpeg.h"
 #include "imageio/Jps.h"
 #include "support/Bilddateien.h"
+#include "support/Bytes.h"
 #include "support/ImageCompare.h"
 #include "support/Muster.h"
 #include "support/TestServices.h"

@@ -7,6 +7,7 @@
 
 #include "commands/Bilder.h"
 #include "support/Bilddateien.h"
+#include "support/Bytes.h"
 #include "support/ImageCompare.h"
 #include "support/TestServices.h"
 
@@ -15,11 +16,6 @@ namespace fs = std::filesystem;
 namespace {
 
 using Bytes8 = std::vector<uint8_t>;
-
-uint32_t le32At(const Bytes8& b, size_t at)
-{
-    return b[at] | (uint32_t{b[at + 1]} << 8) | (uint32_t{b[at + 2]} << 16) | (uint32_t{b[at + 3]} << 24);
-}
 
 struct CommandsTest : ::testing::Test {
     TestServices t;
@@ -268,6 +264,7 @@ TEST_F(CommandsTest, MpoHoldsImagesLAndR)
     Bilder_Hinzufuegen(p, {pfad("p.mpo")});
     ASSERT_EQ(p.bilder.anzahl, 4);
     for (int n : {3, 4}) {
+        SCOPED_TRACE(testing::Message() << "n " << n);
         const Bytes8 b = readFile(p.bilder.bild[static_cast<size_t>(n)].slot[SlotArbeitskopie].pfad);
         EXPECT_NEAR(bmpPixel(b, 5, 5)[0], n == 3 ? 40 : 200, 2);
     }

@@ -148,6 +148,7 @@ TEST_F(ComposeTest, PairModesNeedBothImages)
 {
     addImage(1, 20, 20);
     for (int modus : {VorschauAnaglyph, VorschauStereo, VorschauStreifen}) {
+        SCOPED_TRACE(testing::Message() << "modus " << modus);
         p.auswahl = {modus, 1, 0, 0, false, false};
         EXPECT_FALSE(BERECHNE(p));
         EXPECT_FALSE(fs::exists(p.bilder.ergebnis().slot[SlotErgebnis].pfad));
@@ -158,6 +159,7 @@ TEST_F(ComposeTest, PairModesNeedBothImages)
 TEST_F(ComposeTest, MirroredResultReadsRightToLeft)
 {
     for (int w : {6, 7}) {
+        SCOPED_TRACE(testing::Message() << "w " << w);
         addImage(1, w, 3);
         p.auswahl = {VorschauBildL, 1, 1, 0, false, false};
         p.druck.seitenverkehrt = true;
@@ -296,6 +298,7 @@ TEST(Quellfenster, WideResultInASquareBox)
     EXPECT_FALSE(ganz.scrollX || ganz.scrollY);
 
     for (int px : {0, 25, 100}) {
+        SCOPED_TRACE(testing::Message() << "px " << px);
         const Quellfenster zwei = Quellfenster_Berechnen(4000, 1000, 2.0, 400, 400, px, 0);
         EXPECT_EQ(zwei.x0, 2000 * px / 100);
         EXPECT_EQ(zwei.x1, zwei.x0 + 2000);

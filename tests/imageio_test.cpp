@@ -21,6 +21,7 @@
 #include "imageio/Tiff.h"
 #include "raster/RasterImage.h"
 #include "support/Bilddateien.h"
+#include "support/Bytes.h"
 #include "support/ImageCompare.h"
 #include "support/TestServices.h"
 
@@ -29,15 +30,6 @@ namespace fs = std::filesystem;
 namespace {
 
 using Bytes8 = std::vector<uint8_t>;
-
-uint32_t le32At(const Bytes8& b, size_t at)
-{
-    return b[at] | (uint32_t{b[at + 1]} << 8) | (uint32_t{b[at + 2]} << 16) | (uint32_t{b[at + 3]} << 24);
-}
-uint16_t le16At(const Bytes8& b, size_t at)
-{
-    return static_cast<uint16_t>(b[at] | (b[at + 1] << 8));
-}
 
 // Runs a shell command and returns its standard output; fails the test when the tool is missing.
 std::string tool(const std::string& name, const std::string& command)

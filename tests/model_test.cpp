@@ -148,6 +148,7 @@ TEST_F(ModelTest, InvalidNumbersChangeNothing)
     EXPECT_EQ(p.bilder.Entfernen(1), -1);
     addImages(3);
     for (int n : {0, 4, -1}) {
+        SCOPED_TRACE(testing::Message() << "n " << n);
         EXPECT_EQ(p.bilder.Entfernen(n), -1);
         EXPECT_EQ(p.bilder.Hoch(n), -1);
         EXPECT_EQ(p.bilder.Runter(n), -1);

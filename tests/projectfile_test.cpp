@@ -390,6 +390,7 @@ TEST(ProjectFile, Version200HasTenFixedRecords)
 TEST(ProjectFile, Versions103And1031)
 {
     for (int32_t version : {103, 1031}) {
+        SCOPED_TRACE(testing::Message() << "version " << version);
         Bytes f;
         kopf(f, version, 4).f64(0).f64(0).i32s(2, 0).i32s(2, 0).i32(0).i32(30);
         for (int k = 0; k < 10; ++k) {

@@ -350,6 +350,7 @@ TEST_F(RasterTest, OpeningMissingFilesFailsQuietly)
 TEST_F(RasterTest, CopyIsByteExact)
 {
     for (int w : {1, 4, 5, 33}) {
+        SCOPED_TRACE(testing::Message() << "w " << w);
         RasterSlot von = pattern("von.bmp", w, 9);
         RasterSlot nach = slot("nach.bmp", 0, 0);
         RasterKopieren(ctx, von, nach);
@@ -514,6 +515,7 @@ TEST(Helfer, EveryItemRunsOnceOnEitherThread)
 {
     Helfer helfer;
     for (int64_t count : {0, 1, 2, 7, 100, 1000}) {
+        SCOPED_TRACE(testing::Message() << "count " << count);
         std::vector<std::atomic<int>> runs(static_cast<size_t>(count));
         std::atomic<int> falscherThread{0};
         bool besides = false;
