@@ -142,6 +142,34 @@ inline constexpr const char* TabGruppen[12] = {
     " Linsenraster-Kalibrierung ", " Streifenberechnung von 2 Bildern ", " Druck-Einstellungen ",
     " Stapelverabeitung ",         "Text",                          " Intern / Unlimited "};
 
+// Tool tips of the main window's controls and tool bar.
+inline constexpr const char* BildHinzufuegenHinweis =
+    "Hinzufügen eines oder mehrerer Bilder zum Projekt (mehrere Bilder mit Strg-Taste im Öffnen-Dialog wählen)";
+inline constexpr const char* BildEntfernenHinweis = "ausgewähltes Bild wird aus dem aktuellen Projekt entfernt";
+inline constexpr const char* VollbildHinweis = "rechte Maustaste: Vollbilddarstellung";
+inline constexpr const char* VorschauHinweis = "Auswahl der Vorschau und Berechnung des entsprechenden Bildes";
+inline constexpr const char* StoppHinweis = "Berechnung abbrechen";
+inline constexpr const char* ZoomHinweis =
+    "Festlegen der Zoom-Einstellung (1:1 ... Bild erscheint vollständig im Vorschaufenster)";
+inline constexpr const char* AnimationStartHinweis = "Start Bildsequenz";
+inline constexpr const char* AnimationStoppHinweis = "Stopp Bildsequenz";
+inline constexpr const char* PingPongHinweis =
+    "leer: zyklische Wiederholung, gewählt: Vorwärts/Rückwärts-Animation";
+inline constexpr const char* SchnelligkeitHinweis = "Schnelligkeit (1..5) festlegen";
+inline constexpr const char* ProjektNeuHinweis = "Neues Projekt";
+inline constexpr const char* ProjektOeffnenHinweis = "Projekt Öffnen";
+inline constexpr const char* ProjektSpeichernHinweis = "Projekt Speichern";
+inline constexpr const char* KopierenHinweis = "Kopieren des berechneten Bildes in die Zwischenablage";
+inline constexpr const char* DruckenHinweis = "Drucken";
+
+// File type filters of the save dialogs.
+inline constexpr const char* BmpDateiFilter = "BMP-Datei (*.bmp) |*.bmp";
+inline constexpr const char* JpgDateiFilter = "JPG-Datei (*.jpg) |*.jpg";
+inline constexpr const char* TgaDateiFilter = "TGA-Datei (*.tga) |*.tga";
+inline constexpr const char* TifDateiFilter = "TIF-Datei (*.tif) |*.tif";
+inline constexpr const char* MpoDateiFilter = "MPO-Datei (*.mpo) |*.mpo";
+inline constexpr const char* WebpAnimationFilter = "WebP-Animation (*.webp)";
+
 // Texts without a number of their own.
 inline constexpr const char* TgaZuGross = "Das Bild ist für das TGA-Format zu groß (höchstens 65535 × 65535 Pixel)!";
 inline constexpr const char* TiffZuGross = "Das Bild ist für das TIFF-Format zu groß (höchstens 4 GByte Bilddaten)!";

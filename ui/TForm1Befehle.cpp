@@ -49,12 +49,12 @@ struct BildFormat {
 };
 
 constexpr BildFormat bildFormate[] = {
-    {"JPG", "JPG", "JPG-Datei (*.jpg) |*.jpg", "jpg"},
-    {"BMP (24 Bit, RGB)", "BMP", "BMP-Datei (*.bmp) |*.bmp", "bmp"},
-    {"TGA (24 Bit, RGB)", "TGA", "TGA-Datei (*.tga) |*.tga", "tga"},
-    {"TIFF (24 Bit, RGB)", "TIF", "TIF-Datei (*.tif) |*.tif", "tif"},
-    {"TIFF (32 Bit, CMYK)", "TIF_CMYK", "TIF-Datei (*.tif) |*.tif", "tif"},
-    {"MPO (2 Dateien)", "MPO", "MPO-Datei (*.mpo) |*.mpo", "mpo"},
+    {"JPG", "JPG", Sprache::JpgDateiFilter, "jpg"},
+    {"BMP (24 Bit, RGB)", "BMP", Sprache::BmpDateiFilter, "bmp"},
+    {"TGA (24 Bit, RGB)", "TGA", Sprache::TgaDateiFilter, "tga"},
+    {"TIFF (24 Bit, RGB)", "TIF", Sprache::TifDateiFilter, "tif"},
+    {"TIFF (32 Bit, CMYK)", "TIF_CMYK", Sprache::TifDateiFilter, "tif"},
+    {"MPO (2 Dateien)", "MPO", Sprache::MpoDateiFilter, "mpo"},
 };
 
 // The maker's and the anaglyph system's pages; addresses of our own choosing.
@@ -141,16 +141,16 @@ void TForm1::menuAnlegen()
         connect(a, &QAction::triggered, this, handler);
         return a;
     };
-    knopf("NeuToolButton", style()->standardIcon(QStyle::SP_FileIcon), "Neues Projekt", &TForm1::MenuProjektNeuClick);
-    knopf("OeffnenToolButton", style()->standardIcon(QStyle::SP_DialogOpenButton), "Projekt Öffnen",
+    knopf("NeuToolButton", style()->standardIcon(QStyle::SP_FileIcon), Sprache::ProjektNeuHinweis,
+          &TForm1::MenuProjektNeuClick);
+    knopf("OeffnenToolButton", style()->standardIcon(QStyle::SP_DialogOpenButton), Sprache::ProjektOeffnenHinweis,
           &TForm1::MenuProjektOeffnenClick);
-    knopf("SpeichernToolButton", style()->standardIcon(QStyle::SP_DialogSaveButton), "Projekt Speichern",
+    knopf("SpeichernToolButton", style()->standardIcon(QStyle::SP_DialogSaveButton), Sprache::ProjektSpeichernHinweis,
           &TForm1::MenuProjektSpeichernClick);
     leiste->addSeparator();
-    knopf("KoierenToolButton", KopierenSymbol(), "Kopieren des berechneten Bildes in die Zwischenablage",
-          &TForm1::MenuKopierenClick);
+    knopf("KoierenToolButton", KopierenSymbol(), Sprache::KopierenHinweis, &TForm1::MenuKopierenClick);
     leiste->addSeparator();
-    knopf("DruckToolButton", DruckerSymbol(), "Drucken", &TForm1::DruckButtonClick);
+    knopf("DruckToolButton", DruckerSymbol(), Sprache::DruckenHinweis, &TForm1::DruckButtonClick);
 }
 
 QString TForm1::projektWaehlen(bool speichern)

@@ -82,7 +82,7 @@ void TForm1::AnimationStopBitBtnClick()
 QString TForm1::animationZielWaehlen()
 {
     QFileDialog dialog(this, QString(), text(p_.ctx.state.bildSpeichernOrdner.string()),
-                       QStringLiteral("WebP-Animation (*.webp)"));
+                       text(Sprache::WebpAnimationFilter));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QStringLiteral("webp"));
     return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
