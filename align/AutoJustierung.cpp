@@ -375,7 +375,7 @@ void Berechnung_OF_2_Bilder_2(Programm& p, int basis, int ziel, int32_t H, int32
     z.RaumMatrix2 = e.matrix2;
 }
 
-bool StartOFButtonClick(Programm& p, const std::function<void(const Bitmap24&)>& detail)
+bool StartOFButtonClick(Programm& p, const AutoJustFenster& fenster)
 {
     AppState& st = p.ctx.state;
     if (st.busy)
@@ -384,6 +384,16 @@ bool StartOFButtonClick(Programm& p, const std::function<void(const Bitmap24&)>&
         p.ctx.message(Sprache::Titel::Information, Sprache::MeldungNr::AutoJustierungZuWenigBilder);
         return false;
     }
+    struct Sperre {
+        const AutoJustFenster& f;
+        ~Sperre()
+        {
+            if (f.entsperren)
+                f.entsperren();
+        }
+    } sperre{fenster};
+    if (fenster.sperren)
+        fenster.sperren();
     st.busy = true;
     st.abort = false;
     st.reporting = true;
@@ -396,7 +406,7 @@ bool StartOFButtonClick(Programm& p, const std::function<void(const Bitmap24&)>&
     std::vector<ImageEntry> kopien(p.bilder.bild.begin() + 1, p.bilder.bild.begin() + 1 + p.bilder.anzahl);
     st.progress.phase = "O0";
 
-    Lauf lauf(p, detail);
+    Lauf lauf(p, fenster.detail);
     const bool ok = guarded(p.ctx, [&] { lauf.ausfuehren(); }) && !st.abort;
 
     st.progress.phase = "O6";

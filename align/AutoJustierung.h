@@ -35,8 +35,17 @@ void Berechnung_OF_2_Bilder_2(Programm& p, int basis, int ziel, int32_t H, int32
                               bool symmetrisch, bool scheinebeneVorn,
                               const std::function<void(const Bitmap24&)>& detail = {});
 
+// What the window does around a run: lock its controls once the run starts
+// and unlock them when it has ended, however it ended; and, with the detail
+// view on, show the picture of each iteration.
+struct AutoJustFenster {
+    std::function<void()> sperren;
+    std::function<void()> entsperren;
+    std::function<void(const Bitmap24&)> detail;
+};
+
 // The whole run over the image set with the choices of p.autoJust. Nothing
 // happens while the program is busy; fewer than two images are refused with
 // a message. After an abort every image is as before. True when the run ended
 // without an abort.
-bool StartOFButtonClick(Programm& p, const std::function<void(const Bitmap24&)>& detail = {});
+bool StartOFButtonClick(Programm& p, const AutoJustFenster& fenster = {});

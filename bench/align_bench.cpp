@@ -39,13 +39,15 @@ namespace {
 
 const char* const hilfe =
     "Aufruf: bench_align ORDNER [--fotos ORDNER] [--groesse klein|gross|alle] [--wiederholungen N] [--fein]\n"
-    "                   [--nur NAME]\n"
+    "                   [--nur NAME] [--saat N] [--alle-fotos]\n"
     "\n"
     "Erzeugt die Fälle in ORDNER (Fotos aus --fotos, Vorgabe /usr/share/backgrounds/mate/nature,\n"
     "dazu die Demo-Szene), justiert sie und gibt die Restfehler an den Ecken aus.\n"
     "Die Fotos liefert das Debian-Paket mate-backgrounds (apt-get install mate-backgrounds).\n"
     "--nur NAME nimmt nur das Foto NAME (ohne Endung) oder \"demo\"; die Zufallswerte der\n"
-    "Fälle hängen dann von der Auswahl ab.\n";
+    "Fälle hängen dann von der Auswahl ab. --saat N wählt andere Zufallsfälle (Vorgabe 20240607),\n"
+    "--alle-fotos nimmt jedes Foto des Ordners statt vier.\n"
+    "Zeit je Paar: Wanduhr (Median der Wiederholungen) und Prozessorzeit aller Threads.\n";
 
 struct Zufall {
     uint32_t z;
@@ -180,6 +182,7 @@ double median(std::vector<double> v)
 struct Ergebnis {
     std::vector<Rest> reste;
     double sekundenProPaar = 0.0;
+    double cpuProPaar = 0.0;
 };
 
 // Writes the case's views and project, aligns them and measures.
@@ -209,17 +212,20 @@ Ergebnis laufen(const Fall& f, const std::vector<Bitmap24>& ansichten, const fs:
     std::ofstream(projekt, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
                                                   static_cast<std::streamsize>(bytes.size()));
     Ergebnis e;
-    std::vector<double> zeiten;
+    std::vector<double> zeiten, cpu;
     for (int w = 0; w < wiederholungen; ++w) {
         if (!OeffnenAllgemein(p, projekt.string()))
             std::exit(1);
         p.autoJust.referenzbild = f.referenz;
         p.autoJust.grob = !fein;
         const auto start = std::chrono::steady_clock::now();
+        const double cpuStart = cpuSeconds();
         StartOFButtonClick(p);
         zeiten.push_back(seconds(start) / (f.anzahl - 1));
+        cpu.push_back((cpuSeconds() - cpuStart) / (f.anzahl - 1));
     }
     e.sekundenProPaar = median(zeiten);
+    e.cpuProPaar = median(cpu);
     for (int i = 0; i < f.anzahl; ++i)
         if (i != f.referenz - 1)
             e.reste.push_back(rest(f, p.bilder.bild[static_cast<size_t>(i + 1)],
@@ -253,6 +259,8 @@ int main(int argc, char** argv)
     int wiederholungen = 1;
     bool fein = false;
     std::string nur;
+    uint32_t saat = 20240607;
+    bool alleFotos = false;
     for (int i = 2; i < argc; ++i) {
         const std::string a = argv[i];
         if (a == "--fotos" && i + 1 < argc)
@@ -265,6 +273,10 @@ int main(int argc, char** argv)
             fein = true;
         else if (a == "--nur" && i + 1 < argc)
             nur = argv[++i];
+        else if (a == "--saat" && i + 1 < argc)
+            saat = static_cast<uint32_t>(std::strtoul(argv[++i], nullptr, 10));
+        else if (a == "--alle-fotos")
+            alleFotos = true;
         else {
             std::fprintf(stderr, "bench_align: unbekanntes Argument '%s'\n\n%s", a.c_str(), hilfe);
             return 2;
@@ -280,7 +292,7 @@ int main(int argc, char** argv)
     }
     std::sort(quellen.begin(), quellen.end());
     // Four photographs spread over the sorted list.
-    if (quellen.size() > 4)
+    if (quellen.size() > 4 && !alleFotos)
         quellen = {quellen[0], quellen[quellen.size() / 4], quellen[quellen.size() / 2], quellen[quellen.size() * 3 / 4]};
     quellen.emplace_back("demo");
 
@@ -293,11 +305,11 @@ int main(int argc, char** argv)
     const auto temp = TempOrdner();
     HeadlessServices dienste(temp->pfad());
     Context ctx(dienste.services());
-    Zufall z{20240607};
-    std::map<int32_t, std::vector<double>> senkrecht, waagerecht, behalten, zeiten;
+    Zufall z{saat};
+    std::map<int32_t, std::vector<double>> senkrecht, waagerecht, behalten, zeiten, cpuZeiten;
     std::map<int32_t, int> fehlgeschlagen, bilderGesamt;
-    std::printf("%-34s %5s %3s %-6s %8s %8s %7s %9s\n", "Fall", "Größe", "Nr", "Status", "senkr.px", "waag.px",
-                "Parall.%", "s/Paar");
+    std::printf("%-34s %5s %3s %-6s %8s %8s %7s %9s %9s\n", "Fall", "Größe", "Nr", "Status", "senkr.px", "waag.px",
+                "Parall.%", "s/Paar", "CPU-s");
     for (const auto& [W, H] : groessen) {
         const double massstab = W / 1200.0;
         for (const fs::path& quelle : quellen) {
@@ -340,8 +352,9 @@ int main(int argc, char** argv)
                     ++nr;
                     const double grenze = massstab;  // 1 px at 1200 × 800
                     const bool gut = (r.status == "+" || r.status == "1") && r.senkrecht <= grenze;
-                    std::printf("%-34s %5d %3d %-6s %8.3f %8.3f %7.1f %9.3f%s\n", f.name.c_str(), W, nr, r.status.c_str(),
-                                r.senkrecht, r.waagerecht, r.behalten, e.sekundenProPaar, gut ? "" : "  FEHLER");
+                    std::printf("%-34s %5d %3d %-6s %8.3f %8.3f %7.1f %9.3f %9.3f%s\n", f.name.c_str(), W, nr,
+                                r.status.c_str(), r.senkrecht, r.waagerecht, r.behalten, e.sekundenProPaar, e.cpuProPaar,
+                                gut ? "" : "  FEHLER");
                     senkrecht[W].push_back(r.senkrecht / massstab);
                     waagerecht[W].push_back(r.waagerecht / massstab);
                     if (!f.demo)
@@ -350,6 +363,7 @@ int main(int argc, char** argv)
                     ++bilderGesamt[W];
                 }
                 zeiten[W].push_back(e.sekundenProPaar);
+                cpuZeiten[W].push_back(e.cpuProPaar);
                 std::fflush(stdout);
             }
         }
@@ -358,10 +372,11 @@ int main(int argc, char** argv)
     for (const auto& [W, werte] : senkrecht) {
         std::printf("%5d: Bilder %d, fehlgeschlagen %d; senkrecht Median %.3f px, schlechtestes %.3f px; "
                     "waagerecht Median %.3f px, schlechtestes %.3f px; Parallaxe behalten Median %.1f %%; "
-                    "Zeit je Paar Median %.3f s, längste %.3f s\n",
+                    "Zeit je Paar Median %.3f s, längste %.3f s; Prozessorzeit je Paar Median %.3f s, längste %.3f s\n",
                     W, bilderGesamt[W], fehlgeschlagen[W], median(werte), *std::max_element(werte.begin(), werte.end()),
                     median(waagerecht[W]), *std::max_element(waagerecht[W].begin(), waagerecht[W].end()),
-                    median(behalten[W]), median(zeiten[W]), *std::max_element(zeiten[W].begin(), zeiten[W].end()));
+                    median(behalten[W]), median(zeiten[W]), *std::max_element(zeiten[W].begin(), zeiten[W].end()),
+                    median(cpuZeiten[W]), *std::max_element(cpuZeiten[W].begin(), cpuZeiten[W].end()));
     }
     return 0;
 }

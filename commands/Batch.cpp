@@ -14,7 +14,6 @@
 #include "imageio/Datei.h"
 #include "imageio/Jps.h"
 #include "imageio/Mpo.h"
-#include "raster/Farbe.h"
 #include "raster/Justieren.h"
 
 namespace fs = std::filesystem;
@@ -179,8 +178,8 @@ void Ordnerlauf::farbeAnwenden()
         e.konturen = s_.farbModus == BatchFarbeKonturen;
         e.histo = s_.farbModus == BatchFarbeAuto || e.konturen;
         e.histoMax = s_.verstaerkt || e.konturen;
-        if (Justiere_Bild(p_, n) && s_.negativ)
-            guarded(p_.ctx, [&] { Invertieren(p_.ctx, e, SlotJustiert); });
+        e.inversVergenz = !s_.negativ;
+        Justiere_Bild(p_, n);
     }
 }
 

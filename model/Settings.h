@@ -179,7 +179,7 @@ struct BatchSettings {
     bool serien = true;              // each folder (each stereo file) aligned as one series
     int32_t farbModus = BatchFarbeAuto;
     bool verstaerkt = false;         // the histogram stretch to the full range
-    bool negativ = false;            // the optimised images as negatives
+    bool negativ = false;            // unchecked, the single images get the other vergence projection
     bool zuschnitt = true;           // the series cut to the optimal region after the alignment
     bool anaglyph = true, stereo = false, streifen = false;
     std::string suffixAnaglyph = "_anaglyph", suffixStereo = "_stereo", suffixStreifen = "_stripes";

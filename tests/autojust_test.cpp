@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <filesystem>
 #include <vector>
 
 #include "align/AutoJustierung.h"
@@ -231,6 +232,40 @@ TEST_F(AlignTest, AnAbortRestoresEveryParameter)
     EXPECT_FALSE(p.ctx.state.abort);
     // The aligned rasters show the old parameters again.
     EXPECT_EQ(e(1).slot[SlotJustiert].breite, 320);
+}
+
+TEST_F(AlignTest, TheWindowIsLockedWhileARunLastsHoweverItEnds)
+{
+    std::vector<std::string> ablauf;
+    AutoJustFenster fenster;
+    fenster.sperren = [&] { ablauf.push_back(p.ctx.state.busy ? "sperren im Lauf" : "sperren"); };
+    fenster.entsperren = [&] { ablauf.push_back(p.ctx.state.busy ? "entsperren im Lauf" : "entsperren"); };
+    bild(1, 0, 0);
+    EXPECT_FALSE(StartOFButtonClick(p, fenster));
+    EXPECT_TRUE(ablauf.empty());
+
+    bild(2, 3, 0);
+    EXPECT_TRUE(StartOFButtonClick(p, fenster));
+    EXPECT_EQ(ablauf, (std::vector<std::string>{"sperren", "entsperren"}));
+
+    ablauf.clear();
+    t.events.onPump = [&](const AppState& st) {
+        if (st.progress.phase.rfind("O3", 0) == 0)
+            p.ctx.state.abort = true;
+    };
+    EXPECT_FALSE(StartOFButtonClick(p, fenster));
+    EXPECT_EQ(ablauf, (std::vector<std::string>{"sperren", "entsperren"}));
+
+    // A working raster that cannot be read ends the run as a failure.
+    ablauf.clear();
+    t.events.onPump = [&](const AppState& st) {
+        if (st.progress.phase == "O3")
+            std::filesystem::remove(e(2).slot[SlotAutoJust].pfad);
+    };
+    EXPECT_FALSE(StartOFButtonClick(p, fenster));
+    EXPECT_EQ(ablauf, (std::vector<std::string>{"sperren", "entsperren"}));
+    EXPECT_FALSE(messages().empty());
+    EXPECT_FALSE(p.ctx.state.busy);
 }
 
 TEST_F(AlignTest, FinePassRefinesWithinHalfAWorkingPixel)

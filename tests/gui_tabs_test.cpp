@@ -25,6 +25,7 @@
 #include "ui/Dialoge.h"
 #include "ui/TForm1.h"
 #include "ui/Tab.h"
+#include "ui/Vorschau.h"
 
 namespace fs = std::filesystem;
 
@@ -148,6 +149,79 @@ TEST_F(TabsTest, AutoAlignmentRunsFromItsButton)
     EXPECT_EQ(p.bilder.bild[1].AJStatus[0], "-");
     EXPECT_EQ(p.bilder.bild[3].AJStatus[0], "-");
     EXPECT_FALSE(p.ctx.state.busy);
+}
+
+TEST_F(TabsTest, TheAutoAlignmentLocksTheWindowUntilItEnds)
+{
+    addImages(3);
+    auffrischen();
+    const std::vector<const char*> sperrbar{"NeuButton", "AnimationStartBitBtn", "AnimationStopBitBtn", "PingPongCheckBox",
+                                            "AnimationUpDown", "RefBildOFComboBox", "OF_ViewCheckBox", "ListenBox"};
+    int gesperrtGesehen = 0;
+    t.events.onPump = [&](const AppState&) {
+        if (!p.ctx.state.busy)
+            return;
+        ++gesperrtGesehen;
+        EXPECT_TRUE(fenster.gesperrt());
+        for (const char* name : sperrbar)
+            EXPECT_FALSE(finde<QWidget>(name)->isEnabled()) << name;
+    };
+    finde<QPushButton>("StartOFButton")->click();
+    t.events.onPump = nullptr;
+    EXPECT_GT(gesperrtGesehen, 0);
+    EXPECT_FALSE(fenster.gesperrt());
+    for (const char* name : sperrbar)
+        EXPECT_TRUE(finde<QWidget>(name)->isEnabled()) << name;
+    EXPECT_TRUE(finde<QPushButton>("StartOFButton")->isEnabled());
+}
+
+TEST_F(TabsTest, TheStopButtonEndsTheAutoAlignmentAndUnlocksTheWindow)
+{
+    addImages(3);
+    p.bilder.bild[1].dx = 1.25;
+    auffrischen();
+    auto* stopp = finde<QPushButton>("STOPButton");
+    bool gestoppt = false;
+    t.events.onPump = [&](const AppState& st) {
+        if (gestoppt || !st.busy || p.autoJustAnzeige.prozent < 0)
+            return;
+        gestoppt = true;
+        // The stop button comes after a second, as for every computation, and the lock leaves it usable.
+        QTest::qWait(1100);
+        EXPECT_TRUE(fenster.gesperrt());
+        ASSERT_TRUE(stopp->isEnabled());
+        t.messages.answers = {Antwort::Ja};
+        stopp->click();
+    };
+    finde<QPushButton>("StartOFButton")->click();
+    t.events.onPump = nullptr;
+    ASSERT_TRUE(gestoppt);
+    EXPECT_FALSE(fenster.gesperrt());
+    EXPECT_TRUE(finde<QWidget>("NeuButton")->isEnabled());
+    EXPECT_TRUE(finde<QWidget>("AnimationStopBitBtn")->isEnabled());
+    EXPECT_EQ(p.bilder.bild[1].dx, 1.25);
+    EXPECT_EQ(p.bilder.bild[1].AJStatus[0], " ");
+    EXPECT_FALSE(p.ctx.state.busy);
+    EXPECT_FALSE(p.ctx.state.abort);
+    EXPECT_EQ(t.messages.lines, std::vector<std::string>{"Bestätigung? Möchten Sie aktuelle Berechnung abbrechen?"});
+}
+
+TEST_F(TabsTest, TheDetailViewShowsTheTrackerInThePreview)
+{
+    addImages(2);
+    auffrischen();
+    auto* vorschau = finde<Vorschau>("VorschauShape");
+    vorschau->leeren();
+    finde<QCheckBox>("OF_ViewCheckBox")->click();
+    ASSERT_TRUE(p.autoJust.detail);
+    int mitBild = 0;
+    t.events.onPump = [&](const AppState&) {
+        if (p.autoJustAnzeige.schleife > 0 && !vorschau->bildRechteck().isEmpty())
+            ++mitBild;
+    };
+    finde<QPushButton>("StartOFButton")->click();
+    t.events.onPump = nullptr;
+    EXPECT_GT(mitBild, 0);
 }
 
 TEST_F(TabsTest, BothImagesOfAPairCanBeCorrected)

@@ -15,9 +15,12 @@ constexpr int Fenster = 7;          // the tracking window reaches 7 pixels each
 constexpr int Schritte = 10;        // refinement steps per pyramid level
 constexpr int Mindestabstand = 8;   // between two corners, and of a corner from the border
 constexpr double Flach = 1e-8;      // a gradient matrix with a smaller determinant is not solved
+constexpr double Genau = 0.01;      // pixels: a refinement step this small ends the level's steps
 constexpr double Kurz = 0.5;        // pixels: the shift tolerance of convergence
 // A window whose smaller gradient eigenvalue is below this share of their sum lies on a straight edge.
 constexpr double Kante = 0.1;
+constexpr int Versuche = 300;       // fields through three pairs tried for the vertical field
+constexpr double Einig = 1.0;       // pixels: a pair this close to a vertical field agrees with it
 
 size_t index(int32_t x, int32_t y, int32_t breite)
 {
@@ -172,6 +175,40 @@ Senkrechtfeld senkrechtfeld(const std::vector<Paar>& paare, double cx)
     return f;
 }
 
+// The field that most pairs agree with. Mismatched pairs would pull a fit
+// over all of them anywhere, so fields through three pairs at a time are
+// tried (in a fixed order, for repeatable results); the one with the most
+// pairs within Einig of it wins, and the fit over those pairs is the result.
+Senkrechtfeld mehrheitsfeld(const std::vector<Paar>& paare, double cx)
+{
+    auto einig = [](const Senkrechtfeld& f) {
+        return [&f](const Paar& p) { return std::fabs(p.y2 - p.y1 - f.bei(p)) <= Einig; };
+    };
+    const size_t n = paare.size();
+    if (n < 3)
+        return senkrechtfeld(paare, cx);
+    uint32_t z = 1;
+    auto zufall = [&] {
+        z = z * 1664525u + 1013904223u;
+        return static_cast<size_t>(z >> 8) % n;
+    };
+    Senkrechtfeld bestes = senkrechtfeld(paare, cx);
+    auto besteAnzahl = std::count_if(paare.begin(), paare.end(), einig(bestes));
+    for (int v = 0; v < Versuche; ++v) {
+        const Senkrechtfeld f = senkrechtfeld({paare[zufall()], paare[zufall()], paare[zufall()]}, cx);
+        const auto anzahl = std::count_if(paare.begin(), paare.end(), einig(f));
+        if (anzahl > besteAnzahl) {
+            besteAnzahl = anzahl;
+            bestes = f;
+        }
+    }
+    if (besteAnzahl < 3)
+        return bestes;
+    std::vector<Paar> einige;
+    std::copy_if(paare.begin(), paare.end(), std::back_inserter(einige), einig(bestes));
+    return senkrechtfeld(einige, cx);
+}
+
 // The transform that shows a picture seen through g0 as g shows it.
 Abbildung relativ(const Matrix4& g0, const Matrix4& g, int32_t breite, int32_t hoehe)
 {
@@ -262,16 +299,8 @@ std::vector<Paar> Paare_Filtern(std::vector<Paar> paare, int32_t breite, int32_t
 {
     if (paare.empty())
         return {};
-    double x0 = paare[0].x1, x1 = x0, y0 = paare[0].y1, y1 = y0;
-    double u0 = paare[0].x2, u1 = u0, v0 = paare[0].y2, v1 = v0;
-    for (const Paar& p : paare) {
-        x0 = std::min(x0, p.x1), x1 = std::max(x1, p.x1), y0 = std::min(y0, p.y1), y1 = std::max(y1, p.y1);
-        u0 = std::min(u0, p.x2), u1 = std::max(u1, p.x2), v0 = std::min(v0, p.y2), v1 = std::max(v1, p.y2);
-    }
-    const double links = std::max({x0, u0, Randanteil * breite});
-    const double rechts = std::min({x1, u1, (1.0 - Randanteil) * breite});
-    const double oben = std::max({y0, v0, Randanteil * hoehe});
-    const double unten = std::min({y1, v1, (1.0 - Randanteil) * hoehe});
+    const double links = Randanteil * breite, rechts = (1.0 - Randanteil) * breite;
+    const double oben = Randanteil * hoehe, unten = (1.0 - Randanteil) * hoehe;
     auto innen = [&](double x, double y) { return x >= links && x <= rechts && y >= oben && y <= unten; };
     std::erase_if(paare, [&](const Paar& p) { return !innen(p.x1, p.y1) || !innen(p.x2, p.y2); });
 
@@ -281,7 +310,7 @@ std::vector<Paar> Paare_Filtern(std::vector<Paar> paare, int32_t breite, int32_t
     // a scaling and a vertical shift explain is taken away: otherwise a scale
     // error would leave only the pairs it does not move, and hide itself.
     const double diagonale = std::hypot(static_cast<double>(breite), static_cast<double>(hoehe));
-    const Senkrechtfeld feld = senkrechtfeld(paare, breite / 2.0);
+    const Senkrechtfeld feld = mehrheitsfeld(paare, breite / 2.0);
     // A displacement too short to have a direction counts when it stays within half a pixel.
     auto horizontal = [&](const Paar& p) {
         Paar r = p;
@@ -346,7 +375,6 @@ void TOptischerFluss::Anlegen(int32_t breite, int32_t hoehe, int ebenen)
     gy_.assign(n, 0);
     gd_.assign(n, 0);
     staerke_.assign(n, 0.0);
-    kandidat_.assign(n, 0);
     arbeit_ = Bitmap24(breite, hoehe);
     punkte_.clear();
 }
@@ -360,7 +388,6 @@ void TOptischerFluss::Freigeben()
     gy_ = {};
     gd_ = {};
     staerke_ = {};
-    kandidat_ = {};
     arbeit_ = {};
     punkte_ = {};
 }
@@ -399,20 +426,22 @@ void TOptischerFluss::verzerrteGrauwerte(const std::vector<int32_t>& grau, const
     }
     // Bilinear, white outside: between measurements only the grey values need to follow the correction.
     const auto& m = r.m;
+    const size_t b = static_cast<size_t>(breite_);
     for (int32_t y = 0; y < hoehe_; ++y) {
+        const double zx = m[0][1] * y, zy = m[1][1] * y;
         for (int32_t x = 0; x < breite_; ++x) {
-            const double sx = m[0][0] * x + m[0][1] * y + m[0][3];
-            const double sy = m[1][0] * x + m[1][1] * y + m[1][3];
+            const double sx = m[0][0] * x + zx + m[0][3];
+            const double sy = m[1][0] * x + zy + m[1][3];
             int32_t wert = 255;
             if (sx >= 0.0 && sy >= 0.0 && sx <= breite_ - 1.0 && sy <= hoehe_ - 1.0) {
                 const auto x0 = std::min(static_cast<int32_t>(sx), breite_ - 2);
                 const auto y0 = std::min(static_cast<int32_t>(sy), hoehe_ - 2);
                 const double fx = sx - x0, fy = sy - y0;
                 const size_t k = index(x0, y0, breite_);
-                const size_t b = static_cast<size_t>(breite_);
                 const double oben = grau[k] + fx * (grau[k + 1] - grau[k]);
                 const double unten = grau[k + b] + fx * (grau[k + b + 1] - grau[k + b]);
-                wert = static_cast<int32_t>(std::lround(oben + fy * (unten - oben)));
+                // Grey values are not negative: adding a half and truncating rounds.
+                wert = static_cast<int32_t>(oben + fy * (unten - oben) + 0.5);
             }
             ziel.wert[index(x, y, breite_)] = wert;
         }
@@ -422,19 +451,21 @@ void TOptischerFluss::verzerrteGrauwerte(const std::vector<int32_t>& grau, const
 
 void TOptischerFluss::pyramideAufbauen(Pyramide& pyramide)
 {
+    std::vector<int32_t> spalten;  // the rows 2y − 1, 2y, 2y + 1 weighted 1 2 1, per column
     for (size_t k = 1; k < pyramide.size(); ++k) {
         const Graubild& unten = pyramide[k - 1];
         Graubild& e = pyramide[k];
+        spalten.resize(static_cast<size_t>(unten.breite));
         for (int32_t y = 0; y < e.hoehe; ++y) {
+            const int32_t* o = &unten.wert[index(0, std::max(2 * y - 1, 0), unten.breite)];
+            const int32_t* m = &unten.wert[index(0, 2 * y, unten.breite)];
+            const int32_t* u = &unten.wert[index(0, std::min(2 * y + 1, unten.hoehe - 1), unten.breite)];
+            for (size_t x = 0; x < spalten.size(); ++x)
+                spalten[x] = o[x] + 2 * m[x] + u[x];
             for (int32_t x = 0; x < e.breite; ++x) {
-                int32_t summe = 0;
-                for (int j = -1; j <= 1; ++j)
-                    for (int i = -1; i <= 1; ++i) {
-                        const int32_t sx = std::clamp(2 * x + i, 0, unten.breite - 1);
-                        const int32_t sy = std::clamp(2 * y + j, 0, unten.hoehe - 1);
-                        summe += (2 - std::abs(i)) * (2 - std::abs(j)) * unten.at(sx, sy);
-                    }
-                e.wert[index(x, y, e.breite)] = summe >> 4;
+                const auto links = static_cast<size_t>(std::max(2 * x - 1, 0));
+                const auto rechts = static_cast<size_t>(std::min(2 * x + 1, unten.breite - 1));
+                e.wert[index(x, y, e.breite)] = (spalten[links] + 2 * spalten[static_cast<size_t>(2 * x)] + spalten[rechts]) >> 4;
             }
             schritt();
         }
@@ -453,62 +484,93 @@ void TOptischerFluss::merkmaleSuchen(double qualitaet)
             gd_[k] = (I(x + 1, y - 1) + I(x - 1, y + 1)) - (I(x - 1, y - 1) + I(x + 1, y + 1));
         }
     std::fill(staerke_.begin(), staerke_.end(), 0.0);
+    // The sums over the 3 × 3 window: along each row first, three rows kept. A
+    // Sobel difference is at most 4 · 255, so nine squares stay below 2^31.
+    struct Zeilensummen {
+        std::vector<int32_t> a, c, b;
+    };
+    std::array<Zeilensummen, 3> ring;
+    auto zeilensummen = [&](int32_t y, Zeilensummen& z) {
+        z.a.assign(static_cast<size_t>(w), 0);
+        z.c.assign(static_cast<size_t>(w), 0);
+        z.b.assign(static_cast<size_t>(w), 0);
+        for (int32_t x = 1; x < w - 1; ++x)
+            for (int i = -1; i <= 1; ++i) {
+                const size_t k = index(x + i, y, w);
+                z.a[static_cast<size_t>(x)] += gx_[k] * gx_[k];
+                z.c[static_cast<size_t>(x)] += gy_[k] * gy_[k];
+                z.b[static_cast<size_t>(x)] += gd_[k];
+            }
+    };
     double groesste = 0.0;
-    for (int32_t y = 2; y < h - 2; ++y) {
+    for (int32_t y = 1; y < h - 1; ++y) {
+        zeilensummen(y + 1, ring[static_cast<size_t>((y + 1) % 3)]);
+        if (y < 2 || y >= h - 2)
+            continue;
+        if (y == 2)
+            zeilensummen(1, ring[1]);
+        const Zeilensummen &o = ring[static_cast<size_t>((y - 1) % 3)], &m = ring[static_cast<size_t>(y % 3)],
+                           &u = ring[static_cast<size_t>((y + 1) % 3)];
         for (int32_t x = 2; x < w - 2; ++x) {
-            double a = 0.0, c = 0.0, b = 0.0;
-            for (int j = -1; j <= 1; ++j)
-                for (int i = -1; i <= 1; ++i) {
-                    const size_t k = index(x + i, y + j, w);
-                    a += static_cast<double>(gx_[k]) * gx_[k];
-                    c += static_cast<double>(gy_[k]) * gy_[k];
-                    b += gd_[k];
-                }
-            a /= 2.0;
-            c /= 2.0;
-            const double s = a + c - std::sqrt((a - c) * (a - c) + b * b);
-            staerke_[index(x, y, w)] = s;
-            groesste = std::max(groesste, s);
+            const auto i = static_cast<size_t>(x);
+            const double a = (o.a[i] + m.a[i] + u.a[i]) / 2.0;
+            const double c = (o.c[i] + m.c[i] + u.c[i]) / 2.0;
+            const double b = static_cast<double>(o.b[i]) + m.b[i] + u.b[i];
+            const double st = a + c - std::sqrt((a - c) * (a - c) + b * b);
+            staerke_[index(x, y, w)] = st;
+            groesste = std::max(groesste, st);
         }
         schritt();
     }
 
     std::vector<size_t> kandidaten;
-    std::fill(kandidat_.begin(), kandidat_.end(), uint8_t{0});
     const double schwelle = groesste * qualitaet;
     for (int32_t y = Mindestabstand; y < h - Mindestabstand; ++y)
         for (int32_t x = Mindestabstand; x < w - Mindestabstand; ++x) {
             const size_t k = index(x, y, w);
-            if (staerke_[k] > 0.0 && staerke_[k] >= schwelle) {
+            if (staerke_[k] > 0.0 && staerke_[k] >= schwelle)
                 kandidaten.push_back(k);
-                kandidat_[k] = 1;
-            }
         }
     std::stable_sort(kandidaten.begin(), kandidaten.end(), [&](size_t a, size_t b) { return staerke_[a] > staerke_[b]; });
 
-    punkte_.clear();
-    constexpr int r = Mindestabstand;
-    for (const size_t k : kandidaten) {
-        const auto x = static_cast<int32_t>(k % static_cast<size_t>(w));
-        const auto y = static_cast<int32_t>(k / static_cast<size_t>(w));
-        bool verdraengt = false;
-        for (int32_t j = std::max(0, y - r); j <= std::min(h - 1, y + r) && !verdraengt; ++j)
-            for (int32_t i = std::max(0, x - r); i <= std::min(w - 1, x + r); ++i) {
-                const size_t n = index(i, j, w);
-                if (n != k && kandidat_[n] && (i - x) * (i - x) + (j - y) * (j - y) <= r * r && staerke_[n] >= staerke_[k]) {
-                    verdraengt = true;
-                    break;
+    // The still marked candidates at least as strong as the one at hand are the
+    // corners kept so far and the undecided ones of equal strength: they wait in
+    // cells of the minimum distance, so only the neighbouring cells are searched.
+    constexpr int32_t r = Mindestabstand;
+    const int32_t zellenBreite = w / r + 1;
+    std::vector<std::vector<size_t>> zellen(static_cast<size_t>(zellenBreite) * static_cast<size_t>(h / r + 1));
+    auto zelle = [&](size_t k) -> std::vector<size_t>& {
+        return zellen[index(static_cast<int32_t>(k % static_cast<size_t>(w)) / r,
+                            static_cast<int32_t>(k / static_cast<size_t>(w)) / r, zellenBreite)];
+    };
+    auto verdraengt = [&](size_t k) {
+        const auto x = static_cast<int32_t>(k % static_cast<size_t>(w)), y = static_cast<int32_t>(k / static_cast<size_t>(w));
+        for (int32_t j = std::max(0, y / r - 1); j <= std::min(h / r, y / r + 1); ++j)
+            for (int32_t i = std::max(0, x / r - 1); i <= std::min(w / r, x / r + 1); ++i)
+                for (const size_t n : zellen[index(i, j, zellenBreite)]) {
+                    const auto nx = static_cast<int32_t>(n % static_cast<size_t>(w)), ny = static_cast<int32_t>(n / static_cast<size_t>(w));
+                    if (n != k && (nx - x) * (nx - x) + (ny - y) * (ny - y) <= r * r)
+                        return true;
                 }
+        return false;
+    };
+    punkte_.clear();
+    for (size_t g = 0; g < kandidaten.size();) {
+        size_t ende = g;
+        for (; ende < kandidaten.size() && staerke_[kandidaten[ende]] == staerke_[kandidaten[g]]; ++ende)
+            zelle(kandidaten[ende]).push_back(kandidaten[ende]);
+        for (; g < ende; ++g) {
+            const size_t k = kandidaten[g];
+            if (verdraengt(k)) {
+                std::erase(zelle(k), k);
+                continue;
             }
-        if (verdraengt) {
-            kandidat_[k] = 0;
-            continue;
+            Punkt p;
+            p.x = static_cast<double>(k % static_cast<size_t>(w));
+            p.y = static_cast<double>(k / static_cast<size_t>(w));
+            p.staerke = staerke_[k];
+            punkte_.push_back(p);
         }
-        Punkt p;
-        p.x = x;
-        p.y = y;
-        p.staerke = staerke_[k];
-        punkte_.push_back(p);
     }
 }
 
@@ -555,25 +617,51 @@ void TOptischerFluss::verfolgen(Punkt& punkt) const
         }
         if (n > 0 && std::fabs(det) > Flach) {
             for (int s = 0; s < Schritte; ++s) {
-                const auto nx = static_cast<int32_t>(std::nearbyint(vx));
-                const auto ny = static_cast<int32_t>(std::nearbyint(vy));
-                if (x0 + nx < 0 || x1 + nx >= J.breite || y0 + ny < 0 || y1 + ny >= J.hoehe) {
+                const double links = x0 + vx, rechts = x1 + vx, oben = y0 + vy, unten = y1 + vy;
+                const bool innen = links >= 0.0 && oben >= 0.0 && rechts < J.breite - 1.0 && unten < J.hoehe - 1.0;
+                // At the finest level the window must lie inside the second picture. At a
+                // coarse level a window covers much of the small picture, and a large
+                // displacement would lose most points there: its border pixels repeat,
+                // and only a window whose centre has left the picture stops refining.
+                if (!innen && ebene == 0) {
                     punkt.verloren = true;
                     return;
                 }
+                if (!innen && (px + vx < 0.0 || py + vy < 0.0 || px + vx > J.breite - 1.0 || py + vy > J.hoehe - 1.0))
+                    break;
+                const double bx0 = std::floor(vx), by0 = std::floor(vy);
+                const auto nx = static_cast<int32_t>(bx0), ny = static_cast<int32_t>(by0);
+                // Bilinear between the pixels of the second picture: whole-pixel steps
+                // cannot settle finer than a pixel of the level.
+                const double ax = vx - bx0, ay = vy - by0;
+                const double w00 = (1.0 - ax) * (1.0 - ay), w01 = ax * (1.0 - ay), w10 = (1.0 - ax) * ay, w11 = ax * ay;
                 double bx = 0.0, by = 0.0;
                 size_t k = 0;
-                for (int32_t y = y0; y <= y1; ++y)
-                    for (int32_t x = x0; x <= x1; ++x, ++k) {
-                        const double d = wert[k] - J.at(x + nx, y + ny);
-                        bx += ix[k] * d;
-                        by += iy[k] * d;
+                if (innen) {
+                    const int32_t breite = x1 - x0 + 1;
+                    for (int32_t y = y0; y <= y1; ++y, k += static_cast<size_t>(breite)) {
+                        const int32_t* a = &J.wert[index(x0 + nx, y + ny, J.breite)];
+                        const int32_t* b = a + J.breite;
+                        for (int32_t i = 0; i < breite; ++i) {
+                            const double d = wert[k + static_cast<size_t>(i)] - (w00 * a[i] + w01 * a[i + 1] + w10 * b[i] + w11 * b[i + 1]);
+                            bx += ix[k + static_cast<size_t>(i)] * d;
+                            by += iy[k + static_cast<size_t>(i)] * d;
+                        }
                     }
-                // The step is solved at the whole-pixel position, so it starts from there.
-                vx = nx + (gyy * bx - gxy * by) / det;
-                vy = ny + (gxx * by - gxy * bx) / det;
-                // The same whole-pixel position again would repeat this step exactly.
-                if (std::nearbyint(vx) == nx && std::nearbyint(vy) == ny)
+                } else {
+                    auto J_at = [&](int32_t x, int32_t y) { return J.at(std::clamp(x, 0, J.breite - 1), std::clamp(y, 0, J.hoehe - 1)); };
+                    for (int32_t y = y0 + ny; y <= y1 + ny; ++y)
+                        for (int32_t x = x0 + nx; x <= x1 + nx; ++x, ++k) {
+                            const double d = wert[k] - (w00 * J_at(x, y) + w01 * J_at(x + 1, y) + w10 * J_at(x, y + 1) + w11 * J_at(x + 1, y + 1));
+                            bx += ix[k] * d;
+                            by += iy[k] * d;
+                        }
+                }
+                const double sx = (gyy * bx - gxy * by) / det;
+                const double sy = (gxx * by - gxy * bx) / det;
+                vx += sx;
+                vy += sy;
+                if (std::fabs(sx) < Genau && std::fabs(sy) < Genau)
                     break;
             }
         }
@@ -595,18 +683,23 @@ void TOptischerFluss::ZweitesBildVerfolgen(const Bitmap24& bild)
 
 void TOptischerFluss::allesVerfolgen()
 {
-    std::vector<Punkt> gefunden;
-    gefunden.reserve(punkte_.size());
-    for (Punkt p : punkte_) {
+    // Row by row through the pictures, so that neighbouring windows share the cache;
+    // the list keeps its order.
+    std::vector<size_t> reihe(punkte_.size());
+    std::iota(reihe.begin(), reihe.end(), size_t{0});
+    std::sort(reihe.begin(), reihe.end(), [&](size_t a, size_t b) {
+        return std::pair{punkte_[a].y, punkte_[a].x} < std::pair{punkte_[b].y, punkte_[b].x};
+    });
+    for (const size_t i : reihe) {
+        Punkt& p = punkte_[i];
         p.verloren = false;
         p.dx = p.dy = 0.0;
         verfolgen(p);
         const double x = p.x + p.dx, y = p.y + p.dy;
-        if (!p.verloren && x >= 0.0 && y >= 0.0 && x <= breite_ - 1.0 && y <= hoehe_ - 1.0)
-            gefunden.push_back(p);
+        p.verloren = p.verloren || x < 0.0 || y < 0.0 || x > breite_ - 1.0 || y > hoehe_ - 1.0;
         schritt();
     }
-    punkte_ = std::move(gefunden);
+    std::erase_if(punkte_, [](const Punkt& p) { return p.verloren; });
 }
 
 std::vector<Paar> TOptischerFluss::Paare() const

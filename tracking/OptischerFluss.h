@@ -79,8 +79,8 @@ struct FlussErgebnis {
     double versatz1 = 0.0, versatz2 = 0.0;
 };
 
-// Keeps the pairs that the filters accept, in their order: inside the common
-// bounding box of both pictures' positions and off the border, the nearly
+// Keeps the pairs that the filters accept, in their order: off the border (a
+// position outside either picture was lost in tracking already), the nearly
 // horizontal ones when they are many, then those near the dominant displacement.
 // Fewer than MinPaare left: none.
 std::vector<Paar> Paare_Filtern(std::vector<Paar> paare, int32_t breite, int32_t hoehe);
@@ -138,7 +138,6 @@ private:
     std::vector<int32_t> grau_;
     std::vector<int32_t> gx_, gy_, gd_;
     std::vector<double> staerke_;
-    std::vector<uint8_t> kandidat_;
     Bitmap24 arbeit_;
     std::vector<Punkt> punkte_;
 };

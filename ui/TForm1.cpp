@@ -94,6 +94,8 @@ TForm1::TForm1(Programm& programm, QtDisplay& display, SettingsStore* einstellun
     };
     display.onShow = [this] { ZEIGEN_Vorschau(); };
     ausschnittTab()->setVorschau(VorschauShape);
+    justTab()->setVorschau(VorschauShape);
+    connect(justTab(), &JustTab::sperren, this, &TForm1::AutoJust_Sperre);
     connect(VorschauShape, &Vorschau::referenzKlick, justTab(), &JustTab::VorschauKlick);
     connect(TabControl1, &QTabWidget::currentChanged, this, &TForm1::Druckbereich_Erneuern);
     connect(VorschauShape, &Vorschau::zoomRad, this, &TForm1::ZoomRad);

@@ -90,6 +90,8 @@ public:
     bool gesperrt() const { return gesperrt_; }
     // Enables or disables the image-list buttons together.
     void LadeButtons_Zustand(bool an);
+    // The lock of the automatic alignment: the animation's controls are locked too.
+    void AutoJust_Sperre(bool an);
 
     // Presentation: the full-screen view, the image sequence and the screen capture.
     void ZoomVollbildBitBtnClick();

@@ -209,6 +209,16 @@ void TForm1::Zustand_Regeln()
             schalten(name, false);
 }
 
+void TForm1::AutoJust_Sperre(bool an)
+{
+    if (an)
+        Zustand_Sichern();
+    else
+        Zustand_Wiederherstellen();
+    for (QWidget* w : std::initializer_list<QWidget*>{AnimationStopBitBtn, PingPongCheckBox, AnimationUpDown})
+        w->setEnabled(!an);
+}
+
 void TForm1::LadeButtons_Zustand(bool an)
 {
     for (QPushButton* knopf : {NeuButton, BildEntfernen, HochBitBtn, RunterBitBtn})

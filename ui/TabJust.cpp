@@ -14,6 +14,7 @@
 #include "align/Justierung.h"
 #include "align/Referenzpunkt.h"
 #include "ui/Tabs.h"
+#include "ui/Vorschau.h"
 #include "ui/Widgets.h"
 
 namespace T = Sprache::Tafel;
@@ -368,7 +369,15 @@ void JustTab::StartOFButtonClick()
         for (QLabel* l : {OF_BildNr_Label, anzSchleifeLabel, Ebene_Label})
             l->setText(text(T::Leerlauf));
         autoJustTimer->start();
-        ::StartOFButtonClick(p_);
+        AutoJustFenster fenster;
+        fenster.sperren = [this] { emit sperren(true); };
+        fenster.entsperren = [this] { emit sperren(false); };
+        fenster.detail = [this](const Bitmap24& bild) {
+            if (vorschau_)
+                vorschau_->zeigen(QImage(bild.pixel.data(), bild.breite, bild.hoehe, 3 * bild.breite, QImage::Format_BGR888)
+                                      .copy());
+        };
+        ::StartOFButtonClick(p_, fenster);
         autoJustTimer->stop();
         autoJustAnzeigen();
         StartOFButton->setEnabled(true);

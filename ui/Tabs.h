@@ -56,6 +56,12 @@ public:
     // A typed character: with "Tastatur" checked, q, a, o, p and Q, A, O, P shift
     // the current image. True when the character was used.
     bool FormKeyPress(const QString& zeichen);
+    // Where the detail view of the automatic alignment shows its pictures.
+    void setVorschau(Vorschau* vorschau) { vorschau_ = vorschau; }
+
+signals:
+    // The automatic alignment holds the window's lock while it runs.
+    void sperren(bool an);
 
 private:
     QWidget* bildPanel();
@@ -104,6 +110,7 @@ private:
     QCheckBox* RefPktZeigenCheckBox;
     QSpinBox* RefPktSizeSpinEdit;
     QCheckBox* RefPktNurHorizontalCheckBox;
+    Vorschau* vorschau_ = nullptr;
 };
 
 // " Bildausschnitt festlegen ": the crop region, shown in the preview as a

@@ -119,7 +119,12 @@ void Vorschau::setHintergrund(const QColor& farbe)
 
 void Vorschau::zeigen(const QString& datei)
 {
-    bild_ = datei.isEmpty() ? QImage() : QImage(datei);
+    zeigen(datei.isEmpty() ? QImage() : QImage(datei));
+}
+
+void Vorschau::zeigen(const QImage& bild)
+{
+    bild_ = bild;
     update();
 }
 

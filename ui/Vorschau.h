@@ -18,6 +18,8 @@ public:
     void setHintergrund(const QColor& farbe);
     // Loads the display raster from its file; an empty path clears the picture.
     void zeigen(const QString& datei);
+    // Shows a picture held in memory in the same place.
+    void zeigen(const QImage& bild);
     void leeren();
     // Where the picture lands in the box.
     static QRect Einpassen(const QSize& bild, const QRect& box);
