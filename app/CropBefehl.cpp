@@ -140,7 +140,7 @@ int CropBefehl(int argc, char** argv)
     Auftrag auftrag;
     if (const auto falsch = lesen(argc, argv, auftrag))
         return FalscherAufruf("crop", "falsches oder fehlendes Argument '" + *falsch + "'", hilfe);
-    const auto temp = TempOrdner();
+    const auto temp = TempFolder();
     if (!temp)
         return 1;
     HeadlessServices dienste(temp->pfad(), auftrag.ja);

@@ -62,7 +62,7 @@ int DateiBefehl(const char* wort, int argc, char** argv, const char* hilfe,
         return FalscherAufruf(wort, std::string("unbekannte Option '") + argv[0] + "'", hilfe);
     if (argc > 1)
         return FalscherAufruf(wort, std::string("überzähliges Argument '") + argv[1] + "'", hilfe);
-    const auto temp = TempOrdner();
+    const auto temp = TempFolder();
     if (!temp)
         return 1;
     HeadlessServices dienste(temp->pfad());

@@ -116,7 +116,7 @@ void anaglyphUmrechnen(const ProjektDaten& d, ComposeSettings& c, Auswahl& a)
     c.anaglyphVerbinden = d.verbinden;
 }
 
-void farbeAnwenden(const ProjektDaten& d, ColorSettings& f)
+void farbeAnwenden(const ProjektDaten& d, FarbSettings& f)
 {
     const bool alteHelligkeit = d.version == 103 || d.version == 104 || d.version == 200 || d.version == 1031;
     const bool alterKontrast = d.version == 104 || d.version == 200;

@@ -120,7 +120,7 @@ TiffInfo TIFF_Kopf_Lesen(Context& ctx, const std::string& datei)
 
     uint32_t xOffset = 0, yOffset = 0;
     Eintrag software, dateTime;
-    bool rowsPerStripGesetzt = false;
+    bool zeilenProStreifenGesetzt = false;
     for (uint16_t i = 0; i < eintraege; ++i) {
         const uint8_t* p = &tabelle[size_t{i} * 12];
         Eintrag e;
@@ -137,7 +137,7 @@ TiffInfo TIFF_Kopf_Lesen(Context& ctx, const std::string& datei)
         case 256: info.ImageWidth = e.wert; break;
         case 257: info.ImageLength = e.wert; break;
         case 258:
-            info.BitsPerSampleAnzahl = e.anzahl;
+            info.BitsPerSampleCount = e.anzahl;
             info.BitsPerSampleWert = e.wert;
             break;
         case 259: info.Compression = e.wert; break;
@@ -151,7 +151,7 @@ TiffInfo TIFF_Kopf_Lesen(Context& ctx, const std::string& datei)
         case 277: info.SamplesPerPixel = e.wert; break;
         case 278:
             info.RowsPerStrip = e.wert;
-            rowsPerStripGesetzt = true;
+            zeilenProStreifenGesetzt = true;
             break;
         case 282: xOffset = e.wert; break;
         case 283: yOffset = e.wert; break;
@@ -179,10 +179,10 @@ TiffInfo TIFF_Kopf_Lesen(Context& ctx, const std::string& datei)
     // Separated with three inks is no CMYK, and read as RGB it would give wrong colours.
     if (!info.RGB && (info.SamplesPerPixel != 4 || info.InkSet == 2))
         return fehler(WederRgbNochCmyk);
-    if (info.BitsPerSampleAnzahl != info.SamplesPerPixel)
+    if (info.BitsPerSampleCount != info.SamplesPerPixel)
         return fehler(WederRgbNochCmyk);
     // Three or four SHORTs never fit the value field: they lie at the offset.
-    for (uint32_t s = 0; s < info.BitsPerSampleAnzahl; ++s) {
+    for (uint32_t s = 0; s < info.BitsPerSampleCount; ++s) {
         uint16_t bits = 0;
         if (!f.u16An(uint64_t{info.BitsPerSampleWert} + 2 * s, bits))
             return fehler(TiffKopfFehlerhaft);
@@ -207,7 +207,7 @@ TiffInfo TIFF_Kopf_Lesen(Context& ctx, const std::string& datei)
         // Every row comes from the file: one longer than the file cannot be there.
         if (zeilenBytes > f.groesse())
             return fehler(GroesseWiderspruch);
-        if (!rowsPerStripGesetzt || info.RowsPerStrip == 0)
+        if (!zeilenProStreifenGesetzt || info.RowsPerStrip == 0)
             return fehler(TiffKopfFehlerhaft);
         const uint64_t noetig = (uint64_t{info.ImageLength} + info.RowsPerStrip - 1) / info.RowsPerStrip;
         const uint64_t eintragBytes = info.StripOffsetsTyp == 3 ? 2 : 4;

@@ -15,8 +15,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-using Bytes8 = std::vector<uint8_t>;
-
 struct CommandsTest : ::testing::Test {
     TestServices t;
     Programm p{t.services()};
@@ -114,7 +112,7 @@ TEST_F(CommandsTest, OnlyAsManyFilesAsStillFitAreLoaded)
 TEST_F(CommandsTest, AnUnsupportedFileStopsAddingAFullDiskSkipsOne)
 {
     const std::string a = bmp("a.bmp", 16, 16, 1), c = bmp("c.bmp", 16, 16, 3);
-    writeBytes(pfad("b.png"), Bytes8{1, 2, 3});
+    writeBytes(pfad("b.png"), Bytes{1, 2, 3});
     Bilder_Hinzufuegen(p, {a, pfad("b.png"), c});
     EXPECT_EQ(p.bilder.anzahl, 1);
     EXPECT_EQ(t.messages.lines, std::vector<std::string>{"Fehler: Bitmap-Dateityp wird nicht unterstützt!\n" + pfad("b.png")});
@@ -185,10 +183,10 @@ TEST_F(CommandsTest, SavingChecksPreviewWriteProtectionAndSpace)
     EXPECT_FALSE(fs::exists(pfad("x.bmp")));
 
     p.auswahl.vorschau = VorschauBildR;
-    writeBytes(pfad("schreibgeschuetzt.tga"), Bytes8{9});
+    writeBytes(pfad("schreibgeschuetzt.tga"), Bytes{9});
     ::chmod(pfad("schreibgeschuetzt.tga").c_str(), 0444);
     EXPECT_FALSE(BildspeichernUnter(p, 0, SlotFarbErgebnis, pfad("schreibgeschuetzt.tga"), "TGA"));
-    EXPECT_EQ(readFile(pfad("schreibgeschuetzt.tga")), Bytes8{9});
+    EXPECT_EQ(readFile(pfad("schreibgeschuetzt.tga")), Bytes{9});
     EXPECT_EQ(t.messages.lines,
               std::vector<std::string>{"Information: Datei ist schreibgeschützt, keine Speicherung möglich!"});
 
@@ -213,7 +211,7 @@ TEST_F(CommandsTest, ALastSaveMayTakeTheRastersFile)
         SCOPED_TRACE(ordner);
         ergebnis(5, 3);
         const RasterSlot& r = p.bilder.ergebnis().slot[SlotFarbErgebnis];
-        const Bytes8 inhalt = readFile(r.pfad);
+        const Bytes inhalt = readFile(r.pfad);
         const std::string datei = (ordner / "zuletzt.bmp").string();
         ASSERT_TRUE(BildspeichernUnter(p, 0, SlotFarbErgebnis, datei, "BMP", true));
         EXPECT_EQ(readFile(datei), inhalt);
@@ -235,13 +233,13 @@ TEST_F(CommandsTest, EveryFormatIsWrittenWithTheResolutionOfThePrintSize)
     for (const char* format : {"TIF", "TIF_CMYK", "JPG", "TGA", "BMP"})
         EXPECT_TRUE(BildspeichernUnter(p, 0, SlotFarbErgebnis, pfad(std::string("r.") + format), format)) << format;
     for (const char* tif : {"r.TIF", "r.TIF_CMYK"}) {
-        const Bytes8 b = readFile(pfad(tif));
+        const Bytes b = readFile(pfad(tif));
         EXPECT_EQ(le32At(b, 8), 3000000u) << tif;
         EXPECT_EQ(le32At(b, 16), 3000000u) << tif;
     }
     EXPECT_EQ(readFile(pfad("r.TGA")).size(), 18u + 1200 * 600 * 3 + 26);
-    const Bytes8 j = readFile(pfad("r.JPG"));
-    EXPECT_EQ((Bytes8(j.begin(), j.begin() + 2)), (Bytes8{0xFF, 0xD8}));
+    const Bytes j = readFile(pfad("r.JPG"));
+    EXPECT_EQ((Bytes(j.begin(), j.begin() + 2)), (Bytes{0xFF, 0xD8}));
     // Inches: 4 × 2 inch prints give 300 dots per inch as well.
     p.druck.einheitCm = false;
     p.druck.breite = 4;
@@ -265,7 +263,7 @@ TEST_F(CommandsTest, MpoHoldsImagesLAndR)
     ASSERT_EQ(p.bilder.anzahl, 4);
     for (int n : {3, 4}) {
         SCOPED_TRACE(testing::Message() << "n " << n);
-        const Bytes8 b = readFile(p.bilder.bild[static_cast<size_t>(n)].slot[SlotArbeitskopie].pfad);
+        const Bytes b = readFile(p.bilder.bild[static_cast<size_t>(n)].slot[SlotArbeitskopie].pfad);
         EXPECT_NEAR(bmpPixel(b, 5, 5)[0], n == 3 ? 40 : 200, 2);
     }
     EXPECT_EQ(p.bilder.bild[4].slot[0].name, "p.mpo_2.JPG");

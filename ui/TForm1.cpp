@@ -284,7 +284,7 @@ QWidget* TForm1::unterVorschau()
     auto* loeschen = benannt(new QPushButton(text(Sprache::HilfslinienLoeschen)), "LoeschenLinienButton");
     hilfsLayout->addWidget(zeichnen);
     hilfsLayout->addWidget(loeschen);
-    connect(zeichnen, &QCheckBox::toggled, VorschauShape, &Vorschau::setZeichnen);
+    connect(zeichnen, &QCheckBox::toggled, VorschauShape, &Vorschau::setzeZeichnen);
     connect(loeschen, &QPushButton::clicked, VorschauShape, &Vorschau::linienLoeschen);
     spalteLinks->addWidget(hilfslinien);
     layout->addWidget(spalteLinksBox);
@@ -502,15 +502,15 @@ void TForm1::aktualisieren()
             ZoomComboBox->addItem(text(z));
         ZoomComboBox->setCurrentIndex(p_.ansicht.zoomIndex);
     }
-    for (auto [leiste, aktiv, wert] : {std::tuple{xScrollBar, p_.ansicht.scrollXAktiv, p_.ansicht.scrollX},
-                                       std::tuple{yScrollBar, p_.ansicht.scrollYAktiv, p_.ansicht.scrollY}}) {
+    for (auto [leiste, aktiv, wert] : {std::tuple{xScrollBar, p_.ansicht.bildlaufXAktiv, p_.ansicht.scrollX},
+                                       std::tuple{yScrollBar, p_.ansicht.bildlaufYAktiv, p_.ansicht.scrollY}}) {
         const QSignalBlocker sperre(leiste);
         leiste->setEnabled(aktiv);
         leiste->setValue(wert);
     }
     const Farbe& hintergrund = p_.farbe.vorschauHintergrund;
-    VorschauShape->setHintergrund(QColor(hintergrund.r, hintergrund.g, hintergrund.b));
-    VorschauShape->setReferenzSetzen(p_.refInfo.setzModus);
+    VorschauShape->setzeHintergrund(QColor(hintergrund.r, hintergrund.g, hintergrund.b));
+    VorschauShape->setzeReferenzSetzen(p_.refInfo.setzModus);
     Ergebnis_Zeigen();
     for (Tab* tab : tabs_)
         tab->aktualisieren();
