@@ -116,7 +116,7 @@ void anaglyphUmrechnen(const ProjektDaten& d, ComposeSettings& c, Auswahl& a)
     c.anaglyphVerbinden = d.verbinden;
 }
 
-void farbeAnwenden(const ProjektDaten& d, ColorSettings& f)
+void farbeAnwenden(const ProjektDaten& d, FarbSettings& f)
 {
     const bool alteHelligkeit = d.version == 103 || d.version == 104 || d.version == 200 || d.version == 1031;
     const bool alterKontrast = d.version == 104 || d.version == 200;
@@ -265,7 +265,8 @@ bool MenuProjektSpeichernClick(Programm& p)
     const bool ok = writeFileSafely(p.ctx.files(), st.projectFile, ProjektKodieren(d));
     st.busy = false;
     if (!ok) {
-        p.ctx.message(Sprache::Titel::Fehler, MitDatei(Sprache::Meldung(2), st.projectFile, true));
+        p.ctx.message(Sprache::Titel::Fehler, MitDatei(Sprache::Meldung(Sprache::MeldungNr::DateiSpeicherFehler),
+                                                       st.projectFile, true));
         return false;
     }
     st.modified = false;
@@ -275,7 +276,7 @@ bool MenuProjektSpeichernClick(Programm& p)
 bool MenuProjektSpeichernUnterClick(Programm& p, const std::string& datei)
 {
     if (isReadOnly(datei)) {
-        p.ctx.message(Sprache::Titel::Information, 49);
+        p.ctx.message(Sprache::Titel::Information, Sprache::MeldungNr::Schreibgeschuetzt);
         return false;
     }
     p.ctx.state.projectFile = datei;
@@ -411,34 +412,34 @@ void druckerPruefen(Programm& p)
         p.ctx.printers().setCurrent(c.druckerIndex);
         return;
     }
-    p.ctx.message(Sprache::Titel::Fehler, 76);
-    p.ctx.message(Sprache::Titel::Warnung, 77);
+    p.ctx.message(Sprache::Titel::Fehler, Sprache::MeldungNr::DruckumgebungAbweichend);
+    p.ctx.message(Sprache::Titel::Warnung, Sprache::MeldungNr::DruckoptimierungDeaktiviert);
     c.DruckOptimierung = false;
 }
 
-// Reads and decodes a project file: 0, or the number of the message that says why not.
-int projektDekodieren(const Programm& p, const std::string& datei, ProjektDaten& d)
+// Reads and decodes a project file: nothing, or the message that says why not.
+std::optional<Sprache::MeldungNr> projektDekodieren(const Programm& p, const std::string& datei, ProjektDaten& d)
 {
     std::vector<uint8_t> bytes;
     if (!projektLesen(datei, bytes))
-        return 4;
+        return Sprache::MeldungNr::DateiNichtGeoeffnet;
     ProjektDaten vorgaben;
     const StereoSettings& s = p.compose.stereo;
     vorgaben.viewer = {double(s.xd), double(s.yd), double(s.xm), double(s.ym), double(s.xr), double(s.yr), 5.0};
     switch (ProjektDekodieren(bytes, vorgaben, d)) {
-    case ProjektFehler::FalscheDatei: return 6;
-    case ProjektFehler::Lesefehler: return 7;
+    case ProjektFehler::FalscheDatei: return Sprache::MeldungNr::FalscheProjektdatei;
+    case ProjektFehler::Lesefehler: return Sprache::MeldungNr::ProjektLadeFehler;
     case ProjektFehler::Keiner: break;
     }
-    return 0;
+    return std::nullopt;
 }
 
 // The message names the file that failed; the project stays as it was.
-bool ladenAbbrechen(Programm& p, int meldung, const std::string& datei, const std::string& alterName)
+bool ladenAbbrechen(Programm& p, Sprache::MeldungNr meldung, const std::string& datei, const std::string& alterName)
 {
     p.ctx.events().setBusyCursor(false);
     p.ctx.message(Sprache::Titel::Fehler, MitDatei(Sprache::Meldung(meldung), datei, false));
-    p.ctx.message(Sprache::Titel::Information, 5);
+    p.ctx.message(Sprache::Titel::Information, Sprache::MeldungNr::ProjektNichtGeladen);
     p.ctx.setProgress(100, 0);
     p.auswahl.vorschau = VorschauKeine;
     p.ctx.state.busy = false;
@@ -462,12 +463,12 @@ bool OeffnenAllgemein(Programm& p, const std::string& datei)
     p.ctx.pump();
 
     ProjektDaten d;
-    if (const int fehler = projektDekodieren(p, datei, d); fehler != 0)
-        return ladenAbbrechen(p, fehler, datei, alterName);
+    if (const auto fehler = projektDekodieren(p, datei, d))
+        return ladenAbbrechen(p, *fehler, datei, alterName);
     std::vector<Bildquelle> quellen(d.bilder.size());
     for (size_t i = 0; i < d.bilder.size(); ++i)
         if (!bildFinden(d.bilder[i], ordner, quellen[i]))
-            return ladenAbbrechen(p, 9, d.bilder[i].pfad, alterName);
+            return ladenAbbrechen(p, Sprache::MeldungNr::BilddateiNichtGefunden, d.bilder[i].pfad, alterName);
 
     st.projectFile = datei;
     p.bilder.Leeren();
@@ -479,7 +480,7 @@ bool OeffnenAllgemein(Programm& p, const std::string& datei)
         if (!bildLaden(p, i, quellen[static_cast<size_t>(i - 1)], d.bilder[static_cast<size_t>(i - 1)], d.version)) {
             p.bilder.Leeren();
             const Bildquelle& q = quellen[static_cast<size_t>(i - 1)];
-            return ladenAbbrechen(p, 10, q.pfad.empty() ? q.mpo : q.pfad, alterName);
+            return ladenAbbrechen(p, Sprache::MeldungNr::BildLadeFehler, q.pfad.empty() ? q.mpo : q.pfad, alterName);
         }
         p.ctx.setProgress(100, static_cast<int32_t>(std::nearbyint(i * 100.0 / anzahl)));
     }
@@ -509,8 +510,8 @@ bool OeffnenAllgemein(Programm& p, const std::string& datei)
 bool Projekteinstellungen_Laden(Programm& p, const std::string& datei)
 {
     ProjektDaten d;
-    if (const int fehler = projektDekodieren(p, datei, d); fehler != 0) {
-        p.ctx.message(Sprache::Titel::Fehler, MitDatei(Sprache::Meldung(fehler), datei, false));
+    if (const auto fehler = projektDekodieren(p, datei, d)) {
+        p.ctx.message(Sprache::Titel::Fehler, MitDatei(Sprache::Meldung(*fehler), datei, false));
         return false;
     }
     ProjektEinstellungenAnwenden(p, d);

@@ -5,6 +5,6 @@ void Context::reportFailure()
     if (state.abort)
         return;
     events().setBusyCursor(false);
-    message(Sprache::Titel::Fehler, 67);
+    message(Sprache::Titel::Fehler, Sprache::MeldungNr::FehlerBerechnungAbgebrochen);
     state.abort = true;
 }

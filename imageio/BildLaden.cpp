@@ -56,7 +56,8 @@ int bmpLesen(Context& ctx, const std::string& datei, RasterSlot& ziel)
     RasterSlot quelle;
     quelle.pfad = datei;
     if (RasterKopierenDatei(quelle, ziel) != 0) {
-        ctx.message(Sprache::Titel::Fehler, MitDatei(Sprache::Meldung(8), datei, false));
+        ctx.message(Sprache::Titel::Fehler, MitDatei(Sprache::Meldung(Sprache::MeldungNr::AllgemeinerLadeFehler),
+                                                     datei, false));
         return -1;
     }
     ziel.breite = breite;

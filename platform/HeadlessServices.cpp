@@ -11,7 +11,7 @@ LaufOrdner::~LaufOrdner()
     std::filesystem::remove_all(pfad_, ec);
 }
 
-std::unique_ptr<LaufOrdner> TempOrdner()
+std::unique_ptr<LaufOrdner> TempFolder()
 {
     const TempFolderResult temp = PrepareTempFolder();
     std::string muster = (temp.path / "lauf-XXXXXX").string();

@@ -42,4 +42,4 @@ private:
 
 // Prepares the private temporary folder and a run folder in it; on failure says
 // why on stderr and gives nothing.
-std::unique_ptr<LaufOrdner> TempOrdner();
+std::unique_ptr<LaufOrdner> TempFolder();
