@@ -17,6 +17,7 @@
 #include "raster/Uebertragung.h"
 
 namespace fs = std::filesystem;
+using Sprache::MeldungNr;
 using Sprache::Titel;
 
 namespace {
@@ -144,10 +145,11 @@ void exportieren(Programm& p, const RasterSlot& quelle, const std::string& datei
     Context& ctx = p.ctx;
     std::error_code ec;
     if (fs::exists(datei, ec)) {
-        if (ctx.ask(Titel::Bestaetigung, std::string(Sprache::Meldung(44)) + ": " + datei) != Antwort::Ja)
+        if (ctx.ask(Titel::Bestaetigung,
+                    std::string(Sprache::Meldung(MeldungNr::DateiExistiertBereits)) + ": " + datei) != Antwort::Ja)
             return;
         if (isReadOnly(datei)) {
-            ctx.message(Titel::Information, 49);
+            ctx.message(Titel::Information, MeldungNr::Schreibgeschuetzt);
             return;
         }
     }
@@ -155,7 +157,7 @@ void exportieren(Programm& p, const RasterSlot& quelle, const std::string& datei
     if (guarded(ctx, [&] { ausschneiden(p, quelle, teil, a); })) {
         const bool ok = jpg ? JPEG_Schreiben(ctx, datei, teil) : DateiKopieren(ctx.files(), teil.pfad, datei);
         if (!ok && !jpg)
-            ctx.message(Titel::Fehler, MitDatei(Sprache::Meldung(2), datei, true));
+            ctx.message(Titel::Fehler, MitDatei(Sprache::Meldung(MeldungNr::DateiSpeicherFehler), datei, true));
     }
     entfernen(teil);
 }
@@ -205,7 +207,7 @@ bool leerMelden(Programm& p, const Ausschnitt& a)
 {
     if (!a.leer())
         return false;
-    p.ctx.message(Titel::Fehler, 67);
+    p.ctx.message(Titel::Fehler, MeldungNr::FehlerBerechnungAbgebrochen);
     return true;
 }
 

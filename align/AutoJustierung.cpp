@@ -381,7 +381,7 @@ bool StartOFButtonClick(Programm& p, const AutoJustFenster& fenster)
     if (st.busy)
         return false;
     if (p.bilder.anzahl < 2) {
-        p.ctx.message(Sprache::Titel::Information, 79);
+        p.ctx.message(Sprache::Titel::Information, Sprache::MeldungNr::AutoJustierungZuWenigBilder);
         return false;
     }
     struct Sperre {

@@ -7,6 +7,7 @@
 #include "compose/Komponisten.h"
 #include "compose/Pipeline.h"
 
+using Sprache::MeldungNr;
 using Sprache::Titel;
 
 namespace {
@@ -64,7 +65,7 @@ bool Ist_Justierbild_in_Vorschau(Programm& p)
 {
     if (justierbildGezeigt(p))
         return true;
-    p.ctx.message(Titel::Fehler, 69);
+    p.ctx.message(Titel::Fehler, MeldungNr::ReferenzbildNichtInVorschau);
     return false;
 }
 
@@ -100,7 +101,7 @@ void AlleReferenzPunkteAuswerten(Programm& p, bool hinweis)
     p.ctx.state.modified = true;
     p.ctx.setProgress(100, 0);
     if (hinweis)
-        p.ctx.message(Titel::Information, 74);
+        p.ctx.message(Titel::Information, MeldungNr::Neujustierung);
     Alle_Bilder_Bearbeiten(p, Mit_Punkt);
 }
 
@@ -124,7 +125,7 @@ void RefPktSetzenSpeedButtonClick(Programm& p, bool gedrueckt)
     AutoJustierung_Vergessen(b);
     const bool zuruecksetzen = Ist_Justiert(b);
     if (zuruecksetzen) {
-        p.ctx.message(Titel::Warnung, b.refModus ? 71 : 72);
+        p.ctx.message(Titel::Warnung, b.refModus ? MeldungNr::ReferenzpunktNeu : MeldungNr::JustierungenZurueckgesetzt);
         Justierung_Zuruecksetzen(b);
         ReferenzErneuern(p);
     }
@@ -168,7 +169,7 @@ void RefPktLoeschenSpeedButtonClick(Programm& p)
         return;
     ImageEntry& b = *Aktuelles_Bild(p);
     if (b.refModus)
-        p.ctx.message(Titel::Warnung, 73);
+        p.ctx.message(Titel::Warnung, MeldungNr::ReferenzpunktGeloescht);
     p.refInfo.setzModus = false;
     Justierung_Zuruecksetzen(b);
     AutoJustierung_Vergessen(b);

@@ -87,7 +87,7 @@ int AlignBefehl(int argc, char** argv)
     Auftrag auftrag;
     if (const std::string falsch = lesen(argc, argv, auftrag); !falsch.empty())
         return FalscherAufruf("align", falsch, hilfe);
-    const auto temp = TempOrdner();
+    const auto temp = TempFolder();
     if (!temp)
         return 1;
     HeadlessServices dienste(temp->pfad(), auftrag.ja);

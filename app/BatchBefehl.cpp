@@ -237,7 +237,7 @@ int BatchBefehl(int argc, char** argv)
     Auftrag auftrag;
     if (const auto falsch = lesen(argc, argv, auftrag))
         return FalscherAufruf("batch", "falsches oder fehlendes Argument '" + *falsch + "'", hilfe);
-    const auto temp = TempOrdner();
+    const auto temp = TempFolder();
     if (!temp)
         return 1;
     HeadlessServices dienste(temp->pfad());

@@ -124,7 +124,8 @@ bool ordnerAnlegen(Context& ctx, const std::string& ordner)
     fs::create_directories(ordner, ec);
     if (fs::is_directory(ordner, ec))
         return true;
-    ctx.message(Sprache::Titel::Fehler, std::string(Sprache::Meldung(11)) + " " + ordner);
+    ctx.message(Sprache::Titel::Fehler,
+                std::string(Sprache::Meldung(Sprache::MeldungNr::NeueDateiFehler)) + " " + ordner);
     return false;
 }
 
@@ -139,7 +140,7 @@ int CropBefehl(int argc, char** argv)
     Auftrag auftrag;
     if (const auto falsch = lesen(argc, argv, auftrag))
         return FalscherAufruf("crop", "falsches oder fehlendes Argument '" + *falsch + "'", hilfe);
-    const auto temp = TempOrdner();
+    const auto temp = TempFolder();
     if (!temp)
         return 1;
     HeadlessServices dienste(temp->pfad(), auftrag.ja);
@@ -149,7 +150,7 @@ int CropBefehl(int argc, char** argv)
         VorschauRadioGroupClick(p, auftrag.modus);
     const int32_t modus = p.auswahl.vorschau;
     if (ok && (modus < VorschauBildL || modus > VorschauAnaglyph)) {
-        p.ctx.message(Sprache::Titel::Information, 80);
+        p.ctx.message(Sprache::Titel::Information, Sprache::MeldungNr::VorschauOhneBildpaar);
         ok = false;
     }
     if (ok) {

@@ -50,7 +50,7 @@ int DateiBefehl(const char* wort, int argc, char** argv, const char* hilfe,
         return FalscherAufruf(wort, std::string("unbekannte Option '") + argv[0] + "'", hilfe);
     if (argc > 1)
         return FalscherAufruf(wort, std::string("überzähliges Argument '") + argv[1] + "'", hilfe);
-    const auto temp = TempOrdner();
+    const auto temp = TempFolder();
     if (!temp)
         return 1;
     HeadlessServices dienste(temp->pfad());
@@ -58,7 +58,8 @@ int DateiBefehl(const char* wort, int argc, char** argv, const char* hilfe,
     const std::string datei = argv[0];
     std::error_code ec;
     if (!std::filesystem::is_regular_file(datei, ec)) {
-        ctx.message(Sprache::Titel::Fehler, std::string(Sprache::Meldung(50)) + " " + datei);
+        ctx.message(Sprache::Titel::Fehler,
+                    std::string(Sprache::Meldung(Sprache::MeldungNr::DateiNichtGefunden)) + " " + datei);
         return 1;
     }
     return befehl(ctx, datei, temp->benutzerOrdner());

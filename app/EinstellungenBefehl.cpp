@@ -81,6 +81,6 @@ int EinstellungenBefehl(int argc, char** argv)
     store.remove();
     if (store.flush())
         return 0;
-    HeadlessMessages().show(Sprache::Titel::Fehler, Sprache::Meldung(12));
+    HeadlessMessages().show(Sprache::Titel::Fehler, Sprache::Meldung(Sprache::MeldungNr::SpeicherFehler));
     return 1;
 }

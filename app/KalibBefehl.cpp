@@ -139,7 +139,7 @@ int KalibBefehl(int argc, char** argv)
     const std::string falsch = lesen(argc, argv, auftrag);
     if (!falsch.empty())
         return FalscherAufruf("calib", "falsches oder fehlendes Argument '" + falsch + "'", hilfe);
-    const auto temp = TempOrdner();
+    const auto temp = TempFolder();
     if (!temp)
         return 1;
     QtDienste dienste(temp->pfad(), false);

@@ -30,7 +30,7 @@ int MpoBefehl(int argc, char** argv)
         for (const std::string& zeile : liste)
             std::puts(zeile.c_str());
         if (!e.ok) {
-            ctx.message(Sprache::Titel::Fehler, 0);
+            ctx.message(Sprache::Titel::Fehler, Sprache::MeldungNr::DateitypNichtUnterstuetzt);
             return 1;
         }
         return 0;

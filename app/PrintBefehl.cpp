@@ -100,7 +100,7 @@ int PrintBefehl(int argc, char** argv)
     const std::string falsch = lesen(argc, argv, auftrag);
     if (!falsch.empty())
         return FalscherAufruf("print", "falsches oder fehlendes Argument '" + falsch + "'", hilfe);
-    const auto temp = TempOrdner();
+    const auto temp = TempFolder();
     if (!temp)
         return 1;
     QtDienste dienste(temp->pfad(), auftrag.ja);

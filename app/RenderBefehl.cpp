@@ -107,7 +107,7 @@ int RenderBefehl(int argc, char** argv)
     Auftrag auftrag;
     if (const std::string fehler = lesen(argc, argv, auftrag); !fehler.empty())
         return FalscherAufruf("render", fehler, hilfe);
-    const auto temp = TempOrdner();
+    const auto temp = TempFolder();
     if (!temp)
         return 1;
     HeadlessServices dienste(temp->pfad(), auftrag.ja);

@@ -66,7 +66,7 @@ int WiggleBefehl(int argc, char** argv)
     Auftrag auftrag;
     if (const std::string fehler = lesen(argc, argv, auftrag); !fehler.empty())
         return FalscherAufruf("wiggle", fehler, hilfe);
-    const auto temp = TempOrdner();
+    const auto temp = TempFolder();
     if (!temp)
         return 1;
     HeadlessServices dienste(temp->pfad());

@@ -190,7 +190,7 @@ Ergebnis laufen(const Fall& f, const std::vector<Bitmap24>& ansichten, const fs:
                 bool fein)
 {
     fs::create_directories(ordner);
-    const auto temp = TempOrdner();
+    const auto temp = TempFolder();
     HeadlessServices dienste(temp->pfad());
     Programm p(dienste.services());
     ProjektDaten d;
@@ -302,7 +302,7 @@ int main(int argc, char** argv)
     if (groesse != "klein")
         groessen.emplace_back(3000, 2000);
 
-    const auto temp = TempOrdner();
+    const auto temp = TempFolder();
     HeadlessServices dienste(temp->pfad());
     Context ctx(dienste.services());
     Zufall z{saat};

@@ -13,7 +13,7 @@ bool Animation_Speichern(Programm& p, const std::string& datei, int32_t tempo, b
         return false;
     }
     if (isReadOnly(datei)) {
-        ctx.message(Sprache::Titel::Information, 49);
+        ctx.message(Sprache::Titel::Information, Sprache::MeldungNr::Schreibgeschuetzt);
         return false;
     }
     std::vector<WebPBild> bilder;

@@ -17,6 +17,7 @@
 #include "raster/Justieren.h"
 
 namespace fs = std::filesystem;
+using Sprache::MeldungNr;
 using Sprache::Titel;
 
 namespace {
@@ -237,7 +238,7 @@ void Ordnerlauf::kopieren(int n, const fs::path& datei)
     const RasterSlot& quelle = bild(n).slot[SlotQuelle];
     if (schreibbar(datei) && Speichern_Pruefen(p_.ctx, datei.string(), quelle.breite, quelle.hoehe)
         && !DateiKopieren(p_.ctx.files(), quelle.pfad, datei.string()))
-        p_.ctx.message(Titel::Fehler, MitDatei(Sprache::Meldung(2), datei, true));
+        p_.ctx.message(Titel::Fehler, MitDatei(Sprache::Meldung(MeldungNr::DateiSpeicherFehler), datei, true));
 }
 
 void Ordnerlauf::einzelbilder()

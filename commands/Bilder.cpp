@@ -14,6 +14,7 @@
 #include "imageio/Tiff.h"
 
 namespace fs = std::filesystem;
+using Sprache::MeldungNr;
 using Sprache::Titel;
 
 namespace {
@@ -51,8 +52,8 @@ void BatchNeuButtonClick(Programm& p, std::vector<std::string> dateien)
     const auto gewaehlt = static_cast<int>(dateien.size());
     int laden = gewaehlt;
     if (p.bilder.anzahl + gewaehlt > MaxBilder) {
-        ctx.message(Titel::Fehler, 24);
-        ctx.message(Titel::Information, std::string(Sprache::Meldung(23)) + std::to_string(MaxBilder));
+        ctx.message(Titel::Fehler, MeldungNr::ZuVieleBilder);
+        ctx.message(Titel::Information, std::string(Sprache::Meldung(MeldungNr::Maximum)) + std::to_string(MaxBilder));
         laden = MaxBilder - p.bilder.anzahl;
     }
     for (int i = 0; i < laden; ++i) {
@@ -65,13 +66,14 @@ void BatchNeuButtonClick(Programm& p, std::vector<std::string> dateien)
             // A stop requested by the user, or a fault already reported with the
             // abort flag, needs no second message.
             if (!ctx.state.abort)
-                ctx.message(Titel::Fehler, MitDatei(Sprache::Meldung(0), dateien[static_cast<size_t>(i)], false));
+                ctx.message(Titel::Fehler, MitDatei(Sprache::Meldung(MeldungNr::DateitypNichtUnterstuetzt),
+                                                    dateien[static_cast<size_t>(i)], false));
             fortschrittZuruecksetzen(ctx);
             break;
         }
         if (r == -2) {
             --p.bilder.anzahl;
-            ctx.message(Titel::Fehler, 57);
+            ctx.message(Titel::Fehler, MeldungNr::ZuWenigFestplattenspeicher);
             fortschrittZuruecksetzen(ctx);
             continue;
         }
@@ -114,7 +116,7 @@ double aufloesung(int32_t pixel, double laenge, const PrintSettings& d)
 bool Speichern_Pruefen(Context& ctx, const std::string& datei, int32_t breite, int32_t hoehe)
 {
     if (isReadOnly(datei)) {
-        ctx.message(Titel::Information, 49);
+        ctx.message(Titel::Information, MeldungNr::Schreibgeschuetzt);
         return false;
     }
     // The file system holding the root gets the larger margin, as the system drive did.
@@ -123,7 +125,8 @@ bool Speichern_Pruefen(Context& ctx, const std::string& datei, int32_t breite, i
         = static_cast<uint64_t>(RasterDateigroesse(breite, hoehe)) + (laufwerk == "/" ? 10'000'000 : 1'000);
     const auto frei = ctx.files().freeSpace(fs::path(datei));
     if (!frei || *frei < noetig) {
-        ctx.message(Titel::Fehler, std::string(Sprache::Meldung(68)) + laufwerk + ": !");
+        ctx.message(Titel::Fehler,
+                    std::string(Sprache::Meldung(MeldungNr::ZuWenigSpeicherAufLaufwerk)) + laufwerk + ": !");
         return false;
     }
     return true;
@@ -149,7 +152,7 @@ bool BildspeichernUnter(Programm& p, int index, int slot, const std::string& dat
         // Only the result entry's rasters are always files of the program's own.
         ok = DateiKopieren(ctx.files(), quelle.pfad, datei, zuletzt && index == 0);
         if (!ok)
-            ctx.message(Titel::Fehler, MitDatei(Sprache::Meldung(2), datei, true));
+            ctx.message(Titel::Fehler, MitDatei(Sprache::Meldung(MeldungNr::DateiSpeicherFehler), datei, true));
     } else if (format == "JPG") {
         ok = JPEG_Schreiben(ctx, datei, quelle);
     } else if (format == "TIF") {

@@ -8,6 +8,7 @@
 
 namespace {
 
+using Sprache::MeldungNr;
 using Sprache::Titel;
 
 // Runs a print job with the busy flag and cursor. A flag left from an earlier
@@ -92,11 +93,11 @@ bool KStartBitBtnClick(Programm& p, const KalibBild& k,
     if (!datei.empty()) {
         st.bildOeffnenOrdner = st.bildSpeichernOrdner = std::filesystem::absolute(datei).parent_path();
         if (isReadOnly(datei)) {
-            ctx.message(Titel::Information, 49);
+            ctx.message(Titel::Information, MeldungNr::Schreibgeschuetzt);
         } else {
             ok = DateiKopieren(ctx.files(), p.bilder.ergebnis().slot[static_cast<size_t>(slot)].pfad, datei);
             if (!ok)
-                ctx.message(Titel::Fehler, 2);
+                ctx.message(Titel::Fehler, MeldungNr::DateiSpeicherFehler);
         }
     }
     st.abort = false;
@@ -109,5 +110,5 @@ void Drucker_Pruefen(Programm& p)
     if (!p.ctx.printers().names().empty())
         return;
     p.compose.dpiAuto = false;
-    p.ctx.message(Titel::Warnung, 78);
+    p.ctx.message(Titel::Warnung, MeldungNr::KeinDrucker);
 }

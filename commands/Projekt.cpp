@@ -116,7 +116,7 @@ void anaglyphUmrechnen(const ProjektDaten& d, ComposeSettings& c, Auswahl& a)
     c.anaglyphVerbinden = d.verbinden;
 }
 
-void farbeAnwenden(const ProjektDaten& d, ColorSettings& f)
+void farbeAnwenden(const ProjektDaten& d, FarbSettings& f)
 {
     const bool alteHelligkeit = d.version == 103 || d.version == 104 || d.version == 200 || d.version == 1031;
     const bool alterKontrast = d.version == 104 || d.version == 200;
@@ -320,7 +320,8 @@ bool MenuProjektSpeichernClick(Programm& p)
     const bool ok = writeFileSafely(p.ctx.files(), st.projectFile, ProjektKodieren(d));
     st.busy = false;
     if (!ok) {
-        p.ctx.message(Sprache::Titel::Fehler, MitDatei(Sprache::Meldung(2), st.projectFile, true));
+        p.ctx.message(Sprache::Titel::Fehler, MitDatei(Sprache::Meldung(Sprache::MeldungNr::DateiSpeicherFehler),
+                                                       st.projectFile, true));
         return false;
     }
     st.modified = false;
@@ -330,7 +331,7 @@ bool MenuProjektSpeichernClick(Programm& p)
 bool MenuProjektSpeichernUnterClick(Programm& p, const std::string& datei)
 {
     if (isReadOnly(datei)) {
-        p.ctx.message(Sprache::Titel::Information, 49);
+        p.ctx.message(Sprache::Titel::Information, Sprache::MeldungNr::Schreibgeschuetzt);
         return false;
     }
     p.ctx.state.projectFile = datei;
@@ -427,18 +428,18 @@ bool neutral(const ImageEntry& e)
     return e.dx == 0 && e.dy == 0 && e.rot == 0 && e.vx == 0 && e.vy == 0 && e.skal == 1.0;
 }
 
-// Loads image i of the project and recomputes with it as image R; 0, or the
-// message of the failure.
-int bildLaden(Programm& p, int i, const Bildquelle& q, const ProjektBild& b, int32_t version)
+// Loads image i of the project and recomputes with it as image R; nothing, or
+// the message of the failure.
+std::optional<Sprache::MeldungNr> bildLaden(Programm& p, int i, const Bildquelle& q, const ProjektBild& b, int32_t version)
 {
-    constexpr int Ladefehler = 10, ZuWenigPlatz = 57;
+    using Sprache::MeldungNr;
     ImageEntry& e = p.bilder.bild[static_cast<size_t>(i)];
     e.dateienLoeschen();
     e.reset();
     p.bilder.anzahl = i;
     const int r = q.teil > 0 ? MPO_Teil_Laden(p, i, q.mpo, q.teil) : Bild_Laden(p, i, q.pfad);
     if (r <= 0)
-        return r == -2 ? ZuWenigPlatz : Ladefehler;
+        return r == -2 ? MeldungNr::ZuWenigFestplattenspeicher : MeldungNr::BildLadeFehler;
     p.bilder.anzahl = std::max(i, r);
     bildWerteSetzen(e, b, version);
     Auswahl& a = p.auswahl;
@@ -453,7 +454,9 @@ int bildLaden(Programm& p, int i, const Bildquelle& q, const ProjektBild& b, int
         p.compose.Bikubisch = false;
     Schleife(p, 2);
     p.compose.Bikubisch = bikubisch;
-    return p.ctx.state.abort ? Ladefehler : 0;
+    if (p.ctx.state.abort)
+        return MeldungNr::BildLadeFehler;
+    return std::nullopt;
 }
 
 // With automatic dpi the project's printer must be the one at its place in today's list.
@@ -468,34 +471,36 @@ void druckerPruefen(Programm& p)
         p.ctx.printers().setCurrent(c.druckerIndex);
         return;
     }
-    p.ctx.message(Sprache::Titel::Fehler, 76);
-    p.ctx.message(Sprache::Titel::Warnung, 77);
+    p.ctx.message(Sprache::Titel::Fehler, Sprache::MeldungNr::DruckumgebungAbweichend);
+    p.ctx.message(Sprache::Titel::Warnung, Sprache::MeldungNr::DruckoptimierungDeaktiviert);
     c.DruckOptimierung = false;
 }
 
-// Reads and decodes a project file: 0, or the number of the message that says why not.
-int projektDekodieren(const Programm& p, const std::string& datei, ProjektDaten& d)
+// Reads and decodes a project file: nothing, or the message that says why not.
+std::optional<Sprache::MeldungNr> projektDekodieren(const Programm& p, const std::string& datei, ProjektDaten& d)
 {
     std::vector<uint8_t> bytes;
     if (!projektLesen(datei, bytes))
-        return 4;
+        return Sprache::MeldungNr::DateiNichtGeoeffnet;
     ProjektDaten vorgaben;
     const StereoSettings& s = p.compose.stereo;
     vorgaben.viewer = {double(s.xd), double(s.yd), double(s.xm), double(s.ym), double(s.xr), double(s.yr), 5.0};
     switch (ProjektDekodieren(bytes, vorgaben, d)) {
-    case ProjektFehler::FalscheDatei: return 6;
-    case ProjektFehler::Lesefehler: return 7;
+    case ProjektFehler::FalscheDatei: return Sprache::MeldungNr::FalscheProjektdatei;
+    case ProjektFehler::Lesefehler: return Sprache::MeldungNr::ProjektLadeFehler;
     case ProjektFehler::Keiner: break;
     }
-    return projektWerteEinpassen(d) ? 0 : 7;
+    if (!projektWerteEinpassen(d))
+        return Sprache::MeldungNr::ProjektLadeFehler;
+    return std::nullopt;
 }
 
 // The message names the file that failed; the project stays as it was.
-bool ladenAbbrechen(Programm& p, int meldung, const std::string& datei, const std::string& alterName)
+bool ladenAbbrechen(Programm& p, Sprache::MeldungNr meldung, const std::string& datei, const std::string& alterName)
 {
     p.ctx.events().setBusyCursor(false);
     p.ctx.message(Sprache::Titel::Fehler, MitDatei(Sprache::Meldung(meldung), datei, false));
-    p.ctx.message(Sprache::Titel::Information, 5);
+    p.ctx.message(Sprache::Titel::Information, Sprache::MeldungNr::ProjektNichtGeladen);
     p.ctx.setProgress(100, 0);
     p.auswahl.vorschau = VorschauKeine;
     p.ctx.state.busy = false;
@@ -519,12 +524,12 @@ bool OeffnenAllgemein(Programm& p, const std::string& datei)
     p.ctx.pump();
 
     ProjektDaten d;
-    if (const int fehler = projektDekodieren(p, datei, d); fehler != 0)
-        return ladenAbbrechen(p, fehler, datei, alterName);
+    if (const auto fehler = projektDekodieren(p, datei, d))
+        return ladenAbbrechen(p, *fehler, datei, alterName);
     std::vector<Bildquelle> quellen(d.bilder.size());
     for (size_t i = 0; i < d.bilder.size(); ++i)
         if (!bildFinden(d.bilder[i], ordner, quellen[i]))
-            return ladenAbbrechen(p, 9, d.bilder[i].pfad, alterName);
+            return ladenAbbrechen(p, Sprache::MeldungNr::BilddateiNichtGefunden, d.bilder[i].pfad, alterName);
 
     st.projectFile = datei;
     p.bilder.Leeren();
@@ -533,11 +538,10 @@ bool OeffnenAllgemein(Programm& p, const std::string& datei)
                                   static_cast<int32_t>((d.hintergrund >> 16) & 0xFF)};
     const auto anzahl = static_cast<int>(d.bilder.size());
     for (int i = 1; i <= anzahl; ++i) {
-        const int fehler = bildLaden(p, i, quellen[static_cast<size_t>(i - 1)], d.bilder[static_cast<size_t>(i - 1)], d.version);
-        if (fehler != 0) {
+        const Bildquelle& q = quellen[static_cast<size_t>(i - 1)];
+        if (const auto fehler = bildLaden(p, i, q, d.bilder[static_cast<size_t>(i - 1)], d.version)) {
             p.bilder.Leeren();
-            const Bildquelle& q = quellen[static_cast<size_t>(i - 1)];
-            return ladenAbbrechen(p, fehler, q.pfad.empty() ? q.mpo : q.pfad, alterName);
+            return ladenAbbrechen(p, *fehler, q.pfad.empty() ? q.mpo : q.pfad, alterName);
         }
         p.ctx.setProgress(100, static_cast<int32_t>(std::nearbyint(i * 100.0 / anzahl)));
     }
@@ -567,8 +571,8 @@ bool OeffnenAllgemein(Programm& p, const std::string& datei)
 bool Projekteinstellungen_Laden(Programm& p, const std::string& datei)
 {
     ProjektDaten d;
-    if (const int fehler = projektDekodieren(p, datei, d); fehler != 0) {
-        p.ctx.message(Sprache::Titel::Fehler, MitDatei(Sprache::Meldung(fehler), datei, false));
+    if (const auto fehler = projektDekodieren(p, datei, d)) {
+        p.ctx.message(Sprache::Titel::Fehler, MitDatei(Sprache::Meldung(*fehler), datei, false));
         return false;
     }
     ProjektEinstellungenAnwenden(p, d);

@@ -145,8 +145,8 @@ bool ABBILDUNG(Programm& p)
         : 1.0;
     const Quellfenster f =
         Quellfenster_Berechnen(quelle.breite, quelle.hoehe, z, a.boxBreite, a.boxHoehe, a.scrollX, a.scrollY);
-    a.scrollXAktiv = f.scrollX;
-    a.scrollYAktiv = f.scrollY;
+    a.bildlaufXAktiv = f.scrollX;
+    a.bildlaufYAktiv = f.scrollY;
     if (f.x1 <= f.x0 || f.y1 <= f.y0)
         return false;
     return guarded(p.ctx, [&] { anzeigeRaster(p.ctx, quelle, e.slot[SlotAnzeige], f); });

@@ -8,6 +8,7 @@ namespace {
 constexpr int32_t MinPixel = 16;
 constexpr int32_t MaxPixel = 99999;
 
+using Sprache::MeldungNr;
 using Sprache::Titel;
 
 // Copies the aligned image n into the result.
@@ -36,11 +37,12 @@ void proportionaleDruckgroesse(Programm& p)
 void Grenze_Verletzt(Context& ctx, const std::string& fehler, bool zuKlein, const std::string& grenze)
 {
     ctx.message(Titel::Fehler, fehler);
-    ctx.message(Titel::Information, std::string(Sprache::Meldung(zuKlein ? 22 : 23)) + grenze);
+    ctx.message(Titel::Information,
+                std::string(Sprache::Meldung(zuKlein ? MeldungNr::Minimum : MeldungNr::Maximum)) + grenze);
 }
 
-bool Grenze_Pruefen(Context& ctx, double wert, double min, double max, const std::string& vorsatz, int zuKlein,
-                    int zuGross)
+bool Grenze_Pruefen(Context& ctx, double wert, double min, double max, const std::string& vorsatz,
+                    Sprache::MeldungNr zuKlein, Sprache::MeldungNr zuGross)
 {
     if (wert < min) {
         Grenze_Verletzt(ctx, vorsatz + Sprache::Meldung(zuKlein), true, std::to_string(static_cast<int>(min)));
@@ -57,8 +59,10 @@ bool Test_Max1(Programm& p, int n)
 {
     const RasterSlot& s = p.bilder.bild[static_cast<size_t>(n)].slot[SlotQuelle];
     const std::string vorsatz = s.name + ": ";
-    bool ok = Grenze_Pruefen(p.ctx, s.breite, MinPixel, MaxPixel, vorsatz, 14, 15);
-    ok = Grenze_Pruefen(p.ctx, s.hoehe, MinPixel, MaxPixel, vorsatz, 16, 17) && ok;
+    bool ok = Grenze_Pruefen(p.ctx, s.breite, MinPixel, MaxPixel, vorsatz, MeldungNr::BreiteZuKlein,
+                             MeldungNr::BreiteZuGross);
+    ok = Grenze_Pruefen(p.ctx, s.hoehe, MinPixel, MaxPixel, vorsatz, MeldungNr::HoeheZuKlein,
+                        MeldungNr::HoeheZuGross) && ok;
     return ok;
 }
 
@@ -67,14 +71,17 @@ bool Test_MaxAll(Programm& p)
     const double f = p.druck.f();
     bool ok = p.bilder.anzahl <= MaxBilder;
     if (!ok)
-        Grenze_Verletzt(p.ctx, Sprache::Meldung(24), false, std::to_string(MaxBilder));
-    ok = Grenze_Pruefen(p.ctx, p.druck.breite * f, 2, 999, "", 18, 19) && ok;
-    ok = Grenze_Pruefen(p.ctx, p.druck.hoehe * f, 2, 999, "", 58, 59) && ok;
-    ok = Grenze_Pruefen(p.ctx, p.compose.lpi, 5, 999, "", 20, 21) && ok;
+        Grenze_Verletzt(p.ctx, Sprache::Meldung(MeldungNr::ZuVieleBilder), false, std::to_string(MaxBilder));
+    ok = Grenze_Pruefen(p.ctx, p.druck.breite * f, 2, 999, "", MeldungNr::DruckbreiteZuKlein,
+                        MeldungNr::DruckbreiteZuGross) && ok;
+    ok = Grenze_Pruefen(p.ctx, p.druck.hoehe * f, 2, 999, "", MeldungNr::DruckhoeheZuKlein,
+                        MeldungNr::DruckhoeheZuGross) && ok;
+    ok = Grenze_Pruefen(p.ctx, p.compose.lpi, 5, 999, "", MeldungNr::LinsenrastertypZuKlein,
+                        MeldungNr::LinsenrastertypZuGross) && ok;
     for (int n = 1; n <= p.bilder.anzahl && n <= MaxBilder; ++n)
         ok = Test_Max1(p, n) && ok;
     if (!ok)
-        p.ctx.message(Titel::Warnung, 38);
+        p.ctx.message(Titel::Warnung, MeldungNr::BerechnungAbgebrochen);
     return ok;
 }
 
@@ -140,7 +147,7 @@ bool BERECHNE(Programm& p)
     if (ergebnis != 0 || ctx.state.abort) {
         Abbruch_Behandlung(p);
         if (ergebnis == -2)
-            ctx.message(Titel::Fehler, 57);
+            ctx.message(Titel::Fehler, MeldungNr::ZuWenigFestplattenspeicher);
         return false;
     }
     if (p.druck.seitenverkehrt)

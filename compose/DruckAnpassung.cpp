@@ -10,7 +10,7 @@ int64_t Optimale_Aufloesung(Context& ctx, int64_t drucker, double gewuenscht)
 {
     int64_t r = drucker;
     if (r < gewuenscht) {
-        ctx.message(Sprache::Titel::Fehler, 75);
+        ctx.message(Sprache::Titel::Fehler, Sprache::MeldungNr::DruckaufloesungZuGering);
         // A printer reporting no resolution would otherwise never reach the wanted one.
         r = std::max<int64_t>(r, 1);
         while (r < gewuenscht)

@@ -11,7 +11,7 @@ bool FARBE(Programm& p)
 {
     Context& ctx = p.ctx;
     ImageEntry& e = p.bilder.ergebnis();
-    const ColorSettings& f = p.farbe;
+    const FarbSettings& f = p.farbe;
     ctx.state.progress.step = "1/1";
     auto phase = [&](const char* name) { ctx.state.progress.phase = name; };
     return guarded(ctx, [&] {

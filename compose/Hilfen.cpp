@@ -18,7 +18,7 @@ void setPhase(Context& ctx, const std::string& phase, const std::string& step)
 int32_t rasterLength(Context& ctx, int64_t length)
 {
     if (length > std::numeric_limits<int32_t>::max()) {
-        ctx.message(Sprache::Titel::Warnung, 47);
+        ctx.message(Sprache::Titel::Warnung, Sprache::MeldungNr::BildUeber4GByte);
         ctx.state.abort = true;
         throw Abbruch{};
     }

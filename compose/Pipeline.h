@@ -29,8 +29,8 @@ void JUST_LR_Anwenden(Programm& p);
 void Grenze_Verletzt(Context& ctx, const std::string& fehler, bool zuKlein, const std::string& grenze);
 // Checks min <= wert <= max, showing the message numbered zuKlein or zuGross
 // (after vorsatz) when it does not hold.
-bool Grenze_Pruefen(Context& ctx, double wert, double min, double max, const std::string& vorsatz, int zuKlein,
-                    int zuGross);
+bool Grenze_Pruefen(Context& ctx, double wert, double min, double max, const std::string& vorsatz,
+                    Sprache::MeldungNr zuKlein, Sprache::MeldungNr zuGross);
 
 // Limit checks with their messages; false after any violation.
 bool Test_Max1(Programm& p, int n);

@@ -370,14 +370,14 @@ Flaechenweg Flaechenweg_Fuer(int32_t breite, int32_t hoehe)
 namespace {
 
 // Per target pixel of one axis: four source indices (clamped to the edge) and their weights.
-struct BicubicAxis {
+struct BikubischAchse {
     std::vector<int32_t> index;
     std::vector<double> weight;
 };
 
-BicubicAxis bicubicAxis(int32_t source, int32_t target, const std::array<double, 1001>& table)
+BikubischAchse bikubischAchse(int32_t source, int32_t target, const std::array<double, 1001>& table)
 {
-    BicubicAxis a;
+    BikubischAchse a;
     const double scale = static_cast<double>(source) / target;
     for (int32_t t = 0; t < target; ++t) {
         const double pos = t * scale;
@@ -394,18 +394,18 @@ BicubicAxis bicubicAxis(int32_t source, int32_t target, const std::array<double,
 
 // The vertical pass of one target row, from the horizontal passes of its four
 // source rows; four bytes at a time where the processor can, as divideAndRound.
-[[gnu::target_clones("avx2", "default")]] void bicubicVertical(const double* r0, const double* r1, const double* r2, const double* r3, double w0, double w1,
+[[gnu::target_clones("avx2", "default")]] void bikubischSenkrecht(const double* r0, const double* r1, const double* r2, const double* r3, double w0, double w1,
                    double w2, double w3, uint8_t* out, size_t bytes)
 {
     for (size_t c = 0; c < bytes; ++c)
         out[c] = roundByte(w0 * r0[c] + w1 * r1[c] + w2 * r2[c] + w3 * r3[c]);
 }
 
-void bicubic(Context& ctx, const Zeilenquelle& quelle, const RasterSlot& ziel, int methode)
+void bikubischSkalieren(Context& ctx, const Zeilenquelle& quelle, const RasterSlot& ziel, int methode)
 {
     const auto table = BikubischTabelle(methode);
-    const BicubicAxis ax = bicubicAxis(quelle.breite, ziel.breite, table);
-    const BicubicAxis ay = bicubicAxis(quelle.hoehe, ziel.hoehe, table);
+    const BikubischAchse ax = bikubischAchse(quelle.breite, ziel.breite, table);
+    const BikubischAchse ay = bikubischAchse(quelle.hoehe, ziel.hoehe, table);
     const auto srcBytes = static_cast<size_t>(3 * int64_t{quelle.breite});
     const auto outBytes = static_cast<size_t>(3 * int64_t{ziel.breite});
     // Source rows held at once, each with its horizontal pass, and target rows
@@ -509,7 +509,7 @@ void bicubic(Context& ctx, const Zeilenquelle& quelle, const RasterSlot& ziel, i
                 for (size_t i = 0; i < static_cast<size_t>(y1 - y0); ++i) {
                     const double* w = &ay.weight[4 * (static_cast<size_t>(y0) + i)];
                     const auto row = [&](size_t k) { return band.data() + slots[4 * i + k] * outBytes + c0; };
-                    bicubicVertical(row(0), row(1), row(2), row(3), w[0], w[1], w[2], w[3],
+                    bikubischSenkrecht(row(0), row(1), row(2), row(3), w[0], w[1], w[2], w[3],
                                     o.data() + i * outBytes + c0, n);
                 }
             },
@@ -568,7 +568,7 @@ void NaechsterNachbar(Context& ctx, const Zeilenquelle& quelle, const RasterSlot
 void Bikubisch(Context& ctx, const Zeilenquelle& quelle, const RasterSlot& ziel, int methode)
 {
     ctx.setProgress(ziel.hoehe - 1, 0);
-    bicubic(ctx, quelle, ziel, methode);
+    bikubischSkalieren(ctx, quelle, ziel, methode);
 }
 
 int NaechsterNachbar(Context& ctx, ImageEntry& e, int von, int nach, int32_t breite, int32_t hoehe)
@@ -596,6 +596,6 @@ int Bikubisch(Context& ctx, ImageEntry& e, int von, int nach, int methode, int32
 {
     return resize(ctx, e, von, nach, breite, hoehe, fillsAll, [&](const RasterSlot& quelle, const RasterSlot& ziel) {
         Leseband lesen;
-        bicubic(ctx, dateiZeilen(ctx, quelle, lesen), ziel, methode);
+        bikubischSkalieren(ctx, dateiZeilen(ctx, quelle, lesen), ziel, methode);
     });
 }

@@ -63,38 +63,40 @@ void Viewer_Uebernehmen(StereoSettings& s, int index)
 
 bool Viewer_Pruefen(Context& ctx, int32_t xd, int32_t yd, int32_t xm, int32_t ym, int32_t xr, int32_t yr)
 {
+    using Sprache::MeldungNr;
     using Sprache::Titel;
     bool ok = true;
-    const auto fehler = [&](int nummer) {
+    const auto fehler = [&](MeldungNr nummer) {
         ctx.message(Titel::Fehler, nummer);
         ok = false;
     };
-    const auto grenze = [&](int nummer, bool zuKlein, int32_t wert) {
+    const auto grenze = [&](MeldungNr nummer, bool zuKlein, int32_t wert) {
         fehler(nummer);
-        ctx.message(Titel::Information, std::string(Sprache::Meldung(zuKlein ? 22 : 23)) + std::to_string(wert));
+        const MeldungNr schranke = zuKlein ? MeldungNr::Minimum : MeldungNr::Maximum;
+        ctx.message(Titel::Information, std::string(Sprache::Meldung(schranke)) + std::to_string(wert));
     };
     if (xd > xm && yd > ym) {
-        fehler(25);
-        fehler(26);
+        fehler(MeldungNr::XdGroesserXm);
+        fehler(MeldungNr::YdGroesserYm);
     }
     if (xm + xd > xr)
-        fehler(27);
+        fehler(MeldungNr::XrKleinerXmXd);
     if (ym + yd > yr)
-        fehler(28);
+        fehler(MeldungNr::YrKleinerYmYd);
     if (xr < 10)
-        grenze(40, true, 10);
+        grenze(MeldungNr::XrZuKlein, true, 10);
     if (xr > 9999)
-        grenze(29, false, 9999);
+        grenze(MeldungNr::XrZuGross, false, 9999);
     if (yr < 10)
-        grenze(41, true, 10);
+        grenze(MeldungNr::YrZuKlein, true, 10);
     if (yr > 9999)
-        grenze(30, false, 9999);
+        grenze(MeldungNr::YrZuGross, false, 9999);
     if (xd < 10)
-        grenze(42, true, 10);
+        grenze(MeldungNr::XdZuKlein, true, 10);
     if (yd < 10)
-        grenze(43, true, 10);
+        grenze(MeldungNr::YdZuKlein, true, 10);
     if (!ok)
-        ctx.message(Titel::Warnung, 38);
+        ctx.message(Titel::Warnung, Sprache::MeldungNr::BerechnungAbgebrochen);
     return ok;
 }
 

@@ -28,11 +28,11 @@ void Context::reportFailure(int writeError)
     if (diskFull(writeError))
         reportDiskFull(files().tempFolder());
     else
-        message(Sprache::Titel::Fehler, 67);
+        message(Sprache::Titel::Fehler, Sprache::MeldungNr::FehlerBerechnungAbgebrochen);
     state.abort = true;
 }
 
 void Context::reportDiskFull(const std::filesystem::path& path) const
 {
-    message(Sprache::Titel::Fehler, std::string(Sprache::Meldung(68)) + files().volumeName(path) + ": !");
+    message(Sprache::Titel::Fehler, std::string(Sprache::Meldung(Sprache::MeldungNr::ZuWenigSpeicherAufLaufwerk)) + files().volumeName(path) + ": !");
 }

@@ -22,7 +22,7 @@ public:
     TextRaster& textRaster() const { return services_.textRaster; }
 
     void message(Sprache::Titel titel, const std::string& text) const { services_.messages.show(titel, text); }
-    void message(Sprache::Titel titel, int nummer) const { message(titel, Sprache::Meldung(nummer)); }
+    void message(Sprache::Titel titel, Sprache::MeldungNr nummer) const { message(titel, Sprache::Meldung(nummer)); }
     Antwort ask(Sprache::Titel titel, const std::string& text, bool withCancel = false) const
     {
         return services_.messages.ask(titel, text, withCancel);

@@ -1,6 +1,5 @@
 #include "core/Sprache.h"
 
-#include <array>
 #include <cerrno>
 
 namespace Sprache {
@@ -16,100 +15,95 @@ const char* Titeltext(Titel titel)
     return "";
 }
 
-namespace {
-
-std::array<const char*, MeldungAnzahl> meldungen()
+const char* Meldung(MeldungNr nummer)
 {
-    std::array<const char*, MeldungAnzahl> m{};
-    m.fill("");
-    m[0] = "Bitmap-Dateityp wird nicht unterstützt!";
-    m[1] = "Möchten Sie die Änderungen speichern?";
-    m[2] = "Fehler beim Speichern der Datei!";
-    m[3] = "Fehler beim Speichern der JPG-Datei!";
-    m[4] = "Die Datei konnte nicht geöffnet werden!";
-    m[5] = "Das Projekt wird nicht geladen!";
-    m[6] = "Falsche Projekt-Datei!";
-    m[7] = "Fehler beim Laden der Projekt-Datei!";
-    m[8] = "Allgemeiner Fehler beim Laden der Datei!";
-    m[9] = "Bild-Datei konnte weder im Ursprungspfad noch im Verzeichnis der LVX-Datei gefunden werden!";
-    m[10] = "Fehler beim Laden der Bild-Datei!";
-    m[11] = "Fehler beim Erzeugen der neuen Datei!";
-    m[12] = "Fehler beim Speichern!";
-    m[13] = "Fehler beim Kopieren in die Zwischenablage!";
-    m[14] = "Breite des Bildes (Pixel) zu klein!";
-    m[15] = "Breite des Bildes (Pixel) zu gross!";
-    m[16] = "Höhe des Bildes (Pixel) zu klein!";
-    m[17] = "Höhe des Bildes (Pixel) zu gross!";
-    m[18] = "Druckbreite des Bildes (cm) zu klein!";
-    m[19] = "Druckbreite des Bildes (cm) zu gross!";
-    m[20] = "Linsenrastertyp (lpi-Wert) zu klein!";
-    m[21] = "Linsenrastertyp (lpi-Wert) zu gross!";
-    m[22] = "Das Minimum dieser Programmversion ist: ";
-    m[23] = "Das Maximum dieser Programmversion ist: ";
-    m[24] = "Zu viele Bild-Dateien geladen!";
-    m[25] = "Fehlerursache: xd > xm!";
-    m[26] = "Fehlerursache: yd > ym!";
-    m[27] = "Fehlerursache: xr < xm+xd!";
-    m[28] = "Fehlerusache: yr < ym+yd!";
-    m[29] = "Bildbreite (xr) zu gross!";
-    m[30] = "Bildhöhe (yr) zu gross!";
-    m[31] = "BMP-Typ fehlerhaft oder unbekannt!";
-    m[32] = "Dies ist keine unkomprimierte 24-Bit-BMP-Datei!";
-    m[33] = "Anzahl der Farbebenen nicht 1!";
-    m[34] = "Dateikompression wird nicht unterstützt!";
-    m[35] = "Widersprüchliche Angaben zur Groesse der Datei im Dateikopf";
-    m[36] = "Kalibrierung-Linsenrastertyp (lpi-Wert) zu klein!";
-    m[37] = "Kalibrierung-Linsenrastertyp (lpi-Wert) zu gross!";
-    m[38] = "Die Berechnung des Bildes wird abgebrochen!";
-    m[40] = "Bildbreite (xr) zu klein!";
-    m[41] = "Bildhöhe (yr) zu klein!";
-    m[42] = "Bildbreite (xd) zu klein!";
-    m[43] = "Bildhöhe (yd) zu klein!";
-    m[44] = "Die Datei existiert bereits. Soll Speicherung fortgeführt werden?";
-    m[47] = "Berechnetes Bild ist größer als 4 GByte! Berechnung wird abgebrochen!";
-    m[48] = "OS/2 - Bitmap-Dateityp wird nicht unterstützt!";
-    m[49] = "Datei ist schreibgeschützt, keine Speicherung möglich!";
-    m[50] = "Datei nicht gefunden:";
-    m[51] = "LVX-Dateiverknüpfung erfolgreich registriert.";
-    m[52] = "Fehler bei LVX-Dateiverknüpfung aufgetreten!";
-    m[53] = "LVX-Dateiverknüpfung erfolgreich aufgehoben.";
-    m[54] = "Fehler beim Aufheben der LVX-Dateiverknüpfung!";
-    m[55] = "Möchten Sie aktuelle Berechnung abbrechen?";
-    m[57] = "Zu wenig Festplattenspeicher!";
-    m[58] = "Druckhöhe des Bildes (cm) zu klein!";
-    m[59] = "Druckhöhe des Bildes (cm) zu gross!";
-    m[60] = "Fehler beim Laden der Bilddaten!";
-    m[61] = "Fehler beim Speichern der TIF-Datei!";
-    m[62] = "Fehlerhafte Informationen im TIFF-Dateikopf!";
-    m[63] = "Datei besitzt weder eine RGB- noch eine CMYK-Struktur!";
-    m[64] = "Farbtiefe pro Farbkanal <> 8 Bit!";
-    m[65] = "Widersprüchliche DPI-Informationen!";
-    m[66] = "Festgelgte \"Anzahl der Bilder\" zu gross!";
-    m[67] = "Es ist ein Fehler aufgetreten. Berechnung wird abgebrochen!";
-    m[68] = "Zu wenig Speicher auf Laufwerk ";
-    m[69] = "Justierbild (Referenzpunkt) befindet sich nicht in der Vorschau (Bild L oder Bild R)!";
-    m[70] = "Justierbild befindet sich nicht in der Vorschau!";
-    m[71] = "Der Referenzpunkt für aktuelles Bild wird hiermit neu gesetzt!";
-    m[72] = "Alle Justierungen für aktuelles Bild werden zurückgesetzt!";
-    m[73] = "Der Referenzpunkt und Justierungen werden für aktuelles Bild gelöscht!";
-    m[74] = "Es erfolgt eine Neujustierung aller Bilder zum geänderten Referenzbild!";
-    m[75] = "Aktuelle Druckerauflösung ist zu gering!";
-    m[76] = "Aktuelle Druckerumgebung entspricht nicht den Angaben in der Projektdatei!";
-    m[77] = "Die Linsenraster-Druckoptimierung wird deaktiviert und kann mit der aktuellen Druckerumgebung wieder aktiviert werden.";
-    m[78] = "Es ist kein Drucker installiert. Die Option AUTO der Linsenrsater-Druckoptimierung wird deaktiviert!";
-    m[79] = "Für die Auto-Justierung müssen mindestens 2 Bilder geladen sein.";
-    m[80] = "Bild L oder Bild R oder Anaglyph (L/R) nicht in der Vorschau!";
-    return m;
-}
-
-}
-
-const char* Meldung(int nummer)
-{
-    static const std::array<const char*, MeldungAnzahl> texte = meldungen();
-    if (nummer < 0 || nummer >= MeldungAnzahl)
-        return "";
-    return texte[static_cast<size_t>(nummer)];
+    switch (nummer) {
+    case MeldungNr::DateitypNichtUnterstuetzt: return "Bitmap-Dateityp wird nicht unterstützt!";
+    case MeldungNr::AenderungenSpeichern: return "Möchten Sie die Änderungen speichern?";
+    case MeldungNr::DateiSpeicherFehler: return "Fehler beim Speichern der Datei!";
+    case MeldungNr::JpgSpeicherFehler: return "Fehler beim Speichern der JPG-Datei!";
+    case MeldungNr::DateiNichtGeoeffnet: return "Die Datei konnte nicht geöffnet werden!";
+    case MeldungNr::ProjektNichtGeladen: return "Das Projekt wird nicht geladen!";
+    case MeldungNr::FalscheProjektdatei: return "Falsche Projekt-Datei!";
+    case MeldungNr::ProjektLadeFehler: return "Fehler beim Laden der Projekt-Datei!";
+    case MeldungNr::AllgemeinerLadeFehler: return "Allgemeiner Fehler beim Laden der Datei!";
+    case MeldungNr::BilddateiNichtGefunden:
+        return "Bild-Datei konnte weder im Ursprungspfad noch im Verzeichnis der LVX-Datei gefunden werden!";
+    case MeldungNr::BildLadeFehler: return "Fehler beim Laden der Bild-Datei!";
+    case MeldungNr::NeueDateiFehler: return "Fehler beim Erzeugen der neuen Datei!";
+    case MeldungNr::SpeicherFehler: return "Fehler beim Speichern!";
+    case MeldungNr::ZwischenablageFehler: return "Fehler beim Kopieren in die Zwischenablage!";
+    case MeldungNr::BreiteZuKlein: return "Breite des Bildes (Pixel) zu klein!";
+    case MeldungNr::BreiteZuGross: return "Breite des Bildes (Pixel) zu gross!";
+    case MeldungNr::HoeheZuKlein: return "Höhe des Bildes (Pixel) zu klein!";
+    case MeldungNr::HoeheZuGross: return "Höhe des Bildes (Pixel) zu gross!";
+    case MeldungNr::DruckbreiteZuKlein: return "Druckbreite des Bildes (cm) zu klein!";
+    case MeldungNr::DruckbreiteZuGross: return "Druckbreite des Bildes (cm) zu gross!";
+    case MeldungNr::LinsenrastertypZuKlein: return "Linsenrastertyp (lpi-Wert) zu klein!";
+    case MeldungNr::LinsenrastertypZuGross: return "Linsenrastertyp (lpi-Wert) zu gross!";
+    case MeldungNr::Minimum: return "Das Minimum dieser Programmversion ist: ";
+    case MeldungNr::Maximum: return "Das Maximum dieser Programmversion ist: ";
+    case MeldungNr::ZuVieleBilder: return "Zu viele Bild-Dateien geladen!";
+    case MeldungNr::XdGroesserXm: return "Fehlerursache: xd > xm!";
+    case MeldungNr::YdGroesserYm: return "Fehlerursache: yd > ym!";
+    case MeldungNr::XrKleinerXmXd: return "Fehlerursache: xr < xm+xd!";
+    case MeldungNr::YrKleinerYmYd: return "Fehlerusache: yr < ym+yd!";
+    case MeldungNr::XrZuGross: return "Bildbreite (xr) zu gross!";
+    case MeldungNr::YrZuGross: return "Bildhöhe (yr) zu gross!";
+    case MeldungNr::BmpTypFehlerhaft: return "BMP-Typ fehlerhaft oder unbekannt!";
+    case MeldungNr::KeinUnkomprimiertesBmp: return "Dies ist keine unkomprimierte 24-Bit-BMP-Datei!";
+    case MeldungNr::FarbebenenNichtEins: return "Anzahl der Farbebenen nicht 1!";
+    case MeldungNr::KompressionNichtUnterstuetzt: return "Dateikompression wird nicht unterstützt!";
+    case MeldungNr::GroesseWiderspruch: return "Widersprüchliche Angaben zur Groesse der Datei im Dateikopf";
+    case MeldungNr::KalibLinsenrastertypZuKlein: return "Kalibrierung-Linsenrastertyp (lpi-Wert) zu klein!";
+    case MeldungNr::KalibLinsenrastertypZuGross: return "Kalibrierung-Linsenrastertyp (lpi-Wert) zu gross!";
+    case MeldungNr::BerechnungAbgebrochen: return "Die Berechnung des Bildes wird abgebrochen!";
+    case MeldungNr::XrZuKlein: return "Bildbreite (xr) zu klein!";
+    case MeldungNr::YrZuKlein: return "Bildhöhe (yr) zu klein!";
+    case MeldungNr::XdZuKlein: return "Bildbreite (xd) zu klein!";
+    case MeldungNr::YdZuKlein: return "Bildhöhe (yd) zu klein!";
+    case MeldungNr::DateiExistiertBereits: return "Die Datei existiert bereits. Soll Speicherung fortgeführt werden?";
+    case MeldungNr::BildUeber4GByte: return "Berechnetes Bild ist größer als 4 GByte! Berechnung wird abgebrochen!";
+    case MeldungNr::Os2Bitmap: return "OS/2 - Bitmap-Dateityp wird nicht unterstützt!";
+    case MeldungNr::Schreibgeschuetzt: return "Datei ist schreibgeschützt, keine Speicherung möglich!";
+    case MeldungNr::DateiNichtGefunden: return "Datei nicht gefunden:";
+    case MeldungNr::VerknuepfungRegistriert: return "LVX-Dateiverknüpfung erfolgreich registriert.";
+    case MeldungNr::VerknuepfungFehler: return "Fehler bei LVX-Dateiverknüpfung aufgetreten!";
+    case MeldungNr::VerknuepfungAufgehoben: return "LVX-Dateiverknüpfung erfolgreich aufgehoben.";
+    case MeldungNr::VerknuepfungAufhebenFehler: return "Fehler beim Aufheben der LVX-Dateiverknüpfung!";
+    case MeldungNr::BerechnungAbbrechenFrage: return "Möchten Sie aktuelle Berechnung abbrechen?";
+    case MeldungNr::ZuWenigFestplattenspeicher: return "Zu wenig Festplattenspeicher!";
+    case MeldungNr::DruckhoeheZuKlein: return "Druckhöhe des Bildes (cm) zu klein!";
+    case MeldungNr::DruckhoeheZuGross: return "Druckhöhe des Bildes (cm) zu gross!";
+    case MeldungNr::BilddatenLadeFehler: return "Fehler beim Laden der Bilddaten!";
+    case MeldungNr::TifSpeicherFehler: return "Fehler beim Speichern der TIF-Datei!";
+    case MeldungNr::TiffKopfFehlerhaft: return "Fehlerhafte Informationen im TIFF-Dateikopf!";
+    case MeldungNr::WederRgbNochCmyk: return "Datei besitzt weder eine RGB- noch eine CMYK-Struktur!";
+    case MeldungNr::NichtAchtBit: return "Farbtiefe pro Farbkanal <> 8 Bit!";
+    case MeldungNr::DpiWiderspruch: return "Widersprüchliche DPI-Informationen!";
+    case MeldungNr::ZuVieleKalibBilder: return "Festgelgte \"Anzahl der Bilder\" zu gross!";
+    case MeldungNr::FehlerBerechnungAbgebrochen: return "Es ist ein Fehler aufgetreten. Berechnung wird abgebrochen!";
+    case MeldungNr::ZuWenigSpeicherAufLaufwerk: return "Zu wenig Speicher auf Laufwerk ";
+    case MeldungNr::ReferenzbildNichtInVorschau:
+        return "Justierbild (Referenzpunkt) befindet sich nicht in der Vorschau (Bild L oder Bild R)!";
+    case MeldungNr::JustierbildNichtInVorschau: return "Justierbild befindet sich nicht in der Vorschau!";
+    case MeldungNr::ReferenzpunktNeu: return "Der Referenzpunkt für aktuelles Bild wird hiermit neu gesetzt!";
+    case MeldungNr::JustierungenZurueckgesetzt: return "Alle Justierungen für aktuelles Bild werden zurückgesetzt!";
+    case MeldungNr::ReferenzpunktGeloescht:
+        return "Der Referenzpunkt und Justierungen werden für aktuelles Bild gelöscht!";
+    case MeldungNr::Neujustierung: return "Es erfolgt eine Neujustierung aller Bilder zum geänderten Referenzbild!";
+    case MeldungNr::DruckaufloesungZuGering: return "Aktuelle Druckerauflösung ist zu gering!";
+    case MeldungNr::DruckumgebungAbweichend:
+        return "Aktuelle Druckerumgebung entspricht nicht den Angaben in der Projektdatei!";
+    case MeldungNr::DruckoptimierungDeaktiviert:
+        return "Die Linsenraster-Druckoptimierung wird deaktiviert und kann mit der aktuellen Druckerumgebung wieder aktiviert werden.";
+    case MeldungNr::KeinDrucker:
+        return "Es ist kein Drucker installiert. Die Option AUTO der Linsenrsater-Druckoptimierung wird deaktiviert!";
+    case MeldungNr::AutoJustierungZuWenigBilder:
+        return "Für die Auto-Justierung müssen mindestens 2 Bilder geladen sein.";
+    case MeldungNr::VorschauOhneBildpaar: return "Bild L oder Bild R oder Anaglyph (L/R) nicht in der Vorschau!";
+    }
+    return "";
 }
 
 std::string Systemgrund(int fehlernummer)

@@ -10,9 +10,87 @@ inline constexpr const char* Sprachname = "Deutsch";
 enum class Titel { Information, Warnung, Fehler, Bestaetigung };
 const char* Titeltext(Titel titel);
 
-// Highest message number in use; numbers without a text give "".
-inline constexpr int MeldungAnzahl = 81;
-const char* Meldung(int nummer);
+// The numbered messages; a number keeps its place so that every caller words a fault alike.
+enum class MeldungNr {
+    DateitypNichtUnterstuetzt = 0,
+    AenderungenSpeichern = 1,
+    DateiSpeicherFehler = 2,
+    JpgSpeicherFehler = 3,
+    DateiNichtGeoeffnet = 4,
+    ProjektNichtGeladen = 5,
+    FalscheProjektdatei = 6,
+    ProjektLadeFehler = 7,
+    AllgemeinerLadeFehler = 8,
+    BilddateiNichtGefunden = 9,
+    BildLadeFehler = 10,
+    NeueDateiFehler = 11,
+    SpeicherFehler = 12,
+    ZwischenablageFehler = 13,
+    BreiteZuKlein = 14,
+    BreiteZuGross = 15,
+    HoeheZuKlein = 16,
+    HoeheZuGross = 17,
+    DruckbreiteZuKlein = 18,
+    DruckbreiteZuGross = 19,
+    LinsenrastertypZuKlein = 20,
+    LinsenrastertypZuGross = 21,
+    Minimum = 22,
+    Maximum = 23,
+    ZuVieleBilder = 24,
+    XdGroesserXm = 25,
+    YdGroesserYm = 26,
+    XrKleinerXmXd = 27,
+    YrKleinerYmYd = 28,
+    XrZuGross = 29,
+    YrZuGross = 30,
+    BmpTypFehlerhaft = 31,
+    KeinUnkomprimiertesBmp = 32,
+    FarbebenenNichtEins = 33,
+    KompressionNichtUnterstuetzt = 34,
+    GroesseWiderspruch = 35,
+    KalibLinsenrastertypZuKlein = 36,
+    KalibLinsenrastertypZuGross = 37,
+    BerechnungAbgebrochen = 38,
+    XrZuKlein = 40,
+    YrZuKlein = 41,
+    XdZuKlein = 42,
+    YdZuKlein = 43,
+    DateiExistiertBereits = 44,
+    BildUeber4GByte = 47,
+    Os2Bitmap = 48,
+    Schreibgeschuetzt = 49,
+    DateiNichtGefunden = 50,
+    VerknuepfungRegistriert = 51,
+    VerknuepfungFehler = 52,
+    VerknuepfungAufgehoben = 53,
+    VerknuepfungAufhebenFehler = 54,
+    BerechnungAbbrechenFrage = 55,
+    ZuWenigFestplattenspeicher = 57,
+    DruckhoeheZuKlein = 58,
+    DruckhoeheZuGross = 59,
+    BilddatenLadeFehler = 60,
+    TifSpeicherFehler = 61,
+    TiffKopfFehlerhaft = 62,
+    WederRgbNochCmyk = 63,
+    NichtAchtBit = 64,
+    DpiWiderspruch = 65,
+    ZuVieleKalibBilder = 66,
+    FehlerBerechnungAbgebrochen = 67,
+    ZuWenigSpeicherAufLaufwerk = 68,
+    ReferenzbildNichtInVorschau = 69,
+    JustierbildNichtInVorschau = 70,
+    ReferenzpunktNeu = 71,
+    JustierungenZurueckgesetzt = 72,
+    ReferenzpunktGeloescht = 73,
+    Neujustierung = 74,
+    DruckaufloesungZuGering = 75,
+    DruckumgebungAbweichend = 76,
+    DruckoptimierungDeaktiviert = 77,
+    KeinDrucker = 78,
+    AutoJustierungZuWenigBilder = 79,
+    VorschauOhneBildpaar = 80,
+};
+const char* Meldung(MeldungNr nummer);
 
 // The system's reason for a refused file operation (an errno value), as the
 // system's German texts word it.
@@ -63,6 +141,34 @@ inline constexpr const char* TabGruppen[12] = {
     " Anaglyphen-Einstellungen ",  " Stereobilder-Einstellungen ",  " Linsenraster-Einstellungen ",
     " Linsenraster-Kalibrierung ", " Streifenberechnung von 2 Bildern ", " Druck-Einstellungen ",
     " Stapelverabeitung ",         "Text",                          " Intern / Unlimited "};
+
+// Tool tips of the main window's controls and tool bar.
+inline constexpr const char* BildHinzufuegenHinweis =
+    "Hinzufügen eines oder mehrerer Bilder zum Projekt (mehrere Bilder mit Strg-Taste im Öffnen-Dialog wählen)";
+inline constexpr const char* BildEntfernenHinweis = "ausgewähltes Bild wird aus dem aktuellen Projekt entfernt";
+inline constexpr const char* VollbildHinweis = "rechte Maustaste: Vollbilddarstellung";
+inline constexpr const char* VorschauHinweis = "Auswahl der Vorschau und Berechnung des entsprechenden Bildes";
+inline constexpr const char* StoppHinweis = "Berechnung abbrechen";
+inline constexpr const char* ZoomHinweis =
+    "Festlegen der Zoom-Einstellung (1:1 ... Bild erscheint vollständig im Vorschaufenster)";
+inline constexpr const char* AnimationStartHinweis = "Start Bildsequenz";
+inline constexpr const char* AnimationStoppHinweis = "Stopp Bildsequenz";
+inline constexpr const char* PingPongHinweis =
+    "leer: zyklische Wiederholung, gewählt: Vorwärts/Rückwärts-Animation";
+inline constexpr const char* SchnelligkeitHinweis = "Schnelligkeit (1..5) festlegen";
+inline constexpr const char* ProjektNeuHinweis = "Neues Projekt";
+inline constexpr const char* ProjektOeffnenHinweis = "Projekt Öffnen";
+inline constexpr const char* ProjektSpeichernHinweis = "Projekt Speichern";
+inline constexpr const char* KopierenHinweis = "Kopieren des berechneten Bildes in die Zwischenablage";
+inline constexpr const char* DruckenHinweis = "Drucken";
+
+// File type filters of the save dialogs.
+inline constexpr const char* BmpDateiFilter = "BMP-Datei (*.bmp) |*.bmp";
+inline constexpr const char* JpgDateiFilter = "JPG-Datei (*.jpg) |*.jpg";
+inline constexpr const char* TgaDateiFilter = "TGA-Datei (*.tga) |*.tga";
+inline constexpr const char* TifDateiFilter = "TIF-Datei (*.tif) |*.tif";
+inline constexpr const char* MpoDateiFilter = "MPO-Datei (*.mpo) |*.mpo";
+inline constexpr const char* WebpAnimationFilter = "WebP-Animation (*.webp)";
 
 // Texts without a number of their own.
 inline constexpr const char* TgaZuGross = "Das Bild ist für das TGA-Format zu groß (höchstens 65535 × 65535 Pixel)!";

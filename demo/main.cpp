@@ -85,7 +85,7 @@ int main(int argc, char** argv)
     const fs::path ordner = fs::absolute(argv[1]);
     std::error_code ec;
     fs::create_directories(ordner, ec);
-    const auto temp = TempOrdner();
+    const auto temp = TempFolder();
     if (!temp)
         return 1;
     HeadlessServices dienste(temp->pfad());

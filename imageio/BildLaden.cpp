@@ -58,7 +58,8 @@ int bmpLesen(Context& ctx, const std::string& datei, RasterSlot& ziel)
     if (const int r = RasterKopierenDatei(ctx.files(), quelle, ziel); r != 0) {
         if (r == -2)
             return -2;
-        ctx.message(Sprache::Titel::Fehler, MitDatei(Sprache::Meldung(8), datei, false));
+        ctx.message(Sprache::Titel::Fehler, MitDatei(Sprache::Meldung(Sprache::MeldungNr::AllgemeinerLadeFehler),
+                                                     datei, false));
         return -1;
     }
     ziel.breite = breite;

@@ -16,6 +16,7 @@
 
 namespace {
 
+using Sprache::MeldungNr;
 using Sprache::Titel;
 
 // libjpeg reports a fatal error by calling error_exit, which must not return:
@@ -173,7 +174,7 @@ bool kodierenBeenden(Kodierer& k)
 int JPEG_Lesen(Context& ctx, const std::string& datei, RasterSlot& ziel)
 {
     const auto fehler = [&] {
-        ctx.message(Titel::Fehler, MitDatei(Sprache::Meldung(10), datei, false));
+        ctx.message(Titel::Fehler, MitDatei(Sprache::Meldung(MeldungNr::BildLadeFehler), datei, false));
         return -1;
     };
     Dekoder d(datei);
@@ -258,6 +259,6 @@ bool JPEG_Schreiben(Context& ctx, const std::string& datei, const RasterSlot& qu
     if (ziel.offen() && JPEG_Kodieren(ctx, quelle, ziel.datei(), {}) && ziel.fertig())
         return true;
     if (!ctx.state.abort)
-        ctx.message(Titel::Fehler, MitDatei(Sprache::Meldung(3), datei, true));
+        ctx.message(Titel::Fehler, MitDatei(Sprache::Meldung(MeldungNr::JpgSpeicherFehler), datei, true));
     return false;
 }

@@ -41,7 +41,8 @@ int JPS_Lesen(Context& ctx, const std::string& datei, RasterSlot& ganz, RasterSl
     const int32_t breite = ganz.breite / 2;
     int r = -1;
     if (breite < 1) {
-        ctx.message(Sprache::Titel::Fehler, MitDatei(Sprache::Meldung(10), datei, false));
+        ctx.message(Sprache::Titel::Fehler, MitDatei(Sprache::Meldung(Sprache::MeldungNr::BildLadeFehler), datei,
+                                                     false));
     } else {
         try {
             OeffneLesen(ganz);
@@ -84,6 +85,7 @@ bool JPS_Schreiben(Context& ctx, const std::string& datei, const RasterSlot& lin
                          })
         && ziel.fertig();
     if (!ok && !ctx.state.abort)
-        ctx.message(Sprache::Titel::Fehler, MitDatei(Sprache::Meldung(3), datei, true));
+        ctx.message(Sprache::Titel::Fehler, MitDatei(Sprache::Meldung(Sprache::MeldungNr::JpgSpeicherFehler), datei,
+                                                     true));
     return ok;
 }

@@ -253,6 +253,7 @@ bool MPO_Schreiben(Context& ctx, const std::string& datei, const RasterSlot& lin
         ok = ziel.schreibenAn(segment, index.daten.data(), index.size()) && ziel.fertig();
     }
     if (!ok && !ctx.state.abort)
-        ctx.message(Sprache::Titel::Fehler, MitDatei(Sprache::Meldung(2), datei, true));
+        ctx.message(Sprache::Titel::Fehler, MitDatei(Sprache::Meldung(Sprache::MeldungNr::DateiSpeicherFehler), datei,
+                                                     true));
     return ok;
 }

@@ -44,7 +44,8 @@ int TGA_Lesen(Context& ctx, const std::string& datei, RasterSlot& ziel)
     return ArbeitskopieFuellen(ctx, ziel, kopf[17] != ObenNachUnten, [&](int32_t k, uint8_t* zeile) {
         if (f.lesen(TgaKopfLaenge + static_cast<uint64_t>(k) * zeilenBytes, zeile, zeilenBytes))
             return true;
-        ctx.message(Sprache::Titel::Fehler, MitDatei(Sprache::Meldung(8), datei, false));
+        ctx.message(Sprache::Titel::Fehler, MitDatei(Sprache::Meldung(Sprache::MeldungNr::AllgemeinerLadeFehler),
+                                                     datei, false));
         return false;
     });
 }
@@ -91,7 +92,7 @@ bool TGA_Schreiben(Context& ctx, const std::string& datei, const RasterSlot& von
     fuss.text("TRUEVISION-XFILE.");
     fuss.u8(0);
     if (!ok || !ziel.schreiben(fuss.daten) || !ziel.fertig()) {
-        ctx.message(Titel::Fehler, MitDatei(Sprache::Meldung(2), datei, true));
+        ctx.message(Titel::Fehler, MitDatei(Sprache::Meldung(Sprache::MeldungNr::DateiSpeicherFehler), datei, true));
         return false;
     }
     return true;

@@ -11,7 +11,7 @@ struct TiffInfo {
     uint32_t NewSubfileType = 0;
     uint32_t ImageWidth = 0;
     uint32_t ImageLength = 0;
-    uint32_t BitsPerSampleAnzahl = 0;
+    uint32_t BitsPerSampleCount = 0;
     uint32_t BitsPerSampleWert = 0;
     uint32_t Compression = 1;
     uint32_t PhotometricInterpretation = 0;

@@ -10,11 +10,7 @@ namespace {
 
 using Sprache::Titel;
 
-constexpr int KopfFehlerhaft = 62;
-constexpr int GroesseWiderspruch = 35;
-constexpr int WederRgbNochCmyk = 63;
-constexpr int NichtAchtBit = 64;
-constexpr int DpiWiderspruch = 65;
+using enum Sprache::MeldungNr;
 
 // Longest Software text taken; a longer count is cut.
 constexpr uint32_t MaxTextLaenge = 4096;
@@ -96,7 +92,7 @@ std::string text(const TiffDatei& f, const Eintrag& e, uint32_t laenge)
 TiffInfo TIFF_Kopf_Lesen(Context& ctx, const std::string& datei)
 {
     TiffInfo info;
-    const auto fehler = [&](int meldung) {
+    const auto fehler = [&](Sprache::MeldungNr meldung) {
         ctx.message(Titel::Fehler, MitDatei(Sprache::Meldung(meldung), datei, false));
         info.ok = false;
         return info;
@@ -105,26 +101,26 @@ TiffInfo TIFF_Kopf_Lesen(Context& ctx, const std::string& datei)
     info.Dateigroesse = f.groesse();
     uint8_t kopf[8];
     if (!f.lesen(0, kopf, sizeof kopf))
-        return fehler(KopfFehlerhaft);
+        return fehler(TiffKopfFehlerhaft);
     if (kopf[0] == 'I' && kopf[1] == 'I')
         f.intel = true;
     else if (kopf[0] == 'M' && kopf[1] == 'M')
         f.intel = false;
     else
-        return fehler(KopfFehlerhaft);
+        return fehler(TiffKopfFehlerhaft);
     info.Intel = f.intel;
     const uint32_t ifd = f.u32(kopf + 4);
     uint16_t eintraege = 0;
     if (f.u16(kopf + 2) != 42 || ifd >= f.groesse() || !f.u16An(ifd, eintraege))
-        return fehler(KopfFehlerhaft);
+        return fehler(TiffKopfFehlerhaft);
     info.Eintraege = eintraege;
     std::vector<uint8_t> tabelle(size_t{eintraege} * 12);
     if (!f.lesen(uint64_t{ifd} + 2, tabelle.data(), tabelle.size()))
-        return fehler(KopfFehlerhaft);
+        return fehler(TiffKopfFehlerhaft);
 
     uint32_t xOffset = 0, yOffset = 0;
     Eintrag software, dateTime;
-    bool rowsPerStripGesetzt = false;
+    bool zeilenProStreifenGesetzt = false;
     for (uint16_t i = 0; i < eintraege; ++i) {
         const uint8_t* p = &tabelle[size_t{i} * 12];
         Eintrag e;
@@ -141,7 +137,7 @@ TiffInfo TIFF_Kopf_Lesen(Context& ctx, const std::string& datei)
         case 256: info.ImageWidth = e.wert; break;
         case 257: info.ImageLength = e.wert; break;
         case 258:
-            info.BitsPerSampleAnzahl = e.anzahl;
+            info.BitsPerSampleCount = e.anzahl;
             info.BitsPerSampleWert = e.wert;
             break;
         case 259: info.Compression = e.wert; break;
@@ -155,7 +151,7 @@ TiffInfo TIFF_Kopf_Lesen(Context& ctx, const std::string& datei)
         case 277: info.SamplesPerPixel = e.wert; break;
         case 278:
             info.RowsPerStrip = e.wert;
-            rowsPerStripGesetzt = true;
+            zeilenProStreifenGesetzt = true;
             break;
         case 282: xOffset = e.wert; break;
         case 283: yOffset = e.wert; break;
@@ -168,11 +164,11 @@ TiffInfo TIFF_Kopf_Lesen(Context& ctx, const std::string& datei)
     }
 
     if (info.ImageWidth < 1)
-        return fehler(14);
+        return fehler(BreiteZuKlein);
     if (info.ImageLength < 1)
-        return fehler(16);
+        return fehler(HoeheZuKlein);
     if (info.Compression != 1)
-        return fehler(34);
+        return fehler(KompressionNichtUnterstuetzt);
     if (info.PhotometricInterpretation != 2 && info.PhotometricInterpretation != 5)
         return fehler(WederRgbNochCmyk);
     if (info.StripOffsetsAnzahl < 1 || info.StripOffsetsWert >= f.groesse())
@@ -183,13 +179,13 @@ TiffInfo TIFF_Kopf_Lesen(Context& ctx, const std::string& datei)
     // Separated with three inks is no CMYK, and read as RGB it would give wrong colours.
     if (!info.RGB && (info.SamplesPerPixel != 4 || info.InkSet == 2))
         return fehler(WederRgbNochCmyk);
-    if (info.BitsPerSampleAnzahl != info.SamplesPerPixel)
+    if (info.BitsPerSampleCount != info.SamplesPerPixel)
         return fehler(WederRgbNochCmyk);
     // Three or four SHORTs never fit the value field: they lie at the offset.
-    for (uint32_t s = 0; s < info.BitsPerSampleAnzahl; ++s) {
+    for (uint32_t s = 0; s < info.BitsPerSampleCount; ++s) {
         uint16_t bits = 0;
         if (!f.u16An(uint64_t{info.BitsPerSampleWert} + 2 * s, bits))
-            return fehler(KopfFehlerhaft);
+            return fehler(TiffKopfFehlerhaft);
         if (bits != 8)
             return fehler(NichtAchtBit);
     }
@@ -211,13 +207,13 @@ TiffInfo TIFF_Kopf_Lesen(Context& ctx, const std::string& datei)
         // Every row comes from the file: one longer than the file cannot be there.
         if (zeilenBytes > f.groesse())
             return fehler(GroesseWiderspruch);
-        if (!rowsPerStripGesetzt || info.RowsPerStrip == 0)
-            return fehler(KopfFehlerhaft);
+        if (!zeilenProStreifenGesetzt || info.RowsPerStrip == 0)
+            return fehler(TiffKopfFehlerhaft);
         const uint64_t noetig = (uint64_t{info.ImageLength} + info.RowsPerStrip - 1) / info.RowsPerStrip;
         const uint64_t eintragBytes = info.StripOffsetsTyp == 3 ? 2 : 4;
         if ((info.StripOffsetsTyp != 3 && info.StripOffsetsTyp != 4) || info.StripOffsetsAnzahl < noetig
             || info.StripOffsetsWert + noetig * eintragBytes > f.groesse())
-            return fehler(KopfFehlerhaft);
+            return fehler(TiffKopfFehlerhaft);
     }
     info.ok = true;
     return info;

@@ -9,13 +9,13 @@
 
 namespace {
 
+using Sprache::MeldungNr;
 using Sprache::Titel;
 
 constexpr uint32_t DatenBeginn = 24;  // the BitsPerSample values follow the two resolutions
 constexpr size_t SoftwareLaenge = 16;
 constexpr size_t DateTimeLaenge = 20;
 constexpr uint32_t IfdEintraege = 16;
-constexpr int TifSpeicherFehler = 61;
 
 // A resolution as numerator and denominator: 10,000ths of a dot per inch.
 void aufloesung(Bytes& b, double dpi, bool gueltig)
@@ -89,7 +89,7 @@ bool schreiben(Context& ctx, const std::string& datei, const RasterSlot& von, do
 
     ZielDatei ziel(ctx.files(), datei);
     if (!ziel.offen() || !ziel.schreiben(kopf.daten)) {
-        ctx.message(Titel::Fehler, MitDatei(Sprache::Meldung(TifSpeicherFehler), datei, true));
+        ctx.message(Titel::Fehler, MitDatei(Sprache::Meldung(MeldungNr::TifSpeicherFehler), datei, true));
         return false;
     }
     RasterSlot quelle = von;
@@ -142,7 +142,7 @@ bool schreiben(Context& ctx, const std::string& datei, const RasterSlot& von, do
     eintrag(b, 306, 2, DateTimeLaenge, DatenBeginn + 2 * proPixel + SoftwareLaenge);
     b.u32(0);
     if (!ziel.schreiben(b.daten) || !ziel.fertig()) {
-        ctx.message(Titel::Fehler, MitDatei(Sprache::Meldung(TifSpeicherFehler), datei, true));
+        ctx.message(Titel::Fehler, MitDatei(Sprache::Meldung(MeldungNr::TifSpeicherFehler), datei, true));
         return false;
     }
     return true;

@@ -93,7 +93,7 @@ bool WebP_Schreiben(Context& ctx, const std::string& datei, const std::vector<We
     for (const WebPBild& b : bilder)
         passend = passend && b.raster->breite == erstes.breite && b.raster->hoehe == erstes.hoehe && b.dauer > 0;
     if (!passend) {
-        ctx.message(Sprache::Titel::Fehler, 2);
+        ctx.message(Sprache::Titel::Fehler, Sprache::MeldungNr::DateiSpeicherFehler);
         return false;
     }
     WebPData daten;
@@ -103,7 +103,7 @@ bool WebP_Schreiben(Context& ctx, const std::string& datei, const std::vector<We
         ZielDatei ziel(ctx.files(), datei);
         ok = ziel.schreiben(daten.bytes, daten.size) && ziel.fertig();
         if (!ok)
-            ctx.message(Sprache::Titel::Fehler, 2);
+            ctx.message(Sprache::Titel::Fehler, Sprache::MeldungNr::DateiSpeicherFehler);
     }
     WebPDataClear(&daten);
     return ok;

@@ -62,7 +62,7 @@ int ImageSet::Runter(int n)
     return n + 1;
 }
 
-Groesse ImageSet::maxSlotGroesse(int slotNr) const
+Groesse ImageSet::groessteSlotGroesse(int slotNr) const
 {
     Groesse g;
     const int bis = std::max(1, anzahl);
@@ -76,12 +76,12 @@ Groesse ImageSet::maxSlotGroesse(int slotNr) const
 
 Groesse ImageSet::MaxArbeitskopie() const
 {
-    return maxSlotGroesse(SlotArbeitskopie);
+    return groessteSlotGroesse(SlotArbeitskopie);
 }
 
 Groesse ImageSet::Ermittle_MaxDim() const
 {
-    return maxSlotGroesse(SlotJustiert);
+    return groessteSlotGroesse(SlotJustiert);
 }
 
 std::string TempDateiname(const fs::path& tempFolder, int index, int slot)

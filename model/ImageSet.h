@@ -87,7 +87,7 @@ public:
     Groesse Ermittle_MaxDim() const;
 
 private:
-    Groesse maxSlotGroesse(int slotNr) const;
+    Groesse groessteSlotGroesse(int slotNr) const;
 };
 
 // Temporary raster path for slot `slot` of image `index`:

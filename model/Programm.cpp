@@ -14,7 +14,7 @@ void Programm::Init()
         slot.name = std::filesystem::path(slot.pfad).filename().string();
     }
     compose = ComposeSettings{};
-    farbe = ColorSettings{};
+    farbe = FarbSettings{};
     druck = PrintSettings{};
     auswahl = Auswahl{};
     // The preview box keeps its size: the window reports it only when it changes.

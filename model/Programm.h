@@ -11,7 +11,7 @@ struct Programm {
     Context ctx;
     ImageSet bilder;
     ComposeSettings compose;
-    ColorSettings farbe;
+    FarbSettings farbe;
     PrintSettings druck;
     Auswahl auswahl;
     Ansicht ansicht;

@@ -87,7 +87,7 @@ struct ComposeSettings {
 };
 
 // The colour tab: the positions the pipeline last ran with.
-struct ColorSettings {
+struct FarbSettings {
     int32_t gamma = 0;     // −100..100 each
     int32_t hell = 0;
     int32_t kontrast = 0;
@@ -132,7 +132,7 @@ struct Ansicht {
     int32_t zoomIndex = 0;
     int32_t scrollX = 0, scrollY = 0;      // 0..100, per cent of the free travel
     int32_t boxBreite = 0, boxHoehe = 0;   // the preview box in screen pixels
-    bool scrollXAktiv = false, scrollYAktiv = false;
+    bool bildlaufXAktiv = false, bildlaufYAktiv = false;
 };
 
 // The choices that decide what is composed: preview mode, images L and R, the list.

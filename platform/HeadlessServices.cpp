@@ -78,7 +78,7 @@ void VerwaisteLaufOrdnerEntfernen(const fs::path& benutzerOrdner)
         verwaisteEntfernen(benutzerOrdner);
 }
 
-std::unique_ptr<LaufOrdner> TempOrdner()
+std::unique_ptr<LaufOrdner> TempFolder()
 {
     const TempFolderResult temp = PrepareTempFolder();
     if (!temp.path.empty()) {

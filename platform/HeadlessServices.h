@@ -46,6 +46,6 @@ private:
 // Prepares the private temporary folder, removes the run folders of runs that
 // no longer live and makes a run folder in it; on failure says why on stderr
 // and gives nothing.
-std::unique_ptr<LaufOrdner> TempOrdner();
+std::unique_ptr<LaufOrdner> TempFolder();
 // Removes the run folders of runs that no longer live.
 void VerwaisteLaufOrdnerEntfernen(const std::filesystem::path& benutzerOrdner);

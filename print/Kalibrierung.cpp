@@ -12,6 +12,7 @@
 
 namespace {
 
+using Sprache::MeldungNr;
 using Sprache::Titel;
 
 constexpr double MinLpi = 5;
@@ -86,23 +87,27 @@ bool blatt(Programm& p, Printers& drucker, Body&& body)
 
 bool Test_MaxKalibDruck(Context& ctx, double lpi)
 {
-    const bool ok = Grenze_Pruefen(ctx, lpi, MinLpi, MaxLpi, "", 36, 37);
+    const bool ok = Grenze_Pruefen(ctx, lpi, MinLpi, MaxLpi, "", MeldungNr::KalibLinsenrastertypZuKlein,
+                                   MeldungNr::KalibLinsenrastertypZuGross);
     if (!ok)
-        ctx.message(Titel::Warnung, 38);
+        ctx.message(Titel::Warnung, MeldungNr::BerechnungAbgebrochen);
     return ok;
 }
 
 bool Test_MaxKalibBitmap(Context& ctx, const KalibBild& k)
 {
-    bool ok = Grenze_Pruefen(ctx, k.lpi, MinLpi, MaxLpi, "", 36, 37);
+    bool ok = Grenze_Pruefen(ctx, k.lpi, MinLpi, MaxLpi, "", MeldungNr::KalibLinsenrastertypZuKlein,
+                             MeldungNr::KalibLinsenrastertypZuGross);
     if (k.bilder > MaxKalibBilder) {
-        Grenze_Verletzt(ctx, Sprache::Meldung(66), false, std::to_string(MaxKalibBilder));
+        Grenze_Verletzt(ctx, Sprache::Meldung(MeldungNr::ZuVieleKalibBilder), false, std::to_string(MaxKalibBilder));
         ok = false;
     }
-    ok = Grenze_Pruefen(ctx, k.breite * k.f(), MinKalibCm, MaxKalibCm, "", 18, 19) && ok;
-    ok = Grenze_Pruefen(ctx, k.hoehe * k.f(), MinKalibCm, MaxKalibCm, "", 58, 59) && ok;
+    ok = Grenze_Pruefen(ctx, k.breite * k.f(), MinKalibCm, MaxKalibCm, "", MeldungNr::DruckbreiteZuKlein,
+                        MeldungNr::DruckbreiteZuGross) && ok;
+    ok = Grenze_Pruefen(ctx, k.hoehe * k.f(), MinKalibCm, MaxKalibCm, "", MeldungNr::DruckhoeheZuKlein,
+                        MeldungNr::DruckhoeheZuGross) && ok;
     if (!ok)
-        ctx.message(Titel::Warnung, 38);
+        ctx.message(Titel::Warnung, MeldungNr::BerechnungAbgebrochen);
     return ok;
 }
 

@@ -149,7 +149,7 @@ int dateiSchreiben(Context& ctx, const RasterSlot& slot, int64_t pixelBytes, Anl
     const int truncate = anlage == Anlage::Ueberschreiben ? 0 : O_TRUNC;
     int fd = eigeneBytes(slot.pfad, false) ? ::open(slot.pfad.c_str(), O_RDWR | O_CREAT | truncate | O_CLOEXEC, 0600) : -1;
     if (fd < 0) {
-        ctx.message(Sprache::Titel::Fehler, 11);
+        ctx.message(Sprache::Titel::Fehler, Sprache::MeldungNr::NeueDateiFehler);
         ctx.state.abort = true;
         return 1;
     }
@@ -187,7 +187,7 @@ int dateiSchreiben(Context& ctx, const RasterSlot& slot, int64_t pixelBytes, Anl
         ctx.reportDiskFull(slot.pfad);
         return -2;
     }
-    ctx.message(Sprache::Titel::Fehler, 11);
+    ctx.message(Sprache::Titel::Fehler, Sprache::MeldungNr::NeueDateiFehler);
     return 1;
 }
 
@@ -214,7 +214,7 @@ int zeileBinden(Context& ctx, const RasterSlot& slot, int32_t y, uint8_t*& zeile
     if (!ok) {
         zeile = nullptr;
         ctx.events().setBusyCursor(false);
-        ctx.message(Sprache::Titel::Fehler, 60);
+        ctx.message(Sprache::Titel::Fehler, Sprache::MeldungNr::BilddatenLadeFehler);
         return -1;
     }
     zeile = view.daten();
@@ -262,7 +262,7 @@ namespace {
 void ladefehler(Context& ctx)
 {
     ctx.events().setBusyCursor(false);
-    ctx.message(Sprache::Titel::Fehler, 60);
+    ctx.message(Sprache::Titel::Fehler, Sprache::MeldungNr::BilddatenLadeFehler);
     throw Abbruch{};
 }
 
@@ -352,13 +352,13 @@ int anlegen(Context& ctx, RasterSlot& slot, Anlage anlage)
     if (wiederverwenden && passendeDatei(slot.pfad, slot.breite, slot.hoehe))
         return 0;
     if (slot.breite < 0 || slot.hoehe < 0 || slot.pfad.empty()) {
-        ctx.message(Sprache::Titel::Fehler, 11);
+        ctx.message(Sprache::Titel::Fehler, Sprache::MeldungNr::NeueDateiFehler);
         ctx.state.abort = true;
         return 1;
     }
     const int64_t groesse = RasterDateigroesse(slot.breite, slot.hoehe);
     if (groesse >= RasterGrenze) {
-        ctx.message(Sprache::Titel::Warnung, 47);
+        ctx.message(Sprache::Titel::Warnung, Sprache::MeldungNr::BildUeber4GByte);
         ctx.state.abort = true;
         return 1;
     }

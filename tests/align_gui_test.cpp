@@ -18,6 +18,7 @@
 #include "model/ProjectFile.h"
 #include "platform/qt/QtServices.h"
 #include "support/Bilddateien.h"
+#include "support/ImageCompare.h"
 #include "support/ImageFixture.h"
 #include "support/Testfenster.h"
 #include "ui/Dialoge.h"
@@ -365,8 +366,8 @@ TEST_F(AlignGuiTest, TheWindowAndTheCommandLineShowAProjectWithPointsAlike)
     TestServices t2;
     Programm kommandozeile(t2.services());
     ASSERT_TRUE(OeffnenAllgemein(kommandozeile, projekt.string()));
-    EXPECT_EQ(readFile(p.bilder.ergebnis().slot[SlotFarbErgebnis].pfad),
-              readFile(kommandozeile.bilder.ergebnis().slot[SlotFarbErgebnis].pfad));
+    EXPECT_TRUE(sameImage(p.bilder.ergebnis().slot[SlotFarbErgebnis].pfad,
+                          kommandozeile.bilder.ergebnis().slot[SlotFarbErgebnis].pfad));
     EXPECT_EQ(p.refInfo.referenzbild, 1);
     EXPECT_EQ(finde<QComboBox>("RefBildComboBox")->count(), 2);
     EXPECT_EQ(finde<QComboBox>("RefBildComboBox")->currentText(), QStringLiteral("  1"));

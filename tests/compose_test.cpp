@@ -3,45 +3,27 @@
 #include <filesystem>
 
 #include "compose/Pipeline.h"
-#include "support/TestServices.h"
+#include "support/ComposeFixture.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-struct ComposeTest : ::testing::Test {
-    TestServices t;
-    Programm p{t.services()};
-
+struct ComposeTest : ComposeFixture {
     ComposeTest()
     {
         p.ansicht.boxBreite = 400;
         p.ansicht.boxHoehe = 300;
     }
-
     // Image n with an aligned raster of w × h whose pixel (x, y) is (x, y, n).
     void addImage(int n, int w, int h)
     {
-        p.bilder.anzahl = std::max(p.bilder.anzahl, n);
-        ImageEntry& e = p.bilder.bild[static_cast<size_t>(n)];
-        e.slot[SlotQuelle].name = "bild" + std::to_string(n) + ".bmp";
-        e.slot[SlotQuelle].breite = w;
-        e.slot[SlotQuelle].hoehe = h;
-        RasterSlot& r = e.slot[SlotJustiert];
-        r.pfad = TempDateiname(t.files.tempFolder(), n, SlotJustiert);
-        r.breite = w;
-        r.hoehe = h;
-        writeBmp(r.pfad, w, h, [n](int x, int y, uint8_t px[3]) {
+        ComposeFixture::addImage(n, w, h, [n](int x, int y, uint8_t px[3]) {
             px[0] = static_cast<uint8_t>(x);
             px[1] = static_cast<uint8_t>(y);
             px[2] = static_cast<uint8_t>(n);
         });
     }
-    std::vector<uint8_t> result(int slot = SlotErgebnis)
-    {
-        return readFile(p.bilder.ergebnis().slot[static_cast<size_t>(slot)].pfad);
-    }
-    const std::vector<std::string>& messages() { return t.messages.lines; }
 };
 
 }
@@ -166,6 +148,7 @@ TEST_F(ComposeTest, PairModesNeedBothImages)
 {
     addImage(1, 20, 20);
     for (int modus : {VorschauAnaglyph, VorschauStereo, VorschauStreifen}) {
+        SCOPED_TRACE(testing::Message() << "modus " << modus);
         p.auswahl = {modus, 1, 0, 0, false, false};
         EXPECT_FALSE(BERECHNE(p));
         EXPECT_FALSE(fs::exists(p.bilder.ergebnis().slot[SlotErgebnis].pfad));
@@ -176,6 +159,7 @@ TEST_F(ComposeTest, PairModesNeedBothImages)
 TEST_F(ComposeTest, MirroredResultReadsRightToLeft)
 {
     for (int w : {6, 7}) {
+        SCOPED_TRACE(testing::Message() << "w " << w);
         addImage(1, w, 3);
         p.auswahl = {VorschauBildL, 1, 1, 0, false, false};
         p.druck.seitenverkehrt = true;
@@ -317,6 +301,7 @@ TEST(Quellfenster, WideResultInASquareBox)
     EXPECT_FALSE(ganz.scrollX || ganz.scrollY);
 
     for (int px : {0, 25, 100}) {
+        SCOPED_TRACE(testing::Message() << "px " << px);
         const Quellfenster zwei = Quellfenster_Berechnen(4000, 1000, 2.0, 400, 400, px, 0);
         EXPECT_EQ(zwei.x0, 2000 * px / 100);
         EXPECT_EQ(zwei.x1, zwei.x0 + 2000);

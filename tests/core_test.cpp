@@ -6,20 +6,11 @@
 #include "core/Context.h"
 #include "core/Format.h"
 #include "core/Sprache.h"
+#include "support/ImageCompare.h"
 #include "support/TestServices.h"
 
-TEST(Sprache, NumberedMessagesAndCaptions)
+TEST(Sprache, ProjectFilterKeepsTwoBlanksBeforeTheBracket)
 {
-    EXPECT_STREQ(Sprache::Meldung(0), "Bitmap-Dateityp wird nicht unterstützt!");
-    EXPECT_STREQ(Sprache::Meldung(28), "Fehlerusache: yr < ym+yd!");
-    EXPECT_STREQ(Sprache::Meldung(47), "Berechnetes Bild ist größer als 4 GByte! Berechnung wird abgebrochen!");
-    EXPECT_STREQ(Sprache::Meldung(66), "Festgelgte \"Anzahl der Bilder\" zu gross!");
-    EXPECT_STREQ(Sprache::Meldung(68), "Zu wenig Speicher auf Laufwerk ");
-    EXPECT_STREQ(Sprache::Meldung(80), "Bild L oder Bild R oder Anaglyph (L/R) nicht in der Vorschau!");
-    for (int unused : {39, 45, 46, 56, -1, 81})
-        EXPECT_STREQ(Sprache::Meldung(unused), "") << unused;
-    EXPECT_STREQ(Sprache::Titeltext(Sprache::Titel::Bestaetigung), "Bestätigung");
-    EXPECT_STREQ(Sprache::Titeltext(Sprache::Titel::Warnung), "Warnung");
     // The project filter starts with the title and its own blank: two blanks before the bracket.
     EXPECT_EQ(std::string(Sprache::ProjektFilter), std::string(Sprache::Produkttitel) + " (*.LVX)|*.LVX|Alle (*.*)|*.*");
     EXPECT_EQ(std::string(Sprache::ProjektFilter).substr(0, 12), "Lumivex 5  (");
@@ -106,4 +97,38 @@ TEST(Guard, CatchesAllocationFailures)
     EXPECT_FALSE(guarded(ctx, [] { throw std::bad_alloc{}; }));
     EXPECT_TRUE(ctx.state.abort);
     EXPECT_EQ(t.messages.lines.size(), 1u);
+}
+
+TEST(SameImage, NamesTheFirstDifferingPixelAndKeepsBothFiles)
+{
+    TestFiles files;
+    const std::filesystem::path a = files.tempFolder() / "a.bmp";
+    const std::filesystem::path b = files.tempFolder() / "b.bmp";
+    const std::filesystem::path c = files.tempFolder() / "c.bmp";
+    writeBmp(a, 4, 3, [](int, int, uint8_t px[3]) { px[0] = px[1] = px[2] = 9; });
+    writeBmp(b, 4, 3, [](int x, int y, uint8_t px[3]) {
+        px[0] = px[1] = px[2] = 9;
+        if (x >= 2 && y == 1)
+            px[1] = 200;
+    });
+    writeBmp(c, 3, 4, [](int, int, uint8_t px[3]) { px[0] = px[1] = px[2] = 9; });
+    EXPECT_TRUE(sameImage(a, a));
+
+    const testing::AssertionResult pixel = sameImage(a, b);
+    EXPECT_FALSE(pixel);
+    EXPECT_NE(std::string(pixel.message()).find("size 4 x 3, pixel (2, 1) is (9, 9, 9), expected (9, 200, 9)"),
+              std::string::npos)
+        << pixel.message();
+    const std::filesystem::path kept = std::filesystem::current_path() / "failed_images";
+    const std::string stem = "SameImage.NamesTheFirstDifferingPixelAndKeepsBothFiles";
+    EXPECT_TRUE(sameImage(kept / (stem + "_actual.bmp"), a));
+    EXPECT_TRUE(sameImage(kept / (stem + "_expected.bmp"), b));
+
+    const testing::AssertionResult groesse = sameImage(a, c);
+    EXPECT_NE(std::string(groesse.message()).find("size 4 x 3, expected 3 x 4"), std::string::npos) << groesse.message();
+    EXPECT_FALSE(sameImage(a, files.tempFolder() / "weg.bmp"));
+    std::filesystem::remove(kept / (stem + "_actual.bmp"));
+    std::filesystem::remove(kept / (stem + "_expected.bmp"));
+    std::error_code leer;
+    std::filesystem::remove(kept, leer);  // only when no other test kept files there
 }

@@ -233,6 +233,7 @@ TEST_F(GeometryTest, HalfPixelShiftWithoutInterpolationRoundsHalfToEven)
 TEST_F(GeometryTest, QuarterTurnOfASquareIsCounterClockwise)
 {
     for (bool bikubisch : {false, true}) {
+        SCOPED_TRACE(testing::Message() << "bikubisch " << bikubisch);
         p.compose.Bikubisch = bikubisch;
         addImage(1, 5, 5, distinct);
         p.bilder.bild[1].rot = 90;
@@ -250,6 +251,7 @@ TEST_F(GeometryTest, QuarterTurnOfASquareIsCounterClockwise)
 TEST_F(GeometryTest, HalfScaleShrinksAboutTheCentre)
 {
     for (bool bikubisch : {false, true}) {
+        SCOPED_TRACE(testing::Message() << "bikubisch " << bikubisch);
         p.compose.Bikubisch = bikubisch;
         addImage(1, 8, 8, distinct);
         p.bilder.bild[1].skal = 0.5;
@@ -283,6 +285,7 @@ TEST_F(GeometryTest, VergenceTiltMakesATrapezoidInBothVariants)
     addImage(1, w, h, uniform(0, 0, 0));
     ImageEntry& bild = p.bilder.bild[1];
     for (bool invers : {false, true}) {
+        SCOPED_TRACE(testing::Message() << "invers " << invers);
         bild.inversVergenz = invers;
         bild.vx = 30;
         ASSERT_TRUE(Justiere_Bild(p, 1));
@@ -314,6 +317,7 @@ TEST_F(GeometryTest, TheTwoVergenceProjectionsDifferSlightlyAtOneDegree)
     bild.vx = 1;
     Bytes result[2];
     for (bool invers : {false, true}) {
+        SCOPED_TRACE(testing::Message() << "invers " << invers);
         bild.inversVergenz = invers;
         ASSERT_TRUE(Justiere_Bild(p, 1));
         result[invers] = aligned(1);
@@ -404,11 +408,13 @@ TEST_F(GeometryTest, StreamingAndThreadedResamplingGiveIdenticalPixels)
     bild.dx = 0.3;
     bild.vy = 2;
     for (bool invers : {false, true}) {
+        SCOPED_TRACE(testing::Message() << "invers " << invers);
         bild.inversVergenz = invers;
         const Bildlage lage = Ermittle_Bildlage(bild, p.refInfo, {61, 47});
         const Abbildung a = Abbildung_Aus(Vorwaertsmatrix(bild, lage), true, invers, 61, 47);
         Bytes first;
         for (auto [threads, grenze] : {std::pair{1, ~0ull}, std::pair{3, ~0ull}, std::pair{1, 0ull}}) {
+            SCOPED_TRACE(testing::Message() << "threads " << threads << ", " << "grenze " << grenze);
             ResampleOptionen o;
             o.threads = threads;
             o.speicherGrenze = grenze;

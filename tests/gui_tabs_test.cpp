@@ -108,78 +108,17 @@ struct TabsTest : ::testing::Test {
 
 }
 
-TEST_F(TabsTest, EveryNamedControlExists)
-{
-    for (const char* name :
-         {"FarbeGroupBox", "FarbeHintergrundButton", "FarbeHintergrundShape", "FarbeHintergrundVorschauButton",
-          "FarbeHintergrundVorschauShape", "FarbeHintergrundVollbildButton", "FarbeHintergrundVollbildShape",
-          "NormalFarbeButton", "FarbeLabel22", "HistoAlleCheckBox", "HistoMaxCheckBox", "FarbeGammaButton",
-          "JustGroupBox", "JUST_L_RadioButton", "JUST_R_RadioButton", "BikubischCheckBox", "JustLabel1", "JustLabel2",
-          "SpiegelXCheckBox", "SpiegelYCheckBox", "KonturenCheckBox", "FilterComboBox", "JustVR1BitBtn",
-          "JustVR2BitBtn", "JustVR3BitBtn", "JustVL1BitBtn", "JustVL2BitBtn", "JustVL3BitBtn", "JustVO1BitBtn",
-          "JustVO2BitBtn", "JustVU1BitBtn", "JustVU2BitBtn", "JustVXBitBtn", "JustCursorCheckBox", "JustRL1BitBtn",
-          "JustRL2BitBtn", "JustRR1BitBtn", "JustRR2BitBtn", "JustRXBitBtn", "JustSG1BitBtn", "JustSG2BitBtn",
-          "JustSK1BitBtn", "JustSK2BitBtn", "JustSXBitBtn", "JustTR1BitBtn", "JustTR2BitBtn", "JustTL1BitBtn",
-          "JustTL2BitBtn", "JustTO1BitBtn", "JustTO2BitBtn", "JustTU1BitBtn", "JustTU2BitBtn", "JustTXBitBtn",
-          "InversVergenzCheckBox", "VerschiebungAlleCheckBox", "JustVR1ABitBtn", "JustVR2ABitBtn", "JustVL1ABitBtn",
-          "JustVL2ABitBtn", "JustVO1ABitBtn", "JustVU1ABitBtn", "JustVXABitBtn", "JustAXBitBtn",
-          "RefPktSetzenSpeedButton", "RefPktLoeschenSpeedButton", "RefBildComboBox", "RefPktZeigenCheckBox",
-          "RefPktSizeSpinEdit", "RefPktNurHorizontalCheckBox", "REFPFTLoesenButton", "RefBildOFComboBox",
-          "StartOFButton", "StereoAutoJustCheckBox", "OF_ViewCheckBox", "xVergenzAutoJustCheckBox",
-          "yVergenzAutoJustCheckBox", "OF_GrobJustierungCheckBox", "ScheinebeneVornJustCheckBox", "OF_BildNr_Label",
-          "anzSchleifeLabel", "Ebene_Label", "AusschnittGroupBox", "lRandSpinEdit", "rRandSpinEdit", "oRandSpinEdit",
-          "uRandSpinEdit", "BreiteRandSpinEdit", "HoeheRandSpinEdit", "TrimmEdit1", "TrimmEdit2",
-          "AusschnittRatioCheckBox", "BreiteRatioSpinEdit", "HoeheRatioSpinEdit", "DruckbereichCheckBox",
-          "Export_JPG_CheckBox", "AusschnittAnwendenButton", "OptimumAusschnittButton", "AusschnittButton",
-          "AusschnittVerwendenButton", "AnaglyphGroupBox", "AnaglyphRadioGroup", "AnaglyphFarbeRadioGroup",
-          "C1TrackBar", "C2TrackBar", "C3TrackBar", "AnaglyphVerbindenCheckBox", "StereoGroupBox", "ViewerComboBox",
-          "ViewerRadioButton1", "ViewerRadioButton2", "ViewerEdit1", "ViewerEdit2", "ViewerEdit3", "ViewerEdit4",
-          "ViewerEdit5", "ViewerEdit6", "ViewerEdit7", "ViewerAnwendenButton", "ViewerLRRadioGroup",
-          "ViewerGesamtRahmenCheckBox", "ViewerRahmenCheckBox", "StereoHintergrundButton", "StereoHintergrundShape",
-          "StereoRahmenButton", "StereoRahmenShape", "StereoStauchenCheckBox", "StereoPixelBreiteCheckBox",
-          "StereoPixelBreiteSpinEdit", "StereoPixelHoeheSpinEdit", "LinseGroupBox", "PixelUpDown", "PixelEdit",
-          "Label_PPL", "DruckOptimierungGroupBox", "DruckOptimierungCheckBox", "dpiAutoRadioButton",
-          "dpiManuellRadioButton", "dpiComboBox", "dpiPrinterComboBox", "biKubComboBox", "dpiAutoWertLabel",
-          "KalibAllGroupBox", "TabControl2", "KalibDruckGroupBox", "KalibBildGroupBox", "KalibrierungLPIEdit",
-          "KalibSpinEdit", "KalibrierungRichtungRadioGroup", "KalibrierungSchrittweiteRadioGroup",
-          "KalibrierungDruckenBitBtn", "KLPITypMaskEdit", "KlpiStepMaskEdit", "KAnzStreifenSpinEdit",
-          "LRKalibEinheitRadioGroup", "KBreitMaskEdit", "KHochMaskEdit", "LRKalibRichtungRadioGroup",
-          "KAnzBilderSpinEdit", "KAnzPixBildLinseSpinEdit", "LRAutoRadioGroup", "LRKalibMethodeRadioGroup",
-          "KalibSpeichernBeschriftungCheckBox", "KalibSpeichernBemassung10CheckBox",
-          "KalibSpeichernBemassung5CheckBox", "KalibSpeichernSchwarzSchmalCheckBox", "KStartBitBtn",
-          "KHoeheStreifenLabel", "KPixelxLabel", "KPixelYLabel", "KdpiXLabel", "KdpiYLabel", "LCDGroupBox",
-          "LCDGroesseRadioGroup", "LCDSpinEditx", "LCDSpinEdity", "LCDAnwendenButton", "LCDRichtungRadioGroup",
-          "LCDBeginnRadioGroup", "DruckGroupBox", "DruckInfosCheckBox", "DruckButton", "hSizeEdit", "BarrierGroupBox",
-          "BarrierComboBox", "BarrierDruckButton", "BatchGroupBox", "BatchTabControl", "Batch1GroupBox",
-          "Batch2GroupBox", "Batch3GroupBox", "Batch4GroupBox", "Batch5GroupBox", "Batch6GroupBox", "Batch1Edit0",
-          "Batch1BitBtn1", "Batch1Button", "Batch1ComboBox1", "Batch1ComboBox2", "Batch1CheckBox1", "Batch1ListBox1",
-          "Batch1ListBox2", "Batch2RadioButton1", "Batch2RadioButton2", "Batch2RadioButton3", "Batch2CheckBox2",
-          "Batch2CheckBox3", "Batch2Button1", "Batch2Shape1", "Batch3ComboBox1", "Batch3RotCheckBox",
-          "Batch3SkalCheckBox", "Batch3VertCheckBox", "Batch4CheckBox1", "Batch5CheckBox1", "Batch5CheckBox2",
-          "Batch5CheckBox3", "Batch5CheckBox4", "Batch5CheckBox5", "Batch5Edit1", "Batch5Edit2", "Batch5Edit3",
-          "Batch5ComboBox1", "Batch5ComboBox2", "Batch6Edit1", "Batch6BitBtn1", "Batch6CheckBox1", "Batch6CheckBox2",
-          "Batch6CheckBox4", "Batch6CheckBox5", "Batch6Edit2", "Batch6Edit4", "Batch6Edit5", "CheckBox5",
-          "BatchStartBitBtn", "BatchEndeBitBtn", "BatchCheckBox2", "BatchCheckBox3", "BatchCheckBox5", "BatchEdit1",
-          "Batch1Edit2", "BatchStatusLabel2", "TextGroupBox", "InternGroupBox", "ButtonEXIF", "ButtonMPO", "Memo1",
-          "AnaglypKalibPrintButton"})
-        EXPECT_EQ(fenster.findChildren<QWidget*>(QString::fromLatin1(name)).size(), 1) << name;
-}
-
-TEST_F(TabsTest, UnbuiltFunctionsAreDisabled)
+TEST_F(TabsTest, UnbuiltFunctionsAreDisabledOrHidden)
 {
     zeigen();
     EXPECT_FALSE(finde<QWidget>("Batch1Button")->isEnabled());
     EXPECT_FALSE(finde<QWidget>("TextGroupBox")->isEnabled());
-    for (const char* name : {"ButtonEXIF", "ButtonMPO", "ViewerAnwendenButton", "C1TrackBar", "BarrierComboBox",
-                             "BikubischCheckBox", "TabControl2", "BatchTabControl", "JustVR1BitBtn",
-                             "RefPktSetzenSpeedButton", "DruckbereichCheckBox", "KStartBitBtn",
-                             "KalibrierungDruckenBitBtn", "DruckButton", "BarrierDruckButton",
-                             "AnaglypKalibPrintButton", "StartOFButton", "BatchStartBitBtn", "Batch4CheckBox1"})
-        EXPECT_TRUE(finde<QWidget>(name)->isEnabled() || name[0] == 'C') << name;
     for (const char* name : {"FilterComboBox", "HistoAlleCheckBox", "HistoMaxCheckBox", "FarbeLabel22", "hSizeEdit",
                              "JustTO1BitBtn", "JustTU1BitBtn", "JustVR1ABitBtn", "REFPFTLoesenButton",
-                             "BatchEndeBitBtn", "OF_GrobJustierungCheckBox"})
-        EXPECT_TRUE(finde<QWidget>(name)->isHidden()) << name;
+                             "BatchEndeBitBtn", "OF_GrobJustierungCheckBox"}) {
+        SCOPED_TRACE(name);
+        EXPECT_TRUE(finde<QWidget>(name)->isHidden());
+    }
 }
 
 TEST_F(TabsTest, AutoAlignmentRunsFromItsButton)

@@ -56,6 +56,7 @@ TEST_F(LenticularTest, TwoImagesOnePixelLensesAndBarrier)
 {
     addImages(2, 10, 4);
     for (bool barrier : {false, true}) {
+        SCOPED_TRACE(testing::Message() << "barrier " << barrier);
         p.compose.LinseInvers = barrier;
         ASSERT_EQ(Linsenraster3D(p), 0);
         ASSERT_EQ(width(), 20);
@@ -208,6 +209,7 @@ TEST_F(LenticularTest, LensViewShowsOneImageFromEachPosition)
     // The first column under every lens holds image 2, the second image 1; the black
     // frame covers rows 0 and 3 and the outer columns.
     for (int position : {0, 1}) {
+        SCOPED_TRACE(testing::Message() << "position " << position);
         const Linsenbild b = ansicht(linsen, position);
         ASSERT_EQ(b.breite, 10);
         ASSERT_EQ(b.hoehe, 4);
@@ -241,6 +243,7 @@ TEST_F(LenticularTest, LensViewOfAFlipTakesRows)
     const Linsenteilung linsen = teilung();
     ASSERT_TRUE(linsen.flip);
     for (int position : {0, 1}) {
+        SCOPED_TRACE(testing::Message() << "position " << position);
         const Linsenbild b = ansicht(linsen, position);
         ASSERT_EQ(b.breite, 4);
         ASSERT_EQ(b.hoehe, 10);

@@ -1,36 +1,24 @@
 #include <gtest/gtest.h>
 
 #include "commands/Liste.h"
-#include "support/TestServices.h"
+#include "support/ImageFixture.h"
 
 namespace {
 
-struct ListTest : ::testing::Test {
-    TestServices t;
-    Programm p{t.services()};
-
+struct ListTest : ImageFixture {
     ListTest()
     {
         p.ansicht.boxBreite = 200;
         p.ansicht.boxHoehe = 100;
     }
-    // n images whose aligned rasters carry their number in every red byte.
+    // n images whose working copies and aligned rasters carry their number in every red byte.
     void addImages(int count)
     {
         for (int n = 1; n <= count; ++n) {
-            ImageEntry& e = p.bilder.bild[static_cast<size_t>(n)];
+            ImageEntry& e = addImage(n, 20, 20, uniform(0, 0, static_cast<uint8_t>(n)));
             e.slot[SlotQuelle].name = "b" + std::to_string(n);
-            for (int s : {SlotArbeitskopie, SlotJustiert}) {
-                RasterSlot& r = e.slot[static_cast<size_t>(s)];
-                r.pfad = TempDateiname(t.files.tempFolder(), n, s);
-                r.breite = r.hoehe = 20;
-                writeBmp(r.pfad, 20, 20, [n](int, int, uint8_t px[3]) {
-                    px[0] = px[1] = 0;
-                    px[2] = static_cast<uint8_t>(n);
-                });
-            }
+            fillSlot(e.slot[SlotJustiert], 20, 20, uniform(0, 0, static_cast<uint8_t>(n)));
         }
-        p.bilder.anzahl = count;
     }
     int shownImage() { return bmpPixel(readFile(p.bilder.ergebnis().slot[SlotFarbErgebnis].pfad), 0, 0)[2]; }
 };

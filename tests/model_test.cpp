@@ -63,36 +63,8 @@ struct ModelTest : ::testing::Test {
 
 }
 
-TEST_F(ModelTest, InitGivesTheDefaults)
+TEST_F(ModelTest, EverySlotOfTheResultLiesInTheTemporaryFolder)
 {
-    EXPECT_EQ(p.bilder.anzahl, 0);
-    EXPECT_EQ(p.compose.lpi, 40.0);
-    EXPECT_EQ(p.compose.Linsenrichtung, 0);
-    EXPECT_FALSE(p.compose.LinseInvers);
-    EXPECT_TRUE(p.compose.JustStreifenLO);
-    EXPECT_FALSE(p.compose.JustStreifenRU || p.compose.JustStreifenQuer);
-    EXPECT_EQ(p.compose.Komprimierung, 0);
-    EXPECT_EQ(p.compose.PixelProBildProLinse, 1);
-    EXPECT_EQ(p.compose.Hintergrundfarbe, (Farbe{255, 255, 255}));
-    EXPECT_EQ(p.compose.anaglyphSchema, 0);
-    EXPECT_EQ(p.compose.anaglyphFarbModus, 0);
-    EXPECT_EQ(p.compose.C1 + p.compose.C2 + p.compose.C3, 0);
-    EXPECT_TRUE(p.compose.anaglyphVerbinden);
-    EXPECT_TRUE(p.compose.Bikubisch);
-    EXPECT_EQ(p.farbe.vorschauHintergrund, (Farbe{192, 192, 192}));
-    EXPECT_EQ(p.farbe.vollbildHintergrund, (Farbe{0, 0, 0}));
-    EXPECT_EQ(p.druck.randX, 0.5);
-    EXPECT_EQ(p.druck.breiteGesetzt, 15.0);
-    EXPECT_EQ(p.druck.hoeheGesetzt, 10.0);
-    EXPECT_TRUE(p.druck.einheitCm && p.druck.proportional);
-    EXPECT_FALSE(p.druck.seitenverkehrt || p.druck.druckInfos);
-    EXPECT_EQ(p.auswahl.vorschau, VorschauKeine);
-    const ImageEntry& e = p.bilder.bild[7];
-    EXPECT_EQ(e.skal, 1.0);
-    EXPECT_EQ(e.AJRef1, -1);
-    EXPECT_EQ(e.AJStatus[2], " ");
-    EXPECT_EQ(e.RaumMatrix2, Matrix4::Einheit());
-    // Every slot of the result entry is named in the temporary folder.
     for (int s = 0; s < SlotAnzahl; ++s)
         EXPECT_EQ(fs::path(p.bilder.ergebnis().slot[static_cast<size_t>(s)].pfad).parent_path(), t.files.tempFolder());
 }
@@ -148,6 +120,7 @@ TEST_F(ModelTest, InvalidNumbersChangeNothing)
     EXPECT_EQ(p.bilder.Entfernen(1), -1);
     addImages(3);
     for (int n : {0, 4, -1}) {
+        SCOPED_TRACE(testing::Message() << "n " << n);
         EXPECT_EQ(p.bilder.Entfernen(n), -1);
         EXPECT_EQ(p.bilder.Hoch(n), -1);
         EXPECT_EQ(p.bilder.Runter(n), -1);

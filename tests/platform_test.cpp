@@ -150,11 +150,11 @@ TEST_F(PlatformTest, ARunKeepsItsFolderWhileItLives)
     const char* bisher = std::getenv("TMPDIR");
     const std::string tmpdir = bisher ? bisher : "";
     ::setenv("TMPDIR", base.c_str(), 1);
-    auto lauf = TempOrdner();
+    auto lauf = TempFolder();
     ASSERT_TRUE(lauf);
     const fs::path ordner = lauf->pfad();
     EXPECT_EQ(ordner.parent_path().parent_path(), base);
-    auto zweiter = TempOrdner();
+    auto zweiter = TempFolder();
     ASSERT_TRUE(zweiter);
     EXPECT_TRUE(fs::is_directory(ordner));
     lauf.reset();

@@ -347,6 +347,7 @@ TEST_F(DruckTest, VerticalLensTestStaggersItsLabels)
     EXPECT_EQ(rgb(muster, 0, 1), Cyan);
     const int64_t h8 = 34;  // round(8 × 100 × 2.54 ÷ 72 × 1.2)
     for (int i : {0, 1, 2, 3}) {
+        SCOPED_TRACE(testing::Message() << "i " << i);
         EXPECT_EQ(drucker.images[static_cast<size_t>(i)].rect.left, 300 + 50 * i);
         EXPECT_EQ(drucker.images[static_cast<size_t>(i)].rect.top, 600);
         EXPECT_EQ(drucker.texts[static_cast<size_t>(6 + i)].y, 600 - (i % 3 + 1) * h8);
@@ -475,6 +476,7 @@ TEST(Kalibrierungsbild, StripesSampleTheReferenceRow)
     EXPECT_EQ(farbe(ref, 5), Rot);
     EXPECT_EQ(farbe(ref, 36), Schwarz);
     for (bool kontinuierlich : {false, true}) {
+        SCOPED_TRACE(testing::Message() << "kontinuierlich " << kontinuierlich);
         std::vector<uint8_t> zeile(3 * 30);
         Streifenzeile(ref, 30, 40, 40, kontinuierlich, zeile.data());
         EXPECT_TRUE(std::equal(zeile.begin(), zeile.end(), ref.begin())) << kontinuierlich;

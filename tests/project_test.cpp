@@ -233,7 +233,7 @@ struct OeffnenTest : ::testing::Test {
         return b;
     }
     // The message, the file it concerns (with the system's reason), then that nothing was loaded.
-    std::vector<std::string> nichtGeladen(int meldung, const std::string& datei)
+    std::vector<std::string> nichtGeladen(Sprache::MeldungNr meldung, const std::string& datei)
     {
         return {std::string("Fehler: ") + Sprache::Meldung(meldung) + "\n" + datei,
                 "Information: Das Projekt wird nicht geladen!"};
@@ -321,11 +321,12 @@ TEST_F(OeffnenTest, FailuresBeforeLoadingChangeNothing)
     writeBytes(ordner / "kurz.lvx", kurz);
 
     const std::string fehltNicht = ": Datei oder Verzeichnis nicht gefunden";
-    const std::tuple<std::string, int, std::string> faelle[] = {
-        {(ordner / "neu.lvx").string(), 6, (ordner / "neu.lvx").string()},
-        {(ordner / "kurz.lvx").string(), 7, (ordner / "kurz.lvx").string()},
-        {fehltDatei, 9, (ordner / "weg.bmp").string() + fehltNicht},
-        {(ordner / "gibtsnicht.lvx").string(), 4, (ordner / "gibtsnicht.lvx").string() + fehltNicht}};
+    const std::tuple<std::string, Sprache::MeldungNr, std::string> faelle[] = {
+        {(ordner / "neu.lvx").string(), Sprache::MeldungNr::FalscheProjektdatei, (ordner / "neu.lvx").string()},
+        {(ordner / "kurz.lvx").string(), Sprache::MeldungNr::ProjektLadeFehler, (ordner / "kurz.lvx").string()},
+        {fehltDatei, Sprache::MeldungNr::BilddateiNichtGefunden, (ordner / "weg.bmp").string() + fehltNicht},
+        {(ordner / "gibtsnicht.lvx").string(), Sprache::MeldungNr::DateiNichtGeoeffnet,
+         (ordner / "gibtsnicht.lvx").string() + fehltNicht}};
     for (const auto& [datei, meldung, zeile2] : faelle) {
         t.messages.lines.clear();
         EXPECT_FALSE(OeffnenAllgemein(p, datei));
@@ -403,7 +404,7 @@ TEST_F(OeffnenTest, ValuesNoPictureCanHaveRefuseTheProject)
         const std::string datei = projekt(d, "falsch.lvx");
         t.messages.lines.clear();
         EXPECT_FALSE(OeffnenAllgemein(p, datei));
-        EXPECT_EQ(t.messages.lines, nichtGeladen(7, datei));
+        EXPECT_EQ(t.messages.lines, nichtGeladen(Sprache::MeldungNr::ProjektLadeFehler, datei));
         EXPECT_EQ(p.bilder.anzahl, 1);
         EXPECT_EQ(p.bilder.bild[1].slot[SlotQuelle].name, "bild1.bmp");
         // A template is refused alike.
@@ -438,7 +439,7 @@ TEST_F(OeffnenTest, AnImageThatCannotBeLoadedEmptiesTheSet)
     EXPECT_EQ(p.bilder.anzahl, 0);
     ASSERT_GE(t.messages.lines.size(), 2u);
     EXPECT_EQ(std::vector<std::string>(t.messages.lines.end() - 2, t.messages.lines.end()),
-              nichtGeladen(10, (ordner / "bild2.bmp").string()));
+              nichtGeladen(Sprache::MeldungNr::BildLadeFehler, (ordner / "bild2.bmp").string()));
     // No working copy of the first image is left behind.
     for (const auto& f : fs::directory_iterator(t.files.tempFolder()))
         EXPECT_FALSE(f.path().filename().string().rfind("~$", 0) == 0 && f.path().string().find("_1_") != std::string::npos)

@@ -177,6 +177,7 @@ TEST_F(ReferenceTest, ResizersMatchThePlainFormulas)
     e.slot[SlotKomposition].pfad = TempDateiname(t.files.tempFolder(), 1, SlotKomposition);
     const auto ziel = [&] { return slot(1, SlotKomposition); };
     for (auto [w, h] : {std::pair{17, 97}, {40, 299}, {13, 2}, {41, 300}}) {
+        SCOPED_TRACE(testing::Message() << "w " << w << ", " << "h " << h);
         ASSERT_EQ(Flaechenmittel(p.ctx, e, SlotJustiert, SlotKomposition, w, h), 0);
         EXPECT_TRUE(gleich(ziel(), flaeche(quelle, w, h, true))) << w << " x " << h;
         ASSERT_EQ(Flaechenmittel(p.ctx, e, SlotJustiert, SlotKomposition, w, h, Flaechenweg::Datei), 0);
@@ -184,11 +185,13 @@ TEST_F(ReferenceTest, ResizersMatchThePlainFormulas)
     }
     for (int methode : {1, 2, 3})
         for (auto [w, h] : {std::pair{29, 331}, {100, 70}, {41, 300}}) {
+            SCOPED_TRACE(testing::Message() << "w " << w << ", " << "h " << h);
             ASSERT_EQ(Bikubisch(p.ctx, e, SlotJustiert, SlotKomposition, methode, w, h), 0);
             EXPECT_TRUE(gleich(ziel(), bikubisch(quelle, w, h, methode))) << methode << ": " << w << " x " << h;
         }
     // Every pixel covered, a column beyond the source, a downscale skipping rows.
     for (auto [w, h] : {std::pair{60, 700}, {1706, 3}, {20, 77}}) {
+        SCOPED_TRACE(testing::Message() << "w " << w << ", " << "h " << h);
         std::filesystem::remove(e.slot[SlotKomposition].pfad);
         ASSERT_EQ(NaechsterNachbar(p.ctx, e, SlotJustiert, SlotKomposition, w, h), 0);
         EXPECT_TRUE(gleich(ziel(), naechster(quelle, w, h))) << w << " x " << h;
@@ -208,6 +211,7 @@ TEST_F(ReferenceTest, LenticularPrintAndItsFittingMatchThePlainFormulas)
         bilder.push_back(muster(n, 73, 150));
     p.auswahl = {VorschauLinsenraster, 1, 2, 0, false, false};
     for (bool optimiert : {false, true}) {
+        SCOPED_TRACE(testing::Message() << "optimiert " << optimiert);
         p.compose.DruckOptimierung = optimiert;
         p.compose.dpiAuto = false;
         p.compose.dpiIndex = 9;  // 720 dpi

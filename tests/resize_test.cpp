@@ -69,6 +69,7 @@ TEST_F(ResizeTest, NearestNeighbourPositionsBeyond32Bits)
 TEST_F(ResizeTest, AreaAverageWeightsAndRounding)
 {
     for (Flaechenweg weg : {Flaechenweg::Speicher, Flaechenweg::Datei}) {
+        SCOPED_TRACE(testing::Message() << "weg " << static_cast<int>(weg));
         // 3 → 2: (v0 + 0.5 v1) / 1.5 and (0.5 v1 + v2) / 1.5.
         source(3, 1, {0, 30, 60});
         ASSERT_EQ(Flaechenmittel(p.ctx, e, 0, 1, 2, 1, weg), 0);
@@ -113,6 +114,7 @@ TEST_F(ResizeTest, BicubicValues)
     // Cubic convolution at the same size is the identity.
     source(3, 2, {5, 80, 200, 13, 0, 255});
     for (int methode : {2, 3}) {
+        SCOPED_TRACE(testing::Message() << "methode " << methode);
         ASSERT_EQ(Bikubisch(p.ctx, e, 0, 1, methode, 3, 2), 0);
         EXPECT_EQ(target(), (std::vector<int>{5, 80, 200, 13, 0, 255}));
     }
@@ -155,6 +157,7 @@ TEST_F(ResizeTest, LargerRastersMatchTheFormulaPixelForPixel)
         }
     // Area average, in memory and row by row, against the weighted sum per pixel.
     for (Flaechenweg weg : {Flaechenweg::Speicher, Flaechenweg::Datei}) {
+        SCOPED_TRACE(testing::Message() << "weg " << static_cast<int>(weg));
         ASSERT_EQ(Flaechenmittel(p.ctx, e, 0, 1, 17, 97, weg), 0);
         got = target();
         const double sx = sw / 17.0, sy = sh / 97.0;

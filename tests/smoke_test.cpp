@@ -59,6 +59,7 @@ TEST(Smoke, DemoProjectInTheRealWindow)
     ASSERT_EQ(p.bilder.anzahl, 3);
     const auto modi = fenster.findChild<QGroupBox*>(QStringLiteral("VorschauRadioGroup"))->findChildren<QRadioButton*>();
     for (const auto& [modus, name] : {std::pair{3, "anaglyph"}, std::pair{5, "linsenraster"}}) {
+        SCOPED_TRACE(testing::Message() << "modus " << modus << ", " << "name " << name);
         modi[modus]->click();
         QApplication::processEvents();
         EXPECT_EQ(p.auswahl.vorschau, modus);
@@ -67,6 +68,7 @@ TEST(Smoke, DemoProjectInTheRealWindow)
     }
     auto* tabs = fenster.findChild<QTabWidget*>(QStringLiteral("TabControl1"));
     for (int tab : {1, 4, 5}) {
+        SCOPED_TRACE(testing::Message() << "tab " << tab);
         tabs->setCurrentIndex(tab);
         QApplication::processEvents();
         EXPECT_TRUE(fenster.grab().save(bildname(("tab" + std::to_string(tab)).c_str())));

@@ -267,6 +267,7 @@ TEST_F(TrackingTest, RotatedAndScaledPictureIsAligned)
     // The corrected transform maps each aligned pixel back onto where the pattern lies in b.
     const Matrix4 f = Matrix_4_Inverse(e.matrix2);
     for (const auto& [x, y] : {std::pair{40.0, 40.0}, std::pair{280.0, 40.0}, std::pair{40.0, 200.0}, std::pair{280.0, 200.0}}) {
+        SCOPED_TRACE(testing::Message() << "x " << x << ", " << "y " << y);
         // Where pattern point (x, y) lies in b.
         const double u = x - 160.0, v = y - 120.0, w = 1.5 * 3.14159265358979323846 / 180.0;
         const double bx = 160.0 + 1.02 * (std::cos(w) * u - std::sin(w) * v) + 3.0;

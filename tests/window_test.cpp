@@ -475,10 +475,10 @@ TEST(Hilfslinien, FourCursorsAndTheDrawingOne)
         for (int b = a + 1; b < 4; ++b)
             EXPECT_NE(bilder[a], bilder[b]) << a << " " << b;
     Vorschau v;
-    v.setZeichnen(true);
+    v.setzeZeichnen(true);
     EXPECT_EQ(v.cursor().pixmap().toImage(), bilder[2]);
     EXPECT_TRUE(v.toolTip().startsWith(QStringLiteral("linke Maustaste")));
-    v.setZeichnen(false);
+    v.setzeZeichnen(false);
     EXPECT_EQ(v.cursor().shape(), Qt::ArrowCursor);
     EXPECT_EQ(v.toolTip(), QString::fromUtf8("rechte Maustaste: Vollbilddarstellung"));
 }

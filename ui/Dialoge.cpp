@@ -40,7 +40,7 @@ std::function<QString(QWidget*)> bildDatei = [](QWidget* eltern) {
 };
 
 std::function<QString(QWidget*, const QString&)> bmpZiel = [](QWidget* eltern, const QString& ordner) {
-    QFileDialog dialog(eltern, QString(), ordner, DialogFilter(QStringLiteral("BMP-Datei (*.bmp) |*.bmp")));
+    QFileDialog dialog(eltern, QString(), ordner, DialogFilter(text(Sprache::BmpDateiFilter)));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QStringLiteral("BMP"));
     return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
@@ -52,7 +52,7 @@ std::function<QString(QWidget*, const QString&)> ordnerWahl = [](QWidget* eltern
 
 std::function<QString(QWidget*, bool, const QString&)> exportDatei = [](QWidget* eltern, bool jpg,
                                                                         const QString& ordner) {
-    const QString filter = DialogFilter(text(jpg ? "JPG-Datei (*.jpg) |*.jpg" : "BMP-Datei (*.bmp) |*.bmp"));
+    const QString filter = DialogFilter(text(jpg ? Sprache::JpgDateiFilter : Sprache::BmpDateiFilter));
     // The files written carry numbers after the chosen name, so the name itself is never replaced.
     return QFileDialog::getSaveFileName(eltern, QString(), ordner, filter, nullptr,
                                         QFileDialog::DontConfirmOverwrite);

@@ -147,10 +147,9 @@ QWidget* TForm1::listenPanel()
     auto* knoepfe = new QHBoxLayout;
     NeuButton = benannt(new QPushButton(text(Sprache::BildHinzufuegen)), "NeuButton");
     connect(NeuButton, &QPushButton::clicked, this, &TForm1::NeuButtonClick);
-    NeuButton->setToolTip(text("Hinzufügen eines oder mehrerer Bilder zum Projekt (mehrere Bilder mit Strg-Taste im "
-                               "Öffnen-Dialog wählen)"));
+    NeuButton->setToolTip(text(Sprache::BildHinzufuegenHinweis));
     BildEntfernen = benannt(new QPushButton(text(Sprache::BildEntfernen)), "BildEntfernen");
-    BildEntfernen->setToolTip(text("ausgewähltes Bild wird aus dem aktuellen Projekt entfernt"));
+    BildEntfernen->setToolTip(text(Sprache::BildEntfernenHinweis));
     HochBitBtn = benannt(new QPushButton(QStringLiteral("▲")), "HochBitBtn");
     RunterBitBtn = benannt(new QPushButton(QStringLiteral("▼")), "RunterBitBtn");
     HochBitBtn->setFixedWidth(36);
@@ -186,7 +185,7 @@ QWidget* TForm1::vorschauBereich()
     auto* gitter = new QGridLayout(rahmen);
     gitter->setSpacing(0);
     VorschauShape = new Vorschau;
-    VorschauShape->setToolTip(text("rechte Maustaste: Vollbilddarstellung"));
+    VorschauShape->setToolTip(text(Sprache::VollbildHinweis));
     connect(VorschauShape, &Vorschau::rechtsKlick, this, &TForm1::ZoomVollbildBitBtnClick);
     xScrollBar = benannt(new QScrollBar(Qt::Horizontal), "xScrollBar");
     yScrollBar = benannt(new QScrollBar(Qt::Vertical), "yScrollBar");
@@ -285,13 +284,13 @@ QWidget* TForm1::unterVorschau()
     auto* loeschen = benannt(new QPushButton(text(Sprache::HilfslinienLoeschen)), "LoeschenLinienButton");
     hilfsLayout->addWidget(zeichnen);
     hilfsLayout->addWidget(loeschen);
-    connect(zeichnen, &QCheckBox::toggled, VorschauShape, &Vorschau::setZeichnen);
+    connect(zeichnen, &QCheckBox::toggled, VorschauShape, &Vorschau::setzeZeichnen);
     connect(loeschen, &QPushButton::clicked, VorschauShape, &Vorschau::linienLoeschen);
     spalteLinks->addWidget(hilfslinien);
     layout->addWidget(spalteLinksBox);
 
     VorschauRadioGroup = benannt(new QGroupBox(text(Sprache::VorschauGruppe)), "VorschauRadioGroup");
-    VorschauRadioGroup->setToolTip(text("Auswahl der Vorschau und Berechnung des entsprechenden Bildes"));
+    VorschauRadioGroup->setToolTip(text(Sprache::VorschauHinweis));
     auto* modiLayout = new QGridLayout(VorschauRadioGroup);
     vorschauModi = new QButtonGroup(this);
     for (int i = 0; i < 7; ++i) {
@@ -312,7 +311,7 @@ QWidget* TForm1::unterVorschau()
     VorschauGroupBox = benannt(new QGroupBox(text(Sprache::VorschauGruppe)), "VorschauGroupBox");
     auto* stoppLayout = new QVBoxLayout(VorschauGroupBox);
     STOPButton = benannt(new QPushButton(text(Sprache::Stopp)), "STOPButton");
-    STOPButton->setToolTip(text("Berechnung abbrechen"));
+    STOPButton->setToolTip(text(Sprache::StoppHinweis));
     stoppLayout->addWidget(STOPButton);
     connect(STOPButton, &QPushButton::clicked, this, &TForm1::STOPButtonClick);
     VorschauGroupBox->hide();
@@ -323,8 +322,7 @@ QWidget* TForm1::unterVorschau()
     auto* zoom = benannt(new QGroupBox(QStringLiteral(" Zoom ")), "ZoomGroupBox");
     auto* zoomLayout = new QHBoxLayout(zoom);
     ZoomComboBox = benannt(new QComboBox, "ZoomComboBox");
-    ZoomComboBox->setToolTip(
-        text("Festlegen der Zoom-Einstellung (1:1 ... Bild erscheint vollständig im Vorschaufenster)"));
+    ZoomComboBox->setToolTip(text(Sprache::ZoomHinweis));
     zoomLayout->addWidget(ZoomComboBox);
     connect(ZoomComboBox, &QComboBox::activated, this, &TForm1::ZoomComboBoxChange);
     auto zoomKnopf = [&](const char* name, const char* beschriftung, auto aktion) {
@@ -344,15 +342,15 @@ QWidget* TForm1::unterVorschau()
     auto* animation = benannt(new QGroupBox(text(Sprache::Bildsequenz)), "AnimationGroupBox");
     auto* animationLayout = new QHBoxLayout(animation);
     AnimationStartBitBtn = benannt(new QPushButton(QStringLiteral("▶")), "AnimationStartBitBtn");
-    AnimationStartBitBtn->setToolTip(text("Start Bildsequenz"));
+    AnimationStartBitBtn->setToolTip(text(Sprache::AnimationStartHinweis));
     AnimationStopBitBtn = benannt(new QPushButton(QStringLiteral("■")), "AnimationStopBitBtn");
-    AnimationStopBitBtn->setToolTip(text("Stopp Bildsequenz"));
+    AnimationStopBitBtn->setToolTip(text(Sprache::AnimationStoppHinweis));
     PingPongCheckBox = benannt(new QCheckBox, "PingPongCheckBox");
-    PingPongCheckBox->setToolTip(text("leer: zyklische Wiederholung, gewählt: Vorwärts/Rückwärts-Animation"));
+    PingPongCheckBox->setToolTip(text(Sprache::PingPongHinweis));
     AnimationUpDown = benannt(new QSpinBox, "AnimationUpDown");
     AnimationUpDown->setRange(1, 5);
     AnimationUpDown->setValue(3);
-    AnimationUpDown->setToolTip(text("Schnelligkeit (1..5) festlegen"));
+    AnimationUpDown->setToolTip(text(Sprache::SchnelligkeitHinweis));
     for (QWidget* w : std::initializer_list<QWidget*>{AnimationStartBitBtn, AnimationStopBitBtn, PingPongCheckBox,
                                                       AnimationUpDown}) {
         animationLayout->addWidget(w);
@@ -456,7 +454,8 @@ void TForm1::Timer2Timer()
 
 void TForm1::STOPButtonClick()
 {
-    if (p_.ctx.ask(Sprache::Titel::Bestaetigung, Sprache::Meldung(55)) == Antwort::Ja)
+    if (p_.ctx.ask(Sprache::Titel::Bestaetigung,
+                   Sprache::Meldung(Sprache::MeldungNr::BerechnungAbbrechenFrage)) == Antwort::Ja)
         Berechnung_Stoppen(p_);
 }
 
@@ -503,15 +502,15 @@ void TForm1::aktualisieren()
             ZoomComboBox->addItem(text(z));
         ZoomComboBox->setCurrentIndex(p_.ansicht.zoomIndex);
     }
-    for (auto [leiste, aktiv, wert] : {std::tuple{xScrollBar, p_.ansicht.scrollXAktiv, p_.ansicht.scrollX},
-                                       std::tuple{yScrollBar, p_.ansicht.scrollYAktiv, p_.ansicht.scrollY}}) {
+    for (auto [leiste, aktiv, wert] : {std::tuple{xScrollBar, p_.ansicht.bildlaufXAktiv, p_.ansicht.scrollX},
+                                       std::tuple{yScrollBar, p_.ansicht.bildlaufYAktiv, p_.ansicht.scrollY}}) {
         const QSignalBlocker sperre(leiste);
         leiste->setEnabled(aktiv);
         leiste->setValue(wert);
     }
     const Farbe& hintergrund = p_.farbe.vorschauHintergrund;
-    VorschauShape->setHintergrund(QColor(hintergrund.r, hintergrund.g, hintergrund.b));
-    VorschauShape->setReferenzSetzen(p_.refInfo.setzModus);
+    VorschauShape->setzeHintergrund(QColor(hintergrund.r, hintergrund.g, hintergrund.b));
+    VorschauShape->setzeReferenzSetzen(p_.refInfo.setzModus);
     Ergebnis_Zeigen();
     for (Tab* tab : tabs_)
         tab->aktualisieren();

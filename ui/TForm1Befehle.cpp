@@ -38,6 +38,7 @@
 
 namespace {
 
+using Sprache::MeldungNr;
 using Sprache::Titel;
 
 struct BildFormat {
@@ -48,12 +49,12 @@ struct BildFormat {
 };
 
 constexpr BildFormat bildFormate[] = {
-    {"JPG", "JPG", "JPG-Datei (*.jpg) |*.jpg", "jpg"},
-    {"BMP (24 Bit, RGB)", "BMP", "BMP-Datei (*.bmp) |*.bmp", "bmp"},
-    {"TGA (24 Bit, RGB)", "TGA", "TGA-Datei (*.tga) |*.tga", "tga"},
-    {"TIFF (24 Bit, RGB)", "TIF", "TIF-Datei (*.tif) |*.tif", "tif"},
-    {"TIFF (32 Bit, CMYK)", "TIF_CMYK", "TIF-Datei (*.tif) |*.tif", "tif"},
-    {"MPO (2 Dateien)", "MPO", "MPO-Datei (*.mpo) |*.mpo", "mpo"},
+    {"JPG", "JPG", Sprache::JpgDateiFilter, "jpg"},
+    {"BMP (24 Bit, RGB)", "BMP", Sprache::BmpDateiFilter, "bmp"},
+    {"TGA (24 Bit, RGB)", "TGA", Sprache::TgaDateiFilter, "tga"},
+    {"TIFF (24 Bit, RGB)", "TIF", Sprache::TifDateiFilter, "tif"},
+    {"TIFF (32 Bit, CMYK)", "TIF_CMYK", Sprache::TifDateiFilter, "tif"},
+    {"MPO (2 Dateien)", "MPO", Sprache::MpoDateiFilter, "mpo"},
 };
 
 // The maker's and the anaglyph system's pages; addresses of our own choosing.
@@ -140,16 +141,16 @@ void TForm1::menuAnlegen()
         connect(a, &QAction::triggered, this, handler);
         return a;
     };
-    knopf("NeuToolButton", style()->standardIcon(QStyle::SP_FileIcon), "Neues Projekt", &TForm1::MenuProjektNeuClick);
-    knopf("OeffnenToolButton", style()->standardIcon(QStyle::SP_DialogOpenButton), "Projekt Öffnen",
+    knopf("NeuToolButton", style()->standardIcon(QStyle::SP_FileIcon), Sprache::ProjektNeuHinweis,
+          &TForm1::MenuProjektNeuClick);
+    knopf("OeffnenToolButton", style()->standardIcon(QStyle::SP_DialogOpenButton), Sprache::ProjektOeffnenHinweis,
           &TForm1::MenuProjektOeffnenClick);
-    knopf("SpeichernToolButton", style()->standardIcon(QStyle::SP_DialogSaveButton), "Projekt Speichern",
+    knopf("SpeichernToolButton", style()->standardIcon(QStyle::SP_DialogSaveButton), Sprache::ProjektSpeichernHinweis,
           &TForm1::MenuProjektSpeichernClick);
     leiste->addSeparator();
-    knopf("KoierenToolButton", KopierenSymbol(), "Kopieren des berechneten Bildes in die Zwischenablage",
-          &TForm1::MenuKopierenClick);
+    knopf("KoierenToolButton", KopierenSymbol(), Sprache::KopierenHinweis, &TForm1::MenuKopierenClick);
     leiste->addSeparator();
-    knopf("DruckToolButton", DruckerSymbol(), "Drucken", &TForm1::DruckButtonClick);
+    knopf("DruckToolButton", DruckerSymbol(), Sprache::DruckenHinweis, &TForm1::DruckButtonClick);
 }
 
 QString TForm1::projektWaehlen(bool speichern)
@@ -189,7 +190,7 @@ bool TForm1::aenderungenSichern()
 {
     if (!p_.ctx.state.modified)
         return true;
-    switch (p_.ctx.ask(Titel::Bestaetigung, Sprache::Meldung(1), true)) {
+    switch (p_.ctx.ask(Titel::Bestaetigung, Sprache::Meldung(MeldungNr::AenderungenSpeichern), true)) {
     case Antwort::Abbrechen: return false;
     case Antwort::Nein: return true;
     case Antwort::Ja: break;
@@ -354,7 +355,7 @@ void TForm1::MenuKopierenClick()
     const QImage bild(text(p_.bilder.ergebnis().slot[SlotFarbErgebnis].pfad));
     p_.ctx.events().setBusyCursor(false);
     if (bild.isNull()) {
-        p_.ctx.message(Titel::Fehler, 13);
+        p_.ctx.message(Titel::Fehler, MeldungNr::ZwischenablageFehler);
         return;
     }
     QApplication::clipboard()->setImage(bild);
@@ -363,17 +364,17 @@ void TForm1::MenuKopierenClick()
 void TForm1::MenuLVXeinClick()
 {
     if (InstallExt(QCoreApplication::applicationFilePath()))
-        p_.ctx.message(Titel::Information, 51);
+        p_.ctx.message(Titel::Information, MeldungNr::VerknuepfungRegistriert);
     else
-        p_.ctx.message(Titel::Fehler, 52);
+        p_.ctx.message(Titel::Fehler, MeldungNr::VerknuepfungFehler);
 }
 
 void TForm1::MenuLVXausClick()
 {
     if (UnInstallExt())
-        p_.ctx.message(Titel::Information, 53);
+        p_.ctx.message(Titel::Information, MeldungNr::VerknuepfungAufgehoben);
     else
-        p_.ctx.message(Titel::Fehler, 54);
+        p_.ctx.message(Titel::Fehler, MeldungNr::VerknuepfungAufhebenFehler);
 }
 
 void TForm1::MenuHinweisClick()
@@ -410,7 +411,8 @@ void TForm1::MenuDOKUClick()
 {
     const QString pfad = text(p_.ctx.state.programFolder.string()) + QStringLiteral("/LUMIVEX.PDF");
     if (!QFile::exists(pfad))
-        p_.ctx.message(Titel::Information, std::string(Sprache::Meldung(50)) + " " + pfad.toStdString());
+        p_.ctx.message(Titel::Information,
+                       std::string(Sprache::Meldung(MeldungNr::DateiNichtGefunden)) + " " + pfad.toStdString());
     else if (!dokumentOeffnen(pfad))
         p_.ctx.message(Titel::Information, std::string(Sprache::HandbuchOhneProgramm) + "\n" + pfad.toStdString());
 }
@@ -449,7 +451,7 @@ bool TForm1::Ende()
 {
     // A running batch is stopped like a running computation, never left to run on without its window.
     if (p_.ctx.state.busy || p_.batchLauf.laeuft) {
-        if (p_.ctx.ask(Titel::Bestaetigung, Sprache::Meldung(55)) == Antwort::Ja)
+        if (p_.ctx.ask(Titel::Bestaetigung, Sprache::Meldung(MeldungNr::BerechnungAbbrechenFrage)) == Antwort::Ja)
             p_.batchLauf.laeuft ? Batch_Stoppen(p_) : Berechnung_Stoppen(p_);
         return false;
     }

@@ -82,7 +82,7 @@ void TForm1::AnimationStopBitBtnClick()
 QString TForm1::animationZielWaehlen()
 {
     QFileDialog dialog(this, QString(), text(p_.ctx.state.bildSpeichernOrdner.string()),
-                       QStringLiteral("WebP-Animation (*.webp)"));
+                       text(Sprache::WebpAnimationFilter));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QStringLiteral("webp"));
     return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
@@ -107,7 +107,7 @@ void TForm1::MenuScreenClick()
     QApplication::processEvents();
     QImage bild = CaptureScreen();
     if (bild.isNull()) {
-        p_.ctx.message(Sprache::Titel::Fehler, 13);
+        p_.ctx.message(Sprache::Titel::Fehler, Sprache::MeldungNr::ZwischenablageFehler);
         return;
     }
     if (const auto zeiger = GetCursorInfo())

@@ -164,7 +164,7 @@ void AusschnittTab::DruckbereichCheckBoxClick()
     const int32_t modus = p_.auswahl.vorschau;
     const bool zeigbar = p_.bilder.anzahl > 0 && modus >= VorschauBildL && modus <= VorschauAnaglyph;
     if (DruckbereichCheckBox->isChecked() && !zeigbar) {
-        p_.ctx.message(Sprache::Titel::Information, 80);
+        p_.ctx.message(Sprache::Titel::Information, Sprache::MeldungNr::VorschauOhneBildpaar);
         const QSignalBlocker sperre(DruckbereichCheckBox);
         DruckbereichCheckBox->setChecked(false);
     } else if (DruckbereichCheckBox->isChecked() && p_.ansicht.zoomIndex != 0) {

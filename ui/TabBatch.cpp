@@ -268,7 +268,8 @@ QWidget* BatchTab::steuerung()
     BatchEndeBitBtn->hide();
     connect(BatchStartBitBtn, &QPushButton::clicked, this, &BatchTab::BatchStartBitBtnClick);
     connect(BatchEndeBitBtn, &QPushButton::clicked, this, [this] {
-        if (p_.ctx.ask(Sprache::Titel::Bestaetigung, Sprache::Meldung(55)) == Antwort::Ja)
+        if (p_.ctx.ask(Sprache::Titel::Bestaetigung,
+                       Sprache::Meldung(Sprache::MeldungNr::BerechnungAbbrechenFrage)) == Antwort::Ja)
             Batch_Stoppen(p_);
     });
     gitter->addWidget(BatchStartBitBtn, 0, 0, 3, 1);

@@ -13,9 +13,9 @@
 namespace {
 
 // The gamma label shows the gamma value itself, 1 when neutral.
-QString anzeige(int32_t ColorSettings::*wert, int32_t position)
+QString anzeige(int32_t FarbSettings::*wert, int32_t position)
 {
-    if (wert != &ColorSettings::gamma)
+    if (wert != &FarbSettings::gamma)
         return QString::number(position);
     return zahlText(position >= 0 ? position / 25.0 + 1 : position / 100.0 + 1);
 }
@@ -35,17 +35,17 @@ FarbeTab::FarbeTab(Programm& p) : Tab(p, "FarbeGroupBox", Sprache::TabGruppen[0]
         const char* name;
         const char* edit;
         const char* knopf;
-        int32_t ColorSettings::*wert;
+        int32_t FarbSettings::*wert;
         const char* hinweis;
     };
     const Zeile zeilen[] = {
-        {"Gamma", "FarbeGammaTrackBar", "FarbeGammaEdit", "FarbeGammaButton", &ColorSettings::gamma,
+        {"Gamma", "FarbeGammaTrackBar", "FarbeGammaEdit", "FarbeGammaButton", &FarbSettings::gamma,
          "Gammaänderung (0=dunkel, 1=Normal, 5=hell)"},
-        {"Helligkeit", "FarbeHellTrackBar", "FarbeHellEdit", "FarbeHellButton", &ColorSettings::hell,
+        {"Helligkeit", "FarbeHellTrackBar", "FarbeHellEdit", "FarbeHellButton", &FarbSettings::hell,
          "Helligkeitsänderung (-100=dunkel, 0=Normal, 100=hell)"},
-        {"Kontrast", "FarbeKontrastTrackBar", "FarbeKontrastEdit", "FarbeKontrastButton", &ColorSettings::kontrast,
+        {"Kontrast", "FarbeKontrastTrackBar", "FarbeKontrastEdit", "FarbeKontrastButton", &FarbSettings::kontrast,
          nullptr},
-        {"Sättigung", "FarbeSaettTrackBar", "FarbeSaettEdit", "FarbeSaettButton", &ColorSettings::saettigung, nullptr},
+        {"Sättigung", "FarbeSaettTrackBar", "FarbeSaettEdit", "FarbeSaettButton", &FarbSettings::saettigung, nullptr},
     };
     int reihe = 0;
     for (const Zeile& z : zeilen) {

@@ -32,7 +32,7 @@ private:
     struct Regler {
         QSlider* trackBar;
         QLabel* edit;
-        int32_t ColorSettings::*wert;
+        int32_t FarbSettings::*wert;
     };
     void TrackBarChange(const Regler& r);
     void HistoAlleCheckBoxClick();

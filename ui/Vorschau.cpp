@@ -111,7 +111,7 @@ Vorschau::Vorschau(QWidget* parent) : QWidget(parent)
     Cursor_Form();
 }
 
-void Vorschau::setHintergrund(const QColor& farbe)
+void Vorschau::setzeHintergrund(const QColor& farbe)
 {
     hintergrund_ = farbe;
     update();
@@ -151,13 +151,13 @@ QRect Vorschau::Einpassen(const QSize& bild, const QRect& box)
     return r.intersected(box);
 }
 
-void Vorschau::setZeichnen(bool an)
+void Vorschau::setzeZeichnen(bool an)
 {
     zeichnen_ = an;
     Cursor_Form();
 }
 
-void Vorschau::setReferenzSetzen(bool an)
+void Vorschau::setzeReferenzSetzen(bool an)
 {
     referenzSetzen_ = an;
     Cursor_Form();

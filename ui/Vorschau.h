@@ -15,7 +15,7 @@ class Vorschau : public QWidget {
     Q_OBJECT
 public:
     explicit Vorschau(QWidget* parent = nullptr);
-    void setHintergrund(const QColor& farbe);
+    void setzeHintergrund(const QColor& farbe);
     // Loads the display raster from its file; an empty path clears the picture.
     void zeigen(const QString& datei);
     // Shows a picture held in memory in the same place.
@@ -26,9 +26,9 @@ public:
     QRect bildRechteck() const { return Einpassen(bild_.size(), rect()); }
 
     // Auxiliary drawing with the left mouse button, and the cursor and hint that say so.
-    void setZeichnen(bool an);
+    void setzeZeichnen(bool an);
     // While a reference point is being set, a left click is handed on (referenzKlick).
-    void setReferenzSetzen(bool an);
+    void setzeReferenzSetzen(bool an);
     void Cursor_Form();
     // The program's four cursors: 1 moving, 2 zoom, 3 drawing, 4 setting a reference point.
     static QCursor Cursor(int nummer);

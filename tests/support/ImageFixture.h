@@ -5,9 +5,9 @@
 #include <vector>
 
 #include "model/Programm.h"
+#include "support/Bytes.h"
 #include "support/TestServices.h"
 
-using Bytes = std::vector<uint8_t>;
 
 // A fresh process state whose images get working copies drawn by the test.
 struct ImageFixture : ::testing::Test {
