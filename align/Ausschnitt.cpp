@@ -155,7 +155,7 @@ void exportieren(Programm& p, const RasterSlot& quelle, const std::string& datei
     }
     RasterSlot teil = temporaer(p);
     if (guarded(ctx, [&] { ausschneiden(p, quelle, teil, a); })) {
-        const bool ok = jpg ? JPEG_Schreiben(ctx, datei, teil) : DateiKopieren(teil.pfad, datei);
+        const bool ok = jpg ? JPEG_Schreiben(ctx, datei, teil) : DateiKopieren(ctx.files(), teil.pfad, datei);
         if (!ok && !jpg)
             ctx.message(Titel::Fehler, MitDatei(Sprache::Meldung(MeldungNr::DateiSpeicherFehler), datei, true));
     }

@@ -1,5 +1,4 @@
 #include <algorithm>
-#include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <optional>
@@ -9,6 +8,7 @@
 #include "app/Befehle.h"
 #include "commands/Batch.h"
 #include "commands/Projekt.h"
+#include "core/Abbruch.h"
 #include "core/Format.h"
 #include "platform/HeadlessServices.h"
 
@@ -208,16 +208,7 @@ std::optional<std::string> lesen(int argc, char** argv, Auftrag& a)
     return std::nullopt;
 }
 
-volatile std::sig_atomic_t signalEmpfangen = 0;
-
-extern "C" void signalMerken(int signal)
-{
-    signalEmpfangen = 1;
-    // A second signal ends the program at once.
-    std::signal(signal, SIG_DFL);
-}
-
-// The event pump of a headless run: SIGINT or SIGTERM stops the batch as its stop button does.
+// The event pump of a headless run: a stop requested by a signal stops the batch as its stop button does.
 class StoppbareEvents : public Events {
 public:
     explicit StoppbareEvents(Events& innen) : innen_(innen) {}
@@ -226,7 +217,7 @@ public:
     void processEvents(const AppState& state) override
     {
         innen_.processEvents(state);
-        if (signalEmpfangen && programm && !programm->batchLauf.abbruch)
+        if (StoppAngefordert() && programm && !programm->batchLauf.abbruch)
             Batch_Stoppen(*programm);
     }
     void setBusyCursor(bool busy) override { innen_.setBusyCursor(busy); }
@@ -276,8 +267,6 @@ int BatchBefehl(int argc, char** argv)
             std::printf("%s\n", Batch_Ordnername(p, ordner).c_str());
         return 0;
     }
-    std::signal(SIGINT, signalMerken);
-    std::signal(SIGTERM, signalMerken);
     const bool ok = BatchStartBitBtnClick(p);
     p.DateienLoeschen();
     return ok && dienste.messages.failures() == 0 ? 0 : 1;

@@ -23,9 +23,6 @@ int CropBefehl(int argc, char** argv);
 bool HilfeVerlangt(int argc, char** argv);
 // Bad usage: says on stderr which argument is wrong, then the command's help; 2.
 int FalscherAufruf(const char* befehl, const std::string& grund, const char* hilfe);
-// Opens a project and computes its result in its preview mode, or in modus
-// (-1: the project's); false after the messages when there is no result.
-bool ErgebnisBerechnen(Programm& p, const std::string& projekt, int modus);
 // A number on the command line, with a decimal point or comma; false unless the whole text is one.
 bool ZahlArgument(const std::string& text, double& wert);
 bool ZahlArgument(const std::string& text, int& wert);

@@ -21,18 +21,6 @@ int FalscherAufruf(const char* befehl, const std::string& grund, const char* hil
     return 2;
 }
 
-bool ErgebnisBerechnen(Programm& p, const std::string& projekt, int modus)
-{
-    if (!OeffnenAllgemein(p, projekt))
-        return false;
-    if (modus >= 0 && modus != p.auswahl.vorschau)
-        VorschauRadioGroupClick(p, modus);
-    if (p.auswahl.vorschau != VorschauKeine)
-        return true;
-    p.ctx.message(Sprache::Titel::Fehler, Sprache::KeinErgebnis);
-    return false;
-}
-
 bool ZahlArgument(const std::string& text, double& wert)
 {
     std::string punkt = text;

@@ -24,8 +24,10 @@ const char* const hilfe =
 
 int ExifBefehl(int argc, char** argv)
 {
-    return DateiBefehl("exif", argc, argv, hilfe, [](Context&, const std::string& datei, const std::filesystem::path& spuren) {
-        for (const std::string& zeile : EXIF_Liste(TExif(datei, spuren)))
+    return DateiBefehl("exif", argc, argv, hilfe, [](Context& ctx, const std::string& datei, const std::filesystem::path& spuren) {
+        const TExif exif(datei);
+        EXIF_Spuren_Schreiben(ctx.files(), exif, spuren);
+        for (const std::string& zeile : EXIF_Liste(exif))
             std::puts(zeile.c_str());
         return 0;
     });

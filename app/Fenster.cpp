@@ -1,13 +1,20 @@
 #include "app/Fenster.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <QApplication>
 #include <QScreen>
+#include <QSocketNotifier>
 #include <cstdio>
+#include <memory>
 
 #include "commands/Bilder.h"
 #include "imageio/BildLaden.h"
 #include "model/Programm.h"
+#include "platform/HeadlessServices.h"
 #include "platform/PosixFiles.h"
+#include "platform/Signale.h"
 #include "platform/qt/Oberflaeche.h"
 #include "platform/qt/QtDrucker.h"
 #include "platform/qt/QtServices.h"
@@ -38,14 +45,24 @@ int FensterStarten(int argc, char** argv)
     }
     programm.ctx.state.programFolder = QCoreApplication::applicationDirPath().toStdString();
     Temp_Aufraeumen(programm.ctx);
+    VerwaisteLaufOrdnerEntfernen(temp.path);
     Init_Pfadnamen(programm);
     QtSettingsStore einstellungen;
     TForm1 fenster(programm, display, &einstellungen);
     messages.setParent(&fenster);
+    // A signal stops a running computation at its next row and closes the
+    // window without questions: there is nobody to answer them.
+    int weck[2] = {-1, -1};
+    std::unique_ptr<QSocketNotifier> signal;
+    if (::pipe2(weck, O_CLOEXEC | O_NONBLOCK) == 0) {
+        signal = std::make_unique<QSocketNotifier>(weck[0], QSocketNotifier::Read);
+        QObject::connect(signal.get(), &QSocketNotifier::activated, [] { QCoreApplication::exit(1); });
+    }
+    StoppSignaleAbfangen(weck[1]);
     fenster.Fenster_Zeigen();
     if (argc > 1)
         fenster.ProjektOeffnen(QString::fromLocal8Bit(argv[1]));
-    const int ergebnis = QApplication::exec();
+    const int ergebnis = StoppAngefordert() ? 1 : QApplication::exec();
     programm.DateienLoeschen();
     return ergebnis;
 }

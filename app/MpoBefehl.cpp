@@ -26,7 +26,7 @@ int MpoBefehl(int argc, char** argv)
 {
     return DateiBefehl("mpo", argc, argv, hilfe, [](Context& ctx, const std::string& datei, const std::filesystem::path& spuren) {
         std::vector<std::string> liste;
-        const MpoErgebnis e = MPO_Zerlegen(datei, datei, (spuren / MpoSpurDatei).string(), &liste);
+        const MpoErgebnis e = MPO_Zerlegen(ctx.files(), datei, datei, (spuren / MpoSpurDatei).string(), &liste);
         for (const std::string& zeile : liste)
             std::puts(zeile.c_str());
         if (!e.ok) {

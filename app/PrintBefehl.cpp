@@ -6,6 +6,7 @@
 #include "app/Befehle.h"
 #include "app/QtBefehl.h"
 #include "commands/Drucken.h"
+#include "commands/Projekt.h"
 #include "compose/Hilfen.h"
 #include "compose/Komponisten.h"
 

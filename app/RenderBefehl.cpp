@@ -5,6 +5,7 @@
 
 #include "app/Befehle.h"
 #include "commands/Bilder.h"
+#include "commands/Projekt.h"
 #include "core/Format.h"
 #include "platform/HeadlessServices.h"
 

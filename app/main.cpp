@@ -4,6 +4,8 @@
 
 #include "app/Befehle.h"
 #include "app/Fenster.h"
+#include "core/Abbruch.h"
+#include "platform/Signale.h"
 
 namespace {
 
@@ -68,9 +70,14 @@ int main(int argc, char** argv)
         std::puts("Lumivex 5.0");
         return 0;
     }
-    for (const Befehl& b : befehle)
-        if (arg == b.wort)
-            return b.ausfuehren(argc - 2, argv + 2);
+    for (const Befehl& b : befehle) {
+        if (arg == b.wort) {
+            // A signal stops the command at its next row; it then ends as after a failure.
+            StoppSignaleAbfangen();
+            const int ergebnis = b.ausfuehren(argc - 2, argv + 2);
+            return ergebnis == 0 && StoppAngefordert() ? 1 : ergebnis;
+        }
+    }
     // Only a file that exists is taken for a project: a mistyped command word never starts the window.
     std::error_code ec;
     if (arg[0] != '-' && std::filesystem::is_regular_file(arg, ec))

@@ -112,6 +112,8 @@ void bilderEntfernen(Programm& p)
     p.bilder.Leeren();
     p.auswahl = Auswahl{};
     p.ctx.display().clearPreview();
+    // A failure has been reported by now: the next file starts afresh.
+    p.ctx.state.abort = false;
 }
 
 std::string stamm(const std::string& datei)
@@ -138,10 +140,13 @@ private:
     ImageEntry& bild(int n) { return p_.bilder.bild[static_cast<size_t>(n)]; }
     // The type the images are saved in: the sources' own, JPEG for the halves of stereo files.
     std::string bildTyp() const { return stereodatei(typ_) ? "JPG" : typ_; }
-    // Loads files as the add-images command does; true with an image loaded.
+    // Loads files as the add-images command does; true with an image loaded
+    // and no computation failed on the way.
     bool laden(const std::vector<std::string>& dateien);
-    // The colour options of the panel for every image, and the images aligned anew with them.
-    void farbeAnwenden();
+    // The colour options of the panel for every image, and the images aligned
+    // anew with them; false when one of them failed (after its message), as
+    // then the aligned images are incomplete and nothing must be made of them.
+    bool farbeAnwenden();
     // Loads files as one series, aligns and cuts them, saves the aligned images and the results.
     void ausrichten(const std::vector<std::string>& dateien);
     bool justieren();
@@ -167,20 +172,24 @@ private:
 bool Ordnerlauf::laden(const std::vector<std::string>& dateien)
 {
     p_.batchLauf.datei = dateien.front();
+    const int abgebrochen = p_.ctx.state.abgebrocheneLaeufe;
     BatchNeuButtonClick(p_, dateien);
-    return p_.bilder.anzahl > 0 && !gestoppt();
+    // Images whose computation failed on the way are not what the files hold.
+    return p_.bilder.anzahl > 0 && !gestoppt() && p_.ctx.state.abgebrocheneLaeufe == abgebrochen;
 }
 
-void Ordnerlauf::farbeAnwenden()
+bool Ordnerlauf::farbeAnwenden()
 {
+    bool ok = true;
     for (int n = 1; n <= p_.bilder.anzahl && !gestoppt(); ++n) {
         ImageEntry& e = bild(n);
         e.konturen = s_.farbModus == BatchFarbeKonturen;
         e.histo = s_.farbModus == BatchFarbeAuto || e.konturen;
         e.histoMax = s_.verstaerkt || e.konturen;
         e.inversVergenz = !s_.negativ;
-        Justiere_Bild(p_, n);
+        ok = Justiere_Bild(p_, n) && ok;
     }
+    return ok && !gestoppt();
 }
 
 bool Ordnerlauf::justieren()
@@ -190,9 +199,11 @@ bool Ordnerlauf::justieren()
     if (!StartOFButtonClick(p_) || gestoppt())
         return false;
     // The images are cut for good: a region alone would change no output.
-    if (s_.zuschnitt)
-        AusschnittVerwendenButtonClick(p_, Ausschnitt_Anwenden(Druckbereich_PosInit_TRANS(p_), Ergebnisgroesse(p_)));
-    return !gestoppt();
+    const int abgebrochen = p_.ctx.state.abgebrocheneLaeufe;
+    if (s_.zuschnitt
+        && !AusschnittVerwendenButtonClick(p_, Ausschnitt_Anwenden(Druckbereich_PosInit_TRANS(p_), Ergebnisgroesse(p_))))
+        return false;
+    return !gestoppt() && p_.ctx.state.abgebrocheneLaeufe == abgebrochen;
 }
 
 std::vector<Einzelbild> Ordnerlauf::einzeln(const std::string& datei) const
@@ -226,7 +237,7 @@ void Ordnerlauf::kopieren(int n, const fs::path& datei)
 {
     const RasterSlot& quelle = bild(n).slot[SlotQuelle];
     if (schreibbar(datei) && Speichern_Pruefen(p_.ctx, datei.string(), quelle.breite, quelle.hoehe)
-        && !DateiKopieren(quelle.pfad, datei.string()))
+        && !DateiKopieren(p_.ctx.files(), quelle.pfad, datei.string()))
         p_.ctx.message(Titel::Fehler, MitDatei(Sprache::Meldung(MeldungNr::DateiSpeicherFehler), datei, true));
 }
 
@@ -236,9 +247,10 @@ void Ordnerlauf::einzelbilder()
         if (gestoppt())
             return;
         if (laden({datei})) {
-            farbeAnwenden();
+            const bool optimiert = farbeAnwenden();
             for (const Einzelbild& b : einzeln(datei)) {
-                speichern(b.n, SlotJustiert, pfad(b.basis, s_.suffixFarbOptimiert + b.seite, bildTyp()), bildTyp());
+                if (optimiert)
+                    speichern(b.n, SlotJustiert, pfad(b.basis, s_.suffixFarbOptimiert + b.seite, bildTyp()), bildTyp());
                 if (s_.original)
                     kopieren(b.n, pfad(b.basis, s_.suffixOriginal + b.seite, bildTyp()));
             }
@@ -271,8 +283,7 @@ void Ordnerlauf::stereodateien()
 
 void Ordnerlauf::ausrichten(const std::vector<std::string>& dateien)
 {
-    if (laden(dateien) && justieren()) {
-        farbeAnwenden();
+    if (laden(dateien) && justieren() && farbeAnwenden()) {
         for (const Einzelbild& b : einzeln(dateien.front()))
             if (s_.justiert)
                 speichern(b.n, SlotJustiert, pfad(b.basis, s_.suffixJustiert + b.seite, bildTyp()), bildTyp());
@@ -293,9 +304,11 @@ void Ordnerlauf::ergebnisse(const std::string& basis)
     for (const auto& art : arten) {
         if (!art.an || gestoppt())
             continue;
+        const int abgebrochen = p_.ctx.state.abgebrocheneLaeufe;
         VorschauRadioGroupClick(p_, art.modus);
-        // A composition that failed has left the preview mode "keine".
-        if (p_.auswahl.vorschau == art.modus)
+        // A composition that failed has left the preview mode "keine", or a
+        // later step of it failed: either way there is no whole result.
+        if (p_.auswahl.vorschau == art.modus && p_.ctx.state.abgebrocheneLaeufe == abgebrochen)
             speichern(0, SlotFarbErgebnis, pfad(basis, art.zusatz, s_.ergebnisTyp), s_.ergebnisTyp);
     }
     if (s_.jps)

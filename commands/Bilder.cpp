@@ -150,7 +150,7 @@ bool BildspeichernUnter(Programm& p, int index, int slot, const std::string& dat
     bool ok = false;
     if (format == "BMP") {
         // Only the result entry's rasters are always files of the program's own.
-        ok = DateiKopieren(quelle.pfad, datei, zuletzt && index == 0);
+        ok = DateiKopieren(ctx.files(), quelle.pfad, datei, zuletzt && index == 0);
         if (!ok)
             ctx.message(Titel::Fehler, MitDatei(Sprache::Meldung(MeldungNr::DateiSpeicherFehler), datei, true));
     } else if (format == "JPG") {

@@ -95,7 +95,7 @@ bool KStartBitBtnClick(Programm& p, const KalibBild& k,
         if (isReadOnly(datei)) {
             ctx.message(Titel::Information, MeldungNr::Schreibgeschuetzt);
         } else {
-            ok = DateiKopieren(p.bilder.ergebnis().slot[static_cast<size_t>(slot)].pfad, datei);
+            ok = DateiKopieren(ctx.files(), p.bilder.ergebnis().slot[static_cast<size_t>(slot)].pfad, datei);
             if (!ok)
                 ctx.message(Titel::Fehler, MeldungNr::DateiSpeicherFehler);
         }

@@ -121,9 +121,64 @@ void farbeAnwenden(const ProjektDaten& d, FarbSettings& f)
     const bool alteHelligkeit = d.version == 103 || d.version == 104 || d.version == 200 || d.version == 1031;
     const bool alterKontrast = d.version == 104 || d.version == 200;
     f.gamma = d.gamma;
-    f.hell = alteHelligkeit ? 2 * d.hell - 100 : d.hell;
-    f.kontrast = alterKontrast ? 2 * d.kontrast - 100 : d.kontrast;
+    f.hell = std::clamp(alteHelligkeit ? 2 * d.hell - 100 : d.hell, -100, 100);
+    f.kontrast = std::clamp(alterKontrast ? 2 * d.kontrast - 100 : d.kontrast, -100, 100);
     f.saettigung = d.saettigung;
+}
+
+// Shifts, points and lengths beyond the widest raster there can be (4 GiB in
+// one row) describe no picture and no print.
+constexpr double Groessengrenze = static_cast<double>(RasterGrenze / 3);
+
+bool zwischen(int32_t wert, int32_t von, int32_t bis)
+{
+    return wert >= von && wert <= bis;
+}
+
+bool endlich(double wert, double von, double bis)
+{
+    return std::isfinite(wert) && wert >= von && wert <= bis;
+}
+
+bool bildWerteGueltig(const ProjektBild& b)
+{
+    const double g = Groessengrenze;
+    // Every angle is a rotation; a scale factor is positive.
+    return endlich(b.dx, -g, g) && endlich(b.dy, -g, g) && std::isfinite(b.rot) && endlich(b.skal, 1 / g, g)
+        && std::abs(double(b.refX)) <= g && std::abs(double(b.refY)) <= g;
+}
+
+// Values of a control with a range are brought into it, as the control itself
+// would; an item outside its list, a number that is not finite or that no
+// picture or print can have, refuses the file.
+bool projektWerteEinpassen(ProjektDaten& d)
+{
+    for (int32_t* regler : {&d.gamma, &d.hell, &d.kontrast, &d.saettigung})
+        *regler = std::clamp(*regler, -100, 100);
+    for (int32_t& c : d.c)
+        c = std::clamp(c, 0, 100);
+    d.pixelProLinse = std::clamp(d.pixelProLinse, 1, 1000);
+    d.lcdX = std::clamp(d.lcdX, 0, 100000);
+    d.lcdY = std::clamp(d.lcdY, 0, 100000);
+    for (size_t k = 0; k < d.viewer.size(); ++k) {
+        if (!std::isfinite(d.viewer[k]))
+            return false;
+        // Four digits for the lengths, one for the line width.
+        d.viewer[k] = std::clamp(d.viewer[k], 0.0, k == 6 ? 9.0 : 9999.0);
+    }
+    const bool alteArten = d.version == 104 || d.version == 200 || d.version == 300;
+    const double g = Groessengrenze;
+    const bool gueltig = zwischen(d.linsenrichtung, 0, 1) && std::isfinite(d.lpi)
+        && zwischen(d.listenAuswahl, -1, MaxBilder - 1) && zwischen(d.vorschau, VorschauKeine, VorschauStreifen)
+        && endlich(d.randX, 0, g) && endlich(d.randY, 0, g) && endlich(d.breite, 0, g) && endlich(d.hoehe, 0, g)
+        && zwischen(d.comboA, -1, MaxBilder - 1) && zwischen(d.comboB, -1, MaxBilder - 1)
+        && zwischen(d.anaglyphArt, 0, alteArten ? 5 : 6) && zwischen(d.anaglyphSchema, 0, 2)
+        && zwischen(d.einheit, 0, 1) && zwischen(d.viewerIndex, 0, int32_t(ViewerVorlagen.size()) - 1)
+        && zwischen(d.barrierIndex, 0, 8) && zwischen(d.komprimierung, 0, 2)
+        && zwischen(d.dpiIndex, 0, int32_t(DpiListe.size()) - 1) && zwischen(d.biKubIndex, 0, 1)
+        && d.druckerIndex >= -1 && zwischen(d.lcdGroesse, 0, 7) && zwischen(d.lcdRichtung, 0, 1)
+        && zwischen(d.lcdBeginn, 0, 1);
+    return gueltig && std::all_of(d.bilder.begin(), d.bilder.end(), bildWerteGueltig);
 }
 
 // An item index of a list of the images, as image number; 0 when none.
@@ -373,16 +428,18 @@ bool neutral(const ImageEntry& e)
     return e.dx == 0 && e.dy == 0 && e.rot == 0 && e.vx == 0 && e.vy == 0 && e.skal == 1.0;
 }
 
-// Loads image i of the project and recomputes with it as image R.
-bool bildLaden(Programm& p, int i, const Bildquelle& q, const ProjektBild& b, int32_t version)
+// Loads image i of the project and recomputes with it as image R; nothing, or
+// the message of the failure.
+std::optional<Sprache::MeldungNr> bildLaden(Programm& p, int i, const Bildquelle& q, const ProjektBild& b, int32_t version)
 {
+    using Sprache::MeldungNr;
     ImageEntry& e = p.bilder.bild[static_cast<size_t>(i)];
     e.dateienLoeschen();
     e.reset();
     p.bilder.anzahl = i;
     const int r = q.teil > 0 ? MPO_Teil_Laden(p, i, q.mpo, q.teil) : Bild_Laden(p, i, q.pfad);
     if (r <= 0)
-        return false;
+        return r == -2 ? MeldungNr::ZuWenigFestplattenspeicher : MeldungNr::BildLadeFehler;
     p.bilder.anzahl = std::max(i, r);
     bildWerteSetzen(e, b, version);
     Auswahl& a = p.auswahl;
@@ -397,7 +454,9 @@ bool bildLaden(Programm& p, int i, const Bildquelle& q, const ProjektBild& b, in
         p.compose.Bikubisch = false;
     Schleife(p, 2);
     p.compose.Bikubisch = bikubisch;
-    return !p.ctx.state.abort;
+    if (p.ctx.state.abort)
+        return MeldungNr::BildLadeFehler;
+    return std::nullopt;
 }
 
 // With automatic dpi the project's printer must be the one at its place in today's list.
@@ -431,6 +490,8 @@ std::optional<Sprache::MeldungNr> projektDekodieren(const Programm& p, const std
     case ProjektFehler::Lesefehler: return Sprache::MeldungNr::ProjektLadeFehler;
     case ProjektFehler::Keiner: break;
     }
+    if (!projektWerteEinpassen(d))
+        return Sprache::MeldungNr::ProjektLadeFehler;
     return std::nullopt;
 }
 
@@ -477,10 +538,10 @@ bool OeffnenAllgemein(Programm& p, const std::string& datei)
                                   static_cast<int32_t>((d.hintergrund >> 16) & 0xFF)};
     const auto anzahl = static_cast<int>(d.bilder.size());
     for (int i = 1; i <= anzahl; ++i) {
-        if (!bildLaden(p, i, quellen[static_cast<size_t>(i - 1)], d.bilder[static_cast<size_t>(i - 1)], d.version)) {
+        const Bildquelle& q = quellen[static_cast<size_t>(i - 1)];
+        if (const auto fehler = bildLaden(p, i, q, d.bilder[static_cast<size_t>(i - 1)], d.version)) {
             p.bilder.Leeren();
-            const Bildquelle& q = quellen[static_cast<size_t>(i - 1)];
-            return ladenAbbrechen(p, Sprache::MeldungNr::BildLadeFehler, q.pfad.empty() ? q.mpo : q.pfad, alterName);
+            return ladenAbbrechen(p, *fehler, q.pfad.empty() ? q.mpo : q.pfad, alterName);
         }
         p.ctx.setProgress(100, static_cast<int32_t>(std::nearbyint(i * 100.0 / anzahl)));
     }
@@ -516,4 +577,22 @@ bool Projekteinstellungen_Laden(Programm& p, const std::string& datei)
     }
     ProjektEinstellungenAnwenden(p, d);
     return true;
+}
+
+bool ErgebnisBerechnen(Programm& p, const std::string& projekt, int modus)
+{
+    // After a failed or stopped run, images may lack their aligned copy and
+    // the result may stem from an earlier run or be incomplete: nothing goes
+    // on, nothing is saved.
+    const int abgebrochen = p.ctx.state.abgebrocheneLaeufe;
+    if (!OeffnenAllgemein(p, projekt) || p.ctx.state.abgebrocheneLaeufe != abgebrochen)
+        return false;
+    if (modus >= 0 && modus != p.auswahl.vorschau)
+        VorschauRadioGroupClick(p, modus);
+    if (p.ctx.state.abgebrocheneLaeufe != abgebrochen)
+        return false;
+    if (p.auswahl.vorschau != VorschauKeine)
+        return true;
+    p.ctx.message(Sprache::Titel::Fehler, Sprache::KeinErgebnis);
+    return false;
 }

@@ -27,3 +27,8 @@ bool Projekteinstellungen_Laden(Programm& p, const std::string& datei);
 bool MenuProjektSpeichernClick(Programm& p);
 // Saves under a new name (chosen by the caller's dialog): refused for a read-only file.
 bool MenuProjektSpeichernUnterClick(Programm& p, const std::string& datei);
+
+// Opens a project and computes its result in its preview mode, or in modus
+// (-1: the project's); false after the messages when there is no result, or
+// when a run failed or was stopped on the way.
+bool ErgebnisBerechnen(Programm& p, const std::string& projekt, int modus);

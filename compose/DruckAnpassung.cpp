@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <cerrno>
 
 #include "compose/Hilfen.h"
 #include "compose/Komponisten.h"
@@ -88,8 +89,7 @@ void Druckanpassung_Ausfuehren(Programm& p, const Druckplan& plan)
         throw Abbruch{};
     e.slot[SlotErgebnis].breite = e.slot[SlotFarbErgebnis].breite;
     e.slot[SlotErgebnis].hoehe = e.slot[SlotFarbErgebnis].hoehe;
-    if (RasterTeilen(e.slot[SlotFarbErgebnis], e.slot[SlotErgebnis]) != 0)
-        throw Abbruch{};
+    TeileRaster(ctx, e.slot[SlotFarbErgebnis], e.slot[SlotErgebnis]);
 }
 
 int Druckanpassung(Programm& p)

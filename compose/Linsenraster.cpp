@@ -427,8 +427,7 @@ void angepasst(Programm& prog, bool flip)
     }
     e.slot[SlotFarbErgebnis].breite = ziel.breite;
     e.slot[SlotFarbErgebnis].hoehe = ziel.hoehe;
-    if (RasterTeilen(ziel, e.slot[SlotFarbErgebnis]) != 0)
-        throw Abbruch{};
+    TeileRaster(ctx, ziel, e.slot[SlotFarbErgebnis]);
 }
 
 }

@@ -73,6 +73,8 @@ void Schleife(Programm& p, int level)
     stepStart(p.ctx, "6");
     if (level < 7 && ok && !st.abort)
         ZEIGEN(p);
+    if (st.abort)
+        ++st.abgebrocheneLaeufe;
     p.ctx.events().setBusyCursor(false);
     clearProgress(st);
     p.ctx.pump();
@@ -83,6 +85,7 @@ void Schleife(Programm& p, int level)
 void Abbruch_Behandlung(Programm& p)
 {
     AppState& st = p.ctx.state;
+    ++st.abgebrocheneLaeufe;
     st.busy = true;
     st.reporting = false;
     p.auswahl.vorschau = VorschauKeine;

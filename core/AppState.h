@@ -20,6 +20,10 @@ struct AppState {
     bool modified = false;   // the project has unsaved changes
     bool abort = false;      // a long operation failed or was stopped
     bool reporting = false;  // the progress timer updates the bar
+    // Pipeline runs that failed or were stopped (those that ended with the abort
+    // flag set, and every abort handling): a caller that must not go on with a
+    // result after one compares the count.
+    int abgebrocheneLaeufe = 0;
     Progress progress;
     std::string projectFile;
     std::filesystem::path programFolder;

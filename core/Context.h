@@ -28,7 +28,13 @@ public:
         return services_.messages.ask(titel, text, withCancel);
     }
 
-    void pump() { services_.events.processEvents(state); }
+    // Pending events; a stop requested meanwhile sets the abort flag.
+    void pump()
+    {
+        services_.events.processEvents(state);
+        if (StoppAngefordert())
+            state.abort = true;
+    }
     void setProgress(int32_t max, int32_t pos)
     {
         state.progress.max = max;
@@ -49,9 +55,12 @@ public:
             throw Abbruch{};
     }
 
-    // What a guard does when an abort exception reached it: the general error is
-    // shown once, unless the abort flag says it was already reported or requested.
-    void reportFailure();
+    // What a guard does when an abort exception reached it: the general error,
+    // or for a full file system the disk-full message, is shown once, unless the
+    // abort flag says it was already reported or requested.
+    void reportFailure(int writeError = 0);
+    // "Zu wenig Speicher auf Laufwerk X: !" for the file system holding path.
+    void reportDiskFull(const std::filesystem::path& path) const;
 
 private:
     Services services_;
@@ -65,7 +74,9 @@ bool guarded(Context& ctx, Body&& body)
     try {
         body();
         return true;
-    } catch (const Abbruch&) {
+    } catch (const Abbruch& a) {
+        ctx.reportFailure(a.fehler);
+        return false;
     } catch (const std::bad_alloc&) {
     } catch (const std::exception&) {
     }

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "core/Services.h"
+#include "core/ZielDatei.h"
 
 namespace fs = std::filesystem;
 
@@ -32,6 +33,11 @@ int writeFully(int fd, const void* data, size_t length, int64_t offset)
     return 0;
 }
 
+bool diskFull(int error)
+{
+    return error == ENOSPC || error == EDQUOT;
+}
+
 int Files::writeAt(int fd, const void* data, size_t length, int64_t offset) const
 {
     return writeFully(fd, data, length, offset);
@@ -46,7 +52,7 @@ bool kernelCopyUnavailable(int error)
     return error == EXDEV || error == ENOSYS || error == EOPNOTSUPP || error == EINVAL;
 }
 
-bool readAndWrite(int from, int to, uint64_t done, uint64_t length)
+int readAndWrite(int from, int to, uint64_t done, uint64_t length)
 {
     std::vector<uint8_t> buffer(std::min<uint64_t>(length - done, uint64_t{1} << 20));
     while (done < length) {
@@ -54,16 +60,18 @@ bool readAndWrite(int from, int to, uint64_t done, uint64_t length)
                                   static_cast<off_t>(done));
         if (n < 0 && errno == EINTR)
             continue;
-        if (n <= 0 || writeFully(to, buffer.data(), static_cast<size_t>(n), static_cast<int64_t>(done)) != 0)
-            return false;
+        if (n <= 0)
+            return n < 0 ? errno : EIO;
+        if (const int error = writeFully(to, buffer.data(), static_cast<size_t>(n), static_cast<int64_t>(done)))
+            return error;
         done += static_cast<uint64_t>(n);
     }
-    return true;
+    return 0;
 }
 
 }
 
-bool copyFileData(int from, int to, uint64_t length)
+int copyFileData(int from, int to, uint64_t length)
 {
     uint64_t done = 0;
     while (done < length) {
@@ -78,43 +86,29 @@ bool copyFileData(int from, int to, uint64_t length)
         // A short copy (nothing more copied before the end) is finished by hand too.
         if (n == 0 || kernelCopyUnavailable(errno))
             return readAndWrite(from, to, done, length);
-        return false;
+        return errno;
     }
-    return true;
+    return 0;
 }
 
-bool copyWholeFile(int from, int to, uint64_t length)
+int copyWholeFile(int from, int to, uint64_t length)
 {
     // A clone keeps a longer target's tail; the length is set either way.
-    const bool copied = ::ioctl(to, FICLONE, from) == 0 || copyFileData(from, to, length);
-    return copied && ::ftruncate(to, static_cast<off_t>(length)) == 0;
+    if (::ioctl(to, FICLONE, from) != 0)
+        if (const int error = copyFileData(from, to, length))
+            return error;
+    return ::ftruncate(to, static_cast<off_t>(length)) == 0 ? 0 : errno;
 }
 
-bool Files::writeFile(const fs::path& path, const std::vector<uint8_t>& bytes) const
+int Files::copyData(int from, int to, uint64_t length) const
 {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0)
-        return false;
-    const bool ok = writeFully(fd, bytes.data(), bytes.size(), 0) == 0 && ::fsync(fd) == 0;
-    return ::close(fd) == 0 && ok;
-}
-
-bool Files::replaceFile(const fs::path& from, const fs::path& to) const
-{
-    std::error_code ec;
-    fs::rename(from, to, ec);
-    return !ec;
+    return copyWholeFile(from, to, length);
 }
 
 bool writeFileSafely(const Files& files, const fs::path& path, const std::vector<uint8_t>& bytes)
 {
-    fs::path temp = path;
-    temp += ".~neu";
-    if (files.writeFile(temp, bytes) && files.replaceFile(temp, path))
-        return true;
-    std::error_code ec;
-    fs::remove(temp, ec);
-    return false;
+    ZielDatei datei(files, path.string());
+    return datei.schreiben(bytes) && datei.fertig();
 }
 
 bool isReadOnly(const fs::path& path)

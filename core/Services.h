@@ -44,25 +44,27 @@ public:
     // join; an implementation without a lock of its own is always alone.
     virtual void joinInstances(const std::function<void()>& alone) { alone(); }
     // Writes length bytes at offset of an open file, all of them; 0, or the
-    // errno of the failure. Every raster write goes through here.
+    // errno of the failure. Every write of a raster, a result or a project goes
+    // through here or through copyData.
     virtual int writeAt(int fd, const void* data, size_t length, int64_t offset) const;
-    // Writes a whole file and flushes it to the disk; false when any byte could not be written.
-    virtual bool writeFile(const std::filesystem::path& path, const std::vector<uint8_t>& bytes) const;
-    // Renames from over to in one step.
-    virtual bool replaceFile(const std::filesystem::path& from, const std::filesystem::path& to) const;
+    // copyWholeFile through the service.
+    virtual int copyData(int from, int to, uint64_t length) const;
 };
+
+// ENOSPC or EDQUOT: the file system (or the user's share of it) is full.
+bool diskFull(int error);
 
 // The positioned write of Files::writeAt without the service.
 int writeFully(int fd, const void* data, size_t length, int64_t offset);
 
 // Copies the first length bytes of one open file over the start of another: in
 // the kernel where it can, by reading and writing where it cannot (another
-// file system, or one that does not offer the copy). False on a failure.
-bool copyFileData(int from, int to, uint64_t length);
+// file system, or one that does not offer the copy). 0, or the errno of the failure.
+int copyFileData(int from, int to, uint64_t length);
 // Makes another open file a copy of one of length bytes. Where the file system
 // can, the copy shares the source's blocks until either file is written (a
-// clone); else copyFileData copies them.
-bool copyWholeFile(int from, int to, uint64_t length);
+// clone); else copyFileData copies them. 0, or the errno of the failure.
+int copyWholeFile(int from, int to, uint64_t length);
 
 // An existing file the user may not write, or one marked read-only (no write
 // permission bit at all, which holds even for root).
@@ -75,8 +77,8 @@ std::string Dateiangabe(const std::filesystem::path& path, bool schreiben);
 // A message followed by that line.
 std::string MitDatei(const std::string& meldung, const std::filesystem::path& path, bool schreiben);
 
-// Writes under a temporary name beside path and renames it over path, so an
-// interrupted write never damages the file that was there before.
+// Writes a whole file as a ZielDatei: an interrupted write never damages the
+// file that was there before.
 bool writeFileSafely(const Files& files, const std::filesystem::path& path, const std::vector<uint8_t>& bytes);
 
 // The preview picture of the window; headless it shows nothing.

@@ -11,12 +11,14 @@ int ArbeitskopieAnlegen(Context& ctx, RasterSlot& ziel, int32_t breite, int32_t 
         return -2;
     ziel.breite = breite;
     ziel.hoehe = hoehe;
-    return RasterAnlegenLeer(ctx, ziel) == 0 ? 0 : -1;
+    const int r = RasterAnlegenLeer(ctx, ziel);
+    return r == 0 || r == -2 ? r : -1;
 }
 
 int ArbeitskopieFuellen(Context& ctx, RasterSlot& ziel, bool vonUnten, const ZeilenQuelle& fill)
 {
     bool ok = false;
+    bool platteVoll = false;
     try {
         SlotCloser schliessen(ziel);
         OeffneSchreiben(ziel);
@@ -31,11 +33,12 @@ int ArbeitskopieFuellen(Context& ctx, RasterSlot& ziel, bool vonUnten, const Zei
         }
         band.schreiben();
         ok = true;
-    } catch (const Abbruch&) {
+    } catch (const Abbruch& a) {
+        platteVoll = diskFull(a.fehler);
     }
     if (ok)
         return 0;
     std::error_code ec;
     std::filesystem::remove(ziel.pfad, ec);
-    return -1;
+    return platteVoll ? -2 : -1;
 }

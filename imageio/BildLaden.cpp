@@ -55,7 +55,9 @@ int bmpLesen(Context& ctx, const std::string& datei, RasterSlot& ziel)
         return -2;
     RasterSlot quelle;
     quelle.pfad = datei;
-    if (RasterKopierenDatei(quelle, ziel) != 0) {
+    if (const int r = RasterKopierenDatei(ctx.files(), quelle, ziel); r != 0) {
+        if (r == -2)
+            return -2;
         ctx.message(Sprache::Titel::Fehler, MitDatei(Sprache::Meldung(Sprache::MeldungNr::AllgemeinerLadeFehler),
                                                      datei, false));
         return -1;
@@ -121,7 +123,7 @@ int mpoLaden(Programm& p, int index, const std::string& datei)
 {
     const std::string basis = teilBasis(p, index, datei);
     // Parts beyond the image set's last entry are not taken.
-    const MpoErgebnis m = MPO_Zerlegen(datei, basis, {}, nullptr, MaxBilder - index + 1);
+    const MpoErgebnis m = MPO_Zerlegen(p.ctx.files(), datei, basis, {}, nullptr, MaxBilder - index + 1);
     if (!m.ok)
         return -1;
     for (int k = 1; k <= m.anzahl; ++k) {
@@ -223,7 +225,7 @@ int MPO_Teil_Laden(Programm& p, int index, const std::string& mpo, int k)
     if (endung(mpo) == ".JPS")
         return k <= 2 ? jpsLaden(p, index, mpo, k, k) : -1;
     const std::string basis = teilBasis(p, index, mpo);
-    const MpoErgebnis m = MPO_Zerlegen(mpo, basis, {}, nullptr, k);
+    const MpoErgebnis m = MPO_Zerlegen(p.ctx.files(), mpo, basis, {}, nullptr, k);
     if (!m.ok)
         return -1;
     teileLoeschen(basis, 1, std::min(k - 1, m.anzahl));

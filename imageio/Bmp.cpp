@@ -33,10 +33,13 @@ int BMP_Kopf_Pruefen(Context& ctx, const std::string& datei, int32_t& breite, in
         return fehler(-4, Sprache::MeldungNr::FarbebenenNichtEins);
     if (le32(k + 30) != 0)
         return fehler(-5, Sprache::MeldungNr::KompressionNichtUnterstuetzt);
-    // A top-down file (negative height) and an empty picture fail here as well.
-    const auto pixelBytes = static_cast<uint64_t>(RasterStride(w) * int64_t{h});
+    // A top-down file (negative height) and an empty picture fail here as well,
+    // and so does a size whose pixels would not even fit into the file.
     const uint64_t groesse = f.groesse();
-    if (w < 1 || h < 1 || (groesse != pixelBytes + BmpKopfLaenge && groesse != pixelBytes + BmpKopfLaenge + 2))
+    if (w < 1 || h < 1 || static_cast<uint64_t>(RasterStride(w)) > groesse / static_cast<uint64_t>(h))
+        return fehler(-6, Sprache::MeldungNr::GroesseWiderspruch);
+    const auto pixelBytes = static_cast<uint64_t>(RasterStride(w)) * static_cast<uint64_t>(h);
+    if (groesse != pixelBytes + BmpKopfLaenge && groesse != pixelBytes + BmpKopfLaenge + 2)
         return fehler(-6, Sprache::MeldungNr::GroesseWiderspruch);
     breite = w;
     hoehe = h;

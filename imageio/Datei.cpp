@@ -94,114 +94,20 @@ bool DateiLesen(const std::string& pfad, std::vector<uint8_t>& daten, uint64_t m
     return true;
 }
 
-bool SpurSchreiben(const std::string& pfad, const std::vector<std::string>& zeilen)
+bool SpurSchreiben(const Files& files, const std::string& pfad, const std::vector<std::string>& zeilen)
 {
-    ZielDatei spur(pfad);
+    ZielDatei spur(files, pfad);
     for (const std::string& z : zeilen)
         if (!spur.schreiben(z.data(), z.size()) || !spur.schreiben("\r\n", 2))
             return false;
     return spur.fertig();
 }
 
-ZielDatei::ZielDatei(std::string ziel) : ziel_(std::move(ziel))
+bool DateiKopieren(const Files& files, const std::string& von, const std::string& nach, bool verschieben)
 {
-    const fs::path p(ziel_);
-    std::string muster = (p.parent_path() / ("." + p.filename().string() + ".XXXXXX")).string();
-    const int fd = ::mkstemp(muster.data());
-    if (fd < 0)
-        return;
-    temp_ = muster;
-    datei_ = ::fdopen(fd, "w+b");
-    if (!datei_) {
-        ::close(fd);
-        ::unlink(temp_.c_str());
-        return;
-    }
-    std::setvbuf(datei_, nullptr, _IOFBF, 1 << 20);
-}
-
-ZielDatei::~ZielDatei()
-{
-    if (datei_) {
-        std::fclose(datei_);
-        ::unlink(temp_.c_str());
-    }
-}
-
-bool ZielDatei::schreiben(const void* daten, size_t laenge)
-{
-    if (!datei_ || (laenge > 0 && std::fwrite(daten, 1, laenge, datei_) != laenge))
-        fehler_ = true;
-    return !fehler_;
-}
-
-bool ZielDatei::lesenAn(uint64_t offset, void* daten, size_t laenge)
-{
-    if (!datei_ || std::fseek(datei_, static_cast<long>(offset), SEEK_SET) != 0
-        || std::fread(daten, 1, laenge, datei_) != laenge)
-        fehler_ = true;
-    if (datei_ && std::fseek(datei_, 0, SEEK_END) != 0)
-        fehler_ = true;
-    return !fehler_;
-}
-
-bool ZielDatei::schreibenAn(uint64_t offset, const void* daten, size_t laenge)
-{
-    if (!datei_ || std::fseek(datei_, static_cast<long>(offset), SEEK_SET) != 0)
-        fehler_ = true;
-    else
-        schreiben(daten, laenge);
-    if (datei_ && std::fseek(datei_, 0, SEEK_END) != 0)
-        fehler_ = true;
-    return !fehler_;
-}
-
-uint64_t ZielDatei::position()
-{
-    const long pos = datei_ ? std::ftell(datei_) : -1;
-    if (pos < 0) {
-        fehler_ = true;
-        return 0;
-    }
-    return static_cast<uint64_t>(pos);
-}
-
-// The moved file takes the temporary name; the stream turns to it.
-bool ZielDatei::uebernehmen(const std::string& datei)
-{
-    if (!datei_ || ::rename(datei.c_str(), temp_.c_str()) != 0)
-        return false;
-    FILE* neu = std::fopen(temp_.c_str(), "r+b");
-    std::fclose(datei_);
-    datei_ = neu;
-    fehler_ = fehler_ || !neu;
-    return true;
-}
-
-bool ZielDatei::fertig()
-{
-    if (!datei_)
-        return false;
-    bool ok = !fehler_ && std::fflush(datei_) == 0 && ::fsync(::fileno(datei_)) == 0;
-    ok = std::fclose(datei_) == 0 && ok;
-    datei_ = nullptr;
-    // The working folder's files are private; results get the usual permissions.
-    const mode_t maske = ::umask(0);
-    ::umask(maske);
-    ok = ok && ::chmod(temp_.c_str(), 0666 & ~maske) == 0 && ::rename(temp_.c_str(), ziel_.c_str()) == 0;
-    if (!ok)
-        ::unlink(temp_.c_str());
-    return ok;
-}
-
-// The new file is written through its descriptor, past the stream, which has
-// nothing buffered yet.
-bool DateiKopieren(const std::string& von, const std::string& nach, bool verschieben)
-{
-    ZielDatei ziel(nach);
+    ZielDatei ziel(files, nach);
     if (verschieben && ziel.uebernehmen(von))
         return ziel.fertig();
     LeseDatei quelle(von);
-    return quelle.offen() && ziel.offen() && copyWholeFile(quelle.fd(), ::fileno(ziel.datei()), quelle.groesse())
-        && ziel.fertig();
+    return quelle.offen() && ziel.kopieren(quelle.fd(), quelle.groesse()) && ziel.fertig();
 }

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "core/ZielDatei.h"
+
 // Byte order helpers and the two file kinds every reader and writer uses: a
 // read-only file whose every read is checked against its size, and a target
 // written under a temporary name that replaces the real one only when complete.
@@ -66,39 +68,9 @@ bool DateiLesen(const std::string& pfad, std::vector<uint8_t>& daten, uint64_t m
 
 // A trace of text lines, each ended by CR LF, written under a fresh name and
 // renamed over pfad: a link planted under that name is replaced, never followed.
-bool SpurSchreiben(const std::string& pfad, const std::vector<std::string>& zeilen);
-
-class ZielDatei {
-public:
-    // Creates a temporary file beside ziel.
-    explicit ZielDatei(std::string ziel);
-    ~ZielDatei();
-    ZielDatei(const ZielDatei&) = delete;
-    ZielDatei& operator=(const ZielDatei&) = delete;
-
-    bool offen() const { return datei_ != nullptr; }
-    FILE* datei() { return datei_; }
-    bool schreiben(const void* daten, size_t laenge);
-    bool schreiben(const std::vector<uint8_t>& daten) { return schreiben(daten.data(), daten.size()); }
-    // Reads back bytes written earlier and returns to the end.
-    bool lesenAn(uint64_t offset, void* daten, size_t laenge);
-    // Overwrites bytes written earlier and returns to the end.
-    bool schreibenAn(uint64_t offset, const void* daten, size_t laenge);
-    uint64_t position();
-    // Makes a file of the same file system the new file, moved here instead of
-    // written; false when it cannot be moved (another file system).
-    bool uebernehmen(const std::string& datei);
-    // Flushes, closes and renames the file over the target; false when any write failed.
-    bool fertig();
-
-private:
-    std::string ziel_;
-    std::string temp_;
-    FILE* datei_ = nullptr;
-    bool fehler_ = false;
-};
+bool SpurSchreiben(const Files& files, const std::string& pfad, const std::vector<std::string>& zeilen);
 
 // Copies a file, in the kernel or as a clone where the file system can; the
 // target is replaced only when the copy is complete. With verschieben the
 // file, which nobody needs afterwards, is moved where it can be.
-bool DateiKopieren(const std::string& von, const std::string& nach, bool verschieben = false);
+bool DateiKopieren(const Files& files, const std::string& von, const std::string& nach, bool verschieben = false);

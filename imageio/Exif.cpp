@@ -238,15 +238,17 @@ TExif::TExif(const std::vector<uint8_t>& daten)
     parse(daten);
 }
 
-TExif::TExif(const std::string& datei, const std::filesystem::path& spurOrdner)
+TExif::TExif(const std::string& datei)
 {
     std::vector<uint8_t> d;
     if (DateiLesen(datei, d, LeseGrenzen().maxExifBytes))
         parse(d);
-    if (spurOrdner.empty())
-        return;
-    SpurSchreiben((spurOrdner / ExifSpurDateien[0]).string(), spur1);
-    SpurSchreiben((spurOrdner / ExifSpurDateien[1]).string(), spur2);
+}
+
+void EXIF_Spuren_Schreiben(const Files& files, const TExif& exif, const std::filesystem::path& spurOrdner)
+{
+    SpurSchreiben(files, (spurOrdner / ExifSpurDateien[0]).string(), exif.spur1);
+    SpurSchreiben(files, (spurOrdner / ExifSpurDateien[1]).string(), exif.spur2);
 }
 
 void TExif::parse(const std::vector<uint8_t>& d)

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "core/Services.h"
+
 // The names of the two trace files of the EXIF listing, in the user's temporary folder.
 inline constexpr const char* ExifSpurDateien[2] = {"EXIF_1_Detail$$$.TXT", "EXIF_2_Detail$$$.TXT"};
 
@@ -12,10 +14,8 @@ inline constexpr const char* ExifSpurDateien[2] = {"EXIF_1_Detail$$$.TXT", "EXIF
 // in a multi-picture file, the MP index. Offsets count from the TIFF header.
 class TExif {
 public:
-    // Parses datei; with a trace folder (only where the user asked for the
-    // listing), every directory entry is written to the two trace files there.
-    explicit TExif(const std::string& datei, const std::filesystem::path& spurOrdner = {});
-    // The same on bytes already in memory; the trace lines are kept instead.
+    // Parses datei, or bytes already in memory.
+    explicit TExif(const std::string& datei);
     explicit TExif(const std::vector<uint8_t>& daten);
 
     bool gueltig = false;
@@ -38,6 +38,10 @@ private:
     void exif(const std::vector<uint8_t>& d, size_t ab, size_t ende);
     void multiPicture(const std::vector<uint8_t>& d, size_t ab, size_t ende, size_t scan);
 };
+
+// Writes every directory entry to the two trace files in spurOrdner (only
+// where the user asked for the listing).
+void EXIF_Spuren_Schreiben(const Files& files, const TExif& exif, const std::filesystem::path& spurOrdner);
 
 // The listing of the EXIF command: "Exif Header is not valid", or the headed
 // lines of camera and picture parameters.

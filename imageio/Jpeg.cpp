@@ -214,7 +214,7 @@ int JPEG_Lesen(Context& ctx, const std::string& datei, RasterSlot& ziel)
         std::remove(ziel.pfad.c_str());
         return fehler();
     }
-    return -1;
+    return r;
 }
 
 bool JPEG_Kodieren(Context& ctx, int32_t breite, int32_t hoehe, FILE* ziel, const std::vector<uint8_t>& app2,
@@ -255,7 +255,7 @@ bool JPEG_Kodieren(Context& ctx, const RasterSlot& von, FILE* ziel, const std::v
 
 bool JPEG_Schreiben(Context& ctx, const std::string& datei, const RasterSlot& quelle)
 {
-    ZielDatei ziel(datei);
+    ZielDatei ziel(ctx.files(), datei);
     if (ziel.offen() && JPEG_Kodieren(ctx, quelle, ziel.datei(), {}) && ziel.fertig())
         return true;
     if (!ctx.state.abort)

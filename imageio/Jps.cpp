@@ -75,7 +75,7 @@ bool JPS_Schreiben(Context& ctx, const std::string& datei, const RasterSlot& lin
     const size_t breiteR = static_cast<size_t>(r.breite) * 3;
     std::vector<uint8_t> zeile(breiteR + static_cast<size_t>(l.breite) * 3);
     Leseband bandL, bandR;
-    ZielDatei ziel(datei);
+    ZielDatei ziel(ctx.files(), datei);
     ok = ok && ziel.offen()
         && JPEG_Kodieren(ctx, l.breite + r.breite, l.hoehe, ziel.datei(), {},
                          [&](int32_t y) {

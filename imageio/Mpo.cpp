@@ -60,15 +60,15 @@ size_t naechsterMarker(const std::vector<uint8_t>& d, size_t p)
     return d.size();
 }
 
-bool teilSchreiben(const std::string& pfad, const std::vector<uint8_t>& d, size_t von, size_t bis)
+bool teilSchreiben(const Files& files, const std::string& pfad, const std::vector<uint8_t>& d, size_t von, size_t bis)
 {
-    ZielDatei ziel(pfad);
+    ZielDatei ziel(files, pfad);
     return ziel.schreiben(d.data() + von, bis - von) && ziel.fertig();
 }
 
 }
 
-MpoErgebnis MPO_Zerlegen(const std::string& datei, const std::string& basis, const std::string& spur,
+MpoErgebnis MPO_Zerlegen(const Files& files, const std::string& datei, const std::string& basis, const std::string& spur,
                          std::vector<std::string>* liste, int maxTeile)
 {
     MpoErgebnis e;
@@ -116,7 +116,7 @@ MpoErgebnis MPO_Zerlegen(const std::string& datei, const std::string& basis, con
             ++e.anzahl;
             const std::string teil = basis + "_" + std::to_string(e.anzahl) + ".JPG";
             zeilen.push_back(std::to_string(e.anzahl) + ". Datei wird geschrieben ...");
-            if (!teilSchreiben(teil, d, start, p + 2)) {
+            if (!teilSchreiben(files, teil, d, start, p + 2)) {
                 fehler = true;
                 break;
             }
@@ -140,7 +140,7 @@ MpoErgebnis MPO_Zerlegen(const std::string& datei, const std::string& basis, con
     }
     e.ok = e.anzahl > 0;
     if (!spur.empty())
-        SpurSchreiben(spur, zeilen);
+        SpurSchreiben(files, spur, zeilen);
     if (liste)
         liste->insert(liste->end(), zeilen.begin(), zeilen.end());
     return e;
@@ -238,7 +238,7 @@ bool MPO_Schreiben(Context& ctx, const std::string& datei, const RasterSlot& lin
     Bytes index = indexSegment();
     Bytes zweites = mpKopf();
     attribute(zweites, 2);
-    ZielDatei ziel(datei);
+    ZielDatei ziel(ctx.files(), datei);
     bool ok = ziel.offen() && JPEG_Kodieren(ctx, links, ziel.datei(), index.daten);
     const uint64_t groesse1 = ok ? ziel.position() : 0;
     ok = ok && JPEG_Kodieren(ctx, rechts, ziel.datei(), zweites.daten);

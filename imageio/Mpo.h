@@ -16,7 +16,7 @@ struct MpoErgebnis {
 // met is listed in liste when given, and written to the trace file spur when
 // that is not empty (only where the user asked for the listing). A failure
 // leaves no part behind.
-MpoErgebnis MPO_Zerlegen(const std::string& datei, const std::string& basis, const std::string& spur = {},
+MpoErgebnis MPO_Zerlegen(const Files& files, const std::string& datei, const std::string& basis, const std::string& spur = {},
                          std::vector<std::string>* liste = nullptr, int maxTeile = INT_MAX);
 
 // The name of the splitter's trace file, in the user's temporary folder.

@@ -68,7 +68,7 @@ bool TGA_Schreiben(Context& ctx, const std::string& datei, const RasterSlot& von
     kopf.u8(24);
     kopf.u8(0);
 
-    ZielDatei ziel(datei);
+    ZielDatei ziel(ctx.files(), datei);
     bool ok = ziel.offen() && ziel.schreiben(kopf.daten);
     RasterSlot quelle = von;
     SlotCloser schliessen(quelle);

@@ -87,7 +87,7 @@ bool schreiben(Context& ctx, const std::string& datei, const RasterSlot& von, do
     kopf.text(datumZeit());
     kopf.u8(0);
 
-    ZielDatei ziel(datei);
+    ZielDatei ziel(ctx.files(), datei);
     if (!ziel.offen() || !ziel.schreiben(kopf.daten)) {
         ctx.message(Titel::Fehler, MitDatei(Sprache::Meldung(MeldungNr::TifSpeicherFehler), datei, true));
         return false;

@@ -100,7 +100,7 @@ bool WebP_Schreiben(Context& ctx, const std::string& datei, const std::vector<We
     WebPDataInit(&daten);
     bool ok = kodieren(ctx, bilder, daten);
     if (ok) {
-        ZielDatei ziel(datei);
+        ZielDatei ziel(ctx.files(), datei);
         ok = ziel.schreiben(daten.bytes, daten.size) && ziel.fertig();
         if (!ok)
             ctx.message(Sprache::Titel::Fehler, Sprache::MeldungNr::DateiSpeicherFehler);

@@ -25,10 +25,12 @@ struct HeadlessServices {
 
 // A folder of its own for one headless run inside the user's temporary folder,
 // removed with everything in it when the run ends: commands running side by
-// side never share a raster name.
+// side never share a raster name. The run holds the folder's lock for its
+// whole life (sperre, -1 where the file system has no locks), so a later
+// start knows a folder whose lock is free for one of a run that was killed.
 class LaufOrdner {
 public:
-    explicit LaufOrdner(std::filesystem::path pfad) : pfad_(std::move(pfad)) {}
+    LaufOrdner(std::filesystem::path pfad, int sperre) : pfad_(std::move(pfad)), sperre_(sperre) {}
     ~LaufOrdner();
     LaufOrdner(const LaufOrdner&) = delete;
     LaufOrdner& operator=(const LaufOrdner&) = delete;
@@ -38,8 +40,12 @@ public:
 
 private:
     std::filesystem::path pfad_;
+    int sperre_;
 };
 
-// Prepares the private temporary folder and a run folder in it; on failure says
-// why on stderr and gives nothing.
+// Prepares the private temporary folder, removes the run folders of runs that
+// no longer live and makes a run folder in it; on failure says why on stderr
+// and gives nothing.
 std::unique_ptr<LaufOrdner> TempFolder();
+// Removes the run folders of runs that no longer live.
+void VerwaisteLaufOrdnerEntfernen(const std::filesystem::path& benutzerOrdner);

@@ -45,8 +45,14 @@ TempFolderResult PrepareTempFolder(const fs::path& systemTemp, const std::string
     if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST)
         return {{}, "Der temporäre Ordner " + folder.string() + " kann nicht angelegt werden!"};
     struct stat st {};
-    // lstat: a symbolic link planted under our name is refused like a foreign folder.
-    if (::lstat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != ::geteuid())
+    // lstat: a symbolic link planted under our name is refused, never followed.
+    if (::lstat(folder.c_str(), &st) != 0)
+        return {{}, "Der temporäre Ordner " + folder.string() + " kann nicht angelegt werden!"};
+    if (S_ISLNK(st.st_mode))
+        return {{}, "An Stelle des temporären Ordners " + folder.string() + " steht ein Verweis!"};
+    if (!S_ISDIR(st.st_mode))
+        return {{}, "An Stelle des temporären Ordners " + folder.string() + " steht eine Datei!"};
+    if (st.st_uid != ::geteuid())
         return {{}, "Der temporäre Ordner " + folder.string() + " gehört einem anderen Benutzer!"};
     if ((st.st_mode & 0777) != 0700 && ::chmod(folder.c_str(), 0700) != 0)
         return {{}, "Der temporäre Ordner " + folder.string() + " kann nicht geschützt werden!"};

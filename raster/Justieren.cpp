@@ -1,6 +1,7 @@
 #include "raster/Justieren.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
 
 #include "raster/Abtastung.h"
@@ -102,8 +103,7 @@ bool Justiere_Bild(Programm& p, int n)
         const bool ohneDrehung = bild.rot == 0.0 && bild.vx == 0.0 && bild.vy == 0.0 && bild.skal == 1.0;
         const bool gleicheGroesse = quelle.breite == ziel.breite && quelle.hoehe == ziel.hoehe;
         if (ohneDrehung && lage.dx == 0.0 && lage.dy == 0.0 && gleicheGroesse) {
-            if (RasterTeilen(quelle, ziel) != 0)
-                throw Abbruch{};
+            TeileRaster(ctx, quelle, ziel);
         } else if (ohneDrehung && ganzzahlig(lage.dx) && ganzzahlig(lage.dy)) {
             Ganzzahlig_Uebertragen(ctx, quelle, ziel, offset(lage.dx), offset(lage.dy), hintergrund);
         } else {

@@ -87,13 +87,6 @@ bool passendeDatei(const std::string& pfad, int32_t breite, int32_t hoehe)
         && st.st_size >= RasterDateigroesse(breite, hoehe);
 }
 
-void diskFullMessage(Context& ctx, const std::string& pfad)
-{
-    ctx.message(Sprache::Titel::Fehler,
-                std::string(Sprache::Meldung(Sprache::MeldungNr::ZuWenigSpeicherAufLaufwerk))
-                    + ctx.files().volumeName(fs::path(pfad)) + ": !");
-}
-
 // Rasters of the program may share their bytes as two names of one file
 // (RasterTeilen). Whatever writes into a raster first gives its file bytes of
 // its own: a copy when its pixels are kept, a new file when they are replaced.
@@ -104,23 +97,27 @@ bool geteilt(const std::string& pfad)
 }
 
 // The target's bytes become a copy of the source's: the source's blocks shared
-// where the file system can copy on write, else copied.
-bool dateiKopieren(const std::string& von, const std::string& nach)
+// where the file system can copy on write, else copied, through files when
+// given. 0, or the errno of the failure.
+int dateiKopieren(const std::string& von, const std::string& nach, const Files* files)
 {
     if (geteilt(nach) && ::unlink(nach.c_str()) != 0)
-        return false;
+        return errno;
     const int in = ::open(von.c_str(), O_RDONLY | O_CLOEXEC);
     if (in < 0)
-        return false;
+        return errno;
     struct stat st {};
     int out = -1;
-    bool ok = ::fstat(in, &st) == 0 && S_ISREG(st.st_mode)
-        && (out = ::open(nach.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0600)) >= 0
-        && copyWholeFile(in, out, static_cast<uint64_t>(st.st_size));
-    if (out >= 0 && ::close(out) != 0)
-        ok = false;
+    int fehler = 0;
+    if (::fstat(in, &st) != 0 || !S_ISREG(st.st_mode) || (out = ::open(nach.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0600)) < 0)
+        fehler = errno ? errno : EINVAL;
+    else
+        fehler = files ? files->copyData(in, out, static_cast<uint64_t>(st.st_size))
+                       : copyWholeFile(in, out, static_cast<uint64_t>(st.st_size));
+    if (out >= 0 && ::close(out) != 0 && fehler == 0)
+        fehler = errno;
     ::close(in);
-    return ok;
+    return fehler;
 }
 
 bool eigeneBytes(const std::string& pfad, bool behalten)
@@ -130,7 +127,7 @@ bool eigeneBytes(const std::string& pfad, bool behalten)
     if (!behalten)
         return ::unlink(pfad.c_str()) == 0;
     const std::string kopie = pfad + "~.bmp";
-    if (dateiKopieren(pfad, kopie) && ::rename(kopie.c_str(), pfad.c_str()) == 0)
+    if (dateiKopieren(pfad, kopie, nullptr) == 0 && ::rename(kopie.c_str(), pfad.c_str()) == 0)
         return true;
     ::unlink(kopie.c_str());
     return false;
@@ -186,8 +183,8 @@ int dateiSchreiben(Context& ctx, const RasterSlot& slot, int64_t pixelBytes, Anl
     if (ctx.state.abort)
         return 1;
     ctx.state.abort = true;
-    if (fehler == ENOSPC || fehler == EDQUOT) {
-        diskFullMessage(ctx, slot.pfad);
+    if (diskFull(fehler)) {
+        ctx.reportDiskFull(slot.pfad);
         return -2;
     }
     ctx.message(Sprache::Titel::Fehler, Sprache::MeldungNr::NeueDateiFehler);
@@ -234,7 +231,7 @@ Zeile::~Zeile()
 bool Zeile::binden(std::shared_ptr<RasterDatei> datei, int64_t offset, size_t length, const Files* writeTo,
                    bool readOld)
 {
-    if (!loesen())
+    if (loesen() != 0)
         return false;
     buffer_.resize(length);
     if (readOld) {
@@ -250,14 +247,14 @@ bool Zeile::binden(std::shared_ptr<RasterDatei> datei, int64_t offset, size_t le
     return true;
 }
 
-bool Zeile::loesen()
+int Zeile::loesen()
 {
     if (!datei_)
-        return true;
-    const bool ok = !files_ || files_->writeAt(datei_->fd(), buffer_.data(), buffer_.size(), offset_) == 0;
+        return 0;
+    const int fehler = files_ ? files_->writeAt(datei_->fd(), buffer_.data(), buffer_.size(), offset_) : 0;
     datei_.reset();
     files_ = nullptr;
-    return ok;
+    return fehler;
 }
 
 namespace {
@@ -328,20 +325,20 @@ uint8_t* Schreibband::zeile(Context& ctx, const RasterSlot& slot, int32_t y)
 
 void Schreibband::schreiben()
 {
-    if (!leeren())
-        throw Abbruch{};
+    if (const int fehler = leeren(); fehler != 0)
+        throw Abbruch{fehler};
 }
 
-bool Schreibband::leeren()
+int Schreibband::leeren()
 {
     if (!datei_ || anzahl_ == 0)
-        return true;
+        return 0;
     const uint8_t* data = buffer_.data() + (kapazitaet_ - anzahl_) * stride_;
     const int64_t offset = (int64_t{hoehe_} - erste_ - anzahl_) * stride_ + BmpKopfLaenge;
-    const bool ok = files_->writeAt(datei_->fd(), data, static_cast<size_t>(anzahl_ * stride_), offset) == 0;
+    const int fehler = files_->writeAt(datei_->fd(), data, static_cast<size_t>(anzahl_ * stride_), offset);
     datei_.reset();
     anzahl_ = 0;
-    return ok;
+    return fehler;
 }
 
 namespace {
@@ -366,7 +363,7 @@ int anlegen(Context& ctx, RasterSlot& slot, Anlage anlage)
         return 1;
     }
     if (Plattenplatz_Pruefen(ctx, slot.pfad, slot.breite, slot.hoehe) != 0) {
-        diskFullMessage(ctx, slot.pfad);
+        ctx.reportDiskFull(slot.pfad);
         ctx.state.abort = true;
         return -2;
     }
@@ -429,19 +426,19 @@ int ZeileUeberschreiben(Context& ctx, const RasterSlot& slot, int32_t y, uint8_t
 
 int ZeileFreigeben(Zeile& view)
 {
-    return view.loesen() ? 0 : -1;
+    return view.loesen() == 0 ? 0 : -1;
 }
 
 // The copy goes over the old file in place, which spares the system freeing its
 // pages and allocating them again.
-int RasterKopierenDatei(const RasterSlot& von, const RasterSlot& nach)
+int RasterKopierenDatei(const Files& files, const RasterSlot& von, const RasterSlot& nach)
 {
     if (von.pfad.empty() || nach.pfad.empty())
         return -1;
     if (von.pfad == nach.pfad)
         return 0;
-    if (!dateiKopieren(von.pfad, nach.pfad))
-        return -1;
+    if (const int fehler = dateiKopieren(von.pfad, nach.pfad, &files); fehler != 0)
+        return diskFull(fehler) ? -2 : -1;
     std::error_code ec;
     fs::permissions(nach.pfad, fs::perms::owner_read | fs::perms::owner_write, ec);
     return 0;
@@ -478,9 +475,15 @@ bool wieKopie(const RasterSlot& slot)
 
 }
 
-int RasterTeilen(const RasterSlot& von, const RasterSlot& nach)
+int RasterTeilen(const Files& files, const RasterSlot& von, const RasterSlot& nach)
 {
-    return zweiterName(von, nach) ? 0 : RasterKopierenDatei(von, nach);
+    return zweiterName(von, nach) ? 0 : RasterKopierenDatei(files, von, nach);
+}
+
+void TeileRaster(Context& ctx, const RasterSlot& von, const RasterSlot& nach)
+{
+    if (const int r = RasterTeilen(ctx.files(), von, nach); r != 0)
+        throw Abbruch{r == -2 ? ENOSPC : 0};
 }
 
 uint8_t* LeseZeile(Context& ctx, const RasterSlot& slot, int32_t y, Zeile& view)
@@ -509,8 +512,8 @@ uint8_t* NeueZeile(Context& ctx, const RasterSlot& slot, int32_t y, Zeile& view)
 
 void GibZeileFrei(Zeile& view)
 {
-    if (ZeileFreigeben(view) != 0)
-        throw Abbruch{};
+    if (const int fehler = view.loesen(); fehler != 0)
+        throw Abbruch{fehler};
 }
 
 void OeffneLesen(RasterSlot& slot)

@@ -28,8 +28,8 @@ public:
     // from the file. A view with writeTo is written back through it.
     bool binden(std::shared_ptr<RasterDatei> datei, int64_t offset, size_t length, const Files* writeTo,
                 bool readOld);
-    // Writes a write view back and unbinds it; false when the write failed.
-    bool loesen();
+    // Writes a write view back and unbinds it; 0, or the errno of the failed write.
+    int loesen();
 
 private:
     std::vector<uint8_t> buffer_;
@@ -89,11 +89,11 @@ public:
     // after the loading message when the slot is not open for writing or y lies
     // outside it, and Abbruch when writing the previous band failed.
     uint8_t* zeile(Context& ctx, const RasterSlot& slot, int32_t y);
-    // Writes the rows handed out so far; throws Abbruch when that failed.
+    // Writes the rows handed out so far; throws Abbruch with the errno when that failed.
     void schreiben();
 
 private:
-    bool leeren();
+    int leeren();
 
     size_t bytes_;
     std::vector<uint8_t> buffer_;
@@ -116,13 +116,17 @@ int ZeileUeberschreiben(Context& ctx, const RasterSlot& slot, int32_t y, uint8_t
 int ZeileFreigeben(Zeile& view);
 
 // Copies a raster's file over another's, byte for byte; where the file system
-// can, the copy shares the source's blocks until either is written. 0 or -1.
-int RasterKopierenDatei(const RasterSlot& von, const RasterSlot& nach);
+// can, the copy shares the source's blocks until either is written. 0, -2 when
+// the file system filled up, -1 after another failure.
+int RasterKopierenDatei(const Files& files, const RasterSlot& von, const RasterSlot& nach);
 // Gives a raster of the program's own the file of another as a second name:
 // the two share their bytes until one of them is written, and whatever writes
 // into a raster first gives it bytes of its own. Where a file system has no
-// second names, a copy. Sizes in the slot records are the caller's. 0 or -1.
-int RasterTeilen(const RasterSlot& von, const RasterSlot& nach);
+// second names, a copy. Sizes in the slot records are the caller's. 0, -2 or -1
+// as for the copy.
+int RasterTeilen(const Files& files, const RasterSlot& von, const RasterSlot& nach);
+// RasterTeilen through the context's files; throws Abbruch on failure.
+void TeileRaster(Context& ctx, const RasterSlot& von, const RasterSlot& nach);
 // Copies the pixels of one raster into another; throws Abbruch on failure or abort.
 void RasterKopieren(Context& ctx, const RasterSlot& von, RasterSlot& nach);
 // -2 when the file system holding path has less than the raster's file size free, else 0.

@@ -248,24 +248,27 @@ TEST_F(ComposeTest, AFailedLastWriteOfEveryComposerIsReported)
         const fs::path ziel = p.bilder.ergebnis().slot[static_cast<size_t>(f.ziel)].pfad;
         p.compose.Linsenrichtung = f.linsenrichtung;
         p.farbe.gamma = f.gamma;
-        const auto lauf = [&](int scheitert) {
+        const auto lauf = [&](int scheitert, int fehler) {
             p.bilder.ergebnis().dateienLoeschen();
             t.messages.lines.clear();
             p.auswahl = {f.modus, 1, 2, 0, false, false};
             int schreibvorgaenge = 0;
             t.files.writeHook = [&](const fs::path& datei, int64_t, size_t) {
-                return datei == ziel && ++schreibvorgaenge == scheitert ? ENOSPC : 0;
+                return datei == ziel && ++schreibvorgaenge == scheitert ? fehler : 0;
             };
             Schleife(p, 3);
             t.files.writeHook = nullptr;
             return schreibvorgaenge;
         };
-        const int anzahl = lauf(0);
+        const int anzahl = lauf(0, 0);
         ASSERT_TRUE(messages().empty());
         ASSERT_GT(anzahl, 0);
-        EXPECT_EQ(lauf(anzahl), anzahl);
+        EXPECT_EQ(lauf(anzahl, EIO), anzahl);
         EXPECT_EQ(messages(),
                   (std::vector<std::string>{"Fehler: Es ist ein Fehler aufgetreten. Berechnung wird abgebrochen!"}));
+        // A full file system is named, as when it was found full before the run.
+        EXPECT_EQ(lauf(anzahl, ENOSPC), anzahl);
+        EXPECT_EQ(messages(), (std::vector<std::string>{"Fehler: Zu wenig Speicher auf Laufwerk /daten: !"}));
     }
 }
 

@@ -1,11 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <filesystem>
 
 #include "imageio/BildLaden.h"
+#include "platform/HeadlessServices.h"
 #include "platform/PosixFiles.h"
 #include "support/Bilddateien.h"
 #include "support/TestServices.h"
@@ -40,13 +44,18 @@ TEST_F(PlatformTest, TempFolderIsPrivateAndPerUser)
     EXPECT_EQ(mode(r.path), 0700u);
 }
 
-TEST_F(PlatformTest, TempFolderOfAnotherOwnerOrALinkIsRefused)
+TEST_F(PlatformTest, TempFolderOfAnotherOwnerALinkOrAFileIsRefused)
 {
     fs::create_directory(base / "ziel");
     fs::create_directory_symlink(base / "ziel", base / "LUMIVEX-link");
     const auto link = PrepareTempFolder(base, "link");
     EXPECT_TRUE(link.path.empty());
-    EXPECT_EQ(link.error, "Der temporäre Ordner " + (base / "LUMIVEX-link").string() + " gehört einem anderen Benutzer!");
+    EXPECT_EQ(link.error, "An Stelle des temporären Ordners " + (base / "LUMIVEX-link").string() + " steht ein Verweis!");
+    writeBytes(base / "LUMIVEX-datei", {1, 2, 3});
+    const auto datei = PrepareTempFolder(base, "datei");
+    EXPECT_TRUE(datei.path.empty());
+    EXPECT_EQ(datei.error, "An Stelle des temporären Ordners " + (base / "LUMIVEX-datei").string() + " steht eine Datei!");
+    EXPECT_EQ(readFile(base / "LUMIVEX-datei"), (std::vector<uint8_t>{1, 2, 3}));
 
     if (::geteuid() != 0)
         GTEST_SKIP() << "only root can hand a folder to another user";
@@ -111,6 +120,50 @@ TEST_F(PlatformTest, StartingAWindowKeepsTheWorkingFilesOfAnotherRunningOne)
     PosixFiles c(base);
     starten(c);
     EXPECT_TRUE(fs::exists(vonB));
+}
+
+// A run folder whose lock nobody holds belongs to a run that was killed; one
+// whose lock is held belongs to a run that still works. Age plays no part.
+TEST_F(PlatformTest, RunFoldersOfRunsThatNoLongerLiveAreRemoved)
+{
+    for (const char* name : {"lauf-tot", "lauf-lebt", "anderes"}) {
+        fs::create_directory(base / name);
+        writeBytes(base / name / "bild.bmp", {1, 2, 3});
+    }
+    writeBytes(base / "lauf-datei", {4});
+    const int lebt = ::open((base / "lauf-lebt").c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    ASSERT_GE(lebt, 0);
+    ASSERT_EQ(::flock(lebt, LOCK_EX), 0);
+    VerwaisteLaufOrdnerEntfernen(base);
+    EXPECT_FALSE(fs::exists(base / "lauf-tot"));
+    EXPECT_TRUE(fs::exists(base / "lauf-lebt" / "bild.bmp"));
+    EXPECT_TRUE(fs::exists(base / "anderes" / "bild.bmp"));
+    EXPECT_EQ(readFile(base / "lauf-datei"), (std::vector<uint8_t>{4}));
+    ::close(lebt);
+    VerwaisteLaufOrdnerEntfernen(base);
+    EXPECT_FALSE(fs::exists(base / "lauf-lebt"));
+}
+
+// A run holds its folder's lock for its whole life: another start leaves it alone.
+TEST_F(PlatformTest, ARunKeepsItsFolderWhileItLives)
+{
+    const char* bisher = std::getenv("TMPDIR");
+    const std::string tmpdir = bisher ? bisher : "";
+    ::setenv("TMPDIR", base.c_str(), 1);
+    auto lauf = TempFolder();
+    ASSERT_TRUE(lauf);
+    const fs::path ordner = lauf->pfad();
+    EXPECT_EQ(ordner.parent_path().parent_path(), base);
+    auto zweiter = TempFolder();
+    ASSERT_TRUE(zweiter);
+    EXPECT_TRUE(fs::is_directory(ordner));
+    lauf.reset();
+    EXPECT_FALSE(fs::exists(ordner));
+    EXPECT_TRUE(fs::is_directory(zweiter->pfad()));
+    if (bisher)
+        ::setenv("TMPDIR", tmpdir.c_str(), 1);
+    else
+        ::unsetenv("TMPDIR");
 }
 
 TEST_F(PlatformTest, SafeWriteReplacesTheFileWhole)

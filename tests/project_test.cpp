@@ -2,8 +2,12 @@
 
 #include <sys/stat.h>
 
+#include <cerrno>
+#include <climits>
 #include <cstring>
 #include <filesystem>
+#include <functional>
+#include <limits>
 
 #include "align/Referenzpunkt.h"
 #include "commands/Bilder.h"
@@ -15,18 +19,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-// Writes only the first `limit` bytes of any file, as a full disk or a crash would.
-class BrokenFiles : public TestFiles {
-public:
-    size_t limit = 0;
-    bool writeFile(const fs::path& path, const std::vector<uint8_t>& bytes) const override
-    {
-        const std::vector<uint8_t> part(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(limit));
-        TestFiles::writeFile(path, part);
-        return false;
-    }
-};
 
 struct ProjektTest : ::testing::Test {
     TestServices t;
@@ -64,30 +56,30 @@ TEST_F(ProjektTest, ReadOnlyFileIsRefused)
     EXPECT_EQ(t.messages.lines.back(), "Information: Datei ist schreibgeschützt, keine Speicherung möglich!");
 }
 
-TEST(ProjektSpeichern, InterruptedSaveNeverDamagesThePreviousProject)
+TEST_F(ProjektTest, AFailedSaveNeverDamagesThePreviousProject)
 {
-    RecordingMessages messages;
-    ScriptedEvents events;
-    BrokenFiles files;
-    CountingDisplay display;
-    FakePrinters printers;
-    BlockTextRaster textRaster;
-    Programm p(Services{messages, events, files, display, printers, textRaster});
-    const fs::path datei = files.tempFolder() / "alt.lvx";
     const std::vector<uint8_t> alt(700, 0x42);
-    ASSERT_TRUE(files.TestFiles::writeFile(datei, alt));
+    writeBytes(datei, alt);
     p.ctx.state.projectFile = datei.string();
     p.bilder.anzahl = 1;
-    for (size_t k = 0; k < 540 + 580; ++k) {
-        files.limit = k;
+    for (const int fehler : {ENOSPC, EIO, EDQUOT}) {
+        SCOPED_TRACE(fehler);
+        int schreibvorgaenge = 0;
+        t.files.writeHook = [&](const fs::path&, int64_t, size_t) {
+            ++schreibvorgaenge;
+            return fehler;
+        };
+        t.messages.lines.clear();
         p.ctx.state.modified = true;
         EXPECT_FALSE(MenuProjektSpeichernClick(p));
-        EXPECT_EQ(readFile(datei), alt) << k;
+        EXPECT_EQ(schreibvorgaenge, 1);
+        EXPECT_EQ(readFile(datei), alt);
         EXPECT_TRUE(p.ctx.state.modified);
-        EXPECT_EQ(std::distance(fs::directory_iterator(files.tempFolder()), fs::directory_iterator()), 1) << k;
+        EXPECT_FALSE(p.ctx.state.busy);
+        EXPECT_EQ(std::distance(fs::directory_iterator(t.files.tempFolder()), fs::directory_iterator()), 1);
+        // The file stays writable: the second line names it without a reason.
+        EXPECT_EQ(t.messages.lines, std::vector<std::string>{"Fehler: Fehler beim Speichern der Datei!\n" + datei.string()});
     }
-    // The file stays writable: the second line names it without a reason.
-    EXPECT_EQ(messages.lines.back(), "Fehler: Fehler beim Speichern der Datei!\n" + datei.string());
 }
 
 TEST_F(ProjektTest, SettingsSurviveSaveAndLoad)
@@ -345,6 +337,97 @@ TEST_F(OeffnenTest, FailuresBeforeLoadingChangeNothing)
         EXPECT_EQ(p.auswahl.vorschau, VorschauKeine);
         EXPECT_FALSE(p.ctx.state.busy);
     }
+}
+
+// Values of controls with a range are brought into it, as the control would.
+TEST_F(OeffnenTest, ControlValuesOutOfRangeAreClamped)
+{
+    ProjektDaten d;
+    d.bilder = {eintrag(bild(1))};
+    d.saettigung = INT32_MAX;
+    d.hell = INT32_MIN;
+    d.c = {-5, 100, INT32_MAX};
+    d.pixelProLinse = 5000;
+    d.lcdGroesse = 7;
+    d.lcdX = INT32_MAX;
+    d.lcdY = -1;
+    d.viewerVorlage = false;
+    d.viewerFrei = true;
+    d.viewer = {1e300, -1e300, 20, 0, 60, 30, 1e300};
+    ASSERT_TRUE(OeffnenAllgemein(p, projekt(d)));
+    EXPECT_TRUE(t.messages.lines.empty());
+    EXPECT_EQ(p.farbe.saettigung, 100);
+    EXPECT_EQ(p.farbe.hell, -100);
+    EXPECT_EQ(p.compose.PixelProBildProLinse, 1000);
+    EXPECT_EQ(p.compose.streifen.breite, 100000);
+    EXPECT_EQ(p.compose.streifen.hoehe, 0);
+    EXPECT_EQ(p.compose.stereo.xd, 9999);
+    EXPECT_EQ(p.compose.stereo.yd, 0);
+    EXPECT_EQ(p.compose.stereo.linienBreite, 9);
+}
+
+// A list item that does not exist, or a number that is not finite or that no
+// picture or print can have, refuses the whole project as a damaged file.
+TEST_F(OeffnenTest, ValuesNoPictureCanHaveRefuseTheProject)
+{
+    ProjektDaten vorher;
+    vorher.bilder = {eintrag(bild(1))};
+    ASSERT_TRUE(OeffnenAllgemein(p, projekt(vorher, "vorher.lvx")));
+    const double nan = std::numeric_limits<double>::quiet_NaN(), inf = std::numeric_limits<double>::infinity();
+    const std::pair<const char*, std::function<void(ProjektDaten&)>> faelle[] = {
+        {"dx NaN", [&](ProjektDaten& d) { d.bilder[0].dx = nan; }},
+        {"dx unendlich", [&](ProjektDaten& d) { d.bilder[0].dx = -inf; }},
+        {"dy 1e300", [](ProjektDaten& d) { d.bilder[0].dy = 1e300; }},
+        {"Drehung NaN", [&](ProjektDaten& d) { d.bilder[0].rot = nan; }},
+        {"Drehung unendlich", [&](ProjektDaten& d) { d.bilder[0].rot = inf; }},
+        {"Skalierung 0", [](ProjektDaten& d) { d.bilder[0].skal = 0; }},
+        {"Skalierung negativ", [](ProjektDaten& d) { d.bilder[0].skal = -1; }},
+        {"Skalierung 1e300", [](ProjektDaten& d) { d.bilder[0].skal = 1e300; }},
+        {"lpi NaN", [&](ProjektDaten& d) { d.lpi = nan; }},
+        {"Breite unendlich", [&](ProjektDaten& d) { d.breite = inf; }},
+        {"Rand negativ", [](ProjektDaten& d) { d.randX = -1; }},
+        {"Betrachter NaN", [&](ProjektDaten& d) { d.viewer[2] = nan; }},
+        {"Vorschau 7", [](ProjektDaten& d) { d.vorschau = 7; }},
+        {"Liste", [](ProjektDaten& d) { d.listenAuswahl = INT32_MAX; }},
+        {"Bild L", [](ProjektDaten& d) { d.comboA = MaxBilder; }},
+        {"Bild R", [](ProjektDaten& d) { d.comboB = -2; }},
+        {"bikubisch", [](ProjektDaten& d) { d.biKubIndex = 2; }},
+        {"Anaglyph", [](ProjektDaten& d) { d.anaglyphArt = 7; }},
+        {"dpi", [](ProjektDaten& d) { d.dpiIndex = INT32_MIN; }},
+        {"Streifengroesse", [](ProjektDaten& d) { d.lcdGroesse = 8; }},
+    };
+    for (const auto& [name, aendern] : faelle) {
+        SCOPED_TRACE(name);
+        ProjektDaten d;
+        d.bilder = {eintrag(bild(2))};
+        aendern(d);
+        const std::string datei = projekt(d, "falsch.lvx");
+        t.messages.lines.clear();
+        EXPECT_FALSE(OeffnenAllgemein(p, datei));
+        EXPECT_EQ(t.messages.lines, nichtGeladen(Sprache::MeldungNr::ProjektLadeFehler, datei));
+        EXPECT_EQ(p.bilder.anzahl, 1);
+        EXPECT_EQ(p.bilder.bild[1].slot[SlotQuelle].name, "bild1.bmp");
+        // A template is refused alike.
+        t.messages.lines.clear();
+        EXPECT_FALSE(Projekteinstellungen_Laden(p, datei));
+        EXPECT_EQ(t.messages.lines,
+                  std::vector<std::string>{"Fehler: Fehler beim Laden der Projekt-Datei!\n" + datei});
+    }
+}
+
+// A temporary folder too small for an image's working copy: the disk-space
+// message naming the image, never that of a damaged image.
+TEST_F(OeffnenTest, ATemporaryFolderTooSmallSaysSo)
+{
+    ProjektDaten d;
+    const std::string datei = bild(1);
+    d.bilder = {eintrag(datei)};
+    t.files.fixedFreeSpace = 1000;
+    EXPECT_FALSE(OeffnenAllgemein(p, projekt(d)));
+    const std::vector<std::string> erwartet = {"Fehler: Zu wenig Festplattenspeicher!\n" + datei,
+                                               "Information: Das Projekt wird nicht geladen!"};
+    EXPECT_EQ(t.messages.lines, erwartet);
+    EXPECT_EQ(p.bilder.anzahl, 0);
 }
 
 TEST_F(OeffnenTest, AnImageThatCannotBeLoadedEmptiesTheSet)

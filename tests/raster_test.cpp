@@ -408,19 +408,19 @@ TEST_F(RasterTest, FileCopyOverwritesTheTarget)
 {
     RasterSlot von = pattern("a.bmp", 6, 2);
     RasterSlot nach = pattern("b.bmp", 3, 3);
-    ASSERT_EQ(RasterKopierenDatei(von, nach), 0);
+    ASSERT_EQ(RasterKopierenDatei(t.files, von, nach), 0);
     EXPECT_TRUE(sameImage(nach.pfad, von.pfad));
     RasterSlot fehlt = slot("weg.bmp", 1, 1);
-    EXPECT_EQ(RasterKopierenDatei(fehlt, nach), -1);
+    EXPECT_EQ(RasterKopierenDatei(t.files, fehlt, nach), -1);
     // A shorter file copied over a longer one leaves nothing of it behind.
     RasterSlot klein = pattern("c.bmp", 1, 1);
-    ASSERT_EQ(RasterKopierenDatei(klein, nach), 0);
+    ASSERT_EQ(RasterKopierenDatei(t.files, klein, nach), 0);
     EXPECT_TRUE(sameImage(nach.pfad, klein.pfad));
     EXPECT_EQ(fs::status(nach.pfad).permissions(), fs::perms::owner_read | fs::perms::owner_write);
     // Only files are copied; the target stays as it was.
     RasterSlot ordner = slot("ordner", 1, 1);
     fs::create_directory(ordner.pfad);
-    EXPECT_EQ(RasterKopierenDatei(ordner, nach), -1);
+    EXPECT_EQ(RasterKopierenDatei(t.files, ordner, nach), -1);
     EXPECT_TRUE(sameImage(nach.pfad, klein.pfad));
 }
 
@@ -463,7 +463,7 @@ TEST_F(RasterTest, ACopySharesTheBytesUntilEitherIsWritten)
         ASSERT_TRUE(inode(nach));
         const int r = art == 0 ? (nach.breite = 8, RasterAnlegen(ctx, nach))
             : art == 1        ? RasterAnlegenUeberschreiben(ctx, nach)
-                              : RasterKopierenDatei(klein, nach);
+                              : RasterKopierenDatei(t.files, klein, nach);
         ASSERT_EQ(r, 0);
         EXPECT_FALSE(inode(von));
         EXPECT_EQ(readFile(von.pfad), original);
@@ -500,7 +500,7 @@ TEST_F(RasterTest, SharingAcrossFileSystemsCopies)
     RasterSlot von = pattern("quelle.bmp", 8, 8);
     RasterSlot nach;
     nach.pfad = (anderes / ("lumivex-test-" + std::to_string(::getpid()) + ".bmp")).string();
-    ASSERT_EQ(RasterTeilen(von, nach), 0);
+    ASSERT_EQ(RasterTeilen(t.files, von, nach), 0);
     EXPECT_TRUE(sameImage(nach.pfad, von.pfad));
     EXPECT_EQ(fs::hard_link_count(von.pfad), 1u);
     RasterSlot zurueck = slot("zurueck.bmp", 0, 0);

@@ -53,7 +53,9 @@ void InternTab::ButtonEXIFClick()
     const QString datei = Dialoge::bildDatei(this);
     if (datei.isEmpty())
         return;
-    zeigen(Memo1, EXIF_Liste(TExif(datei.toStdString(), p_.ctx.files().tempFolder())));
+    const TExif exif(datei.toStdString());
+    EXIF_Spuren_Schreiben(p_.ctx.files(), exif, p_.ctx.files().tempFolder());
+    zeigen(Memo1, EXIF_Liste(exif));
 }
 
 void InternTab::ButtonMPOClick()
@@ -62,7 +64,7 @@ void InternTab::ButtonMPOClick()
     if (datei.isEmpty())
         return;
     std::vector<std::string> liste;
-    MPO_Zerlegen(datei.toStdString(), datei.toStdString(), (p_.ctx.files().tempFolder() / MpoSpurDatei).string(),
+    MPO_Zerlegen(p_.ctx.files(), datei.toStdString(), datei.toStdString(), (p_.ctx.files().tempFolder() / MpoSpurDatei).string(),
                  &liste);
     zeigen(Memo1, liste);
 }

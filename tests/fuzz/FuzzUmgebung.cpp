@@ -5,6 +5,11 @@
 #include <filesystem>
 #include <fstream>
 
+#include "imageio/Jpeg.h"
+#include "imageio/Mpo.h"
+#include "support/Bilddateien.h"
+#include "support/TestServices.h"
+
 namespace {
 
 class Stumm : public Messages, public Events, public Files, public PreviewDisplay {
@@ -25,7 +30,7 @@ public:
     void processEvents(const AppState&) override {}
     void setBusyCursor(bool) override {}
     std::filesystem::path tempFolder() const override { return ordner_; }
-    std::optional<uint64_t> freeSpace(const std::filesystem::path&) const override { return uint64_t{1} << 40; }
+    std::optional<uint64_t> freeSpace(const std::filesystem::path&) const override { return uint64_t{32} << 20; }
     std::string volumeName(const std::filesystem::path&) const override { return "/"; }
     void clearPreview() override {}
     void showPreview() override {}
@@ -44,9 +49,14 @@ Stumm& dienste()
 
 }
 
+Services FuzzDienste()
+{
+    return Services{dienste(), dienste(), dienste(), dienste(), dienste().drucker, dienste().text};
+}
+
 Context& FuzzKontext()
 {
-    static Context ctx(Services{dienste(), dienste(), dienste(), dienste(), dienste().drucker, dienste().text});
+    static Context ctx(FuzzDienste());
     ctx.state.abort = false;
     return ctx;
 }
@@ -62,4 +72,19 @@ std::string FuzzEingabe(const uint8_t* daten, size_t laenge, const std::string& 
     std::ofstream(pfad, std::ios::binary | std::ios::trunc)
         .write(reinterpret_cast<const char*>(daten), static_cast<std::streamsize>(laenge));
     return pfad;
+}
+
+bool BeispielBilderSchreiben(const std::filesystem::path& ordner)
+{
+    const auto muster = [](int x, int y, uint8_t bgr[3]) { musterRgb(x, y, bgr); };
+    RasterSlot a, b;
+    a.pfad = (ordner / "a.bmp").string();
+    a.breite = 7;
+    a.hoehe = 5;
+    writeBmp(a.pfad, a.breite, a.hoehe, muster);
+    b.pfad = (ordner / "b.bmp").string();
+    b.breite = b.hoehe = 6;
+    writeBmp(b.pfad, b.breite, b.hoehe, muster);
+    Context& ctx = FuzzKontext();
+    return JPEG_Schreiben(ctx, (ordner / "c.jpg").string(), a) && MPO_Schreiben(ctx, (ordner / "d.mpo").string(), a, b);
 }

@@ -1,6 +1,7 @@
 #include "Bilddateien.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <fstream>
 
 void writeBytes(const std::filesystem::path& path, const std::vector<uint8_t>& bytes)
@@ -181,4 +182,51 @@ std::vector<uint8_t> tgaBytes(int width, int height, uint8_t descriptor)
         }
     }
     return b;
+}
+
+std::vector<uint8_t> libjpegBytes(J_COLOR_SPACE raum, int komponenten, bool progressiv, bool unterabtastung, int w,
+                                  int h, const std::function<void(int y, uint8_t* zeile)>& zeile)
+{
+    jpeg_compress_struct c{};
+    jpeg_error_mgr fehler{};
+    c.err = jpeg_std_error(&fehler);
+    unsigned char* daten = nullptr;
+    unsigned long groesse = 0;
+    jpeg_create_compress(&c);
+    jpeg_mem_dest(&c, &daten, &groesse);
+    c.image_width = static_cast<JDIMENSION>(w);
+    c.image_height = static_cast<JDIMENSION>(h);
+    c.input_components = komponenten;
+    c.in_color_space = raum;
+    jpeg_set_defaults(&c);
+    jpeg_set_quality(&c, 100, TRUE);
+    if (progressiv)
+        jpeg_simple_progression(&c);
+    for (int k = 0; k < komponenten && !unterabtastung; ++k)
+        c.comp_info[k].h_samp_factor = c.comp_info[k].v_samp_factor = 1;
+    jpeg_start_compress(&c, TRUE);
+    std::vector<uint8_t> puffer(static_cast<size_t>(w * komponenten));
+    for (int y = 0; y < h; ++y) {
+        zeile(y, puffer.data());
+        JSAMPROW r = puffer.data();
+        jpeg_write_scanlines(&c, &r, 1);
+    }
+    jpeg_finish_compress(&c);
+    jpeg_destroy_compress(&c);
+    std::vector<uint8_t> b(daten, daten + groesse);
+    std::free(daten);
+    return b;
+}
+
+std::vector<uint8_t> besondereJpeg(J_COLOR_SPACE raum, bool progressiv, int w, int h)
+{
+    const int komponenten = raum == JCS_GRAYSCALE ? 1 : raum == JCS_CMYK ? 4 : 3;
+    return libjpegBytes(raum, komponenten, progressiv, true, w, h, [&](int y, uint8_t* zeile) {
+        for (int x = 0; x < w; ++x)
+            for (int k = 0; k < komponenten; ++k) {
+                const auto v = static_cast<uint8_t>((x * 16 + y * 8) & 255);
+                // CMYK: no ink but K = v, stored inverted.
+                zeile[x * komponenten + k] = raum == JCS_CMYK ? static_cast<uint8_t>(k == 3 ? 255 - v : 255) : v;
+            }
+    });
 }

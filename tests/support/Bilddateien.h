@@ -1,8 +1,13 @@
 #pragma once
+#include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
+
+#include <jpeglib.h>
 
 // Image files built byte by byte for the reader tests, the fuzz seeds and the benchmarks.
 
@@ -36,3 +41,11 @@ std::vector<uint8_t> tiffBytes(const TiffAufbau& aufbau);
 
 // An uncompressed 24-bit TGA of the test pattern; descriptor 0 (bottom row first) or 0x20.
 std::vector<uint8_t> tgaBytes(int width, int height, uint8_t descriptor);
+
+// A JPEG written straight with libjpeg at quality 100, in any colour space,
+// progressive or not, with or without chroma subsampling; zeile fills row y.
+std::vector<uint8_t> libjpegBytes(J_COLOR_SPACE raum, int komponenten, bool progressiv, bool unterabtastung, int w,
+                                  int h, const std::function<void(int y, uint8_t* zeile)>& zeile);
+// Grey, CMYK with inverted inks as Adobe writes them, or progressive RGB.
+// Pixel value v(x, y) = (x * 16 + y * 8) & 255.
+std::vector<uint8_t> besondereJpeg(J_COLOR_SPACE raum, bool progressiv, int w, int h);

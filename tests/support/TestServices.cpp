@@ -51,15 +51,30 @@ GreyImage BlockTextRaster::render(const std::string& text, const std::string&, i
     return g;
 }
 
+namespace {
+
+int offer(const TestFiles& files, int fd, int64_t offset, size_t length)
+{
+    if (!files.writeHook)
+        return 0;
+    std::error_code ec;
+    return files.writeHook(fs::read_symlink("/proc/self/fd/" + std::to_string(fd), ec), offset, length);
+}
+
+}
+
 int TestFiles::writeAt(int fd, const void* data, size_t length, int64_t offset) const
 {
-    if (writeHook) {
-        std::error_code ec;
-        const fs::path file = fs::read_symlink("/proc/self/fd/" + std::to_string(fd), ec);
-        if (const int error = writeHook(file, offset, length); error != 0)
-            return error;
-    }
+    if (const int error = offer(*this, fd, offset, length); error != 0)
+        return error;
     return Files::writeAt(fd, data, length, offset);
+}
+
+int TestFiles::copyData(int from, int to, uint64_t length) const
+{
+    if (const int error = offer(*this, to, 0, static_cast<size_t>(length)); error != 0)
+        return error;
+    return Files::copyData(from, to, length);
 }
 
 namespace {

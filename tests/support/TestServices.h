@@ -61,10 +61,12 @@ public:
         return fixedFreeSpace ? fixedFreeSpace : std::optional<uint64_t>(uint64_t{1} << 50);
     }
     std::string volumeName(const std::filesystem::path&) const override { return "/daten"; }
-    // Every raster write is offered to this hook first: an errno it returns is
-    // the write's failure, 0 lets the write happen.
+    // Every write and copy is offered to this hook first: an errno it returns
+    // is the write's failure, 0 lets the write happen. A file not yet named
+    // shows as "FOLDER/#NUMBER (deleted)"; a copy as a write at offset 0.
     std::function<int(const std::filesystem::path& file, int64_t offset, size_t length)> writeHook;
     int writeAt(int fd, const void* data, size_t length, int64_t offset) const override;
+    int copyData(int from, int to, uint64_t length) const override;
 
 private:
     std::filesystem::path folder_;
