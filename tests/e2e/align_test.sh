@@ -1,13 +1,9 @@
 #!/usr/bin/env bash
 # End to end: `lumivex align` on the demo sequence with one view moved down.
 set -euo pipefail
-bin=$1
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-fail() { echo "FAIL: $*"; exit 1; }
+. "$(dirname "$0")/arbeitsordner.sh"
 
 "$bin/demo/lumivex-demo" "$work" 5 >/dev/null
-lumivex="$bin/app/lumivex"
 
 # View 4 moves 6 pixels down: aligning moves it back up (dy counts upwards).
 convert "$work/ansicht_4.jpg" -background white -splice 0x6 -gravity south -chop 0x6 -quality 98 "$work/v4.jpg"

@@ -3,11 +3,7 @@
 # by independent tools; the same tree spread over GNU parallel gives the same
 # bytes; a stopped run leaves no half-written file.
 set -euo pipefail
-bin=$1
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-fail() { echo "FAIL: $*"; exit 1; }
-lumivex="$bin/app/lumivex"
+. "$(dirname "$0")/arbeitsordner.sh"
 export TMPDIR="$work/tmp"
 mkdir -p "$TMPDIR"
 

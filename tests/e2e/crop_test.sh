@@ -1,13 +1,9 @@
 #!/usr/bin/env bash
 # End to end: `lumivex crop` on the demo scene, its files read back by independent tools.
 set -euo pipefail
-bin=$1
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-fail() { echo "FAIL: $*"; exit 1; }
+. "$(dirname "$0")/arbeitsordner.sh"
 
 "$bin/demo/lumivex-demo" "$work" 3 >/dev/null
-lumivex="$bin/app/lumivex"
 same() { [ "$(compare -metric AE "$1" "$2" null: 2>&1)" = 0 ]; }
 
 # Corners in any order: every view and the result cut to 401 × 201 pixels.

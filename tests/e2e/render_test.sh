@@ -2,13 +2,9 @@
 # End to end: the demo scene through `lumivex render` in every preview mode and
 # output format, each result read back by independent tools.
 set -euo pipefail
-bin=$1
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-fail() { echo "FAIL: $*"; exit 1; }
+. "$(dirname "$0")/arbeitsordner.sh"
 
 "$bin/demo/lumivex-demo" "$work" 3 >/dev/null
-lumivex="$bin/app/lumivex"
 
 # Mode 0 has no result: an error and exit status 1, no file.
 if "$lumivex" render "$work/demo.lvx" "$work/keine.bmp" --mode 0 2>"$work/err"; then fail "mode 0 succeeded"; fi

@@ -5,11 +5,7 @@
 # of a run that still lives stays. Output names as long as the file system
 # allows are written whole.
 set -euo pipefail
-bin=$1
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-fail() { echo "FAIL: $*"; exit 1; }
-lumivex="$bin/app/lumivex"
+. "$(dirname "$0")/arbeitsordner.sh"
 export TMPDIR="$work/tmp"
 mkdir -p "$TMPDIR"
 temp="$TMPDIR/LUMIVEX-$(id -un)"

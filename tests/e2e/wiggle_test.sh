@@ -2,11 +2,7 @@
 # End to end: the demo scene's image sequence through `lumivex wiggle`, read back
 # by webpmux; `lumivex settings` over a private configuration folder.
 set -euo pipefail
-bin=$1
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-fail() { echo "FAIL: $*"; exit 1; }
-lumivex="$bin/app/lumivex"
+. "$(dirname "$0")/arbeitsordner.sh"
 "$bin/demo/lumivex-demo" "$work" 3 >/dev/null
 
 # Frames and durations as webpmux lists them: "duration" is the seventh column of a frame line.
