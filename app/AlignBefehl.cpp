@@ -80,13 +80,9 @@ std::string lesen(int argc, char** argv, Auftrag& a)
 
 int AlignBefehl(int argc, char** argv)
 {
-    if (HilfeVerlangt(argc, argv)) {
-        std::fputs(hilfe, stdout);
-        return 0;
-    }
     Auftrag auftrag;
-    if (const std::string falsch = lesen(argc, argv, auftrag); !falsch.empty())
-        return FalscherAufruf("align", falsch, hilfe);
+    if (const auto ende = AufrufLesen("align", argc, argv, hilfe, [&] { return lesen(argc, argv, auftrag); }))
+        return *ende;
     const auto temp = TempFolder();
     if (!temp)
         return 1;

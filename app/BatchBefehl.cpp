@@ -230,13 +230,13 @@ private:
 
 int BatchBefehl(int argc, char** argv)
 {
-    if (HilfeVerlangt(argc, argv)) {
-        std::fputs(hilfe, stdout);
-        return 0;
-    }
     Auftrag auftrag;
-    if (const auto falsch = lesen(argc, argv, auftrag))
-        return FalscherAufruf("batch", "falsches oder fehlendes Argument '" + *falsch + "'", hilfe);
+    const auto ende = AufrufLesen("batch", argc, argv, hilfe, [&] {
+        const auto falsch = lesen(argc, argv, auftrag);
+        return falsch ? FalschesArgument(*falsch) : std::string();
+    });
+    if (ende)
+        return *ende;
     const auto temp = TempFolder();
     if (!temp)
         return 1;

@@ -1,6 +1,7 @@
 #pragma once
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "core/Context.h"
@@ -23,6 +24,13 @@ int CropBefehl(int argc, char** argv);
 bool HilfeVerlangt(int argc, char** argv);
 // Bad usage: says on stderr which argument is wrong, then the command's help; 2.
 int FalscherAufruf(const char* befehl, const std::string& grund, const char* hilfe);
+// The help or bad usage: the exit status when the command ends before its work
+// (0 after the help, 2 after saying what is wrong), else none. lesen reads the
+// arguments and answers what is wrong, "" when nothing is.
+std::optional<int> AufrufLesen(const char* befehl, int argc, char** argv, const char* hilfe,
+                               const std::function<std::string()>& lesen);
+// The reason given for an argument that is wrong or missing.
+std::string FalschesArgument(const std::string& argument);
 // A number on the command line, with a decimal point or comma; false unless the whole text is one.
 bool ZahlArgument(const std::string& text, double& wert);
 bool ZahlArgument(const std::string& text, int& wert);

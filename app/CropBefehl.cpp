@@ -133,13 +133,13 @@ bool ordnerAnlegen(Context& ctx, const std::string& ordner)
 
 int CropBefehl(int argc, char** argv)
 {
-    if (HilfeVerlangt(argc, argv)) {
-        std::fputs(hilfe, stdout);
-        return 0;
-    }
     Auftrag auftrag;
-    if (const auto falsch = lesen(argc, argv, auftrag))
-        return FalscherAufruf("crop", "falsches oder fehlendes Argument '" + *falsch + "'", hilfe);
+    const auto ende = AufrufLesen("crop", argc, argv, hilfe, [&] {
+        const auto falsch = lesen(argc, argv, auftrag);
+        return falsch ? FalschesArgument(*falsch) : std::string();
+    });
+    if (ende)
+        return *ende;
     const auto temp = TempFolder();
     if (!temp)
         return 1;

@@ -21,6 +21,23 @@ int FalscherAufruf(const char* befehl, const std::string& grund, const char* hil
     return 2;
 }
 
+std::optional<int> AufrufLesen(const char* befehl, int argc, char** argv, const char* hilfe,
+                               const std::function<std::string()>& lesen)
+{
+    if (HilfeVerlangt(argc, argv)) {
+        std::fputs(hilfe, stdout);
+        return 0;
+    }
+    if (const std::string falsch = lesen(); !falsch.empty())
+        return FalscherAufruf(befehl, falsch, hilfe);
+    return std::nullopt;
+}
+
+std::string FalschesArgument(const std::string& argument)
+{
+    return "falsches oder fehlendes Argument '" + argument + "'";
+}
+
 bool ZahlArgument(const std::string& text, double& wert)
 {
     std::string punkt = text;

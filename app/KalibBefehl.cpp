@@ -131,14 +131,13 @@ std::string lesen(int argc, char** argv, Auftrag& a)
 
 int KalibBefehl(int argc, char** argv)
 {
-    if (HilfeVerlangt(argc, argv)) {
-        std::fputs(hilfe, stdout);
-        return 0;
-    }
     Auftrag auftrag;
-    const std::string falsch = lesen(argc, argv, auftrag);
-    if (!falsch.empty())
-        return FalscherAufruf("calib", "falsches oder fehlendes Argument '" + falsch + "'", hilfe);
+    const auto ende = AufrufLesen("calib", argc, argv, hilfe, [&] {
+        const std::string falsch = lesen(argc, argv, auftrag);
+        return falsch.empty() ? falsch : FalschesArgument(falsch);
+    });
+    if (ende)
+        return *ende;
     const auto temp = TempFolder();
     if (!temp)
         return 1;

@@ -92,14 +92,13 @@ void papierWaehlen(const Programm& p, PdfPrinter& pdf)
 
 int PrintBefehl(int argc, char** argv)
 {
-    if (HilfeVerlangt(argc, argv)) {
-        std::fputs(hilfe, stdout);
-        return 0;
-    }
     Auftrag auftrag;
-    const std::string falsch = lesen(argc, argv, auftrag);
-    if (!falsch.empty())
-        return FalscherAufruf("print", "falsches oder fehlendes Argument '" + falsch + "'", hilfe);
+    const auto ende = AufrufLesen("print", argc, argv, hilfe, [&] {
+        const std::string falsch = lesen(argc, argv, auftrag);
+        return falsch.empty() ? falsch : FalschesArgument(falsch);
+    });
+    if (ende)
+        return *ende;
     const auto temp = TempFolder();
     if (!temp)
         return 1;

@@ -100,13 +100,9 @@ std::string lesen(int argc, char** argv, Auftrag& a)
 
 int RenderBefehl(int argc, char** argv)
 {
-    if (HilfeVerlangt(argc, argv)) {
-        std::fputs(hilfe, stdout);
-        return 0;
-    }
     Auftrag auftrag;
-    if (const std::string fehler = lesen(argc, argv, auftrag); !fehler.empty())
-        return FalscherAufruf("render", fehler, hilfe);
+    if (const auto ende = AufrufLesen("render", argc, argv, hilfe, [&] { return lesen(argc, argv, auftrag); }))
+        return *ende;
     const auto temp = TempFolder();
     if (!temp)
         return 1;

@@ -59,13 +59,9 @@ std::string lesen(int argc, char** argv, Auftrag& a)
 
 int WiggleBefehl(int argc, char** argv)
 {
-    if (HilfeVerlangt(argc, argv)) {
-        std::fputs(hilfe, stdout);
-        return 0;
-    }
     Auftrag auftrag;
-    if (const std::string fehler = lesen(argc, argv, auftrag); !fehler.empty())
-        return FalscherAufruf("wiggle", fehler, hilfe);
+    if (const auto ende = AufrufLesen("wiggle", argc, argv, hilfe, [&] { return lesen(argc, argv, auftrag); }))
+        return *ende;
     const auto temp = TempFolder();
     if (!temp)
         return 1;
