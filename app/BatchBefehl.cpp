@@ -231,11 +231,7 @@ private:
 int BatchBefehl(int argc, char** argv)
 {
     Auftrag auftrag;
-    const auto ende = AufrufLesen("batch", argc, argv, hilfe, [&] {
-        const auto falsch = lesen(argc, argv, auftrag);
-        return falsch ? FalschesArgument(*falsch) : std::string();
-    });
-    if (ende)
+    if (const auto ende = AufrufLesen("batch", argc, argv, hilfe, [&] { return FalschesArgument(lesen(argc, argv, auftrag)); }))
         return *ende;
     const auto temp = TempFolder();
     if (!temp)

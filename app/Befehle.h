@@ -29,8 +29,8 @@ int FalscherAufruf(const char* befehl, const std::string& grund, const char* hil
 // arguments and answers what is wrong, "" when nothing is.
 std::optional<int> AufrufLesen(const char* befehl, int argc, char** argv, const char* hilfe,
                                const std::function<std::string()>& lesen);
-// The reason given for an argument that is wrong or missing.
-std::string FalschesArgument(const std::string& argument);
+// The reason given for an argument that is wrong or missing; "" for none.
+std::string FalschesArgument(const std::optional<std::string>& argument);
 // A number on the command line, with a decimal point or comma; false unless the whole text is one.
 bool ZahlArgument(const std::string& text, double& wert);
 bool ZahlArgument(const std::string& text, int& wert);

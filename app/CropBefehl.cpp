@@ -134,11 +134,7 @@ bool ordnerAnlegen(Context& ctx, const std::string& ordner)
 int CropBefehl(int argc, char** argv)
 {
     Auftrag auftrag;
-    const auto ende = AufrufLesen("crop", argc, argv, hilfe, [&] {
-        const auto falsch = lesen(argc, argv, auftrag);
-        return falsch ? FalschesArgument(*falsch) : std::string();
-    });
-    if (ende)
+    if (const auto ende = AufrufLesen("crop", argc, argv, hilfe, [&] { return FalschesArgument(lesen(argc, argv, auftrag)); }))
         return *ende;
     const auto temp = TempFolder();
     if (!temp)

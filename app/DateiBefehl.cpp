@@ -33,9 +33,9 @@ std::optional<int> AufrufLesen(const char* befehl, int argc, char** argv, const 
     return std::nullopt;
 }
 
-std::string FalschesArgument(const std::string& argument)
+std::string FalschesArgument(const std::optional<std::string>& argument)
 {
-    return "falsches oder fehlendes Argument '" + argument + "'";
+    return argument ? "falsches oder fehlendes Argument '" + *argument + "'" : std::string();
 }
 
 bool ZahlArgument(const std::string& text, double& wert)

@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <optional>
 #include <string>
 
 #include "app/Befehle.h"
@@ -55,8 +56,8 @@ struct Auftrag {
     double schritt = 0;
 };
 
-// The argument that does not fit the usage, or "" when all do.
-std::string lesen(int argc, char** argv, Auftrag& a)
+// The argument that does not fit the usage, or none when all do.
+std::optional<std::string> lesen(int argc, char** argv, Auftrag& a)
 {
     KalibBild& b = a.bild;
     const std::pair<const char*, bool KalibBild::*> schalter[] = {
@@ -132,11 +133,7 @@ std::string lesen(int argc, char** argv, Auftrag& a)
 int KalibBefehl(int argc, char** argv)
 {
     Auftrag auftrag;
-    const auto ende = AufrufLesen("calib", argc, argv, hilfe, [&] {
-        const std::string falsch = lesen(argc, argv, auftrag);
-        return falsch.empty() ? falsch : FalschesArgument(falsch);
-    });
-    if (ende)
+    if (const auto ende = AufrufLesen("calib", argc, argv, hilfe, [&] { return FalschesArgument(lesen(argc, argv, auftrag)); }))
         return *ende;
     const auto temp = TempFolder();
     if (!temp)

@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <optional>
 #include <string>
 
 #include "app/Befehle.h"
@@ -38,8 +39,8 @@ struct Auftrag {
     bool ja = false;
 };
 
-// The argument that does not fit the usage, or "" when all do.
-std::string lesen(int argc, char** argv, Auftrag& a)
+// The argument that does not fit the usage, or none when all do.
+std::optional<std::string> lesen(int argc, char** argv, Auftrag& a)
 {
     for (int i = 0; i < argc; ++i) {
         const std::string arg = argv[i];
@@ -93,11 +94,7 @@ void papierWaehlen(const Programm& p, PdfPrinter& pdf)
 int PrintBefehl(int argc, char** argv)
 {
     Auftrag auftrag;
-    const auto ende = AufrufLesen("print", argc, argv, hilfe, [&] {
-        const std::string falsch = lesen(argc, argv, auftrag);
-        return falsch.empty() ? falsch : FalschesArgument(falsch);
-    });
-    if (ende)
+    if (const auto ende = AufrufLesen("print", argc, argv, hilfe, [&] { return FalschesArgument(lesen(argc, argv, auftrag)); }))
         return *ende;
     const auto temp = TempFolder();
     if (!temp)
