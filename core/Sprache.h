@@ -435,7 +435,82 @@ inline constexpr const char* ExifAnzeigen = "EXIF-Daten ...";
 inline constexpr const char* MpoZerlegen = "MPO zerlegen ...";
 inline constexpr const char* FarbtabellenDruck = "Farbtabellen - Druck";
 
+inline constexpr const char* Farbregler[4] = {"Gamma", "Helligkeit", "Kontrast", "Sättigung"};
+inline constexpr const char* GammaHinweis = "Gammaänderung (0=dunkel, 1=Normal, 5=hell)";
+inline constexpr const char* HelligkeitHinweis = "Helligkeitsänderung (-100=dunkel, 0=Normal, 100=hell)";
+inline constexpr const char* AnaglyphSchemata[7] = {"ColorCode 3-D", "Rot - Cyan", "Rot - Cyan Dubois", "Rot - Blau",
+                                                    "Rot - Grün",    "Magenta - Grün", "Grün - Blau"};
+inline constexpr const char* Linsentyp = " Linsentyp ";
+inline constexpr const char* LinsentypHinweis = "Angabe des Linsentyps in lpi (z.B. 40,0 lpi)";
+inline constexpr const char* Lpi = "lpi";
+inline constexpr const char* Linsenrichtung = " 3D / Flip ";
+inline constexpr const char* LinsenrichtungHinweis = "3D (Linsen senkrecht) oder Flip/Animatio/Zoom (Linsen waagerecht)";
+inline constexpr const char* LinseBarrier = "Barrier";
+inline constexpr const char* StreifenLinksOben = "links/oben";
+inline constexpr const char* StreifenRechtsUnten = "rechts/unten";
+inline constexpr const char* StreifenQuer = "quer";
+inline constexpr const char* Komprimierung = " Komprimierung ";
+inline constexpr const char* KomprimierungArten[3] = {"Auto ( < 400 dpi)", "Manuell", "keine Kompression"};
+inline constexpr const char* RandLinks = "Rand links";
+inline constexpr const char* RandLinksHinweis = "linker Druckrand";
+inline constexpr const char* RandOben = "Rand oben";
+inline constexpr const char* RandObenHinweis = "oberer Druckrand";
+inline constexpr const char* DruckBreite = "Breite";
+inline constexpr const char* DruckHoehe = "Höhe";
+inline constexpr const char* Proportional = "proportional";
+inline constexpr const char* ProportionalHinweis = "Bildprortionen (Höhe/Breite) beibehalten";
+inline constexpr const char* Seitenverkehrt = "seitenverkehrt";
+inline constexpr const char* SeitenverkehrtHinweis = "seitenverkehrte Darstellung z.B. für Foliendruck)";
+
 }
+
+// The main window's menus; an ampersand marks the key that opens an entry.
+namespace Menue {
+
+inline constexpr const char* Datei = "&Datei";
+inline constexpr const char* ProjektNeu = "&Neues Projekt";
+inline constexpr const char* ProjektOeffnen = "&Projekt öffnen";
+inline constexpr const char* ProjektSpeichernUnter = "Projekt speichern &unter ...";
+inline constexpr const char* ProjektSpeichern = "Projekt &speichern";
+inline constexpr const char* BildHinzufuegen = "Bild &hinzufügen";
+inline constexpr const char* BildEntfernen = "Bild &entfernen";
+inline constexpr const char* BildSpeichernUnter = "Bild speichern unter ...";
+inline constexpr const char* AnimationSpeichern = "Animation speichern …";
+inline constexpr const char* Drucken = "&Drucken";
+inline constexpr const char* Ende = "&Ende";
+inline constexpr const char* Bearbeiten = "&Bearbeiten";
+inline constexpr const char* Kopieren = "&Kopieren";
+inline constexpr const char* Extras = "E&xtras";
+inline constexpr const char* EinstellungenSichern = "&Einstellungen speichern / wiederherstellen";
+inline constexpr const char* VerknuepfungEin = "LVX-Verknüpfung &aktivieren";
+inline constexpr const char* VerknuepfungAus = "LVX-Verknüpfung &deaktivieren";
+inline constexpr const char* Screenshot = "Screenshot mit Maus";
+inline constexpr const char* Hilfe = "&Hilfe";
+inline constexpr const char* Hinweis = "&Hinweis";
+inline constexpr const char* Dokumentation = "&Dokumentation (PDF-Datei)";
+inline constexpr const char* HomepageHersteller = "Homepage &Orbelin";
+inline constexpr const char* HomepageAnaglyph = "Homepage &ColorCode 3-D";
+inline constexpr const char* Info = "&Info";
+
+// The entries of "Bild speichern unter ...", one per output format.
+inline constexpr const char* FormatJpg = "JPG";
+inline constexpr const char* FormatBmp = "BMP (24 Bit, RGB)";
+inline constexpr const char* FormatTga = "TGA (24 Bit, RGB)";
+inline constexpr const char* FormatTif = "TIFF (24 Bit, RGB)";
+inline constexpr const char* FormatTifCmyk = "TIFF (32 Bit, CMYK)";
+inline constexpr const char* FormatMpo = "MPO (2 Dateien)";
+
+}
+
+// Caption of the about box, the zoom group and the answer buttons of a question.
+inline constexpr const char* InfoTitel = "Info";
+inline constexpr const char* ZoomGruppe = " Zoom ";
+inline constexpr const char* Ja = "Ja";
+inline constexpr const char* Nein = "Nein";
+inline constexpr const char* Abbrechen = "Abbrechen";
+inline constexpr const char* ReferenzpunktHinweis = "Festlegen des Referenzpunktes für ausgewähltes Bild";
+inline constexpr const char* HilfslinienHinweis =
+    "linke Maustaste: Zeichnen von Hilfslinien/Hilfsrahmen für die Bildjustierung; rechte Maustaste: Vollbilddarstellung";
 
 // The program's decimal separator for every number text.
 inline constexpr char Dezimaltrenner = ',';

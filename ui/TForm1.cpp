@@ -319,7 +319,7 @@ QWidget* TForm1::unterVorschau()
     modusLayout->addWidget(VorschauGroupBox, 0, 0);
     layout->addWidget(modusBox);
 
-    auto* zoom = benannt(new QGroupBox(QStringLiteral(" Zoom ")), "ZoomGroupBox");
+    auto* zoom = benannt(new QGroupBox(text(Sprache::ZoomGruppe)), "ZoomGroupBox");
     auto* zoomLayout = new QHBoxLayout(zoom);
     ZoomComboBox = benannt(new QComboBox, "ZoomComboBox");
     ZoomComboBox->setToolTip(text(Sprache::ZoomHinweis));

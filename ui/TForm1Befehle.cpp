@@ -40,6 +40,7 @@ namespace {
 
 using Sprache::MeldungNr;
 using Sprache::Titel;
+namespace M = Sprache::Menue;
 
 struct BildFormat {
     const char* menue;
@@ -49,12 +50,12 @@ struct BildFormat {
 };
 
 constexpr BildFormat bildFormate[] = {
-    {"JPG", "JPG", Sprache::JpgDateiFilter, "jpg"},
-    {"BMP (24 Bit, RGB)", "BMP", Sprache::BmpDateiFilter, "bmp"},
-    {"TGA (24 Bit, RGB)", "TGA", Sprache::TgaDateiFilter, "tga"},
-    {"TIFF (24 Bit, RGB)", "TIF", Sprache::TifDateiFilter, "tif"},
-    {"TIFF (32 Bit, CMYK)", "TIF_CMYK", Sprache::TifDateiFilter, "tif"},
-    {"MPO (2 Dateien)", "MPO", Sprache::MpoDateiFilter, "mpo"},
+    {M::FormatJpg, "JPG", Sprache::JpgDateiFilter, "jpg"},
+    {M::FormatBmp, "BMP", Sprache::BmpDateiFilter, "bmp"},
+    {M::FormatTga, "TGA", Sprache::TgaDateiFilter, "tga"},
+    {M::FormatTif, "TIF", Sprache::TifDateiFilter, "tif"},
+    {M::FormatTifCmyk, "TIF_CMYK", Sprache::TifDateiFilter, "tif"},
+    {M::FormatMpo, "MPO", Sprache::MpoDateiFilter, "mpo"},
 };
 
 // The maker's and the anaglyph system's pages; addresses of our own choosing.
@@ -79,57 +80,57 @@ void TForm1::menuAnlegen()
         m->setObjectName(QString::fromLatin1(name));
         return m;
     };
-    QMenu* datei = menue("MenuDatei", "&Datei");
-    eintrag(datei, "MenuProjektNeu", "&Neues Projekt", &TForm1::MenuProjektNeuClick);
-    eintrag(datei, "MenuProjektOeffnen", "&Projekt öffnen", &TForm1::MenuProjektOeffnenClick, "Ctrl+O");
+    QMenu* datei = menue("MenuDatei", M::Datei);
+    eintrag(datei, "MenuProjektNeu", M::ProjektNeu, &TForm1::MenuProjektNeuClick);
+    eintrag(datei, "MenuProjektOeffnen", M::ProjektOeffnen, &TForm1::MenuProjektOeffnenClick, "Ctrl+O");
     MenuZuletzt = datei->addMenu(text(Sprache::ZuletztGeoeffnet));
     MenuZuletzt->setObjectName(QStringLiteral("MenuZuletzt"));
-    eintrag(datei, "MenuProjektSpeichernUnter", "Projekt speichern &unter ...", &TForm1::MenuProjektSpeichernUnterClick);
-    eintrag(datei, "MenuProjektSpeichern", "Projekt &speichern", &TForm1::MenuProjektSpeichernClick, "Ctrl+S");
+    eintrag(datei, "MenuProjektSpeichernUnter", M::ProjektSpeichernUnter, &TForm1::MenuProjektSpeichernUnterClick);
+    eintrag(datei, "MenuProjektSpeichern", M::ProjektSpeichern, &TForm1::MenuProjektSpeichernClick, "Ctrl+S");
     datei->addSeparator();
-    eintrag(datei, "MenuBildHinzufuegen", "Bild &hinzufügen", &TForm1::NeuButtonClick, "Ctrl+A");
+    eintrag(datei, "MenuBildHinzufuegen", M::BildHinzufuegen, &TForm1::NeuButtonClick, "Ctrl+A");
     eintrag(
-        datei, "MenuBildLoeschen", "Bild &entfernen",
+        datei, "MenuBildLoeschen", M::BildEntfernen,
         [this] {
             BildEntfernenClick(p_);
             aktualisieren();
         },
         "Ctrl+D");
-    QMenu* speichern = datei->addMenu(text("Bild speichern unter ..."));
+    QMenu* speichern = datei->addMenu(text(M::BildSpeichernUnter));
     speichern->setObjectName(QStringLiteral("MenuBildspeicherunter"));
     for (const BildFormat& f : bildFormate)
         connect(speichern->addAction(text(f.menue)), &QAction::triggered, this,
                 [this, &f] { BildSpeichernUnterClick(QString::fromLatin1(f.code)); });
     MenuAnimationSpeichern
-        = eintrag(datei, "MenuAnimationSpeichern", "Animation speichern …", &TForm1::MenuAnimationSpeichernClick);
+        = eintrag(datei, "MenuAnimationSpeichern", M::AnimationSpeichern, &TForm1::MenuAnimationSpeichernClick);
     datei->addSeparator();
-    eintrag(datei, "MenuDrucken", "&Drucken", &TForm1::DruckButtonClick, "Ctrl+P");
+    eintrag(datei, "MenuDrucken", M::Drucken, &TForm1::DruckButtonClick, "Ctrl+P");
     datei->addSeparator();
-    eintrag(datei, "MenuEnde", "&Ende", [this] { close(); }, "Alt+F4");
+    eintrag(datei, "MenuEnde", M::Ende, [this] { close(); }, "Alt+F4");
 
-    QMenu* bearbeiten = menue("MenuBearbeiten", "&Bearbeiten");
-    eintrag(bearbeiten, "MenuKopieren", "&Kopieren", &TForm1::MenuKopierenClick, "Ctrl+C");
+    QMenu* bearbeiten = menue("MenuBearbeiten", M::Bearbeiten);
+    eintrag(bearbeiten, "MenuKopieren", M::Kopieren, &TForm1::MenuKopierenClick, "Ctrl+C");
 
-    QMenu* extras = menue("MenuExtras", "E&xtras");
+    QMenu* extras = menue("MenuExtras", M::Extras);
     // The check mark toggles itself; the settings store keeps it.
     MenuEinstellungenSichern
-        = eintrag(extras, "MenuEinstellungenSichern", "&Einstellungen speichern / wiederherstellen", [] {});
+        = eintrag(extras, "MenuEinstellungenSichern", M::EinstellungenSichern, [] {});
     MenuEinstellungenSichern->setCheckable(true);
     MenuEinstellungenSichern->setChecked(true);
     extras->addSeparator();
-    eintrag(extras, "MenuLVXein", "LVX-Verknüpfung &aktivieren", &TForm1::MenuLVXeinClick);
-    eintrag(extras, "MenuLVXaus", "LVX-Verknüpfung &deaktivieren", &TForm1::MenuLVXausClick);
+    eintrag(extras, "MenuLVXein", M::VerknuepfungEin, &TForm1::MenuLVXeinClick);
+    eintrag(extras, "MenuLVXaus", M::VerknuepfungAus, &TForm1::MenuLVXausClick);
     extras->addSeparator();
-    eintrag(extras, "MenuScreen", "Screenshot mit Maus", &TForm1::MenuScreenClick, "Ctrl+F12");
+    eintrag(extras, "MenuScreen", M::Screenshot, &TForm1::MenuScreenClick, "Ctrl+F12");
 
-    QMenu* hilfe = menue("MenuHilfe", "&Hilfe");
-    MenuHinweis = eintrag(hilfe, "MenuHinweis", "&Hinweis", &TForm1::MenuHinweisClick);
+    QMenu* hilfe = menue("MenuHilfe", M::Hilfe);
+    MenuHinweis = eintrag(hilfe, "MenuHinweis", M::Hinweis, &TForm1::MenuHinweisClick);
     MenuHinweis->setCheckable(true);
     MenuHinweis->setChecked(true);
-    eintrag(hilfe, "MenuDOKU", "&Dokumentation (PDF-Datei)", &TForm1::MenuDOKUClick);
-    eintrag(hilfe, "MenuHomeOrbelin", "Homepage &Orbelin", [] { QDesktopServices::openUrl(herstellerSeite); });
-    eintrag(hilfe, "MenuHomeColorCode3D", "Homepage &ColorCode 3-D", [] { QDesktopServices::openUrl(anaglyphSeite); });
-    eintrag(hilfe, "MenuInfo", "&Info", &TForm1::MenuInfoClick);
+    eintrag(hilfe, "MenuDOKU", M::Dokumentation, &TForm1::MenuDOKUClick);
+    eintrag(hilfe, "MenuHomeOrbelin", M::HomepageHersteller, [] { QDesktopServices::openUrl(herstellerSeite); });
+    eintrag(hilfe, "MenuHomeColorCode3D", M::HomepageAnaglyph, [] { QDesktopServices::openUrl(anaglyphSeite); });
+    eintrag(hilfe, "MenuInfo", M::Info, &TForm1::MenuInfoClick);
 
     QToolBar* leiste = addToolBar(QStringLiteral("ToolBar1"));
     leiste->setObjectName(QStringLiteral("ToolBar1"));
@@ -434,7 +435,7 @@ void TForm1::MenuInfoClick()
 {
     QDialog box(this);
     box.setObjectName(QStringLiteral("TAboutBox"));
-    box.setWindowTitle(QStringLiteral("Info"));
+    box.setWindowTitle(text(Sprache::InfoTitel));
     auto* layout = new QVBoxLayout(&box);
     layout->addWidget(new QLabel(text(Sprache::Produkttitel)));
     layout->addWidget(new QLabel(text(Sprache::Sprachname)));

@@ -20,10 +20,8 @@ AnaglyphTab::AnaglyphTab(Programm& p) : Tab(p, "AnaglyphGroupBox", Sprache::TabG
     schemaGruppe_ = benannt(new QGroupBox, "AnaglyphRadioGroup");
     auto* schemaLayout = new QVBoxLayout(schemaGruppe_);
     AnaglyphRadioGroup = new QButtonGroup(this);
-    const char* schemata[] = {"ColorCode 3-D", "Rot - Cyan", "Rot - Cyan Dubois", "Rot - Blau",
-                              "Rot - Grün",    "Magenta - Grün", "Grün - Blau"};
     for (int i = 0; i < 7; ++i)
-        radio(AnaglyphRadioGroup, schemaLayout, text(schemata[i]), i);
+        radio(AnaglyphRadioGroup, schemaLayout, text(T::AnaglyphSchemata[i]), i);
     connect(AnaglyphRadioGroup, &QButtonGroup::idClicked, this, [this](int schema) {
         p_.ctx.state.modified = true;
         p_.compose.anaglyphSchema = schema;

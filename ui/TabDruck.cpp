@@ -24,10 +24,10 @@ DruckTab::DruckTab(Programm& p) : Tab(p, "DruckGroupBox", Sprache::TabGruppen[8]
         gitter->addWidget(new QLabel(text(beschriftung)), zeile, 0);
         gitter->addWidget(e, zeile, 1);
     };
-    edit(xRandEdit, "xRandEdit", "Rand links", 0, "linker Druckrand");
-    edit(yRandEdit, "yRandEdit", "Rand oben", 1, "oberer Druckrand");
-    edit(xSizeEdit, "xSizeEdit", "Breite", 2, nullptr);
-    edit(ySizeEdit, "ySizeEdit", "Höhe", 3, nullptr);
+    edit(xRandEdit, "xRandEdit", T::RandLinks, 0, T::RandLinksHinweis);
+    edit(yRandEdit, "yRandEdit", T::RandOben, 1, T::RandObenHinweis);
+    edit(xSizeEdit, "xSizeEdit", T::DruckBreite, 2, nullptr);
+    edit(ySizeEdit, "ySizeEdit", T::DruckHoehe, 3, nullptr);
     const auto rand = [this](QLineEdit* e, double PrintSettings::*wert) {
         connect(e, &QLineEdit::editingFinished, this, [this, e, wert] {
             const double v = zahlLesen(e->text());
@@ -55,21 +55,21 @@ DruckTab::DruckTab(Programm& p) : Tab(p, "DruckGroupBox", Sprache::TabGruppen[8]
     };
     groesse(xSizeEdit, true);
     groesse(ySizeEdit, false);
-    auto* einheit = benannt(new QGroupBox(text(" Einheit ")), "DruckEinheitRadioGroup");
+    auto* einheit = benannt(new QGroupBox(text(T::Einheit)), "DruckEinheitRadioGroup");
     auto* einheitLayout = new QHBoxLayout(einheit);
     DruckEinheitRadioGroup = new QButtonGroup(this);
-    radio(DruckEinheitRadioGroup, einheitLayout, QStringLiteral("cm"), 0);
-    radio(DruckEinheitRadioGroup, einheitLayout, QStringLiteral("inch"), 1);
+    radio(DruckEinheitRadioGroup, einheitLayout, text(T::Einheiten[0]), 0);
+    radio(DruckEinheitRadioGroup, einheitLayout, text(T::Einheiten[1]), 1);
     gitter->addWidget(einheit, 4, 0, 1, 2);
     connect(DruckEinheitRadioGroup, &QButtonGroup::idClicked, this, [this](int id) {
         p_.ctx.state.modified = true;
         DruckEinheit_Wechseln(p_.druck, id == 0);
         aktualisieren();
     });
-    DruckProportionalCheckBox = benannt(new QCheckBox(text("proportional")), "DruckProportionalCheckBox");
-    DruckProportionalCheckBox->setToolTip(text("Bildprortionen (Höhe/Breite) beibehalten"));
-    DruckSpiegelCheckBox = benannt(new QCheckBox(text("seitenverkehrt")), "DruckSpiegelCheckBox");
-    DruckSpiegelCheckBox->setToolTip(text("seitenverkehrte Darstellung z.B. für Foliendruck)"));
+    DruckProportionalCheckBox = benannt(new QCheckBox(text(T::Proportional)), "DruckProportionalCheckBox");
+    DruckProportionalCheckBox->setToolTip(text(T::ProportionalHinweis));
+    DruckSpiegelCheckBox = benannt(new QCheckBox(text(T::Seitenverkehrt)), "DruckSpiegelCheckBox");
+    DruckSpiegelCheckBox->setToolTip(text(T::SeitenverkehrtHinweis));
     gitter->addWidget(DruckProportionalCheckBox, 5, 0, 1, 2);
     gitter->addWidget(DruckSpiegelCheckBox, 6, 0, 1, 2);
     const auto schalter = [this](QCheckBox* box, bool PrintSettings::*wert) {

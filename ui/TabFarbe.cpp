@@ -39,13 +39,13 @@ FarbeTab::FarbeTab(Programm& p) : Tab(p, "FarbeGroupBox", Sprache::TabGruppen[0]
         const char* hinweis;
     };
     const Zeile zeilen[] = {
-        {"Gamma", "FarbeGammaTrackBar", "FarbeGammaEdit", "FarbeGammaButton", &FarbSettings::gamma,
-         "Gammaänderung (0=dunkel, 1=Normal, 5=hell)"},
-        {"Helligkeit", "FarbeHellTrackBar", "FarbeHellEdit", "FarbeHellButton", &FarbSettings::hell,
-         "Helligkeitsänderung (-100=dunkel, 0=Normal, 100=hell)"},
-        {"Kontrast", "FarbeKontrastTrackBar", "FarbeKontrastEdit", "FarbeKontrastButton", &FarbSettings::kontrast,
+        {T::Farbregler[0], "FarbeGammaTrackBar", "FarbeGammaEdit", "FarbeGammaButton", &FarbSettings::gamma,
+         T::GammaHinweis},
+        {T::Farbregler[1], "FarbeHellTrackBar", "FarbeHellEdit", "FarbeHellButton", &FarbSettings::hell,
+         T::HelligkeitHinweis},
+        {T::Farbregler[2], "FarbeKontrastTrackBar", "FarbeKontrastEdit", "FarbeKontrastButton", &FarbSettings::kontrast,
          nullptr},
-        {"Sättigung", "FarbeSaettTrackBar", "FarbeSaettEdit", "FarbeSaettButton", &FarbSettings::saettigung, nullptr},
+        {T::Farbregler[3], "FarbeSaettTrackBar", "FarbeSaettEdit", "FarbeSaettButton", &FarbSettings::saettigung, nullptr},
     };
     int reihe = 0;
     for (const Zeile& z : zeilen) {

@@ -23,10 +23,10 @@ LinseTab::LinseTab(Programm& p) : Tab(p, "LinseGroupBox", Sprache::TabGruppen[5]
     lpiEdit = benannt(new QLineEdit, "lpiEdit");
     // Up to three digits, the decimal comma, up to three digits.
     Zahlenmaske(lpiEdit, QStringLiteral("999,999"));
-    lpiEdit->setToolTip(text("Angabe des Linsentyps in lpi (z.B. 40,0 lpi)"));
-    typ->addWidget(new QLabel(text(" Linsentyp ")));
+    lpiEdit->setToolTip(text(T::LinsentypHinweis));
+    typ->addWidget(new QLabel(text(T::Linsentyp)));
     typ->addWidget(lpiEdit);
-    typ->addWidget(new QLabel(QStringLiteral("lpi")));
+    typ->addWidget(new QLabel(text(T::Lpi)));
     layout->addLayout(typ);
     connect(lpiEdit, &QLineEdit::editingFinished, this, [this] {
         const double lpi = zahlLesen(lpiEdit->text());
@@ -36,12 +36,12 @@ LinseTab::LinseTab(Programm& p) : Tab(p, "LinseGroupBox", Sprache::TabGruppen[5]
         p_.compose.lpi = lpi;
         emit rechnen(3);
     });
-    auto* richtung = benannt(new QGroupBox(text(" 3D / Flip ")), "LinsenrichtungRadioGroup");
-    richtung->setToolTip(text("3D (Linsen senkrecht) oder Flip/Animatio/Zoom (Linsen waagerecht)"));
+    auto* richtung = benannt(new QGroupBox(text(T::Linsenrichtung)), "LinsenrichtungRadioGroup");
+    richtung->setToolTip(text(T::LinsenrichtungHinweis));
     auto* richtungLayout = new QHBoxLayout(richtung);
     LinsenrichtungRadioGroup = new QButtonGroup(this);
-    radio(LinsenrichtungRadioGroup, richtungLayout, QStringLiteral("3D"), 0);
-    radio(LinsenrichtungRadioGroup, richtungLayout, QStringLiteral("Flip"), 1);
+    radio(LinsenrichtungRadioGroup, richtungLayout, text(T::Richtung3DFlip[0]), 0);
+    radio(LinsenrichtungRadioGroup, richtungLayout, text(T::Richtung3DFlip[1]), 1);
     connect(LinsenrichtungRadioGroup, &QButtonGroup::idClicked, this, [this](int id) {
         p_.ctx.state.modified = true;
         p_.compose.Linsenrichtung = id;
@@ -58,16 +58,16 @@ LinseTab::LinseTab(Programm& p) : Tab(p, "LinseGroupBox", Sprache::TabGruppen[5]
             emit rechnen(3);
         });
     };
-    schalter(LinseInversCheckBox, "LinseInversCheckBox", "Barrier", &ComposeSettings::LinseInvers);
-    schalter(JustStreifenLOCheckBox, "JustStreifenLOCheckBox", "links/oben", &ComposeSettings::JustStreifenLO);
-    schalter(JustStreifenRUCheckBox, "JustStreifenRUCheckBox", "rechts/unten", &ComposeSettings::JustStreifenRU);
-    schalter(JustStreifenQuerCheckBox, "JustStreifenQuerCheckBox", "quer", &ComposeSettings::JustStreifenQuer);
-    auto* kompression = benannt(new QGroupBox(text(" Komprimierung ")), "KomprimierungRadioGroup");
+    schalter(LinseInversCheckBox, "LinseInversCheckBox", T::LinseBarrier, &ComposeSettings::LinseInvers);
+    schalter(JustStreifenLOCheckBox, "JustStreifenLOCheckBox", T::StreifenLinksOben, &ComposeSettings::JustStreifenLO);
+    schalter(JustStreifenRUCheckBox, "JustStreifenRUCheckBox", T::StreifenRechtsUnten, &ComposeSettings::JustStreifenRU);
+    schalter(JustStreifenQuerCheckBox, "JustStreifenQuerCheckBox", T::StreifenQuer, &ComposeSettings::JustStreifenQuer);
+    auto* kompression = benannt(new QGroupBox(text(T::Komprimierung)), "KomprimierungRadioGroup");
     auto* kompressionLayout = new QVBoxLayout(kompression);
     KomprimierungRadioGroup = new QButtonGroup(this);
-    radio(KomprimierungRadioGroup, kompressionLayout, text("Auto ( < 400 dpi)"), 0);
-    radio(KomprimierungRadioGroup, kompressionLayout, text("Manuell"), 1);
-    radio(KomprimierungRadioGroup, kompressionLayout, text("keine Kompression"), 2);
+    radio(KomprimierungRadioGroup, kompressionLayout, text(T::KomprimierungArten[0]), 0);
+    radio(KomprimierungRadioGroup, kompressionLayout, text(T::KomprimierungArten[1]), 1);
+    radio(KomprimierungRadioGroup, kompressionLayout, text(T::KomprimierungArten[2]), 2);
     connect(KomprimierungRadioGroup, &QButtonGroup::idClicked, this, [this](int id) {
         // The value last computed stays valid when "Auto" becomes "Manuell".
         const bool autoZuManuell = p_.compose.Komprimierung == 0 && id == 1;

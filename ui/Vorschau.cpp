@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <functional>
 
+#include "core/Sprache.h"
+
 namespace {
 
 QPixmap leer()
@@ -167,14 +169,13 @@ void Vorschau::Cursor_Form()
 {
     if (referenzSetzen_) {
         setCursor(Cursor(4));
-        setToolTip(QString::fromUtf8("Festlegen des Referenzpunktes für ausgewähltes Bild"));
+        setToolTip(QString::fromUtf8(Sprache::ReferenzpunktHinweis));
     } else if (zeichnen_) {
         setCursor(Cursor(3));
-        setToolTip(QString::fromUtf8("linke Maustaste: Zeichnen von Hilfslinien/Hilfsrahmen für die Bildjustierung; "
-                                     "rechte Maustaste: Vollbilddarstellung"));
+        setToolTip(QString::fromUtf8(Sprache::HilfslinienHinweis));
     } else {
         unsetCursor();
-        setToolTip(QString::fromUtf8("rechte Maustaste: Vollbilddarstellung"));
+        setToolTip(QString::fromUtf8(Sprache::VollbildHinweis));
     }
 }
 

@@ -30,9 +30,9 @@ Antwort QtMessages::ask(Sprache::Titel titel, const std::string& text, bool with
 {
     QMessageBox box(icon(titel), QString::fromUtf8(Sprache::Titeltext(titel)), QString::fromStdString(text),
                     QMessageBox::NoButton, parent_);
-    QPushButton* ja = box.addButton(QStringLiteral("Ja"), QMessageBox::YesRole);
-    QPushButton* nein = box.addButton(QStringLiteral("Nein"), QMessageBox::NoRole);
-    QPushButton* abbrechen = withCancel ? box.addButton(QStringLiteral("Abbrechen"), QMessageBox::RejectRole) : nullptr;
+    QPushButton* ja = box.addButton(QString::fromUtf8(Sprache::Ja), QMessageBox::YesRole);
+    QPushButton* nein = box.addButton(QString::fromUtf8(Sprache::Nein), QMessageBox::NoRole);
+    QPushButton* abbrechen = withCancel ? box.addButton(QString::fromUtf8(Sprache::Abbrechen), QMessageBox::RejectRole) : nullptr;
     box.setDefaultButton(ja);
     box.setEscapeButton(withCancel ? abbrechen : nein);
     box.exec();
