@@ -83,33 +83,29 @@ int AlignBefehl(int argc, char** argv)
     Auftrag auftrag;
     if (const auto ende = AufrufLesen("align", argc, argv, hilfe, [&] { return lesen(argc, argv, auftrag); }))
         return *ende;
-    const auto temp = TempFolder();
-    if (!temp)
-        return 1;
-    HeadlessServices dienste(temp->pfad(), auftrag.ja);
-    Programm p(dienste.services());
-    if (!OeffnenAllgemein(p, auftrag.projekt)) {
-        p.DateienLoeschen();
-        return 1;
-    }
-    if (auftrag.referenz > p.bilder.anzahl) {
-        p.DateienLoeschen();
-        return FalscherAufruf("align", "'" + std::to_string(auftrag.referenz) + "' bei --reference: das Projekt hat "
-                                           + std::to_string(p.bilder.anzahl) + " Bilder", hilfe);
-    }
-    p.autoJust.referenzbild = auftrag.referenz;
-    p.autoJust.symmetrisch = auftrag.symmetrisch;
-    p.autoJust.grob = !auftrag.fein;
-    bool ok = StartOFButtonClick(p);
-    for (int i = 1; i <= p.bilder.anzahl && ok; ++i) {
-        const ImageEntry& e = p.bilder.bild[static_cast<size_t>(i)];
-        std::printf("%3d %9.2f %9.2f %7.3f %7.4f %s%s%s\n", i, e.dx, e.dy, e.rot, e.skal, e.AJStatus[0].c_str(),
-                    e.AJStatus[1].c_str(), e.AJStatus[2].c_str());
-    }
-    bool alleJustiert = true;
-    for (int i = 1; i <= p.bilder.anzahl; ++i)
-        alleJustiert = alleJustiert && p.bilder.bild[static_cast<size_t>(i)].AJStatus[0] != "-";
-    ok = ok && MenuProjektSpeichernUnterClick(p, auftrag.ausgabe);
-    p.DateienLoeschen();
-    return ok && alleJustiert && dienste.messages.failures() == 0 ? 0 : 1;
+    // Only the opened project tells whether the reference number is one of its images.
+    std::string falscheReferenz;
+    const int status = Programmlauf<HeadlessServices>(auftrag.ja, [&](Programm& p, HeadlessServices&) {
+        if (!OeffnenAllgemein(p, auftrag.projekt))
+            return false;
+        if (auftrag.referenz > p.bilder.anzahl) {
+            falscheReferenz = "'" + std::to_string(auftrag.referenz) + "' bei --reference: das Projekt hat "
+                + std::to_string(p.bilder.anzahl) + " Bilder";
+            return false;
+        }
+        p.autoJust.referenzbild = auftrag.referenz;
+        p.autoJust.symmetrisch = auftrag.symmetrisch;
+        p.autoJust.grob = !auftrag.fein;
+        bool ok = StartOFButtonClick(p);
+        for (int i = 1; i <= p.bilder.anzahl && ok; ++i) {
+            const ImageEntry& e = p.bilder.bild[static_cast<size_t>(i)];
+            std::printf("%3d %9.2f %9.2f %7.3f %7.4f %s%s%s\n", i, e.dx, e.dy, e.rot, e.skal, e.AJStatus[0].c_str(),
+                        e.AJStatus[1].c_str(), e.AJStatus[2].c_str());
+        }
+        bool alleJustiert = true;
+        for (int i = 1; i <= p.bilder.anzahl; ++i)
+            alleJustiert = alleJustiert && p.bilder.bild[static_cast<size_t>(i)].AJStatus[0] != "-";
+        return ok && MenuProjektSpeichernUnterClick(p, auftrag.ausgabe) && alleJustiert;
+    });
+    return falscheReferenz.empty() ? status : FalscherAufruf("align", falscheReferenz, hilfe);
 }

@@ -6,6 +6,7 @@
 
 #include "core/Context.h"
 #include "model/Programm.h"
+#include "platform/HeadlessServices.h"
 
 // The headless subcommands; argv holds the command's own arguments. Exit
 // status 0 success, 1 failure, 2 bad usage.
@@ -39,3 +40,24 @@ bool ZahlArgument(const std::string& text, int& wert);
 // result. The command gets the user's temporary folder for its traces.
 int DateiBefehl(const char* wort, int argc, char** argv, const char* hilfe,
                 const std::function<int(Context&, const std::string&, const std::filesystem::path&)>& befehl);
+
+inline HeadlessMessages& Meldungen(HeadlessServices& dienste)
+{
+    return dienste.messages;
+}
+
+// A command's work on a program of its own, with the services Dienste in a run
+// folder of its own; the run's files are deleted after it. 0 when the work
+// succeeds and no failure was reported, else 1 (also without a run folder).
+template <class Dienste>
+int Programmlauf(bool ja, const std::function<bool(Programm&, Dienste&)>& arbeit)
+{
+    const auto temp = TempFolder();
+    if (!temp)
+        return 1;
+    Dienste dienste(temp->pfad(), ja);
+    Programm p(dienste.services());
+    const bool ok = arbeit(p, dienste);
+    p.DateienLoeschen();
+    return ok && Meldungen(dienste).failures() == 0 ? 0 : 1;
+}

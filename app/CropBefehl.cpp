@@ -136,28 +136,22 @@ int CropBefehl(int argc, char** argv)
     Auftrag auftrag;
     if (const auto ende = AufrufLesen("crop", argc, argv, hilfe, [&] { return FalschesArgument(lesen(argc, argv, auftrag)); }))
         return *ende;
-    const auto temp = TempFolder();
-    if (!temp)
-        return 1;
-    HeadlessServices dienste(temp->pfad(), auftrag.ja);
-    Programm p(dienste.services());
-    bool ok = ordnerAnlegen(p.ctx, auftrag.ordner) && OeffnenAllgemein(p, auftrag.projekt);
-    if (ok && auftrag.modus > 0 && auftrag.modus != p.auswahl.vorschau)
-        VorschauRadioGroupClick(p, auftrag.modus);
-    const int32_t modus = p.auswahl.vorschau;
-    if (ok && (modus < VorschauBildL || modus > VorschauAnaglyph)) {
-        p.ctx.message(Sprache::Titel::Information, Sprache::MeldungNr::VorschauOhneBildpaar);
-        ok = false;
-    }
-    if (ok) {
+    return Programmlauf<HeadlessServices>(auftrag.ja, [&](Programm& p, HeadlessServices&) {
+        if (!ordnerAnlegen(p.ctx, auftrag.ordner) || !OeffnenAllgemein(p, auftrag.projekt))
+            return false;
+        if (auftrag.modus > 0 && auftrag.modus != p.auswahl.vorschau)
+            VorschauRadioGroupClick(p, auftrag.modus);
+        const int32_t modus = p.auswahl.vorschau;
+        if (modus < VorschauBildL || modus > VorschauAnaglyph) {
+            p.ctx.message(Sprache::Titel::Information, Sprache::MeldungNr::VorschauOhneBildpaar);
+            return false;
+        }
         Ausschnitt a = auftrag.optimal ? Druckbereich_PosInit_TRANS(p) : auftrag.ausschnitt;
         a = Ausschnitt_Anwenden(a, Ergebnisgroesse(p));
         if (auftrag.verhaeltnisB > 0)
             a = Verhaeltnis_Anwenden(a, auftrag.verhaeltnisB, auftrag.verhaeltnisH);
         std::printf("%d,%d,%d,%d\n", a.links, a.oben, a.rechts, a.unten);
         const fs::path basis = fs::path(auftrag.ordner) / fs::path(auftrag.projekt).stem();
-        ok = Ausschnitt_Exportieren(p, a, basis.string(), auftrag.jpg);
-    }
-    p.DateienLoeschen();
-    return ok && dienste.messages.failures() == 0 ? 0 : 1;
+        return Ausschnitt_Exportieren(p, a, basis.string(), auftrag.jpg);
+    });
 }

@@ -135,21 +135,14 @@ int KalibBefehl(int argc, char** argv)
     Auftrag auftrag;
     if (const auto ende = AufrufLesen("calib", argc, argv, hilfe, [&] { return FalschesArgument(lesen(argc, argv, auftrag)); }))
         return *ende;
-    const auto temp = TempFolder();
-    if (!temp)
-        return 1;
-    QtDienste dienste(temp->pfad(), false);
-    Programm p(dienste.services());
-    bool ok = false;
-    if (!auftrag.ausgabe.empty()) {
-        ok = KStartBitBtnClick(p, auftrag.bild, [&](const KalibErgebnis&) { return auftrag.ausgabe; });
-    } else if (!auftrag.pdf.empty()) {
-        PdfPrinter pdf(QString::fromLocal8Bit(auftrag.pdf.c_str()), auftrag.dpi);
-        ok = KalibrierungDruckenBitBtnClick(p, pdf, auftrag.druck);
-    } else {
-        ok = DruckerWaehlen(p.ctx, dienste.drucker, auftrag.drucker)
+    return Programmlauf<QtDienste>(false, [&](Programm& p, QtDienste& dienste) {
+        if (!auftrag.ausgabe.empty())
+            return KStartBitBtnClick(p, auftrag.bild, [&](const KalibErgebnis&) { return auftrag.ausgabe; });
+        if (!auftrag.pdf.empty()) {
+            PdfPrinter pdf(QString::fromLocal8Bit(auftrag.pdf.c_str()), auftrag.dpi);
+            return KalibrierungDruckenBitBtnClick(p, pdf, auftrag.druck);
+        }
+        return DruckerWaehlen(p.ctx, dienste.drucker, auftrag.drucker)
             && KalibrierungDruckenBitBtnClick(p, dienste.drucker, auftrag.druck);
-    }
-    p.DateienLoeschen();
-    return ok && dienste.headless.messages.failures() == 0 ? 0 : 1;
+    });
 }

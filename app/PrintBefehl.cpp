@@ -96,19 +96,13 @@ int PrintBefehl(int argc, char** argv)
     Auftrag auftrag;
     if (const auto ende = AufrufLesen("print", argc, argv, hilfe, [&] { return FalschesArgument(lesen(argc, argv, auftrag)); }))
         return *ende;
-    const auto temp = TempFolder();
-    if (!temp)
-        return 1;
-    QtDienste dienste(temp->pfad(), auftrag.ja);
-    Programm p(dienste.services());
-    bool ok = ErgebnisBerechnen(p, auftrag.projekt, auftrag.modus);
-    if (ok && !auftrag.pdf.empty()) {
+    return Programmlauf<QtDienste>(auftrag.ja, [&](Programm& p, QtDienste& dienste) {
+        if (!ErgebnisBerechnen(p, auftrag.projekt, auftrag.modus))
+            return false;
+        if (auftrag.pdf.empty())
+            return DruckerWaehlen(p.ctx, dienste.drucker, auftrag.drucker) && DruckButtonClick(p, dienste.drucker);
         PdfPrinter pdf(QString::fromLocal8Bit(auftrag.pdf.c_str()), pdfAufloesung(p));
         papierWaehlen(p, pdf);
-        ok = DruckButtonClick(p, pdf);
-    } else if (ok) {
-        ok = DruckerWaehlen(p.ctx, dienste.drucker, auftrag.drucker) && DruckButtonClick(p, dienste.drucker);
-    }
-    p.DateienLoeschen();
-    return ok && dienste.headless.messages.failures() == 0 ? 0 : 1;
+        return DruckButtonClick(p, pdf);
+    });
 }

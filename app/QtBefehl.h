@@ -46,6 +46,11 @@ struct QtDienste {
     QtTextRaster text;
 };
 
+inline HeadlessMessages& Meldungen(QtDienste& dienste)
+{
+    return dienste.headless.messages;
+}
+
 // Makes the installed printer name current, its set-up dialog confirming at
 // once; false after the message when there is no such printer.
 inline bool DruckerWaehlen(Context& ctx, CupsPrinters& drucker, const std::string& name)

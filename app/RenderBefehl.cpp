@@ -103,14 +103,9 @@ int RenderBefehl(int argc, char** argv)
     Auftrag auftrag;
     if (const auto ende = AufrufLesen("render", argc, argv, hilfe, [&] { return lesen(argc, argv, auftrag); }))
         return *ende;
-    const auto temp = TempFolder();
-    if (!temp)
-        return 1;
-    HeadlessServices dienste(temp->pfad(), auftrag.ja);
-    Programm p(dienste.services());
-    bool ok = ErgebnisBerechnen(p, auftrag.projekt, auftrag.modus);
-    // The run's files are deleted next: the result's raster may become the saved file.
-    ok = ok && BildspeichernUnter(p, 0, SlotFarbErgebnis, auftrag.ausgabe, auftrag.format, true);
-    p.DateienLoeschen();
-    return ok && dienste.messages.failures() == 0 ? 0 : 1;
+    return Programmlauf<HeadlessServices>(auftrag.ja, [&](Programm& p, HeadlessServices&) {
+        // The run's files are deleted next: the result's raster may become the saved file.
+        return ErgebnisBerechnen(p, auftrag.projekt, auftrag.modus)
+            && BildspeichernUnter(p, 0, SlotFarbErgebnis, auftrag.ausgabe, auftrag.format, true);
+    });
 }

@@ -62,13 +62,8 @@ int WiggleBefehl(int argc, char** argv)
     Auftrag auftrag;
     if (const auto ende = AufrufLesen("wiggle", argc, argv, hilfe, [&] { return lesen(argc, argv, auftrag); }))
         return *ende;
-    const auto temp = TempFolder();
-    if (!temp)
-        return 1;
-    HeadlessServices dienste(temp->pfad());
-    Programm p(dienste.services());
-    const bool ok = OeffnenAllgemein(p, auftrag.projekt)
-        && Animation_Speichern(p, auftrag.ausgabe, auftrag.tempo, auftrag.pingPong);
-    p.DateienLoeschen();
-    return ok && dienste.messages.failures() == 0 ? 0 : 1;
+    return Programmlauf<HeadlessServices>(false, [&](Programm& p, HeadlessServices&) {
+        return OeffnenAllgemein(p, auftrag.projekt)
+            && Animation_Speichern(p, auftrag.ausgabe, auftrag.tempo, auftrag.pingPong);
+    });
 }
