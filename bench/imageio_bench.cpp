@@ -14,11 +14,11 @@
 #include <functional>
 #include <vector>
 
+#include "bench/Aufruf.h"
 #include "bench/Messung.h"
 #include "imageio/Jpeg.h"
 #include "imageio/Tga.h"
 #include "imageio/Tiff.h"
-#include "platform/HeadlessServices.h"
 #include "raster/RasterImage.h"
 
 namespace fs = std::filesystem;
@@ -67,56 +67,53 @@ long childPeakKiB(const std::function<bool()>& body)
 int main(int argc, char** argv)
 {
     const double scale = argc > 1 ? std::atof(argv[1]) : 1.0;
-    const fs::path folder = fs::temp_directory_path() / "lumivex-bench-imageio";
-    fs::create_directories(folder);
-    HeadlessServices dienste(folder);
-    Context ctx(dienste.services());
+    HeadlessBench bench("lumivex-bench-imageio");
 
     // JPEG: 6,000 × 4,000 pixels.
     const auto jw = static_cast<int32_t>(6000 * scale), jh = static_cast<int32_t>(4000 * scale);
     {
-        const RasterSlot source = pattern(ctx, folder / "jpeg-source.bmp", jw, jh);
-        if (!JPEG_Schreiben(ctx, (folder / "photo.jpg").string(), source))
+        const RasterSlot source = pattern(bench.ctx, bench.folder / "jpeg-source.bmp", jw, jh);
+        if (!JPEG_Schreiben(bench.ctx, (bench.folder / "photo.jpg").string(), source))
             return 1;
         fs::remove(source.pfad);
     }
     auto start = std::chrono::steady_clock::now();
-    const std::string djpeg = "djpeg -bmp -outfile " + (folder / "djpeg.bmp").string() + " " + (folder / "photo.jpg").string();
+    const std::string djpeg = "djpeg -bmp -outfile " + (bench.folder / "djpeg.bmp").string() + " " + (bench.folder / "photo.jpg").string();
     if (std::system(djpeg.c_str()) != 0) {
         std::fputs("djpeg is missing: apt-get install libjpeg-turbo-progs\n", stderr);
         return 1;
     }
     const double floorJpeg = seconds(start);
     RasterSlot working;
-    working.pfad = (folder / "jpeg-working.bmp").string();
+    working.pfad = (bench.folder / "jpeg-working.bmp").string();
     start = std::chrono::steady_clock::now();
-    if (JPEG_Lesen(ctx, (folder / "photo.jpg").string(), working) != 0)
+    if (JPEG_Lesen(bench.ctx, (bench.folder / "photo.jpg").string(), working) != 0)
         return 1;
     const double jpeg = seconds(start);
     std::printf("JPEG %d x %d: JPEG_Lesen %.3f s, djpeg -bmp %.3f s, ratio %.2f (target <= 1.3)\n", jw, jh, jpeg,
                 floorJpeg, jpeg / floorJpeg);
     fs::remove(working.pfad);
-    fs::remove(folder / "djpeg.bmp");
+    fs::remove(bench.folder / "djpeg.bmp");
 
     // TIFF: 10,000 × 10,000 pixels, one strip.
     const auto tw = static_cast<int32_t>(10000 * scale), th = tw;
     {
-        const RasterSlot source = pattern(ctx, folder / "tiff-source.bmp", tw, th);
-        if (!TIFF_RGB_Schreiben(ctx, (folder / "big.tif").string(), source, 300, 300))
+        const RasterSlot source = pattern(bench.ctx, bench.folder / "tiff-source.bmp", tw, th);
+        if (!TIFF_RGB_Schreiben(bench.ctx, (bench.folder / "big.tif").string(), source, 300, 300))
             return 1;
         fs::remove(source.pfad);
     }
-    const double floorTiff = plainCopy(folder / "big.tif", folder / "copy.tif", 1 << 20, true);
-    fs::remove(folder / "copy.tif");
-    working.pfad = (folder / "tiff-working.bmp").string();
+    const double floorTiff = plainCopy(bench.folder / "big.tif", bench.folder / "copy.tif", 1 << 20, true);
+    fs::remove(bench.folder / "copy.tif");
+    working.pfad = (bench.folder / "tiff-working.bmp").string();
     start = std::chrono::steady_clock::now();
-    if (TIFF_Lesen(ctx, (folder / "big.tif").string(), working) != 0)
+    if (TIFF_Lesen(bench.ctx, (bench.folder / "big.tif").string(), working) != 0)
         return 1;
     const double tiff = seconds(start);
     std::printf("TIFF %d x %d: TIFF_Lesen %.3f s, plain copy %.3f s, ratio %.2f (target <= 2)\n", tw, th, tiff,
                 floorTiff, tiff / floorTiff);
     fs::remove(working.pfad);
-    fs::remove(folder / "big.tif");
+    fs::remove(bench.folder / "big.tif");
 
     // Peak memory for height h and 4 h at the same width.
     const int32_t mw = 2000, mh = static_cast<int32_t>(1000 * std::max(scale, 0.1));
@@ -124,15 +121,15 @@ int main(int argc, char** argv)
         long peak[2] = {};
         for (int k = 0; k < 2; ++k) {
             const int32_t h = mh * (k == 0 ? 1 : 4);
-            const RasterSlot source = pattern(ctx, folder / "mem-source.bmp", mw, h);
-            const std::string file = (folder / (std::string("mem.") + format)).string();
+            const RasterSlot source = pattern(bench.ctx, bench.folder / "mem-source.bmp", mw, h);
+            const std::string file = (bench.folder / (std::string("mem.") + format)).string();
             const bool tif = std::string(format) == "TIFF";
-            if (!(tif ? TIFF_RGB_Schreiben(ctx, file, source, 300, 300) : TGA_Schreiben(ctx, file, source)))
+            if (!(tif ? TIFF_RGB_Schreiben(bench.ctx, file, source, 300, 300) : TGA_Schreiben(bench.ctx, file, source)))
                 return 1;
             RasterSlot target;
-            target.pfad = (folder / "mem-working.bmp").string();
+            target.pfad = (bench.folder / "mem-working.bmp").string();
             peak[k] = childPeakKiB([&] {
-                return (tif ? TIFF_Lesen(ctx, file, target) : TGA_Lesen(ctx, file, target)) == 0;
+                return (tif ? TIFF_Lesen(bench.ctx, file, target) : TGA_Lesen(bench.ctx, file, target)) == 0;
             });
             fs::remove(file);
             fs::remove(target.pfad);
@@ -141,6 +138,6 @@ int main(int argc, char** argv)
         std::printf("%s reader peak RSS: %ld KiB at %d x %d, %ld KiB at %d x %d\n", format, peak[0], mw, mh, peak[1],
                     mw, mh * 4);
     }
-    fs::remove_all(folder);
+    fs::remove_all(bench.folder);
     return 0;
 }

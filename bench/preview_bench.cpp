@@ -18,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/Aufruf.h"
 #include "bench/Fotos.h"
 #include "platform/Headless.h"
 #include "platform/PosixFiles.h"
@@ -94,16 +95,9 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    fs::path folder = fs::temp_directory_path() / "lumivex-render-bench";
-    int rounds = 5;
-    for (int i = 1; i + 1 < argc; i += 2) {
-        const std::string a = argv[i];
-        if (a == "--folder")
-            folder = argv[i + 1];
-        else if (a == "--rounds")
-            rounds = std::max(1, std::atoi(argv[i + 1]));
-    }
-    fs::create_directories(folder);
+    const Options options(argc, argv);
+    const fs::path folder = options.folder("lumivex-render-bench");
+    const int rounds = options.rounds(5);
     std::vector<fs::path> photos;
     for (int k = 1; k <= 4; ++k) {
         photos.push_back(folder / ("photo_6000x4000_" + std::to_string(k) + ".bmp"));

@@ -26,6 +26,7 @@
 #include <thread>
 #include <vector>
 
+#include "bench/Aufruf.h"
 #include "bench/Fotos.h"
 
 extern char** environ;
@@ -163,43 +164,38 @@ std::string vipsLenticular(const Work& a, const fs::path& folder)
     return command;
 }
 
+// A work on count photos of width × height, named after their size, composed in the given preview mode.
+Work work(const char* name, const fs::path& folder, int count, int width, int height, int mode,
+          std::string (*vips)(const Work&, const fs::path&), double target)
+{
+    Work a;
+    a.name = name;
+    a.width = width;
+    a.height = height;
+    const std::string size = "photo_" + std::to_string(width) + "x" + std::to_string(height);
+    for (int k = 1; k <= count; ++k)
+        a.photos.push_back(folder / (size + (count == 1 ? "" : "_" + std::to_string(k)) + ".bmp"));
+    a.project = project(a.photos, width, height, mode);
+    a.vips = vips;
+    a.target = target;
+    return a;
+}
+
 std::vector<Work> works(const fs::path& folder)
 {
-    std::vector<Work> list(3);
-    Work& one = list[0];
-    one.name = "lenticular 3D, 1 x 12000 x 8000, Auto";
-    one.width = 12000;
-    one.height = 8000;
-    one.photos = {folder / "photo_12000x8000.bmp"};
-    one.project = project(one.photos, one.width, one.height, 5);
-    one.vips = vipsReduce;
-    one.target = 3;
-
-    Work& two = list[1];
-    two.name = "red-cyan anaglyph, 2 x 6000 x 4000";
-    two.width = 6000;
-    two.height = 4000;
-    two.photos = {folder / "photo_6000x4000_1.bmp", folder / "photo_6000x4000_2.bmp"};
-    two.project = project(two.photos, two.width, two.height, 3);
-    two.project.anaglyphArt = 1;     // "Rot - Cyan"
-    two.project.anaglyphSchema = 0;  // full colour
-    two.vips = vipsAnaglyph;
-    two.target = 2.5;
-
+    std::vector<Work> list{
+        work("lenticular 3D, 1 x 12000 x 8000, Auto", folder, 1, 12000, 8000, 5, vipsReduce, 3),
+        work("red-cyan anaglyph, 2 x 6000 x 4000", folder, 2, 6000, 4000, 3, vipsAnaglyph, 2.5),
+        work("lenticular 3D, 12 x 4000 x 3000, 720 dpi B-spline", folder, 12, 4000, 3000, 5, vipsLenticular, 4),
+    };
+    list[1].project.anaglyphArt = 1;     // "Rot - Cyan"
+    list[1].project.anaglyphSchema = 0;  // full colour
     Work& three = list[2];
-    three.name = "lenticular 3D, 12 x 4000 x 3000, 720 dpi B-spline";
-    three.width = 4000;
-    three.height = 3000;
-    for (int k = 1; k <= 12; ++k)
-        three.photos.push_back(folder / ("photo_4000x3000_" + std::to_string(k) + ".bmp"));
-    three.project = project(three.photos, three.width, three.height, 5);
     three.project.druckOptimierung = true;
     three.project.dpiAuto = false;
     three.project.dpiManuell = true;
     three.project.dpiIndex = 9;  // 720
     three.project.biKubIndex = 0;
-    three.vips = vipsLenticular;
-    three.target = 4;
     return list;
 }
 
@@ -221,22 +217,11 @@ std::string loadAverage()
 
 int main(int argc, char** argv)
 {
-    fs::path folder = fs::temp_directory_path() / "lumivex-render-bench";
-    int rounds = 3;
-    int only = 0;
-    std::string before;
-    for (int i = 1; i + 1 < argc; i += 2) {
-        const std::string a = argv[i];
-        if (a == "--folder")
-            folder = argv[i + 1];
-        else if (a == "--rounds")
-            rounds = std::max(1, std::atoi(argv[i + 1]));
-        else if (a == "--only")
-            only = std::atoi(argv[i + 1]);
-        else if (a == "--before")
-            before = argv[i + 1];
-    }
-    fs::create_directories(folder);
+    const Options options(argc, argv);
+    const fs::path folder = options.folder("lumivex-render-bench");
+    const int rounds = options.rounds(3);
+    const int only = options.number("--only", 0);
+    const std::string before = options.text("--before");
     const bool withVips = std::system("vips --version >/dev/null 2>&1") == 0;
     std::vector<Work> list = works(folder);
     std::vector<Work*> chosen;

@@ -14,8 +14,8 @@
 #include <thread>
 #include <vector>
 
+#include "bench/Aufruf.h"
 #include "bench/Messung.h"
-#include "platform/HeadlessServices.h"
 #include "raster/Justieren.h"
 #include "raster/RasterImage.h"
 #include "raster/Uebertragung.h"
@@ -63,14 +63,11 @@ int main(int argc, char** argv)
 {
     const int32_t width = argc > 2 ? std::atoi(argv[1]) : 6000;
     const int32_t height = argc > 2 ? std::atoi(argv[2]) : 4000;
-    const fs::path folder = fs::temp_directory_path() / "lumivex-bench-resample";
-    fs::create_directories(folder);
-    HeadlessServices dienste(folder);
-    Context ctx(dienste.services());
+    HeadlessBench bench("lumivex-bench-resample");
 
     auto slot = [&](const char* name) {
         RasterSlot s;
-        s.pfad = (folder / name).string();
+        s.pfad = (bench.folder / name).string();
         s.breite = width;
         s.hoehe = height;
         return s;
@@ -79,7 +76,7 @@ int main(int argc, char** argv)
     RasterSlot copy = slot("kopie.bmp");
     RasterSlot single = slot("ein.bmp");
     RasterSlot threaded = slot("mehr.bmp");
-    drawSource(ctx, source);
+    drawSource(bench.ctx, source);
     const double mp = static_cast<double>(width) * height / 1e6;
     const int cores = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
     std::printf("raster %d x %d (%.1f MP), %d cores\n", width, height, mp, cores);
@@ -87,7 +84,7 @@ int main(int argc, char** argv)
     double floor = 1e9;
     for (int round = 0; round < 2; ++round) {
         const auto start = std::chrono::steady_clock::now();
-        RasterKopieren(ctx, source, copy);
+        RasterKopieren(bench.ctx, source, copy);
         floor = std::min(floor, seconds(start));
     }
 
@@ -101,10 +98,10 @@ int main(int argc, char** argv)
         o.threads = threads;
         o.speicherGrenze = Standard_Speichergrenze();
         // The first run creates the target file; only the second is timed.
-        Resampeln(ctx, source, target, rotation, o);
+        Resampeln(bench.ctx, source, target, rotation, o);
         const auto start = std::chrono::steady_clock::now();
-        Resampeln(ctx, source, target, rotation, o);
-        if (ctx.state.abort)
+        Resampeln(bench.ctx, source, target, rotation, o);
+        if (bench.ctx.state.abort)
             std::exit(1);
         return seconds(start);
     };
@@ -118,6 +115,6 @@ int main(int argc, char** argv)
     std::printf("thread speed-up           %7.2f  (target >= 1.7)\n", one / all);
     std::printf("pixels identical          %7s\n", sameFiles(single.pfad, threaded.pfad) ? "yes" : "NO");
     std::printf("peak resident memory      %7ld KiB\n", peakKiB());
-    fs::remove_all(folder);
+    fs::remove_all(bench.folder);
     return 0;
 }
