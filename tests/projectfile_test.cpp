@@ -104,81 +104,99 @@ TEST(ProjectFile, FieldPositionsOfVersion600)
 
 namespace {
 
-// Every field set apart from its default and from every other field, so that two
-// fields swapped in writing or reading, or one left out, show by name.
+// Every field set apart from its default and from every other field (the second
+// image keeps the switches the first one turns on), so that two fields swapped in
+// writing or reading, or one left out, show by name. Every field is named: the
+// compiler reports one added later and not set here.
 ProjektDaten jedesFeldAnders()
 {
-    ProjektDaten d;
-    d.linsenrichtung = 1;
-    d.lpi = 62.5;
-    d.listenAuswahl = 2;
-    d.vorschau = 5;
-    d.randX = 0.25;
-    d.randY = 0.75;
-    d.breite = 20.125;
-    d.hoehe = 13.375;
-    d.proportional = false;
-    d.druckInfos = true;
-    d.seitenverkehrt = true;
-    d.comboA = 3;
-    d.comboB = 4;
-    d.hintergrund = 0x00123456;
-    d.gamma = -40;
-    d.hell = 11;
-    d.kontrast = -12;
-    d.saettigung = 13;
-    d.anaglyphArt = 6;
-    d.anaglyphSchema = 7;
-    d.c = {14, 15, 16};
-    d.verbinden = false;
-    d.einheit = 1;
-    d.viewerVorlage = false;
-    d.viewerFrei = true;
-    d.gesamtRahmen = false;
-    d.rahmen = false;
-    d.viewerIndex = 8;
-    d.viewer = {41, 42, 59, 17, 101, 43, 3};
-    d.barrierIndex = 9;
-    d.linseInvers = true;
-    d.streifenLO = false;
-    d.streifenRU = true;
-    d.streifenQuer = true;
-    d.komprimierung = 18;
-    d.pixelProLinse = 19;
-    d.druckOptimierung = true;
-    d.dpiAuto = true;
-    d.dpiManuell = false;
-    d.dpiIndex = 21;
-    d.biKubIndex = 22;
-    d.druckerIndex = 23;
-    d.druckerName = "Büro";
-    d.lcdGroesse = 24;
-    d.lcdRichtung = 25;
-    d.lcdBeginn = 26;
-    d.lcdX = 27;
-    d.lcdY = 28;
-    ProjektBild a;
-    a.pfad = "/fotos/links.jpg";
-    a.breite = 4000;
-    a.hoehe = 3000;
-    a.dx = -1.5;
-    a.dy = 2.25;
-    a.rot = -0.75;
-    a.skal = 1.01;
-    a.refX = 17;
-    a.refY = 29;
-    a.istReferenzbild = true;
-    a.refModus = true;
-    a.spiegelX = true;
-    a.spiegelY = true;
-    a.konturen = true;
-    ProjektBild m;
-    m.pfad = "/tmp/teil_1.JPG";
-    m.mpoPfad = "/fotos/paar.mpo";
-    m.breite = 31;
-    m.hoehe = 32;
-    d.bilder = {a, m};
-    return d;
+    return {
+        .version = ProjektVersion,
+        .linsenrichtung = 1,
+        .lpi = 62.5,
+        .listenAuswahl = 2,
+        .vorschau = 5,
+        .randX = 0.25,
+        .randY = 0.75,
+        .breite = 20.125,
+        .hoehe = 13.375,
+        .proportional = false,
+        .druckInfos = true,
+        .seitenverkehrt = true,
+        .comboA = 3,
+        .comboB = 4,
+        .hintergrund = 0x00123456,
+        .gamma = -40,
+        .hell = 11,
+        .kontrast = -12,
+        .saettigung = 13,
+        .anaglyphArt = 6,
+        .anaglyphSchema = 7,
+        .c = {14, 15, 16},
+        .verbinden = false,
+        .einheit = 1,
+        .viewerVorlage = false,
+        .viewerFrei = true,
+        .gesamtRahmen = false,
+        .rahmen = false,
+        .viewerIndex = 8,
+        .viewer = {41, 42, 59, 17, 101, 43, 3},
+        .barrierIndex = 9,
+        .linseInvers = true,
+        .streifenLO = false,
+        .streifenRU = true,
+        .streifenQuer = true,
+        .komprimierung = 18,
+        .pixelProLinse = 19,
+        .druckOptimierung = true,
+        .dpiAuto = true,
+        .dpiManuell = false,
+        .dpiIndex = 21,
+        .biKubIndex = 22,
+        .druckerIndex = 23,
+        .druckerName = "Büro",
+        .lcdGroesse = 24,
+        .lcdRichtung = 25,
+        .lcdBeginn = 26,
+        .lcdX = 27,
+        .lcdY = 28,
+        .bilder = {
+            {
+                .pfad = "/fotos/links.jpg",
+                .mpoPfad = {},
+                .breite = 4000,
+                .hoehe = 3000,
+                .dx = -1.5,
+                .dy = 2.25,
+                .rot = -0.75,
+                .skal = 1.01,
+                .refX = 17,
+                .refY = 29,
+                .istReferenzbild = true,
+                .refModus = true,
+                .spiegelX = true,
+                .spiegelY = true,
+                .konturen = true,
+            },
+            {
+                .pfad = "/tmp/teil_1.JPG",
+                .mpoPfad = "/fotos/paar.mpo",
+                .breite = 31,
+                .hoehe = 32,
+                .dx = 3.5,
+                .dy = -4.75,
+                .rot = 1.25,
+                .skal = 0.99,
+                .refX = 33,
+                .refY = 34,
+                .istReferenzbild = false,
+                .refModus = false,
+                .spiegelX = false,
+                .spiegelY = false,
+                .konturen = false,
+            },
+        },
+    };
 }
 
 void erwarteGleich(const ProjektBild& e, const ProjektBild& d)

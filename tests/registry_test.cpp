@@ -14,38 +14,39 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Every value away from its default.
+// Every value away from its default; every member is named, so the compiler reports one added later and not set here.
 Registry geaendert()
 {
-    Registry w;
-    w.Top = 40;
-    w.Left = -7;
-    w.Height = 700;
-    w.Width = 900;
-    w.Path = "/daten/Bilder, Urlaub";
-    w.Hints = false;
-    w.Anaglyph1 = 6;
-    w.Anaglyph2 = 1;
-    w.Anaglyph3 = false;
-    w.Anaglyph4 = 10;
-    w.Anaglyph5 = 20;
-    w.Anaglyph6 = 100;
-    w.Color1 = 0x123456;
-    w.Color2 = 0xFFFFFF;
-    w.Color3 = 0x0000FF;
-    w.Keyboard = true;
-    w.PingPong = true;
-    w.RefSize = 10;
-    w.Setup = true;
-    w.RefShow = false;
-    w.AnimSpeed = 5;
-    w.SmallFont = true;
-    w.SerialAlignment = true;
-    w.SymmetryAlignment = true;
-    w.BicubInterpol = false;
-    w.DrawLines = true;
-    w.WindowState = 1;
-    return w;
+    return {
+        .Top = 40,
+        .Left = -7,
+        .Height = 700,
+        .Width = 900,
+        .Path = "/daten/Bilder, Urlaub",
+        .Hints = false,
+        .Anaglyph1 = 6,
+        .Anaglyph2 = 1,
+        .Anaglyph3 = false,
+        .Anaglyph4 = 10,
+        .Anaglyph5 = 20,
+        .Anaglyph6 = 100,
+        .Color1 = 0x123456,
+        .Color2 = 0xFFFFFF,
+        .Color3 = 0x0000FF,
+        .Keyboard = true,
+        .PingPong = true,
+        .RefSize = 10,
+        .Setup = true,
+        .RefShow = false,
+        .AnimSpeed = 5,
+        .SmallFont = true,
+        .SerialAlignment = true,
+        .SymmetryAlignment = true,
+        .BicubInterpol = false,
+        .DrawLines = true,
+        .WindowState = 1,
+        .RecentProjects = "/projekte/neu.lvx\n/projekte/alt.lvx",
+    };
 }
 
 }
