@@ -10,6 +10,7 @@
 #include "raster/Justieren.h"
 #include "support/Bilddateien.h"
 #include "support/ImageFixture.h"
+#include "support/ProgrammFixture.h"
 
 namespace fs = std::filesystem;
 
@@ -375,10 +376,7 @@ TEST(Ausschnitt, AFixedRatioShrinksOneSideAboutTheCentre)
 namespace {
 
 // Images whose working copies are only sizes: the optimal region reads no pixels.
-struct OptimumTest : ::testing::Test {
-    TestServices t;
-    Programm p{t.services()};
-
+struct OptimumTest : ProgrammFixture {
     ImageEntry& bild(int n, int w = 201, int h = 101)
     {
         p.bilder.anzahl = std::max(p.bilder.anzahl, n);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <map>
 #include <random>
 #include <tuple>
@@ -145,6 +146,19 @@ struct GeometryTest : ImageFixture {
     Bytes px(const Bytes& f, int x, int y) { return bmpPixel(f, x, y); }
     Bytes background() { return {30, 20, 10}; }
     void SetUp() override { p.compose.Hintergrundfarbe = {10, 20, 30}; }
+    // Aligns image 1, groesse × groesse distinct pixels changed by aendern, once
+    // bilinear and once bicubic; pruefen gets the aligned pixels and the source's.
+    void inBeidenInterpolationen(int groesse, const std::function<void(ImageEntry&)>& aendern,
+                                 const std::function<void(const Bytes&, const Bytes&)>& pruefen)
+    {
+        for (bool bikubisch : {false, true}) {
+            SCOPED_TRACE(testing::Message() << "bikubisch " << bikubisch);
+            p.compose.Bikubisch = bikubisch;
+            aendern(addImage(1, groesse, groesse, distinct));
+            ASSERT_TRUE(Justiere_Bild(p, 1));
+            pruefen(aligned(1), file(1, SlotArbeitskopie));
+        }
+    }
 };
 
 }
@@ -232,38 +246,24 @@ TEST_F(GeometryTest, HalfPixelShiftWithoutInterpolationRoundsHalfToEven)
 
 TEST_F(GeometryTest, QuarterTurnOfASquareIsCounterClockwise)
 {
-    for (bool bikubisch : {false, true}) {
-        SCOPED_TRACE(testing::Message() << "bikubisch " << bikubisch);
-        p.compose.Bikubisch = bikubisch;
-        addImage(1, 5, 5, distinct);
-        p.bilder.bild[1].rot = 90;
-        ASSERT_TRUE(Justiere_Bild(p, 1));
-        const Bytes a = aligned(1);
-        const Bytes src = file(1, SlotArbeitskopie);
+    inBeidenInterpolationen(5, [](ImageEntry& bild) { bild.rot = 90; }, [&](const Bytes& a, const Bytes& src) {
         // About the centre (2.5, 2.5): pixel (x, y) shows source (5 − y, x); the
         // source's right column becomes the top row, which falls one row short.
         for (int y = 0; y < 5; ++y)
             for (int x = 0; x < 5; ++x)
-                EXPECT_EQ(px(a, x, y), y == 0 ? background() : px(src, 5 - y, x)) << x << "," << y << " " << bikubisch;
-    }
+                EXPECT_EQ(px(a, x, y), y == 0 ? background() : px(src, 5 - y, x)) << x << "," << y;
+    });
 }
 
 TEST_F(GeometryTest, HalfScaleShrinksAboutTheCentre)
 {
-    for (bool bikubisch : {false, true}) {
-        SCOPED_TRACE(testing::Message() << "bikubisch " << bikubisch);
-        p.compose.Bikubisch = bikubisch;
-        addImage(1, 8, 8, distinct);
-        p.bilder.bild[1].skal = 0.5;
-        ASSERT_TRUE(Justiere_Bild(p, 1));
-        const Bytes a = aligned(1);
-        const Bytes src = file(1, SlotArbeitskopie);
+    inBeidenInterpolationen(8, [](ImageEntry& bild) { bild.skal = 0.5; }, [&](const Bytes& a, const Bytes& src) {
         for (int y = 0; y < 8; ++y)
             for (int x = 0; x < 8; ++x) {
                 const bool inside = x >= 2 && x <= 5 && y >= 2 && y <= 5;
                 EXPECT_EQ(px(a, x, y), inside ? px(src, 2 * x - 4, 2 * y - 4) : background()) << x << "," << y;
             }
-    }
+    });
 }
 
 namespace {

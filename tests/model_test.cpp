@@ -4,16 +4,14 @@
 #include <regex>
 
 #include "model/Programm.h"
+#include "support/ProgrammFixture.h"
 #include "support/TestServices.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-struct ModelTest : ::testing::Test {
-    TestServices t;
-    Programm p{t.services()};
-
+struct ModelTest : ProgrammFixture {
     // Adds an image whose rasters are real files and whose parameters carry its number.
     void addImage(int n)
     {

@@ -19,6 +19,7 @@
 #include "model/ProjectFile.h"
 #include "raster/Justieren.h"
 #include "support/Bilddateien.h"
+#include "support/ProgrammFixture.h"
 #include "support/TestServices.h"
 
 namespace fs = std::filesystem;
@@ -254,9 +255,7 @@ const std::map<std::string, std::string> Erwartet = {
     {"Streifen-Zeilen/Vorschau", "c992bcdb5c23258b"},
 };
 
-struct OutputBytesTest : ::testing::Test {
-    TestServices t;
-    Programm p{t.services()};
+struct OutputBytesTest : ProgrammFixture {
     fs::path ordner = t.files.tempFolder();
     std::map<std::string, std::string> gemessen;
 

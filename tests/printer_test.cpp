@@ -9,6 +9,7 @@
 #include "commands/Drucken.h"
 #include "platform/qt/QtDrucker.h"
 #include "platform/qt/QtText.h"
+#include "support/ProgrammFixture.h"
 #include "support/TestServices.h"
 
 namespace fs = std::filesystem;
@@ -81,9 +82,7 @@ public:
     int dpiY() const override { return dpiX() / 2; }
 };
 
-struct PdfTest : ::testing::Test {
-    TestServices t;
-    Programm p{t.services()};
+struct PdfTest : ProgrammFixture {
     fs::path pdf = t.files.tempFolder() / "druck.pdf";
 
     // A 300 × 200 result printed 3 × 2 cm at margins 1 and 2 cm.

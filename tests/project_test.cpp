@@ -14,15 +14,14 @@
 #include "commands/Projekt.h"
 #include "imageio/Mpo.h"
 #include "support/Bilddateien.h"
+#include "support/ProgrammFixture.h"
 #include "support/TestServices.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-struct ProjektTest : ::testing::Test {
-    TestServices t;
-    Programm p{t.services()};
+struct ProjektTest : ProgrammFixture {
     fs::path datei = t.files.tempFolder() / "projekt.lvx";
 };
 
@@ -197,9 +196,7 @@ TEST_F(ProjektTest, ImagesLAndRAreClampedToTheImages)
 namespace {
 
 // A project folder with small BMP images; pixel (x, y) of image k is (k, x, y).
-struct OeffnenTest : ::testing::Test {
-    TestServices t;
-    Programm p{t.services()};
+struct OeffnenTest : ProgrammFixture {
     fs::path ordner = t.files.tempFolder() / "projekt";
 
     OeffnenTest()

@@ -5,14 +5,13 @@
 #include "model/Programm.h"
 #include "raster/Matrix4Ops.h"
 #include "support/Muster.h"
+#include "support/ProgrammFixture.h"
 #include "support/TestServices.h"
 #include "tracking/OptischerFluss.h"
 
 namespace {
 
-struct TrackingTest : ::testing::Test {
-    TestServices t;
-    Programm p{t.services()};
+struct TrackingTest : ProgrammFixture {
     TOptischerFluss fluss{p.ctx};
     Muster muster{320, 240};
     AutoJustAnzeige anzeige;

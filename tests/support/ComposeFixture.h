@@ -5,13 +5,11 @@
 #include <vector>
 
 #include "model/Programm.h"
+#include "support/ProgrammFixture.h"
 #include "support/TestServices.h"
 
 // A fresh program per test with images whose aligned rasters are written directly.
-struct ComposeFixture : ::testing::Test {
-    TestServices t;
-    Programm p{t.services()};
-
+struct ComposeFixture : ProgrammFixture {
     // Image n with an aligned raster (slot 2) of w × h pixels given by px; its
     // source and working copy have the same size.
     void addImage(int n, int w, int h, const PixelFn& px)

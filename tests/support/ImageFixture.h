@@ -6,14 +6,12 @@
 
 #include "model/Programm.h"
 #include "support/Bytes.h"
+#include "support/ProgrammFixture.h"
 #include "support/TestServices.h"
 
 
 // A fresh process state whose images get working copies drawn by the test.
-struct ImageFixture : ::testing::Test {
-    TestServices t;
-    Programm p{t.services()};
-
+struct ImageFixture : ProgrammFixture {
     // Image n with a working copy (slot 1) of w × h; slots 1 to 5 get their temporary names.
     ImageEntry& addImage(int n, int w, int h, const PixelFn& pixel)
     {
