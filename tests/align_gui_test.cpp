@@ -29,24 +29,13 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct AlignGuiTest : ::testing::Test {
-    TestServices t{{"Laser", "Tinte"}};
-    QtDisplay display;
-    Programm p{Services{t.messages, t.events, t.files, display, t.printers, t.textRaster}};
-    Testfenster fenster{p, display};
+struct AlignGuiTest : FensterFixture {
 
     AlignGuiTest()
     {
         fenster.resize(1200, 900);
         fenster.show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&fenster));
-    }
-    template <class W>
-    W* finde(const char* name)
-    {
-        W* w = fenster.findChild<W*>(QString::fromLatin1(name));
-        EXPECT_NE(w, nullptr) << name;
-        return w;
     }
     QString bilddatei(const char* name, int w, int h)
     {

@@ -22,6 +22,7 @@
 #include "platform/qt/QtServices.h"
 #include "support/Bilddateien.h"
 #include "support/TestServices.h"
+#include "support/Testfenster.h"
 #include "ui/Dialoge.h"
 #include "ui/TForm1.h"
 #include "ui/Tab.h"
@@ -31,11 +32,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct TabsTest : ::testing::Test {
-    TestServices t{{"Laser", "Tinte"}};
-    QtDisplay display;
-    Programm p{Services{t.messages, t.events, t.files, display, t.printers, t.textRaster}};
-    TForm1 fenster{p, display};
+struct TabsTest : FensterFixture {
     std::vector<Farbe> farbwahlen;
 
     TabsTest()
@@ -51,13 +48,6 @@ struct TabsTest : ::testing::Test {
         Dialoge::ordnerWahl = [](QWidget*, const QString&) { return QString(); };
     }
 
-    template <class W>
-    W* finde(const char* name)
-    {
-        W* w = fenster.findChild<W*>(QString::fromLatin1(name));
-        EXPECT_NE(w, nullptr) << name;
-        return w;
-    }
     // The radio button with this caption inside a named group box.
     QRadioButton* knopf(const char* gruppe, const char* beschriftung)
     {
@@ -67,30 +57,6 @@ struct TabsTest : ::testing::Test {
         ADD_FAILURE() << gruppe << ": " << beschriftung;
         return nullptr;
     }
-    void addImages(int count, int breite = 64, int hoehe = 48)
-    {
-        for (int n = 1; n <= count; ++n) {
-            ImageEntry& e = p.bilder.bild[static_cast<size_t>(n)];
-            e.slot[SlotQuelle].name = "bild" + std::to_string(n) + ".jpg";
-            e.slot[SlotQuelle].breite = breite;
-            e.slot[SlotQuelle].hoehe = hoehe;
-            for (int s = SlotArbeitskopie; s < static_cast<int>(e.slot.size()); ++s)
-                e.slot[static_cast<size_t>(s)].pfad = TempDateiname(t.files.tempFolder(), n, s);
-            for (int s : {SlotArbeitskopie, SlotJustiert}) {
-                RasterSlot& r = e.slot[static_cast<size_t>(s)];
-                r.breite = breite;
-                r.hoehe = hoehe;
-                writeBmp(r.pfad, breite, hoehe, [n](int x, int, uint8_t px[3]) {
-                    px[0] = static_cast<uint8_t>(x * 4);
-                    px[1] = 0;
-                    px[2] = static_cast<uint8_t>(n * 100);
-                });
-            }
-        }
-        p.bilder.anzahl = count;
-        p.auswahl.bildL = 1;
-        p.auswahl.bildR = count;
-    }
     // The panels show the records as the window has them shown after a recompute.
     void auffrischen()
     {
@@ -98,12 +64,7 @@ struct TabsTest : ::testing::Test {
         for (int i = 0; i < tabs->count(); ++i)
             static_cast<Tab*>(tabs->widget(i))->aktualisieren();
     }
-    void zeigen()
-    {
-        fenster.resize(1200, 1000);
-        fenster.show();
-        QApplication::processEvents();
-    }
+    void zeigen() { FensterFixture::zeigen(1200, 1000); }
 };
 
 }

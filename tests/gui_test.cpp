@@ -10,44 +10,13 @@
 
 #include "platform/qt/QtServices.h"
 #include "support/TestServices.h"
+#include "support/Testfenster.h"
 #include "ui/TForm1.h"
 #include "ui/Vorschau.h"
 
 namespace {
 
-struct GuiTest : ::testing::Test {
-    TestServices t{{"Laser", "Tinte"}};
-    QtDisplay display;
-    Programm p{Services{t.messages, t.events, t.files, display, t.printers, t.textRaster}};
-    TForm1 fenster{p, display};
-
-    template <class W>
-    W* finde(const char* name)
-    {
-        W* w = fenster.findChild<W*>(QString::fromLatin1(name));
-        EXPECT_NE(w, nullptr) << name;
-        return w;
-    }
-    void addImages(int count)
-    {
-        for (int n = 1; n <= count; ++n) {
-            ImageEntry& e = p.bilder.bild[static_cast<size_t>(n)];
-            e.slot[SlotQuelle].name = "bild" + std::to_string(n) + ".jpg";
-            e.slot[SlotQuelle].breite = 64;
-            e.slot[SlotQuelle].hoehe = 48;
-            RasterSlot& r = e.slot[SlotJustiert];
-            r.pfad = TempDateiname(t.files.tempFolder(), n, SlotJustiert);
-            r.breite = 64;
-            r.hoehe = 48;
-            writeBmp(r.pfad, 64, 48, [n](int x, int, uint8_t px[3]) {
-                px[0] = static_cast<uint8_t>(x * 4);
-                px[1] = 0;
-                px[2] = static_cast<uint8_t>(n * 100);
-            });
-        }
-        p.bilder.anzahl = count;
-    }
-};
+using GuiTest = FensterFixture;
 
 }
 
@@ -72,11 +41,7 @@ TEST_F(GuiTest, ControlsCarryTheirNamesAndTexts)
 TEST_F(GuiTest, ChoosingAPreviewModeShowsTheImage)
 {
     addImages(2);
-    p.auswahl.bildL = 1;
-    p.auswahl.bildR = 2;
-    fenster.resize(1200, 900);
-    fenster.show();
-    QApplication::processEvents();
+    zeigen();
     const auto modi = finde<QGroupBox>("VorschauRadioGroup")->findChildren<QRadioButton*>();
     modi[2]->click();
     EXPECT_EQ(p.auswahl.vorschau, VorschauBildR);

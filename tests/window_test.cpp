@@ -38,11 +38,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct WindowTest : ::testing::Test {
-    TestServices t{{"Laser", "Tinte"}};
-    QtDisplay display;
-    Programm p{Services{t.messages, t.events, t.files, display, t.printers, t.textRaster}};
-    Testfenster fenster{p, display};
+struct WindowTest : FensterFixture {
 
     QString pfad(const char* name) { return QString::fromStdString((t.files.tempFolder() / name).string()); }
     QString bild(const char* name, int wert)
@@ -60,11 +56,6 @@ struct WindowTest : ::testing::Test {
         fenster.NeuButtonClick();
         ASSERT_EQ(p.bilder.anzahl, 2);
     }
-    template <class W>
-    W* finde(const char* name)
-    {
-        return fenster.finde<W>(name);
-    }
     // The four info edits: pixels across and down, dots per inch across and down.
     QStringList info()
     {
@@ -78,12 +69,6 @@ struct WindowTest : ::testing::Test {
         finde<QGroupBox>("VorschauRadioGroup")->findChildren<QRadioButton*>()[m]->click();
         QApplication::processEvents();
         ASSERT_EQ(p.auswahl.vorschau, m);
-    }
-    void zeigen(int breite, int hoehe)
-    {
-        fenster.resize(breite, hoehe);
-        fenster.show();
-        QApplication::processEvents();
     }
     // Files dropped onto the window, as a file manager drops them.
     void fallenLassen(const QStringList& dateien)
@@ -153,9 +138,7 @@ TEST(WindowStart, WithoutAPrinterOnlyManualResolutionAndAWarning)
 
 TEST_F(WindowTest, AProjectOpenedAfterANewOneIsShown)
 {
-    fenster.resize(1200, 900);
-    fenster.show();
-    QApplication::processEvents();
+    zeigen();
     zweiBilder();
     fenster.projekt = pfad("p.lvx");
     ASSERT_TRUE(fenster.MenuProjektSpeichernClick());
