@@ -1,17 +1,18 @@
 #include "compose/Komponisten.h"
 #include "compose/Pipeline.h"
+#include "support/Bytes.h"
 #include "support/ComposeFixture.h"
 
 namespace {
 
 struct AnaglyphTest : ComposeFixture {
     // Left pixel and right pixel as red, green, blue; the result pixel as red, green, blue.
-    Px mix(int schema, Px links, Px rechts, double c1 = 1, double c2 = 1, double c3 = 1)
+    Bytes mix(int schema, Bytes links, Bytes rechts, double c1 = 1, double c2 = 1, double c3 = 1)
     {
         addPlain(1, 2, 2, links[2], links[1], links[0]);
         addPlain(2, 2, 2, rechts[2], rechts[1], rechts[0]);
         EXPECT_EQ(Anaglyph(p, 1, 2, schema, c1, c2, c3), 0);
-        const Px bgr = bmpPixel(result(), 1, 1);
+        const Bytes bgr = bmpPixel(result(), 1, 1);
         return {bgr[2], bgr[1], bgr[0]};
     }
 };
@@ -20,27 +21,27 @@ struct AnaglyphTest : ComposeFixture {
 
 TEST_F(AnaglyphTest, Schemes)
 {
-    EXPECT_EQ(mix(1, {200, 100, 50}, {10, 20, 30}), (Px{200, 20, 30}));
-    EXPECT_EQ(mix(2, {255, 255, 255}, {255, 255, 255}), (Px{255, 254, 255}));
+    EXPECT_EQ(mix(1, {200, 100, 50}, {10, 20, 30}), (Bytes{200, 20, 30}));
+    EXPECT_EQ(mix(2, {255, 255, 255}, {255, 255, 255}), (Bytes{255, 254, 255}));
     // ColorCode: 15 + 15 + 70 of the right image's blue.
-    EXPECT_EQ(mix(0, {1, 2, 3}, {100, 100, 100}), (Px{1, 2, 100}));
-    EXPECT_EQ(mix(3, {200, 100, 50}, {10, 20, 30}), (Px{200, 0, 30}));
-    EXPECT_EQ(mix(4, {200, 100, 50}, {10, 20, 30}), (Px{200, 20, 0}));
-    EXPECT_EQ(mix(5, {200, 100, 50}, {10, 20, 30}), (Px{10, 100, 30}));
-    EXPECT_EQ(mix(6, {200, 100, 50}, {10, 20, 30}), (Px{0, 100, 30}));
+    EXPECT_EQ(mix(0, {1, 2, 3}, {100, 100, 100}), (Bytes{1, 2, 100}));
+    EXPECT_EQ(mix(3, {200, 100, 50}, {10, 20, 30}), (Bytes{200, 0, 30}));
+    EXPECT_EQ(mix(4, {200, 100, 50}, {10, 20, 30}), (Bytes{200, 20, 0}));
+    EXPECT_EQ(mix(5, {200, 100, 50}, {10, 20, 30}), (Bytes{10, 100, 30}));
+    EXPECT_EQ(mix(6, {200, 100, 50}, {10, 20, 30}), (Bytes{0, 100, 30}));
     // Dubois clamps: a red left and a black right give no green or blue.
-    EXPECT_EQ(mix(2, {255, 0, 0}, {0, 0, 0}), (Px{111, 0, 0}));
+    EXPECT_EQ(mix(2, {255, 0, 0}, {0, 0, 0}), (Bytes{111, 0, 0}));
 }
 
 TEST_F(AnaglyphTest, ColourReduction)
 {
     // Grey: g = (30 × 200 + 59 × 100 + 11 × 50) div 100 = 124; right (10, 20, 30) gives 18.
-    EXPECT_EQ(mix(1, {200, 100, 50}, {10, 20, 30}, 0, 0, 0), (Px{124, 18, 18}));
+    EXPECT_EQ(mix(1, {200, 100, 50}, {10, 20, 30}, 0, 0, 0), (Bytes{124, 18, 18}));
     // Half the red distance from grey in both images: Round((200 − 124) × 0.5 + 124) = 162.
-    EXPECT_EQ(mix(5, {200, 100, 50}, {10, 20, 30}, 0.5, 1, 1), (Px{14, 100, 30}));
-    EXPECT_EQ(mix(1, {200, 100, 50}, {10, 20, 30}, 0.5, 1, 1), (Px{162, 20, 30}));
+    EXPECT_EQ(mix(5, {200, 100, 50}, {10, 20, 30}, 0.5, 1, 1), (Bytes{14, 100, 30}));
+    EXPECT_EQ(mix(1, {200, 100, 50}, {10, 20, 30}, 0.5, 1, 1), (Bytes{162, 20, 30}));
     // ColorCode ignores the factors.
-    EXPECT_EQ(mix(0, {200, 100, 50}, {100, 100, 100}, 0, 0, 0), (Px{200, 100, 100}));
+    EXPECT_EQ(mix(0, {200, 100, 50}, {100, 100, 100}, 0, 0, 0), (Bytes{200, 100, 100}));
 }
 
 TEST_F(AnaglyphTest, SizesAndTheSameImage)
@@ -52,12 +53,12 @@ TEST_F(AnaglyphTest, SizesAndTheSameImage)
     auto r = result();
     EXPECT_EQ(p.bilder.ergebnis().slot[SlotErgebnis].breite, 4);
     EXPECT_EQ(p.bilder.ergebnis().slot[SlotErgebnis].hoehe, 5);
-    EXPECT_EQ(bmpPixel(r, 1, 1), (Px{60, 50, 10}));
-    EXPECT_EQ(bmpPixel(r, 3, 1), (Px{9, 8, 10}));   // right image ends at column 2
-    EXPECT_EQ(bmpPixel(r, 1, 4), (Px{60, 50, 7}));  // left image ends at row 3
+    EXPECT_EQ(bmpPixel(r, 1, 1), (Bytes{60, 50, 10}));
+    EXPECT_EQ(bmpPixel(r, 3, 1), (Bytes{9, 8, 10}));   // right image ends at column 2
+    EXPECT_EQ(bmpPixel(r, 1, 4), (Bytes{60, 50, 7}));  // left image ends at row 3
     // One image as left and right: a flat anaglyph.
     ASSERT_EQ(Anaglyph(p, 1, 1, 1, 1, 1, 1), 0);
-    EXPECT_EQ(bmpPixel(result(), 0, 0), (Px{30, 20, 10}));
+    EXPECT_EQ(bmpPixel(result(), 0, 0), (Bytes{30, 20, 10}));
 }
 
 TEST_F(AnaglyphTest, ThroughTheDriver)
@@ -69,7 +70,7 @@ TEST_F(AnaglyphTest, ThroughTheDriver)
     p.compose.C1 = p.compose.C2 = p.compose.C3 = 100;
     Schleife(p, 3);
     EXPECT_TRUE(messages().empty());
-    EXPECT_EQ(bmpPixel(result(SlotFarbErgebnis), 5, 5), (Px{18, 18, 124}));
+    EXPECT_EQ(bmpPixel(result(SlotFarbErgebnis), 5, 5), (Bytes{18, 18, 124}));
     EXPECT_DOUBLE_EQ(p.druck.hoehe, 7.5);
 }
 
@@ -85,7 +86,7 @@ TEST_F(AnaglyphTest, ManyBatchesAbortAndReadFailure)
     ASSERT_EQ(Anaglyph(p, 1, 2, 1, 1, 1, 1), 0);
     auto r = result();
     for (int y : {0, 31, 32, 69, 70, 99})
-        EXPECT_EQ(bmpPixel(r, 3, y), (Px{y < 70 ? uint8_t{30} : uint8_t{255}, y < 70 ? uint8_t{20} : uint8_t{255},
+        EXPECT_EQ(bmpPixel(r, 3, y), (Bytes{y < 70 ? uint8_t{30} : uint8_t{255}, y < 70 ? uint8_t{20} : uint8_t{255},
                                         static_cast<uint8_t>(3 + y)}))
             << y;
     // A requested stop ends the run at its row: the rows before it are written, the raster is closed.
@@ -98,8 +99,8 @@ TEST_F(AnaglyphTest, ManyBatchesAbortAndReadFailure)
     EXPECT_FALSE(p.bilder.ergebnis().slot[SlotErgebnis].offen());
     EXPECT_TRUE(messages().empty());
     r = result();
-    EXPECT_EQ(bmpPixel(r, 3, 40), (Px{3, 40, 10}));
-    EXPECT_EQ(bmpPixel(r, 3, 41), (Px{0, 0, 0}));
+    EXPECT_EQ(bmpPixel(r, 3, 40), (Bytes{3, 40, 10}));
+    EXPECT_EQ(bmpPixel(r, 3, 41), (Bytes{0, 0, 0}));
     // A source shorter than its header: the loading error, then the general one.
     t.events.onPump = nullptr;
     p.ctx.state.abort = false;

@@ -6,6 +6,7 @@
 #include "commands/Animation.h"
 #include "compose/Animation.h"
 #include "compose/Pipeline.h"
+#include "support/Bytes.h"
 #include "support/ImageFixture.h"
 
 namespace fs = std::filesystem;
@@ -25,7 +26,7 @@ std::vector<int32_t> ticks(int32_t anzahl, bool pingPong, int n)
 
 // The pictures of an animated WebP as its chunks say: the duration of every
 // ANMF chunk (24 bits at byte 12 of its payload), read without libwebp.
-std::vector<int32_t> webpDauern(const std::vector<uint8_t>& d)
+std::vector<int32_t> webpDauern(const Bytes& d)
 {
     std::vector<int32_t> dauern;
     if (d.size() < 12 || std::string(d.begin(), d.begin() + 4) != "RIFF" || std::string(d.begin() + 8, d.begin() + 12) != "WEBP")

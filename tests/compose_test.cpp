@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "compose/Pipeline.h"
+#include "support/Bytes.h"
 #include "support/ComposeFixture.h"
 
 namespace fs = std::filesystem;
@@ -167,7 +168,7 @@ TEST_F(ComposeTest, MirroredResultReadsRightToLeft)
         const auto r = result();
         for (int y = 0; y < 3; ++y)
             for (int x = 0; x < w; ++x)
-                EXPECT_EQ(bmpPixel(r, x, y), (std::vector<uint8_t>{static_cast<uint8_t>(w - 1 - x),
+                EXPECT_EQ(bmpPixel(r, x, y), (Bytes{static_cast<uint8_t>(w - 1 - x),
                                                                     static_cast<uint8_t>(y), 1}))
                     << w << " " << x << " " << y;
     }
@@ -361,7 +362,7 @@ TEST_F(ComposeTest, DisplayRasterSubsamplesLargeResults)
     EXPECT_EQ(anzeige.breite, 125);
     EXPECT_EQ(anzeige.hoehe, 20);
     const auto b = readFile(anzeige.pfad);
-    EXPECT_EQ(bmpPixel(b, 7, 3), (std::vector<uint8_t>{14, 6, 1}));
+    EXPECT_EQ(bmpPixel(b, 7, 3), (Bytes{14, 6, 1}));
     EXPECT_EQ(t.display.shown, 1);
 }
 

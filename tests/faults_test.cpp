@@ -14,6 +14,7 @@
 #include "commands/Bilder.h"
 #include "commands/Projekt.h"
 #include "support/Bilddateien.h"
+#include "support/Bytes.h"
 #include "support/Muster.h"
 #include "support/TestServices.h"
 
@@ -33,7 +34,7 @@ struct FaultTest : ::testing::Test {
     TestServices t;
     fs::path ordner = t.files.tempFolder() / "arbeit";
     fs::path projekt = ordner / "p.lvx";
-    const std::vector<uint8_t> alt{'a', 'l', 't'};
+    const Bytes alt{'a', 'l', 't'};
 
     void SetUp() override
     {
@@ -197,7 +198,7 @@ struct BatchFaultTest : ::testing::Test {
     TestServices t;
     fs::path quelle = t.files.tempFolder() / "quelle";
     fs::path ziel = t.files.tempFolder() / "ziel";
-    const std::vector<uint8_t> alt{'a', 'l', 't'};
+    const Bytes alt{'a', 'l', 't'};
 
     void SetUp() override
     {
@@ -233,9 +234,9 @@ struct BatchFaultTest : ::testing::Test {
         return ok;
     }
 
-    std::map<std::string, std::vector<uint8_t>> ausgaben() const
+    std::map<std::string, Bytes> ausgaben() const
     {
-        std::map<std::string, std::vector<uint8_t>> dateien;
+        std::map<std::string, Bytes> dateien;
         for (const auto& e : fs::recursive_directory_iterator(ziel))
             if (e.is_regular_file())
                 dateien[fs::relative(e.path(), ziel).string()] = readFile(e.path());

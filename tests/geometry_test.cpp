@@ -12,6 +12,7 @@
 #include "raster/Referenzmarke.h"
 #include "raster/Spiegeln.h"
 #include "raster/Uebertragung.h"
+#include "support/Bytes.h"
 #include "support/ImageFixture.h"
 
 namespace {
@@ -442,7 +443,7 @@ namespace {
 // over the rows in pairs; the grouping decides how a sum lying on a half rounds.
 struct ReferenceResampler {
     int w, h;                   // source
-    std::vector<uint8_t> bgr;   // source pixels, rows top to bottom
+    Bytes bgr;   // source pixels, rows top to bottom
     const Abbildung& a;
     bool bikubisch;
     Farbe hintergrund;
@@ -519,7 +520,7 @@ TEST_F(GeometryTest, ResamplingMatchesThePlainRuleForRandomTransformsAndImages)
         const int breite = std::max(1, w + (run % 3 == 0 ? whole(-8, 8) : 0));
         const int hoehe = std::max(1, h + (run % 4 == 0 ? whole(-8, 8) : 0));
         const int muster = whole(0, 2);
-        std::vector<uint8_t> bgr(static_cast<size_t>(w) * h * 3);
+        Bytes bgr(static_cast<size_t>(w) * h * 3);
         for (auto& b : bgr)
             b = static_cast<uint8_t>(muster == 0 ? whole(0, 255) : muster == 1 ? 255 * whole(0, 1) : whole(100, 103));
         const std::string quellPfad = (t.files.tempFolder() / "zufall.bmp").string();

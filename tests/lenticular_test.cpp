@@ -4,14 +4,15 @@
 #include "compose/Komponisten.h"
 #include "compose/Linsenansicht.h"
 #include "compose/Pipeline.h"
+#include "support/Bytes.h"
 #include "support/ComposeFixture.h"
 
 namespace {
 
-const Px Rot{0, 0, 255}, Cyan{255, 255, 0}, Weiss{255, 255, 255}, Schwarz{0, 0, 0};
+const Bytes Rot{0, 0, 255}, Cyan{255, 255, 0}, Weiss{255, 255, 255}, Schwarz{0, 0, 0};
 
 // Pixel (x, y) of image n holds blue x, green y, red n.
-Px bildPixel(int n, int x, int y)
+Bytes bildPixel(int n, int x, int y)
 {
     return {static_cast<uint8_t>(x), static_cast<uint8_t>(y), static_cast<uint8_t>(n)};
 }
@@ -29,7 +30,7 @@ struct LenticularTest : ComposeFixture {
     {
         for (int i = 1; i <= n; ++i)
             addImage(i, w, h, [i](int x, int y, uint8_t px[3]) {
-                const Px v = bildPixel(i, x, y);
+                const Bytes v = bildPixel(i, x, y);
                 std::copy(v.begin(), v.end(), px);
             });
     }
@@ -148,7 +149,7 @@ TEST_F(LenticularTest, JustificationStripesOfAnOddLens)
     p.compose.JustStreifenQuer = true;
     ASSERT_EQ(Linsenraster3D(p), 0);
     auto r = result();
-    const std::vector<Px> lens{Rot, Weiss, Cyan};
+    const std::vector<Bytes> lens{Rot, Weiss, Cyan};
     for (int y : {1, 50, 98}) {
         for (int x = 0; x < 3; ++x)
             EXPECT_EQ(bmpPixel(r, x, y), lens[static_cast<size_t>(x)]) << x << " " << y;
@@ -184,7 +185,7 @@ TEST_F(LenticularTest, FlipIsTheTransposedTwin)
     const int w = width(), h = height();
     for (int i = 1; i <= 3; ++i)
         addImage(i, 13, 20, [i](int x, int y, uint8_t px[3]) {
-            const Px v = bildPixel(i, y, x);
+            const Bytes v = bildPixel(i, y, x);
             std::copy(v.begin(), v.end(), px);
         });
     std::swap(p.druck.breiteGesetzt, p.druck.hoeheGesetzt);
@@ -217,7 +218,7 @@ TEST_F(LenticularTest, LensViewShowsOneImageFromEachPosition)
         for (int y = 1; y <= 2; ++y)
             for (int linse = 1; linse <= 8; ++linse) {
                 const size_t i = (static_cast<size_t>(y) * 10 + static_cast<size_t>(linse)) * 3;
-                ASSERT_EQ(Px(b.bgr.begin() + static_cast<long>(i), b.bgr.begin() + static_cast<long>(i) + 3),
+                ASSERT_EQ(Bytes(b.bgr.begin() + static_cast<long>(i), b.bgr.begin() + static_cast<long>(i) + 3),
                           bildPixel(bildNr, linse, y))
                     << position << " " << linse << " " << y;
             }
@@ -226,9 +227,9 @@ TEST_F(LenticularTest, LensViewShowsOneImageFromEachPosition)
     const Linsenbild klein = ansicht(linsen, 1, 3);
     ASSERT_EQ(klein.breite, 3);
     ASSERT_EQ(klein.hoehe, 2);
-    EXPECT_EQ(Px(klein.bgr.begin(), klein.bgr.begin() + 9), Px(9, 0));
+    EXPECT_EQ(Bytes(klein.bgr.begin(), klein.bgr.begin() + 9), Bytes(9, 0));
     for (int c = 0; c < 3; ++c)
-        EXPECT_EQ(Px(klein.bgr.begin() + 9 + 3 * c, klein.bgr.begin() + 12 + 3 * c), bildPixel(1, 4 * c, 2)) << c;
+        EXPECT_EQ(Bytes(klein.bgr.begin() + 9 + 3 * c, klein.bgr.begin() + 12 + 3 * c), bildPixel(1, 4 * c, 2)) << c;
     // Outside the positions there is no view.
     Linsenbild b;
     EXPECT_FALSE(Linsenansicht(p.ctx, p.bilder.ergebnis().slot[SlotFarbErgebnis], linsen, 2, 100, 100, b));
@@ -250,7 +251,7 @@ TEST_F(LenticularTest, LensViewOfAFlipTakesRows)
         for (int linse = 1; linse <= 8; ++linse)
             for (int x = 1; x <= 2; ++x) {
                 const size_t i = (static_cast<size_t>(linse) * 4 + static_cast<size_t>(x)) * 3;
-                ASSERT_EQ(Px(b.bgr.begin() + static_cast<long>(i), b.bgr.begin() + static_cast<long>(i) + 3),
+                ASSERT_EQ(Bytes(b.bgr.begin() + static_cast<long>(i), b.bgr.begin() + static_cast<long>(i) + 3),
                           bildPixel(position == 0 ? 2 : 1, x, linse))
                     << position << " " << linse << " " << x;
             }
@@ -261,7 +262,7 @@ TEST_F(LenticularTest, SmallerImagesLeaveTheBackground)
 {
     addImages(2, 10, 4);
     addImage(2, 6, 2, [](int x, int y, uint8_t px[3]) {
-        const Px v = bildPixel(2, x, y);
+        const Bytes v = bildPixel(2, x, y);
         std::copy(v.begin(), v.end(), px);
     });
     p.compose.Hintergrundfarbe = Farbe{0, 0, 0};

@@ -19,6 +19,7 @@
 #include "model/ProjectFile.h"
 #include "raster/Justieren.h"
 #include "support/Bilddateien.h"
+#include "support/Bytes.h"
 #include "support/ProgrammFixture.h"
 #include "support/TestServices.h"
 
@@ -27,7 +28,7 @@ namespace fs = std::filesystem;
 namespace {
 
 // The date and time a TIFF file records ("2024:05:06 07:08:09") stands as zeros.
-void ohneZeitstempel(std::vector<uint8_t>& bytes)
+void ohneZeitstempel(Bytes& bytes)
 {
     const std::string muster = "dddd:dd:dd dd:dd:dd";
     for (size_t i = 0; i + muster.size() <= bytes.size(); ++i) {
@@ -46,7 +47,7 @@ std::string pruefsumme(const fs::path& datei)
 {
     if (!fs::exists(datei))
         return "fehlt";
-    std::vector<uint8_t> bytes = readFile(datei);
+    Bytes bytes = readFile(datei);
     ohneZeitstempel(bytes);
     uint64_t h = 0xcbf29ce484222325ULL;
     for (uint8_t b : bytes) {
@@ -283,7 +284,7 @@ struct OutputBytesTest : ProgrammFixture {
             pb.hoehe = b.hoehe;
             writeBmp(pb.pfad, b.breite, b.hoehe, foto(k, b.breite, b.hoehe));
             if (b.fremderKopf) {
-                std::vector<uint8_t> bytes = readFile(pb.pfad);
+                Bytes bytes = readFile(pb.pfad);
                 for (size_t at : {38u, 42u}) {
                     bytes[at] = 0x13;
                     bytes[at + 1] = 0x0B;

@@ -12,6 +12,7 @@
 #include "platform/HeadlessServices.h"
 #include "platform/PosixFiles.h"
 #include "support/Bilddateien.h"
+#include "support/Bytes.h"
 #include "support/TestServices.h"
 
 namespace fs = std::filesystem;
@@ -55,7 +56,7 @@ TEST_F(PlatformTest, TempFolderOfAnotherOwnerALinkOrAFileIsRefused)
     const auto datei = PrepareTempFolder(base, "datei");
     EXPECT_TRUE(datei.path.empty());
     EXPECT_EQ(datei.error, "An Stelle des temporären Ordners " + (base / "LUMIVEX-datei").string() + " steht eine Datei!");
-    EXPECT_EQ(readFile(base / "LUMIVEX-datei"), (std::vector<uint8_t>{1, 2, 3}));
+    EXPECT_EQ(readFile(base / "LUMIVEX-datei"), (Bytes{1, 2, 3}));
 
     if (::geteuid() != 0)
         GTEST_SKIP() << "only root can hand a folder to another user";
@@ -138,7 +139,7 @@ TEST_F(PlatformTest, RunFoldersOfRunsThatNoLongerLiveAreRemoved)
     EXPECT_FALSE(fs::exists(base / "lauf-tot"));
     EXPECT_TRUE(fs::exists(base / "lauf-lebt" / "bild.bmp"));
     EXPECT_TRUE(fs::exists(base / "anderes" / "bild.bmp"));
-    EXPECT_EQ(readFile(base / "lauf-datei"), (std::vector<uint8_t>{4}));
+    EXPECT_EQ(readFile(base / "lauf-datei"), (Bytes{4}));
     ::close(lebt);
     VerwaisteLaufOrdnerEntfernen(base);
     EXPECT_FALSE(fs::exists(base / "lauf-lebt"));
@@ -170,9 +171,9 @@ TEST_F(PlatformTest, SafeWriteReplacesTheFileWhole)
 {
     PosixFiles files(base);
     const fs::path datei = base / "projekt.lvx";
-    ASSERT_TRUE(writeFileSafely(files, datei, std::vector<uint8_t>(100, 1)));
-    ASSERT_TRUE(writeFileSafely(files, datei, std::vector<uint8_t>(10, 2)));
-    EXPECT_EQ(readFile(datei), std::vector<uint8_t>(10, 2));
+    ASSERT_TRUE(writeFileSafely(files, datei, Bytes(100, 1)));
+    ASSERT_TRUE(writeFileSafely(files, datei, Bytes(10, 2)));
+    EXPECT_EQ(readFile(datei), Bytes(10, 2));
     EXPECT_FALSE(writeFileSafely(files, base / "fehlt" / "x.lvx", {1, 2, 3}));
     EXPECT_FALSE(fs::exists(base / "fehlt"));
 }

@@ -20,6 +20,7 @@
 #include "platform/qt/Bildschirm.h"
 #include "platform/qt/QtServices.h"
 #include "platform/qt/QtSettingsStore.h"
+#include "support/Bytes.h"
 #include "support/TestServices.h"
 #include "support/Testfenster.h"
 #include "ui/TForm1.h"
@@ -168,7 +169,7 @@ TEST(Animation, SavingWritesTheSequenceAsAnAnimatedWebp)
     const fs::path ziel = s.t.files.tempFolder() / "wiggle.webp";
     s.fenster.animationZiel = QString::fromStdString(ziel.string());
     s.fenster.MenuAnimationSpeichernClick();
-    const std::vector<uint8_t> datei = readFile(ziel);
+    const Bytes datei = readFile(ziel);
     ASSERT_GT(datei.size(), 30u);
     EXPECT_EQ(std::string(datei.begin() + 8, datei.begin() + 16), "WEBPVP8X");
     EXPECT_TRUE(s.t.messages.lines.empty());

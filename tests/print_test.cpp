@@ -10,6 +10,7 @@
 #include "print/Kalibrierung.h"
 #include "raster/Drehen.h"
 #include "raster/RasterImage.h"
+#include "support/Bytes.h"
 #include "support/ComposeFixture.h"
 
 namespace {
@@ -25,9 +26,9 @@ std::vector<int> rgb(const PrintImage& b, int x, int y)
     return {b.bgr[i + 2], b.bgr[i + 1], b.bgr[i]};
 }
 
-std::vector<int> rgb(const std::vector<uint8_t>& bmp, int x, int y)
+std::vector<int> rgb(const Bytes& bmp, int x, int y)
 {
-    const std::vector<uint8_t> bgr = bmpPixel(bmp, x, y);
+    const Bytes bgr = bmpPixel(bmp, x, y);
     return {bgr[2], bgr[1], bgr[0]};
 }
 
@@ -466,9 +467,9 @@ TEST(Kalibrierungsbild, StripesSampleTheReferenceRow)
     k.breite = 0.3;  // 5 lenses of 6 pixels
     KalibErgebnis e = Kalib_Geometrie(k);
     ASSERT_EQ(e.breite, 30);
-    const std::vector<uint8_t> ref = Referenzzeile(e, Kalib_Farben(3, false));
+    const Bytes ref = Referenzzeile(e, Kalib_Farben(3, false));
     ASSERT_EQ(ref.size(), 3u * 60);
-    const auto farbe = [&](const std::vector<uint8_t>& z, int x) {
+    const auto farbe = [&](const Bytes& z, int x) {
         return std::vector<int>{z[3 * x + 2], z[3 * x + 1], z[3 * x]};
     };
     EXPECT_EQ(farbe(ref, 0), Schwarz);
@@ -477,7 +478,7 @@ TEST(Kalibrierungsbild, StripesSampleTheReferenceRow)
     EXPECT_EQ(farbe(ref, 36), Schwarz);
     for (bool kontinuierlich : {false, true}) {
         SCOPED_TRACE(testing::Message() << "kontinuierlich " << kontinuierlich);
-        std::vector<uint8_t> zeile(3 * 30);
+        Bytes zeile(3 * 30);
         Streifenzeile(ref, 30, 40, 40, kontinuierlich, zeile.data());
         EXPECT_TRUE(std::equal(zeile.begin(), zeile.end(), ref.begin())) << kontinuierlich;
         // At double the pitch pixel x shows reference pixel 2x; beyond the reference row it is white.
@@ -488,7 +489,7 @@ TEST(Kalibrierungsbild, StripesSampleTheReferenceRow)
         EXPECT_EQ(farbe(zeile, 20), Weiss);
     }
     // Half-way between a black and a white pixel "kontin." mixes them, "diskret" rounds to the even one.
-    std::vector<uint8_t> zeile(3 * 30);
+    Bytes zeile(3 * 30);
     Streifenzeile(ref, 30, 30, 40, true, zeile.data());
     EXPECT_EQ(farbe(zeile, 2), (std::vector<int>{128, 128, 128}));  // position 1.5: black and white
     Streifenzeile(ref, 30, 30, 40, false, zeile.data());
@@ -503,7 +504,7 @@ struct KalibBildTest : DruckTest {
         k.hoehe = 1;
         k.streifen = 3;
     }
-    std::vector<uint8_t> rechnen(int erwarteterSlot)
+    Bytes rechnen(int erwarteterSlot)
     {
         KalibErgebnis e;
         EXPECT_EQ(Kalibrierungsbild(p, k, e), erwarteterSlot);
@@ -514,7 +515,7 @@ struct KalibBildTest : DruckTest {
 TEST_F(KalibBildTest, EndMarkingsBandsAndTheMiddleStripe)
 {
     k.beschriftung = false;
-    const std::vector<uint8_t> bild = rechnen(SlotKalibrierung);
+    const Bytes bild = rechnen(SlotKalibrierung);
     const RasterSlot& s = p.bilder.ergebnis().slot[SlotKalibrierung];
     ASSERT_EQ(std::pair(s.breite, s.hoehe), std::pair(160, 157));
     for (int y : {0, 9, 147, 156})
@@ -540,7 +541,7 @@ TEST_F(KalibBildTest, DimensionLinesMarkPitchesOfTen)
     k.lpi = 30;
     k.schritt = 10;  // stripes at 20, 30 and 40 lpi
     k.pixel = 5;
-    const std::vector<uint8_t> bild = rechnen(SlotKalibrierung);
+    const Bytes bild = rechnen(SlotKalibrierung);
     // 1 cm at 2.54 × 120 ÷ 1.016 dpi = 118 pixels.
     const RasterSlot& s = p.bilder.ergebnis().slot[SlotKalibrierung];
     const int y = s.hoehe / 2;
@@ -551,7 +552,7 @@ TEST_F(KalibBildTest, DimensionLinesMarkPitchesOfTen)
 TEST_F(KalibBildTest, LabelsStandOnLightBoxes)
 {
     k.breite = 5;  // 79 lenses: 790 × 157, room for a label and an information line side by side
-    const std::vector<uint8_t> bild = rechnen(SlotKalibrierung);
+    const Bytes bild = rechnen(SlotKalibrierung);
     // Stripe 1 covers rows 53 to 104; its label is 31 pixels high, starting 2 × 10 pixels in.
     const int oben = 53 + (52 - 31) / 2;
     // The first character of " 40,000 lpi" is a blank: lightened reference pixels.
@@ -568,9 +569,9 @@ TEST_F(KalibBildTest, LabelsStandOnLightBoxes)
 TEST_F(KalibBildTest, FlipTurnsTheImageAQuarter)
 {
     k.beschriftung = false;
-    const std::vector<uint8_t> gerade = rechnen(SlotKalibrierung);
+    const Bytes gerade = rechnen(SlotKalibrierung);
     k.richtung = 1;
-    const std::vector<uint8_t> gedreht = rechnen(SlotKalibGedreht);
+    const Bytes gedreht = rechnen(SlotKalibGedreht);
     const RasterSlot& s = p.bilder.ergebnis().slot[SlotKalibGedreht];
     ASSERT_EQ(std::pair(s.breite, s.hoehe), std::pair(157, 160));
     for (auto [x, y] : {std::pair{0, 0}, {3, 78}, {159, 156}, {20, 100}})
@@ -634,7 +635,7 @@ TEST_F(DruckTest, QuarterTurnMovesEveryPixel)
     nach.pfad = (t.files.tempFolder() / "nach.bmp").string();
     Vierteldrehung(p.ctx, von, nach);
     ASSERT_EQ(std::pair(nach.breite, nach.hoehe), std::pair(2, 3));
-    const std::vector<uint8_t> b = readFile(nach.pfad);
+    const Bytes b = readFile(nach.pfad);
     for (int x = 0; x < 2; ++x)
         for (int y = 0; y < 3; ++y)
             EXPECT_EQ(rgb(b, x, y), (std::vector<int>{y, 1 - x, 0})) << x << "," << y;

@@ -9,6 +9,7 @@
 #include "commands/Drucken.h"
 #include "platform/qt/QtDrucker.h"
 #include "platform/qt/QtText.h"
+#include "support/Bytes.h"
 #include "support/ProgrammFixture.h"
 #include "support/TestServices.h"
 
@@ -31,7 +32,7 @@ std::string ausgabe(const std::string& befehl)
 // A binary PPM as poppler writes it: width, height and the red, green, blue bytes.
 struct Ppm {
     int breite = 0, hoehe = 0;
-    std::vector<uint8_t> rgb;
+    Bytes rgb;
 };
 
 Ppm ppmLesen(const fs::path& datei)

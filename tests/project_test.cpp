@@ -14,6 +14,7 @@
 #include "commands/Projekt.h"
 #include "imageio/Mpo.h"
 #include "support/Bilddateien.h"
+#include "support/Bytes.h"
 #include "support/ProgrammFixture.h"
 #include "support/TestServices.h"
 
@@ -57,7 +58,7 @@ TEST_F(ProjektTest, ReadOnlyFileIsRefused)
 
 TEST_F(ProjektTest, AFailedSaveNeverDamagesThePreviousProject)
 {
-    const std::vector<uint8_t> alt(700, 0x42);
+    const Bytes alt(700, 0x42);
     writeBytes(datei, alt);
     p.ctx.state.projectFile = datei.string();
     p.bilder.anzahl = 1;
@@ -276,7 +277,7 @@ TEST_F(OeffnenTest, SavedWorkComesBackWhole)
     EXPECT_TRUE(t.messages.lines.empty());
     // The result is image 3, as the project's preview shows it.
     EXPECT_EQ(bmpPixel(readFile(p.bilder.ergebnis().slot[SlotFarbErgebnis].pfad), 5, 6),
-              (std::vector<uint8_t>{3, 5, 6}));
+              (Bytes{3, 5, 6}));
 
     // Saved again and reopened by another program instance, it is the same project.
     const std::string zweite = (ordner / "zweite.lvx").string();
@@ -503,7 +504,7 @@ TEST_F(OeffnenTest, LongImagePathsAreStoredRelativeOrRefused)
     EXPECT_EQ(t2.messages.lines, std::vector<std::string>{});
 
     Bilder_Hinzufuegen(p, {(fern / "bild2.bmp").string()});
-    const std::vector<uint8_t> vorher = readFile(datei);
+    const Bytes vorher = readFile(datei);
     t.messages.lines.clear();
     p.ctx.state.modified = true;
     EXPECT_FALSE(MenuProjektSpeichernClick(p));
@@ -526,7 +527,7 @@ TEST_F(OeffnenTest, OldVersionsNegateTheHorizontalShift)
     ASSERT_TRUE(OeffnenAllgemein(p, projekt(gespeichert)));  // written as 600: no negation
     EXPECT_EQ(p.bilder.bild[1].dx, 5.0);
 
-    std::vector<uint8_t> alt;
+    Bytes alt;
     auto i32 = [&](int32_t v) {
         for (int k = 0; k < 4; ++k)
             alt.push_back(static_cast<uint8_t>(static_cast<uint32_t>(v) >> (8 * k)));
@@ -650,7 +651,7 @@ TEST_F(OeffnenTest, ASavedProjectWithReferencePointsRendersShiftedAndMarkedAfter
         RefPktSetzenSpeedButtonClick(p, true);
         Referenzpunkt_Setzen(p, punkt, false);
     }
-    const std::vector<uint8_t> gezeigt = readFile(p.bilder.ergebnis().slot[SlotFarbErgebnis].pfad);
+    const Bytes gezeigt = readFile(p.bilder.ergebnis().slot[SlotFarbErgebnis].pfad);
     const std::string gespeichert = (ordner / "punkte.lvx").string();
     ASSERT_TRUE(MenuProjektSpeichernUnterClick(p, gespeichert));
 
@@ -662,13 +663,13 @@ TEST_F(OeffnenTest, ASavedProjectWithReferencePointsRendersShiftedAndMarkedAfter
     EXPECT_EQ(q.refInfo.y, 15);
     EXPECT_TRUE(q.bilder.bild[1].istReferenzbild);
     EXPECT_TRUE(q.bilder.bild[2].refModus);
-    const std::vector<uint8_t> ergebnis = readFile(q.bilder.ergebnis().slot[SlotFarbErgebnis].pfad);
+    const Bytes ergebnis = readFile(q.bilder.ergebnis().slot[SlotFarbErgebnis].pfad);
     EXPECT_EQ(ergebnis, gezeigt);
     // Image 2 moved 3 pixels right and 3 up: result pixel (x, y) shows its pixel (x − 3, y + 3) …
-    EXPECT_EQ(bmpPixel(ergebnis, 30, 5), (std::vector<uint8_t>{2, 27, 8}));
+    EXPECT_EQ(bmpPixel(ergebnis, 30, 5), (Bytes{2, 27, 8}));
     // … and carries the marker at the reference position.
-    EXPECT_EQ(bmpPixel(ergebnis, 20, 25), (std::vector<uint8_t>{0, 0, 0}));
-    EXPECT_EQ(bmpPixel(ergebnis, 21, 25), (std::vector<uint8_t>{255, 255, 255}));
+    EXPECT_EQ(bmpPixel(ergebnis, 20, 25), (Bytes{0, 0, 0}));
+    EXPECT_EQ(bmpPixel(ergebnis, 21, 25), (Bytes{255, 255, 255}));
     EXPECT_TRUE(t2.messages.lines.empty());
     EXPECT_FALSE(q.ctx.state.modified);
 }

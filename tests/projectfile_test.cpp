@@ -3,19 +3,20 @@
 #include <cstring>
 
 #include "model/ProjectFile.h"
+#include "support/Bytes.h"
 
 namespace {
 
 // Builds project files field by field, the way an old version wrote them.
-struct Bytes {
-    std::vector<uint8_t> b;
-    Bytes& i32(int32_t v)
+struct Altdatei {
+    Bytes b;
+    Altdatei& i32(int32_t v)
     {
         for (int k = 0; k < 4; ++k)
             b.push_back(static_cast<uint8_t>(static_cast<uint32_t>(v) >> (8 * k)));
         return *this;
     }
-    Bytes& f64(double d)
+    Altdatei& f64(double d)
     {
         uint64_t u;
         std::memcpy(&u, &d, 8);
@@ -23,20 +24,20 @@ struct Bytes {
             b.push_back(static_cast<uint8_t>(u >> (8 * k)));
         return *this;
     }
-    Bytes& text(const std::string& s)
+    Altdatei& text(const std::string& s)
     {
         b.push_back(static_cast<uint8_t>(s.size()));
         b.insert(b.end(), s.begin(), s.end());
         b.insert(b.end(), 255 - s.size(), ' ');
         return *this;
     }
-    Bytes& i32s(int n, int32_t v)
+    Altdatei& i32s(int n, int32_t v)
     {
         for (int k = 0; k < n; ++k)
             i32(v);
         return *this;
     }
-    Bytes& f64s(int n, double v)
+    Altdatei& f64s(int n, double v)
     {
         for (int k = 0; k < n; ++k)
             f64(v);
@@ -44,20 +45,20 @@ struct Bytes {
     }
 };
 
-int32_t i32At(const std::vector<uint8_t>& b, size_t at)
+int32_t i32At(const Bytes& b, size_t at)
 {
     int32_t v;
     std::memcpy(&v, &b[at], 4);
     return v;
 }
 
-ProjektFehler dekodieren(const std::vector<uint8_t>& bytes, ProjektDaten& d)
+ProjektFehler dekodieren(const Bytes& bytes, ProjektDaten& d)
 {
     return ProjektDekodieren(bytes, ProjektDaten{}, d);
 }
 
 // Fields 2 to 15 of every version: direction, lpi, the list position, preview, margins, size, proportional.
-Bytes& kopf(Bytes& f, int32_t version, int32_t vorschau)
+Altdatei& kopf(Altdatei& f, int32_t version, int32_t vorschau)
 {
     f.i32(version).i32(1).f64(60.0).i32(2).i32(vorschau).f64(1.0).f64(2.0).f64(12.0).f64(8.0).i32(1);
     return f;
@@ -293,7 +294,7 @@ TEST(ProjectFile, RejectsUnknownVersionsAndDamagedFiles)
     d.bilder.resize(1);
     const auto gut = ProjektKodieren(d);
     for (size_t n = 0; n < gut.size(); ++n) {
-        const std::vector<uint8_t> kurz(gut.begin(), gut.begin() + static_cast<std::ptrdiff_t>(n));
+        const Bytes kurz(gut.begin(), gut.begin() + static_cast<std::ptrdiff_t>(n));
         EXPECT_EQ(dekodieren(kurz, e), ProjektFehler::Lesefehler) << n;
     }
     auto marke = gut;
@@ -321,7 +322,7 @@ TEST(ProjectFile, BytesAfterTheEndMarkerAreIgnoredAndFlagsAreExactlyOne)
 
 TEST(ProjectFile, Version401HasIntegerShifts)
 {
-    Bytes f;
+    Altdatei f;
     kopf(f, 401, 2).i32s(2, 0).i32s(2, -1).i32(0x00FFFFFF);  // infos, mirror, L, R, background
     f.i32(10).i32(20).i32(30).i32(40).i32(3).i32(1).i32s(3, 50).i32(1).i32(1);  // 16..26
     f.i32s(4, 1).i32(1).i32(4).f64s(7, 7.0).i32(0).i32(0).i32s(3, 0);          // 27..44
@@ -374,7 +375,7 @@ TEST(ProjectFile, Version500HasDoubleShiftsAndNoMpoPath)
 
 TEST(ProjectFile, Version200HasTenFixedRecords)
 {
-    Bytes f;
+    Altdatei f;
     kopf(f, 200, 4).f64(1.0).f64(2.0).i32s(2, 0).i32(0).i32(1).i32(0x000000FF);
     f.i32(70).i32(60).i32(5).i32s(9, 0).i32(1);                                 // 17, 18, 20, nine, 26
     f.i32(0).i32(1).i32(1).i32(0).i32(1).i32(2).f64s(7, 9.0).i32(3).i32(1);  // 27..41
@@ -409,7 +410,7 @@ TEST(ProjectFile, Versions103And1031)
 {
     for (int32_t version : {103, 1031}) {
         SCOPED_TRACE(testing::Message() << "version " << version);
-        Bytes f;
+        Altdatei f;
         kopf(f, version, 4).f64(0).f64(0).i32s(2, 0).i32s(2, 0).i32(0).i32(30);
         for (int k = 0; k < 10; ++k) {
             f.b.push_back(k == 0);

@@ -12,6 +12,7 @@
 #include "raster/RasterImage.h"
 #include "raster/Stapel.h"
 #include "support/Bilddateien.h"
+#include "support/Bytes.h"
 #include "support/ImageCompare.h"
 #include "support/TestServices.h"
 
@@ -19,7 +20,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-using Bytes = std::vector<uint8_t>;
 
 struct RasterTest : ::testing::Test {
     TestServices t;
@@ -146,7 +146,7 @@ TEST_F(RasterTest, MatchingFileIsReusedWithItsPixels)
     RasterSlot anders = s;
     anders.hoehe = 6;
     ASSERT_EQ(RasterAnlegen(ctx, anders), 0);
-    EXPECT_EQ(bmpPixel(readFile(s.pfad), 3, 2), (std::vector<uint8_t>{255, 255, 255}));
+    EXPECT_EQ(bmpPixel(readFile(s.pfad), 3, 2), (Bytes{255, 255, 255}));
     fs::resize_file(s.pfad, 60);
     ASSERT_EQ(RasterAnlegen(ctx, anders), 0);
     EXPECT_EQ(fs::file_size(s.pfad), 54u + 24 * 6);
@@ -201,7 +201,7 @@ TEST_F(RasterTest, RowsAreAddressedTopDown)
     EXPECT_FALSE(s.offen());
     const auto b = readFile(s.pfad);
     EXPECT_EQ(b[54], 200);  // the bottom row is stored first
-    EXPECT_EQ(bmpPixel(b, 1, 3), (std::vector<uint8_t>{1, 3, 4}));
+    EXPECT_EQ(bmpPixel(b, 1, 3), (Bytes{1, 3, 4}));
 }
 
 TEST_F(RasterTest, ReadBandsFollowTheRowsTopDown)
@@ -261,8 +261,8 @@ TEST_F(RasterTest, WriteBandsWriteOnlyTheRowsHandedOut)
     ASSERT_EQ(b.size(), 54u + 16 * 7);
     for (int y = 0; y < 7; ++y)
         for (int x = 0; x < 5; ++x)
-            EXPECT_EQ(bmpPixel(b, x, y), y == 0 || y == 6 ? (std::vector<uint8_t>{255, 255, 255})
-                                                          : (std::vector<uint8_t>{static_cast<uint8_t>(x),
+            EXPECT_EQ(bmpPixel(b, x, y), y == 0 || y == 6 ? (Bytes{255, 255, 255})
+                                                          : (Bytes{static_cast<uint8_t>(x),
                                                                                   static_cast<uint8_t>(y),
                                                                                   static_cast<uint8_t>(x + y)}))
                 << x << " " << y;
@@ -389,8 +389,8 @@ TEST_F(RasterTest, AbortDuringCopyClosesBothRasters)
     EXPECT_TRUE(t.messages.lines.empty());  // a requested abort is silent
     // Rows 0..10 were copied, the rest is still white.
     const auto b = readFile(nach.pfad);
-    EXPECT_EQ(bmpPixel(b, 2, 10), (std::vector<uint8_t>{2, 10, 12}));
-    EXPECT_EQ(bmpPixel(b, 2, 11), (std::vector<uint8_t>{255, 255, 255}));
+    EXPECT_EQ(bmpPixel(b, 2, 10), (Bytes{2, 10, 12}));
+    EXPECT_EQ(bmpPixel(b, 2, 11), (Bytes{255, 255, 255}));
 }
 
 TEST_F(RasterTest, CopyFromMissingFileReportsOnce)

@@ -6,6 +6,7 @@
 
 #include "compose/Komponisten.h"
 #include "compose/Resize.h"
+#include "support/Bytes.h"
 #include "support/ComposeFixture.h"
 
 namespace {
@@ -13,7 +14,7 @@ namespace {
 // A picture in memory: rows top-down, blue, green, red, no padding.
 struct Bild {
     int w = 0, h = 0;
-    std::vector<uint8_t> px;
+    Bytes px;
 
     uint8_t* at(int x, int y) { return &px[static_cast<size_t>(3 * (y * w + x))]; }
     const uint8_t* at(int x, int y) const { return &px[static_cast<size_t>(3 * (y * w + x))]; }
@@ -21,7 +22,7 @@ struct Bild {
 
 Bild leer(int w, int h, uint8_t wert)
 {
-    return {w, h, std::vector<uint8_t>(static_cast<size_t>(3 * w * h), wert)};
+    return {w, h, Bytes(static_cast<size_t>(3 * w * h), wert)};
 }
 
 Bild lesen(const std::string& pfad)

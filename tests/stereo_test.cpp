@@ -1,12 +1,13 @@
 #include "compose/Komponisten.h"
 #include "compose/Pipeline.h"
+#include "support/Bytes.h"
 #include "support/ComposeFixture.h"
 
 namespace {
 
-const Px Weiss{255, 255, 255}, Schwarz{0, 0, 0};
+const Bytes Weiss{255, 255, 255}, Schwarz{0, 0, 0};
 
-Px bildPixel(int n, int x, int y)
+Bytes bildPixel(int n, int x, int y)
 {
     return {static_cast<uint8_t>(x), static_cast<uint8_t>(y), static_cast<uint8_t>(n)};
 }
@@ -16,7 +17,7 @@ struct StereoTest : ComposeFixture {
     {
         for (int i = 1; i <= 2; ++i)
             addImage(i, w, h, [i](int x, int y, uint8_t px[3]) {
-                const Px v = bildPixel(i, x % 256, y % 256);
+                const Bytes v = bildPixel(i, x % 256, y % 256);
                 std::copy(v.begin(), v.end(), px);
             });
     }
@@ -179,12 +180,12 @@ TEST_F(StereoTest, StripesByLines)
     // Height 22; each image 40 × 10 (20 × 10 fitted to 40 × 20, halved), from row 1.
     ASSERT_EQ(size(), (Groesse{40, 22}));
     const auto r = result();
-    EXPECT_EQ(bmpPixel(r, 5, 0), (Px{3, 2, 1}));
+    EXPECT_EQ(bmpPixel(r, 5, 0), (Bytes{3, 2, 1}));
     EXPECT_EQ(bmpPixel(r, 6, 1), bildPixel(1, 3, 0));
     EXPECT_EQ(bmpPixel(r, 6, 2), bildPixel(2, 3, 0));
     EXPECT_EQ(bmpPixel(r, 6, 19), bildPixel(1, 3, 9));
     EXPECT_EQ(bmpPixel(r, 6, 20), bildPixel(2, 3, 9));
-    EXPECT_EQ(bmpPixel(r, 6, 21), (Px{3, 2, 1}));
+    EXPECT_EQ(bmpPixel(r, 6, 21), (Bytes{3, 2, 1}));
 }
 
 TEST_F(StereoTest, StripeSizeChoices)

@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <fstream>
 
-void writeBytes(const std::filesystem::path& path, const std::vector<uint8_t>& bytes)
+void writeBytes(const std::filesystem::path& path, const Bytes& bytes)
 {
     std::ofstream(path, std::ios::binary)
         .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
@@ -21,7 +21,7 @@ namespace {
 
 struct Out {
     bool big;
-    std::vector<uint8_t> b;
+    Bytes b;
     void u8(uint32_t v) { b.push_back(static_cast<uint8_t>(v)); }
     void u16(uint32_t v)
     {
@@ -53,14 +53,14 @@ struct Out {
 
 }
 
-std::vector<uint8_t> tiffBytes(const TiffAufbau& s)
+Bytes tiffBytes(const TiffAufbau& s)
 {
     Out o{s.bigEndian, {}};
     o.u8(s.bigEndian ? 'M' : 'I');
     o.u8(s.bigEndian ? 'M' : 'I');
     o.u16(42);
     o.u32(0);
-    std::vector<uint8_t> pixels = s.pixels;
+    Bytes pixels = s.pixels;
     if (pixels.empty()) {
         for (uint32_t y = 0; y < s.height; ++y)
             for (uint32_t x = 0; x < s.width; ++x) {
@@ -161,9 +161,9 @@ std::vector<uint8_t> tiffBytes(const TiffAufbau& s)
     return o.b;
 }
 
-std::vector<uint8_t> tgaBytes(int width, int height, uint8_t descriptor)
+Bytes tgaBytes(int width, int height, uint8_t descriptor)
 {
-    std::vector<uint8_t> b(18, 0);
+    Bytes b(18, 0);
     b[2] = 2;
     b[12] = static_cast<uint8_t>(width);
     b[13] = static_cast<uint8_t>(width >> 8);
@@ -184,7 +184,7 @@ std::vector<uint8_t> tgaBytes(int width, int height, uint8_t descriptor)
     return b;
 }
 
-std::vector<uint8_t> libjpegBytes(J_COLOR_SPACE raum, int komponenten, bool progressiv, bool unterabtastung, int w,
+Bytes libjpegBytes(J_COLOR_SPACE raum, int komponenten, bool progressiv, bool unterabtastung, int w,
                                   int h, const std::function<void(int y, uint8_t* zeile)>& zeile)
 {
     jpeg_compress_struct c{};
@@ -205,7 +205,7 @@ std::vector<uint8_t> libjpegBytes(J_COLOR_SPACE raum, int komponenten, bool prog
     for (int k = 0; k < komponenten && !unterabtastung; ++k)
         c.comp_info[k].h_samp_factor = c.comp_info[k].v_samp_factor = 1;
     jpeg_start_compress(&c, TRUE);
-    std::vector<uint8_t> puffer(static_cast<size_t>(w * komponenten));
+    Bytes puffer(static_cast<size_t>(w * komponenten));
     for (int y = 0; y < h; ++y) {
         zeile(y, puffer.data());
         JSAMPROW r = puffer.data();
@@ -213,12 +213,12 @@ std::vector<uint8_t> libjpegBytes(J_COLOR_SPACE raum, int komponenten, bool prog
     }
     jpeg_finish_compress(&c);
     jpeg_destroy_compress(&c);
-    std::vector<uint8_t> b(daten, daten + groesse);
+    Bytes b(daten, daten + groesse);
     std::free(daten);
     return b;
 }
 
-std::vector<uint8_t> besondereJpeg(J_COLOR_SPACE raum, bool progressiv, int w, int h)
+Bytes besondereJpeg(J_COLOR_SPACE raum, bool progressiv, int w, int h)
 {
     const int komponenten = raum == JCS_GRAYSCALE ? 1 : raum == JCS_CMYK ? 4 : 3;
     return libjpegBytes(raum, komponenten, progressiv, true, w, h, [&](int y, uint8_t* zeile) {

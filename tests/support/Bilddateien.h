@@ -9,9 +9,11 @@
 
 #include <jpeglib.h>
 
+#include "support/Bytes.h"
+
 // Image files built byte by byte for the reader tests, the fuzz seeds and the benchmarks.
 
-void writeBytes(const std::filesystem::path& path, const std::vector<uint8_t>& bytes);
+void writeBytes(const std::filesystem::path& path, const Bytes& bytes);
 
 // The test pattern: pixel (x, y) has red x * 40 + y, green y * 50 + 7, blue (x + y) * 30.
 void musterRgb(int x, int y, uint8_t rgb[3]);
@@ -34,18 +36,18 @@ struct TiffAufbau {
     std::string dateTime = "2024:05:06 07:08:09";
     // The samples of every pixel, rows top to bottom; by default the test pattern
     // (red, green, blue, and 0x55 for a fourth sample).
-    std::vector<uint8_t> pixels;
+    Bytes pixels;
 };
 // An uncompressed TIFF: header, pixel strips, out-of-line values, then the directory.
-std::vector<uint8_t> tiffBytes(const TiffAufbau& aufbau);
+Bytes tiffBytes(const TiffAufbau& aufbau);
 
 // An uncompressed 24-bit TGA of the test pattern; descriptor 0 (bottom row first) or 0x20.
-std::vector<uint8_t> tgaBytes(int width, int height, uint8_t descriptor);
+Bytes tgaBytes(int width, int height, uint8_t descriptor);
 
 // A JPEG written straight with libjpeg at quality 100, in any colour space,
 // progressive or not, with or without chroma subsampling; zeile fills row y.
-std::vector<uint8_t> libjpegBytes(J_COLOR_SPACE raum, int komponenten, bool progressiv, bool unterabtastung, int w,
+Bytes libjpegBytes(J_COLOR_SPACE raum, int komponenten, bool progressiv, bool unterabtastung, int w,
                                   int h, const std::function<void(int y, uint8_t* zeile)>& zeile);
 // Grey, CMYK with inverted inks as Adobe writes them, or progressive RGB.
 // Pixel value v(x, y) = (x * 16 + y * 8) & 255.
-std::vector<uint8_t> besondereJpeg(J_COLOR_SPACE raum, bool progressiv, int w, int h);
+Bytes besondereJpeg(J_COLOR_SPACE raum, bool progressiv, int w, int h);

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "model/Programm.h"
+#include "support/Bytes.h"
 #include "support/ProgrammFixture.h"
 #include "support/TestServices.h"
 
@@ -34,11 +35,10 @@ struct ComposeFixture : ProgrammFixture {
             px[2] = r;
         });
     }
-    std::vector<uint8_t> result(int slot = SlotErgebnis)
+    Bytes result(int slot = SlotErgebnis)
     {
         return readFile(p.bilder.ergebnis().slot[static_cast<size_t>(slot)].pfad);
     }
     const std::vector<std::string>& messages() { return t.messages.lines; }
 };
 
-using Px = std::vector<uint8_t>;

@@ -7,13 +7,13 @@
 #include <system_error>
 #include <vector>
 
+#include "support/Bytes.h"
 #include "support/TestServices.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-using Bytes = std::vector<uint8_t>;
 
 constexpr size_t BmpHeader = 54;
 

@@ -1,4 +1,5 @@
 #include "TestServices.h"
+#include "support/Bytes.h"
 
 #include <stdlib.h>
 
@@ -79,7 +80,7 @@ int TestFiles::copyData(int from, int to, uint64_t length) const
 
 namespace {
 
-void put32(std::vector<uint8_t>& b, size_t at, uint32_t v)
+void put32(Bytes& b, size_t at, uint32_t v)
 {
     for (int i = 0; i < 4; ++i)
         b[at + static_cast<size_t>(i)] = static_cast<uint8_t>(v >> (8 * i));
@@ -95,7 +96,7 @@ size_t strideOf(int width)
 void writeBmp(const fs::path& path, int width, int height, const PixelFn& pixel)
 {
     const size_t stride = strideOf(width);
-    std::vector<uint8_t> b(54 + stride * static_cast<size_t>(height), 0);
+    Bytes b(54 + stride * static_cast<size_t>(height), 0);
     b[0] = 'B';
     b[1] = 'M';
     put32(b, 2, static_cast<uint32_t>(b.size()));
@@ -113,13 +114,13 @@ void writeBmp(const fs::path& path, int width, int height, const PixelFn& pixel)
                                                  static_cast<std::streamsize>(b.size()));
 }
 
-std::vector<uint8_t> readFile(const fs::path& path)
+Bytes readFile(const fs::path& path)
 {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-std::vector<uint8_t> bmpPixel(const std::vector<uint8_t>& file, int x, int y)
+Bytes bmpPixel(const Bytes& file, int x, int y)
 {
     const int width = file[18] | (file[19] << 8) | (file[20] << 16) | (file[21] << 24);
     const int height = file[22] | (file[23] << 8) | (file[24] << 16) | (file[25] << 24);

@@ -8,6 +8,7 @@
 
 #include "core/AppState.h"
 #include "core/Services.h"
+#include "support/Bytes.h"
 
 // Messages remembered as "Caption: text" lines; questions answered from a queue (default No).
 class RecordingMessages : public Messages {
@@ -181,6 +182,6 @@ struct TestServices {
 // A 24-bit bottom-up BMP written byte by byte, independent of the raster code.
 using PixelFn = std::function<void(int x, int y, uint8_t bgr[3])>;
 void writeBmp(const std::filesystem::path& path, int width, int height, const PixelFn& pixel);
-std::vector<uint8_t> readFile(const std::filesystem::path& path);
+Bytes readFile(const std::filesystem::path& path);
 // Blue, green, red of pixel (x, y), y counted from the top.
-std::vector<uint8_t> bmpPixel(const std::vector<uint8_t>& file, int x, int y);
+Bytes bmpPixel(const Bytes& file, int x, int y);
