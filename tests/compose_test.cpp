@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <filesystem>
 
 #include "compose/Pipeline.h"
@@ -292,13 +293,20 @@ TEST_F(ComposeTest, LevelTwoMarksTheProjectModified)
     EXPECT_TRUE(p.ctx.state.modified);
 }
 
+namespace {
+
+// The window's columns x0 … x1 and rows y0 … y1.
+std::array<int32_t, 4> spannen(const Quellfenster& f)
+{
+    return {f.x0, f.x1, f.y0, f.y1};
+}
+
+}
+
 TEST(Quellfenster, WideResultInASquareBox)
 {
     const Quellfenster ganz = Quellfenster_Berechnen(4000, 1000, 1.0, 400, 400, 50, 50);
-    EXPECT_EQ(ganz.x0, 0);
-    EXPECT_EQ(ganz.x1, 4000);
-    EXPECT_EQ(ganz.y0, 0);
-    EXPECT_EQ(ganz.y1, 1000);
+    EXPECT_EQ(spannen(ganz), (std::array<int32_t, 4>{0, 4000, 0, 1000}));
     EXPECT_FALSE(ganz.scrollX || ganz.scrollY);
 
     for (int px : {0, 25, 100}) {
@@ -314,10 +322,7 @@ TEST(Quellfenster, WideResultInASquareBox)
 TEST(Quellfenster, TallResultScrollsVertically)
 {
     const Quellfenster f = Quellfenster_Berechnen(1000, 4000, 4.0, 400, 400, 0, 100);
-    EXPECT_EQ(f.y0, 3000);
-    EXPECT_EQ(f.y1, 4000);
-    EXPECT_EQ(f.x0, 0);
-    EXPECT_EQ(f.x1, 1000);
+    EXPECT_EQ(spannen(f), (std::array<int32_t, 4>{0, 1000, 3000, 4000}));
     EXPECT_TRUE(f.scrollY);
     EXPECT_FALSE(f.scrollX);
 }

@@ -69,14 +69,19 @@ struct TabsTest : FensterFixture {
 
 }
 
-TEST_F(TabsTest, UnbuiltFunctionsAreDisabledOrHidden)
+TEST_F(TabsTest, UnbuiltFunctionsAreDisabled)
 {
     zeigen();
-    EXPECT_FALSE(finde<QWidget>("Batch1Button")->isEnabled());
     EXPECT_FALSE(finde<QWidget>("TextGroupBox")->isEnabled());
-    for (const char* name : {"FilterComboBox", "HistoAlleCheckBox", "HistoMaxCheckBox", "FarbeLabel22", "hSizeEdit",
-                             "JustTO1BitBtn", "JustTU1BitBtn", "JustVR1ABitBtn", "REFPFTLoesenButton",
-                             "BatchEndeBitBtn", "OF_GrobJustierungCheckBox"}) {
+}
+
+// Built and acting when a project sets them, but not offered in the standard
+// layout; the batch's stop button only while a batch runs.
+TEST_F(TabsTest, ControlsOutsideTheStandardLayoutStayHidden)
+{
+    zeigen();
+    for (const char* name : {"FilterComboBox", "HistoAlleCheckBox", "HistoMaxCheckBox", "FarbeLabel22", "JustTO1BitBtn",
+                             "JustTU1BitBtn", "REFPFTLoesenButton", "OF_GrobJustierungCheckBox", "BatchEndeBitBtn"}) {
         SCOPED_TRACE(name);
         EXPECT_TRUE(finde<QWidget>(name)->isHidden());
     }
