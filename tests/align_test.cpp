@@ -2,6 +2,7 @@
 // the window calls, checked on the parameters and on the pixels of the aligned
 // rasters and exported files.
 #include <filesystem>
+#include <functional>
 
 #include "align/Ausschnitt.h"
 #include "align/Justierung.h"
@@ -389,59 +390,61 @@ struct OptimumTest : ProgrammFixture {
 
 }
 
-TEST_F(OptimumTest, UnalignedImagesKeepTheWholeFrame)
+// Image 1 unaligned, image 2 changed as each case says.
+TEST_F(OptimumTest, EachChangeOfTheSecondImageCutsOffWhatItLeavesUncovered)
 {
-    bild(1);
-    bild(2);
-    EXPECT_EQ(Druckbereich_PosInit_TRANS(p), (Ausschnitt{0, 0, 200, 100}));
+    const struct Fall {
+        const char* was;
+        std::function<void(ImageEntry&)> aendern;
+        Ausschnitt erwartet;
+    } faelle[] = {
+        {"unaligned", [](ImageEntry&) {}, {0, 0, 200, 100}},
+        {"shifted right", [](ImageEntry& e) { e.dx = 10; }, {10, 0, 200, 100}},
+        // Upwards: the bottom rows are uncovered.
+        {"shifted left and up",
+         [](ImageEntry& e) {
+             e.dx = -4;
+             e.dy = 5;
+         },
+         {0, 0, 196, 95}},
+        // Mirroring moves the uncovered strip to the other side.
+        {"shifted right and mirrored",
+         [](ImageEntry& e) {
+             e.dx = 10;
+             e.spiegelX = true;
+         },
+         {0, 0, 190, 100}},
+        // About the centre (100, 50): columns 50 … 150, rows 25 … 75, then one pixel inwards.
+        {"half scale", [](ImageEntry& e) { e.skal = 0.5; }, {51, 26, 149, 74}},
+        // The corners (±100, ±50) about the centre turned by 1 degree lie at x = ±100.857
+        // and ±99.112, y = ±48.247 and ±51.738; along the diagonals the picture ends at
+        // (±99.17, ±48.28), so the region is 100 − 99.17 = 0.83 → 1 and 50 − 48.28 = 1.72 → 2
+        // from the edges, then one pixel more.
+        {"turned by 1 degree", [](ImageEntry& e) { e.rot = 1.0; }, {2, 3, 198, 97}},
+    };
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.was);
+        bild(1);
+        bild(2) = ImageEntry{};
+        f.aendern(bild(2));
+        EXPECT_EQ(Druckbereich_PosInit_TRANS(p), f.erwartet);
+    }
 }
 
-TEST_F(OptimumTest, ShiftsCutOffTheUncoveredStrips)
+TEST_F(OptimumTest, ASmallerImageSitsAtTheTopLeftOfTheFrame)
 {
     bild(1);
-    bild(2).dx = 10;
-    EXPECT_EQ(Druckbereich_PosInit_TRANS(p), (Ausschnitt{10, 0, 200, 100}));
-    bild(2).dx = -4;
-    bild(2).dy = 5;  // upwards: the bottom rows are uncovered
-    EXPECT_EQ(Druckbereich_PosInit_TRANS(p), (Ausschnitt{0, 0, 196, 95}));
-    // A smaller image sits at the top left of the frame.
-    bild(2) = ImageEntry{};
     bild(2, 150, 101);
     EXPECT_EQ(Druckbereich_PosInit_TRANS(p), (Ausschnitt{0, 0, 149, 100}));
 }
 
 TEST_F(OptimumTest, AReferencePointShiftCountsLikeAnyOther)
 {
-    bild(1).refModus = true;
-    bild(1).refX = 50;
-    bild(1).refY = 40;
+    Referenzpunkt(bild(1), 50, 40);
     p.refInfo.x = 58;
     p.refInfo.y = 40;
     bild(2);
     EXPECT_EQ(Druckbereich_PosInit_TRANS(p), (Ausschnitt{8, 0, 200, 100}));
-}
-
-TEST_F(OptimumTest, ScaledAndRotatedImagesShrinkTheRegionAndLoseOnePixelMore)
-{
-    bild(1);
-    bild(2).skal = 0.5;
-    // About the centre (100, 50): columns 50 … 150, rows 25 … 75, then one pixel inwards.
-    EXPECT_EQ(Druckbereich_PosInit_TRANS(p), (Ausschnitt{51, 26, 149, 74}));
-    bild(2).skal = 1.0;
-    bild(2).rot = 1.0;
-    // The corners (±100, ±50) about the centre turned by 1 degree lie at x = ±100.857
-    // and ±99.112, y = ±48.247 and ±51.738; along the diagonals the picture ends at
-    // (±99.17, ±48.28), so the region is 100 − 99.17 = 0.83 → 1 and 50 − 48.28 = 1.72 → 2
-    // from the edges, then one pixel more.
-    EXPECT_EQ(Druckbereich_PosInit_TRANS(p), (Ausschnitt{2, 3, 198, 97}));
-}
-
-TEST_F(OptimumTest, MirroringMovesTheUncoveredStripToTheOtherSide)
-{
-    bild(1);
-    bild(2).dx = 10;
-    bild(2).spiegelX = true;
-    EXPECT_EQ(Druckbereich_PosInit_TRANS(p), (Ausschnitt{0, 0, 190, 100}));
 }
 
 TEST_F(OptimumTest, ImagesThatShareNoPixelLeaveAnEmptyRegion)

@@ -7,6 +7,7 @@
 #include "align/AutoJustierung.h"
 #include "raster/Justieren.h"
 #include "support/ImageFixture.h"
+#include "support/ProgrammFixture.h"
 #include "support/Muster.h"
 
 namespace {
@@ -171,9 +172,7 @@ TEST_F(AlignTest, AReferencePointBecomesAPlainShift)
 {
     bild(1, 0, 0);
     bild(2, 0, 0);
-    e(2).refModus = true;
-    e(2).refX = 100;
-    e(2).refY = 80;
+    Referenzpunkt(e(2), 100, 80);
     p.refInfo.x = 103;
     p.refInfo.y = 78;
     p.refInfo.referenzbild = 1;
@@ -195,9 +194,7 @@ TEST_F(AlignTest, AnAbortRestoresEveryParameter)
     e(2).skal = 1.0625;
     e(2).AJStatus = {"+", "-", "?"};
     e(2).AJRef1 = 4;
-    e(3).refModus = true;
-    e(3).refX = 50;
-    e(3).refY = 60;
+    Referenzpunkt(e(3), 50, 60);
     p.refInfo.referenzbild = 2;
     p.refInfo.x = 52;
     p.refInfo.y = 61;

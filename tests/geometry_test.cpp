@@ -14,6 +14,7 @@
 #include "raster/Uebertragung.h"
 #include "support/Bytes.h"
 #include "support/ImageFixture.h"
+#include "support/ProgrammFixture.h"
 
 namespace {
 
@@ -584,9 +585,7 @@ TEST_F(GeometryTest, ReferencePointLandsOnTheReferencePositionWithItsMarker)
     addImage(2, 40, 40, distinct);
     const Bytes src = file(2, SlotArbeitskopie);
     ImageEntry& bild = p.bilder.bild[2];
-    bild.refModus = true;
-    bild.refX = 10;
-    bild.refY = 18;
+    Referenzpunkt(bild, 10, 18);
     bild.dx = 99;  // not used in reference mode
     p.refInfo.x = 12;
     p.refInfo.y = 16;

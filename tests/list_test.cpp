@@ -2,6 +2,7 @@
 
 #include "commands/Liste.h"
 #include "support/ImageFixture.h"
+#include "support/ProgrammFixture.h"
 
 namespace {
 
@@ -151,10 +152,7 @@ TEST_F(ListTest, RemovingTheReferenceImagePassesTheReferenceOn)
     ImageEntry& erstes = p.bilder.bild[1];
     erstes.istReferenzbild = erstes.refModus = true;
     erstes.refX = erstes.refY = 4;
-    ImageEntry& drittes = p.bilder.bild[3];
-    drittes.refModus = true;
-    drittes.refX = 6;
-    drittes.refY = 7;
+    Referenzpunkt(p.bilder.bild[3], 6, 7);
     p.refInfo = {1, 4, 4, false, true, 3};
     p.auswahl = {VorschauBildR, 1, 1, 1, false, true};
     BildEntfernenClick(p);
