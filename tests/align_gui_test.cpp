@@ -361,11 +361,3 @@ TEST_F(AlignGuiTest, TheWindowAndTheCommandLineShowAProjectWithPointsAlike)
     EXPECT_EQ(finde<QComboBox>("RefBildComboBox")->count(), 2);
     EXPECT_EQ(finde<QComboBox>("RefBildComboBox")->currentText(), QStringLiteral("  1"));
 }
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

@@ -699,14 +699,6 @@ TEST_F(TabsTest, ClosingTheWindowDuringABatchStopsTheBatchAndKeepsTheWindow)
     EXPECT_FALSE(p.batchLauf.laeuft);
 }
 
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}
-
 TEST_F(TabsTest, ThePrintButtonsPrintOnTheCurrentPrinter)
 {
     addImages(1, 64, 48);

@@ -62,11 +62,3 @@ TEST(Einpassen, FitsAndCentres)
     EXPECT_EQ(Vorschau::Einpassen(QSize(100, 300), QRect(10, 10, 300, 300)), QRect(110, 10, 100, 300));
     EXPECT_TRUE(Vorschau::Einpassen(QSize(0, 10), QRect(0, 0, 10, 10)).isNull());
 }
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

@@ -487,11 +487,3 @@ TEST(Hilfslinien, DrawingAFrameTwiceRemovesIt)
     v.linienLoeschen();
     EXPECT_EQ(v.ueberlagerung().pixel(5, 5), QColor(Qt::white).rgb());
 }
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

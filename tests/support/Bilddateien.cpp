@@ -23,26 +23,14 @@ struct Out {
     bool big;
     Bytes b;
     void u8(uint32_t v) { b.push_back(static_cast<uint8_t>(v)); }
-    void u16(uint32_t v)
+    // The n low bytes of v in the file's byte order.
+    void un(uint32_t v, int n)
     {
-        if (big) {
-            u8(v >> 8);
-            u8(v);
-        } else {
-            u8(v);
-            u8(v >> 8);
-        }
+        for (int k = 0; k < n; ++k)
+            u8(v >> (8 * (big ? n - 1 - k : k)));
     }
-    void u32(uint32_t v)
-    {
-        if (big) {
-            u16(v >> 16);
-            u16(v);
-        } else {
-            u16(v);
-            u16(v >> 16);
-        }
-    }
+    void u16(uint32_t v) { un(v, 2); }
+    void u32(uint32_t v) { un(v, 4); }
     void put32(size_t at, uint32_t v)
     {
         Out o{big, {}};
