@@ -4,6 +4,7 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QSlider>
+#include <functional>
 
 #include "commands/Einstellungen.h"
 #include "ui/Dialoge.h"
@@ -79,44 +80,33 @@ FarbeTab::FarbeTab(Programm& p) : Tab(p, "FarbeGroupBox", Sprache::TabGruppen[0]
 
     auto* hintergrund = new QGroupBox(text(T::Hintergrundfarben));
     auto* farben = new QGridLayout(hintergrund);
-    const auto farbknopf = [&](const char* name, const char* feldName, const char* beschriftung, int zeile) {
+    // A button choosing the colour wert, shown in the field beside it; danach follows a choice.
+    const auto farbknopf = [&](const char* name, const char* feldName, const char* beschriftung, int zeile, Farbe& wert,
+                               std::function<void()> danach) {
         auto* knopf = benannt(new QPushButton(text(beschriftung)), name);
         auto* feld = new Farbfeld(feldName);
         farben->addWidget(knopf, zeile, 0);
         farben->addWidget(feld, zeile, 1);
-        return std::pair{knopf, feld};
+        connect(knopf, &QPushButton::clicked, this, [this, &wert, feld, danach] {
+            const auto f = Dialoge::farbe(this, wert);
+            if (!f)
+                return;
+            wert = *f;
+            feld->zeigen(*f);
+            danach();
+        });
+        return feld;
     };
-    QPushButton* knopf;
-    std::tie(knopf, FarbeHintergrundShape) =
-        farbknopf("FarbeHintergrundButton", "FarbeHintergrundShape", T::HintergrundFehlend, 0);
-    connect(knopf, &QPushButton::clicked, this, [this] {
-        const auto f = Dialoge::farbe(this, p_.compose.Hintergrundfarbe);
-        if (!f)
-            return;
-        p_.ctx.state.modified = true;
-        p_.compose.Hintergrundfarbe = *f;
-        FarbeHintergrundShape->zeigen(*f);
-        emit rechnen(2);
-    });
-    std::tie(knopf, FarbeHintergrundVorschauShape) =
-        farbknopf("FarbeHintergrundVorschauButton", "FarbeHintergrundVorschauShape", T::HintergrundVorschau, 1);
-    connect(knopf, &QPushButton::clicked, this, [this] {
-        const auto f = Dialoge::farbe(this, p_.farbe.vorschauHintergrund);
-        if (!f)
-            return;
-        p_.farbe.vorschauHintergrund = *f;
-        FarbeHintergrundVorschauShape->zeigen(*f);
-        emit anzeigen();
-    });
-    std::tie(knopf, FarbeHintergrundVollbildShape) =
-        farbknopf("FarbeHintergrundVollbildButton", "FarbeHintergrundVollbildShape", T::HintergrundVollbild, 2);
-    connect(knopf, &QPushButton::clicked, this, [this] {
-        const auto f = Dialoge::farbe(this, p_.farbe.vollbildHintergrund);
-        if (!f)
-            return;
-        p_.farbe.vollbildHintergrund = *f;
-        FarbeHintergrundVollbildShape->zeigen(*f);
-    });
+    FarbeHintergrundShape = farbknopf("FarbeHintergrundButton", "FarbeHintergrundShape", T::HintergrundFehlend, 0,
+                                      p_.compose.Hintergrundfarbe, [this] {
+                                          p_.ctx.state.modified = true;
+                                          emit rechnen(2);
+                                      });
+    FarbeHintergrundVorschauShape = farbknopf("FarbeHintergrundVorschauButton", "FarbeHintergrundVorschauShape",
+                                              T::HintergrundVorschau, 1, p_.farbe.vorschauHintergrund,
+                                              [this] { emit anzeigen(); });
+    FarbeHintergrundVollbildShape = farbknopf("FarbeHintergrundVollbildButton", "FarbeHintergrundVollbildShape",
+                                              T::HintergrundVollbild, 2, p_.farbe.vollbildHintergrund, [] {});
     auto* normalFarbe = benannt(new QPushButton(text(T::NormalFarbe)), "NormalFarbeButton");
     farben->addWidget(normalFarbe, 0, 2, 3, 1, Qt::AlignBottom);
     farben->setColumnStretch(3, 1);
