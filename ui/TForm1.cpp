@@ -293,11 +293,7 @@ QWidget* TForm1::unterVorschau()
     VorschauRadioGroup->setToolTip(text(Sprache::VorschauHinweis));
     auto* modiLayout = new QGridLayout(VorschauRadioGroup);
     vorschauModi = new QButtonGroup(this);
-    for (int i = 0; i < 7; ++i) {
-        auto* knopf = new QRadioButton(text(Sprache::VorschauModi[i]));
-        vorschauModi->addButton(knopf, i);
-        modiLayout->addWidget(knopf, i % 4, i / 4);
-    }
+    radioSpalten(vorschauModi, modiLayout, Sprache::VorschauModi);
     connect(vorschauModi, &QButtonGroup::idClicked, this, [this](int modus) {
         gespeichert_.clear();
         VorschauRadioGroupClick(p_, modus);

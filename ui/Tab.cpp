@@ -1,7 +1,10 @@
 #include "ui/Tab.h"
 
+#include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
+#include <QSpinBox>
 #include <QVBoxLayout>
 
 #include "core/Format.h"
@@ -59,6 +62,18 @@ QString groesseText(uint64_t bytes)
 Tab::Tab(Programm& p, const char* name, const char* titel) : QGroupBox(text(titel)), p_(p)
 {
     setObjectName(QString::fromLatin1(name));
+}
+
+QHBoxLayout* Groessenzeile(QSpinBox* breite, QSpinBox* hoehe, int min, int max)
+{
+    auto* zeile = new QHBoxLayout;
+    for (QSpinBox* s : {breite, hoehe})
+        s->setRange(min, max);
+    zeile->addWidget(breite);
+    zeile->addWidget(new QLabel(text(Sprache::Tafel::Mal)));
+    zeile->addWidget(hoehe);
+    zeile->addStretch(1);
+    return zeile;
 }
 
 std::vector<Tab*> TabsAnlegen(Programm& p)

@@ -28,5 +28,11 @@ protected:
     Programm& p_;
 };
 
+class QHBoxLayout;
+class QSpinBox;
+
+// Two sizes side by side as "breite x hoehe", each from min to max, the row's rest empty.
+QHBoxLayout* Groessenzeile(QSpinBox* breite, QSpinBox* hoehe, int min, int max);
+
 // The twelve panels in tab order; panels whose functions are not built yet are disabled.
 std::vector<Tab*> TabsAnlegen(Programm& p);

@@ -26,21 +26,10 @@ LCDTab::LCDTab(Programm& p) : Tab(p, "LCDGroupBox", Sprache::TabGruppen[7])
     auto* groesse = benannt(new QGroupBox(text(T::LCDGroesse)), "LCDGroesseRadioGroup");
     auto* gitter = new QGridLayout(groesse);
     LCDGroesseRadioGroup = new QButtonGroup(this);
-    for (int i = 0; i < 8; ++i) {
-        auto* knopf = new QRadioButton(text(T::LCDGroessen[i]));
-        LCDGroesseRadioGroup->addButton(knopf, i);
-        gitter->addWidget(knopf, i % 4, i / 4);
-    }
+    radioSpalten(LCDGroesseRadioGroup, gitter, T::LCDGroessen);
     LCDSpinEditx = benannt(new QSpinBox, "LCDSpinEditx");
     LCDSpinEdity = benannt(new QSpinBox, "LCDSpinEdity");
-    auto* frei = new QHBoxLayout;
-    for (QSpinBox* s : {LCDSpinEditx, LCDSpinEdity})
-        s->setRange(0, 100000);
-    frei->addWidget(LCDSpinEditx);
-    frei->addWidget(new QLabel(text(T::Mal)));
-    frei->addWidget(LCDSpinEdity);
-    frei->addStretch(1);
-    gitter->addLayout(frei, 4, 0, 1, 2);
+    gitter->addLayout(Groessenzeile(LCDSpinEditx, LCDSpinEdity, 0, 100000), 4, 0, 1, 2);
     LCDAnwendenButton = benannt(new QPushButton(text(T::Anwenden)), "LCDAnwendenButton");
     gitter->addWidget(LCDAnwendenButton, 5, 0, Qt::AlignLeft);
     gitter->setColumnStretch(1, 1);

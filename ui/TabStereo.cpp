@@ -134,16 +134,10 @@ StereoTab::StereoTab(Programm& p) : Tab(p, "StereoGroupBox", Sprache::TabGruppen
     StereoStauchenCheckBox = benannt(new QCheckBox(text(T::Stauchen)), "StereoStauchenCheckBox");
     rahmen->addWidget(StereoStauchenCheckBox, 3, 0, 1, 3);
     StereoPixelBreiteCheckBox = benannt(new QCheckBox(text(T::FestePixel)), "StereoPixelBreiteCheckBox");
-    auto* pixel = new QHBoxLayout;
-    pixel->addWidget(StereoPixelBreiteCheckBox);
     StereoPixelBreiteSpinEdit = benannt(new QSpinBox, "StereoPixelBreiteSpinEdit");
     StereoPixelHoeheSpinEdit = benannt(new QSpinBox, "StereoPixelHoeheSpinEdit");
-    for (QSpinBox* s : {StereoPixelBreiteSpinEdit, StereoPixelHoeheSpinEdit})
-        s->setRange(1, 99999);
-    pixel->addWidget(StereoPixelBreiteSpinEdit);
-    pixel->addWidget(new QLabel(text(T::Mal)));
-    pixel->addWidget(StereoPixelHoeheSpinEdit);
-    pixel->addStretch(1);
+    QHBoxLayout* pixel = Groessenzeile(StereoPixelBreiteSpinEdit, StereoPixelHoeheSpinEdit, 1, 99999);
+    pixel->insertWidget(0, StereoPixelBreiteCheckBox);
     rahmen->addLayout(pixel, 4, 0, 1, 3);
     rahmen->setColumnStretch(2, 1);
     layout->addLayout(rahmen);

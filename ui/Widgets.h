@@ -1,5 +1,6 @@
 #pragma once
 #include <QButtonGroup>
+#include <QGridLayout>
 #include <QLayout>
 #include <QRadioButton>
 #include <QSlider>
@@ -34,6 +35,17 @@ inline QRadioButton* radio(QButtonGroup* gruppe, QLayout* layout, const QString&
     gruppe->addButton(knopf, id);
     layout->addWidget(knopf);
     return knopf;
+}
+
+// Radio buttons with the given captions, ids 0 … N − 1, four to a column.
+template <size_t N>
+void radioSpalten(QButtonGroup* gruppe, QGridLayout* gitter, const char* const (&beschriftungen)[N])
+{
+    for (size_t i = 0; i < N; ++i) {
+        auto* knopf = new QRadioButton(text(beschriftungen[i]));
+        gruppe->addButton(knopf, static_cast<int>(i));
+        gitter->addWidget(knopf, static_cast<int>(i % 4), static_cast<int>(i / 4));
+    }
 }
 
 // Runs handler when the slider has come to rest: after a drag on release, at
