@@ -29,8 +29,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct AlignGuiTest : FensterFixture {
-
+struct AlignGuiTest : Fensterumgebung {
     AlignGuiTest()
     {
         fenster.resize(1200, 900);

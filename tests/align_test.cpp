@@ -11,7 +11,7 @@
 #include "raster/Justieren.h"
 #include "support/Bilddateien.h"
 #include "support/ImageFixture.h"
-#include "support/ProgrammFixture.h"
+#include "support/Programmumgebung.h"
 
 namespace fs = std::filesystem;
 
@@ -377,7 +377,7 @@ TEST(Ausschnitt, AFixedRatioShrinksOneSideAboutTheCentre)
 namespace {
 
 // Images whose working copies are only sizes: the optimal region reads no pixels.
-struct OptimumTest : ProgrammFixture {
+struct OptimumTest : Programmumgebung {
     ImageEntry& bild(int n, int w = 201, int h = 101)
     {
         p.bilder.anzahl = std::max(p.bilder.anzahl, n);

@@ -7,8 +7,8 @@
 #include "align/AutoJustierung.h"
 #include "raster/Justieren.h"
 #include "support/ImageFixture.h"
-#include "support/ProgrammFixture.h"
 #include "support/Muster.h"
+#include "support/Programmumgebung.h"
 
 namespace {
 

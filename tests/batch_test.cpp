@@ -14,14 +14,14 @@
 #include "support/Bytes.h"
 #include "support/ImageCompare.h"
 #include "support/Muster.h"
-#include "support/ProgrammFixture.h"
+#include "support/Programmumgebung.h"
 #include "support/TestServices.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-struct BatchTest : ProgrammFixture {
+struct BatchTest : Programmumgebung {
     fs::path quelle = t.files.tempFolder() / "quelle";
     fs::path ziel = t.files.tempFolder() / "ziel";
     Muster muster{160, 120};

@@ -9,14 +9,14 @@
 #include "support/Bilddateien.h"
 #include "support/Bytes.h"
 #include "support/ImageCompare.h"
-#include "support/ProgrammFixture.h"
+#include "support/Programmumgebung.h"
 #include "support/TestServices.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-struct CommandsTest : ProgrammFixture {
+struct CommandsTest : Programmumgebung {
     std::string pfad(const std::string& name) const { return (t.files.tempFolder() / name).string(); }
     std::string bmp(const std::string& name, int w, int h, uint8_t wert)
     {

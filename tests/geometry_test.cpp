@@ -14,7 +14,7 @@
 #include "raster/Uebertragung.h"
 #include "support/Bytes.h"
 #include "support/ImageFixture.h"
-#include "support/ProgrammFixture.h"
+#include "support/Programmumgebung.h"
 
 namespace {
 

@@ -32,7 +32,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct TabsTest : FensterFixture {
+struct TabsTest : Fensterumgebung {
     std::vector<Farbe> farbwahlen;
 
     TabsTest()
@@ -64,7 +64,7 @@ struct TabsTest : FensterFixture {
         for (int i = 0; i < tabs->count(); ++i)
             static_cast<Tab*>(tabs->widget(i))->aktualisieren();
     }
-    void zeigen() { FensterFixture::zeigen(1200, 1000); }
+    void zeigen() { Fensterumgebung::zeigen(1200, 1000); }
 };
 
 }

@@ -16,7 +16,7 @@
 
 namespace {
 
-using GuiTest = FensterFixture;
+using GuiTest = Fensterumgebung;
 
 }
 

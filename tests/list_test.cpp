@@ -2,7 +2,7 @@
 
 #include "commands/Liste.h"
 #include "support/ImageFixture.h"
-#include "support/ProgrammFixture.h"
+#include "support/Programmumgebung.h"
 
 namespace {
 

@@ -4,14 +4,14 @@
 #include <regex>
 
 #include "model/Programm.h"
-#include "support/ProgrammFixture.h"
+#include "support/Programmumgebung.h"
 #include "support/TestServices.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-struct ModelTest : ProgrammFixture {
+struct ModelTest : Programmumgebung {
     // Adds an image whose rasters are real files and whose parameters carry its number.
     void addImage(int n)
     {

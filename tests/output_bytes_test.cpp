@@ -20,7 +20,7 @@
 #include "raster/Justieren.h"
 #include "support/Bilddateien.h"
 #include "support/Bytes.h"
-#include "support/ProgrammFixture.h"
+#include "support/Programmumgebung.h"
 #include "support/TestServices.h"
 
 namespace fs = std::filesystem;
@@ -256,7 +256,7 @@ const std::map<std::string, std::string> Erwartet = {
     {"Streifen-Zeilen/Vorschau", "c992bcdb5c23258b"},
 };
 
-struct OutputBytesTest : ProgrammFixture {
+struct OutputBytesTest : Programmumgebung {
     fs::path ordner = t.files.tempFolder();
     std::map<std::string, std::string> gemessen;
 

@@ -10,7 +10,7 @@
 #include "platform/qt/QtDrucker.h"
 #include "platform/qt/QtText.h"
 #include "support/Bytes.h"
-#include "support/ProgrammFixture.h"
+#include "support/Programmumgebung.h"
 #include "support/TestServices.h"
 
 namespace fs = std::filesystem;
@@ -83,7 +83,7 @@ public:
     int dpiY() const override { return dpiX() / 2; }
 };
 
-struct PdfTest : ProgrammFixture {
+struct PdfTest : Programmumgebung {
     fs::path pdf = t.files.tempFolder() / "druck.pdf";
 
     // A 300 × 200 result printed 3 × 2 cm at margins 1 and 2 cm.

@@ -15,14 +15,14 @@
 #include "imageio/Mpo.h"
 #include "support/Bilddateien.h"
 #include "support/Bytes.h"
-#include "support/ProgrammFixture.h"
+#include "support/Programmumgebung.h"
 #include "support/TestServices.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-struct ProjektTest : ProgrammFixture {
+struct ProjektTest : Programmumgebung {
     fs::path datei = t.files.tempFolder() / "projekt.lvx";
 };
 
@@ -197,7 +197,7 @@ TEST_F(ProjektTest, ImagesLAndRAreClampedToTheImages)
 namespace {
 
 // A project folder with small BMP images; pixel (x, y) of image k is (k, x, y).
-struct OeffnenTest : ProgrammFixture {
+struct OeffnenTest : Programmumgebung {
     fs::path ordner = t.files.tempFolder() / "projekt";
 
     OeffnenTest()

@@ -5,13 +5,13 @@
 #include "model/Programm.h"
 #include "raster/Matrix4Ops.h"
 #include "support/Muster.h"
-#include "support/ProgrammFixture.h"
+#include "support/Programmumgebung.h"
 #include "support/TestServices.h"
 #include "tracking/OptischerFluss.h"
 
 namespace {
 
-struct TrackingTest : ProgrammFixture {
+struct TrackingTest : Programmumgebung {
     TOptischerFluss fluss{p.ctx};
     Muster muster{320, 240};
     AutoJustAnzeige anzeige;

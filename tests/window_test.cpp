@@ -38,8 +38,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct WindowTest : FensterFixture {
-
+struct WindowTest : Fensterumgebung {
     QString pfad(const char* name) { return QString::fromStdString((t.files.tempFolder() / name).string()); }
     QString bild(const char* name, int wert)
     {

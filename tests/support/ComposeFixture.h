@@ -6,11 +6,11 @@
 
 #include "model/Programm.h"
 #include "support/Bytes.h"
-#include "support/ProgrammFixture.h"
+#include "support/Programmumgebung.h"
 #include "support/TestServices.h"
 
 // A fresh program per test with images whose aligned rasters are written directly.
-struct ComposeFixture : ProgrammFixture {
+struct ComposeFixture : Programmumgebung {
     // Image n with an aligned raster (slot 2) of w × h pixels given by px; its
     // source and working copy have the same size.
     void addImage(int n, int w, int h, const PixelFn& px)

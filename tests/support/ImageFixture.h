@@ -6,12 +6,12 @@
 
 #include "model/Programm.h"
 #include "support/Bytes.h"
-#include "support/ProgrammFixture.h"
+#include "support/Programmumgebung.h"
 #include "support/TestServices.h"
 
 
 // A fresh process state whose images get working copies drawn by the test.
-struct ImageFixture : ProgrammFixture {
+struct ImageFixture : Programmumgebung {
     // Image n with a working copy (slot 1) of w × h; slots 1 to 5 get their temporary names.
     ImageEntry& addImage(int n, int w, int h, const PixelFn& pixel)
     {

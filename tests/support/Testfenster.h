@@ -41,7 +41,7 @@ protected:
 
 // A program on the test's services with two printers, "Laser" and "Tinte", and
 // Qt's display, and its main window.
-struct FensterFixture : ::testing::Test {
+struct Fensterumgebung : ::testing::Test {
     TestServices t{{"Laser", "Tinte"}};
     QtDisplay display;
     Programm p{Services{t.messages, t.events, t.files, display, t.printers, t.textRaster}};

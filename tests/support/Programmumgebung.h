@@ -13,7 +13,7 @@ inline void Referenzpunkt(ImageEntry& e, int32_t x, int32_t y)
 }
 
 // A fresh program per test on the recording services.
-struct ProgrammFixture : ::testing::Test {
+struct Programmumgebung : ::testing::Test {
     TestServices t;
     Programm p{t.services()};
 };
