@@ -135,6 +135,8 @@ inline constexpr const char* LinsenPosition = "Blickwinkel %1 von %2";
 inline constexpr const char* HandbuchOhneProgramm =
     "Es ist kein Programm zum Anzeigen von PDF-Dateien eingerichtet. Das Handbuch liegt hier:";
 
+// The tabs show symbols; only the last one, the internal panel, a caption.
+inline constexpr const char* InternTab = "XP";
 // Group box captions of the twelve tabs.
 inline constexpr const char* TabGruppen[12] = {
     " Farbeinstellungen ",         " Justierung der Einzelbilder ", " Bildausschnitt festlegen ",

@@ -373,7 +373,7 @@ void TForm1::tabsAnlegen()
         connect(tabs_[i], &Tab::befehl, this, &TForm1::mitFortschritt);
         connect(tabs_[i], &Tab::sperren, this, [this](bool an) { an ? Zustand_Sichern() : Zustand_Wiederherstellen(); });
         // Icons only; the last tab alone carries a text.
-        TabControl1->addTab(tabs_[i], TabSymbol(static_cast<int>(i)), i == 11 ? QStringLiteral("XP") : QString());
+        TabControl1->addTab(tabs_[i], TabSymbol(static_cast<int>(i)), i == 11 ? text(Sprache::InternTab) : QString());
         TabControl1->setTabToolTip(static_cast<int>(i), text(Sprache::TabGruppen[i]).trimmed());
     }
 }
