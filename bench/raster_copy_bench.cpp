@@ -49,7 +49,7 @@ int main(int argc, char** argv)
     std::printf("raster %d x %d, %.0f MB\n", width, height, mb);
 
     auto start = std::chrono::steady_clock::now();
-    if (RasterAnlegen(ctx, source) != 0)
+    if (RasterAnlegen(ctx, source) != Angelegt::Ok)
         return 1;
     std::printf("RasterAnlegen (white fill)   %7.3f s\n", seconds(start));
 

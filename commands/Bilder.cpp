@@ -59,9 +59,9 @@ void BatchNeuButtonClick(Programm& p, std::vector<std::string> dateien)
     for (int i = 0; i < laden; ++i) {
         ctx.events().setBusyCursor(true);
         const int n = ++p.bilder.anzahl;
-        const int r = Bild_Laden(p, n, dateien[static_cast<size_t>(i)]);
+        const Ladung geladen = Bild_Laden(p, n, dateien[static_cast<size_t>(i)]);
         ctx.setProgress(100, static_cast<int32_t>(std::nearbyint((i + 1) * 100.0 / gewaehlt)));
-        if (r == -1) {
+        if (geladen.ergebnis == Ladeergebnis::Fehler) {
             --p.bilder.anzahl;
             // A stop requested by the user, or a fault already reported with the
             // abort flag, needs no second message.
@@ -71,12 +71,13 @@ void BatchNeuButtonClick(Programm& p, std::vector<std::string> dateien)
             fortschrittZuruecksetzen(ctx);
             break;
         }
-        if (r == -2) {
+        if (geladen.ergebnis == Ladeergebnis::PlatteVoll) {
             --p.bilder.anzahl;
             ctx.message(Titel::Fehler, MeldungNr::ZuWenigFestplattenspeicher);
             fortschrittZuruecksetzen(ctx);
             continue;
         }
+        const int r = geladen.letzter;
         p.bilder.anzahl = r;
         if (r < n)
             continue;

@@ -437,10 +437,10 @@ std::optional<Sprache::MeldungNr> bildLaden(Programm& p, int i, const Bildquelle
     e.dateienLoeschen();
     e.reset();
     p.bilder.anzahl = i;
-    const int r = q.teil > 0 ? MPO_Teil_Laden(p, i, q.mpo, q.teil) : Bild_Laden(p, i, q.pfad);
-    if (r <= 0)
-        return r == -2 ? MeldungNr::ZuWenigFestplattenspeicher : MeldungNr::BildLadeFehler;
-    p.bilder.anzahl = std::max(i, r);
+    const Ladung r = q.teil > 0 ? MPO_Teil_Laden(p, i, q.mpo, q.teil) : Bild_Laden(p, i, q.pfad);
+    if (r.ergebnis != Ladeergebnis::Ok || r.letzter <= 0)
+        return r.ergebnis == Ladeergebnis::PlatteVoll ? MeldungNr::ZuWenigFestplattenspeicher : MeldungNr::BildLadeFehler;
+    p.bilder.anzahl = std::max(i, r.letzter);
     bildWerteSetzen(e, b, version);
     Auswahl& a = p.auswahl;
     a.bildL = 1;

@@ -20,20 +20,20 @@ constexpr int32_t Stapel = 64;
 // target that covers(source, target) says the body fills completely gets no
 // white pixels first.
 template <class Covers, class Body>
-int resize(Context& ctx, ImageEntry& e, int von, int nach, int32_t breite, int32_t hoehe, const Covers& covers,
-           const Body& body)
+bool resize(Context& ctx, ImageEntry& e, int von, int nach, int32_t breite, int32_t hoehe, const Covers& covers,
+            const Body& body)
 {
     if (ctx.state.abort || von == nach || von < 0 || nach < 0 || von >= SlotAnzahl || nach >= SlotAnzahl)
-        return 1;
-    const bool ok = guarded(ctx, [&] {
+        return false;
+    return guarded(ctx, [&] {
         RasterSlot quelle = e.slot[static_cast<size_t>(von)];
         RasterSlot& ziel = e.slot[static_cast<size_t>(nach)];
         ziel.breite = breite;
         ziel.hoehe = hoehe;
         const bool leer = breite <= 0 || hoehe <= 0 || quelle.breite <= 0 || quelle.hoehe <= 0;
-        const int angelegt = !leer && covers(quelle, ziel) ? RasterAnlegenUeberschreiben(ctx, ziel)
-                                                           : RasterAnlegen(ctx, ziel);
-        if (angelegt != 0)
+        const Angelegt angelegt = !leer && covers(quelle, ziel) ? RasterAnlegenUeberschreiben(ctx, ziel)
+                                                                : RasterAnlegen(ctx, ziel);
+        if (angelegt != Angelegt::Ok)
             throw Abbruch{};
         if (leer)
             return;
@@ -44,7 +44,6 @@ int resize(Context& ctx, ImageEntry& e, int von, int nach, int32_t breite, int32
         ctx.setProgress(hoehe - 1, 0);
         body(quelle, ziel);
     });
-    return ok ? 0 : 1;
 }
 
 const auto fillsAll = [](const RasterSlot&, const RasterSlot&) { return true; };
@@ -571,7 +570,7 @@ void Bikubisch(Context& ctx, const Zeilenquelle& quelle, const RasterSlot& ziel,
     bikubischSkalieren(ctx, quelle, ziel, methode);
 }
 
-int NaechsterNachbar(Context& ctx, ImageEntry& e, int von, int nach, int32_t breite, int32_t hoehe)
+bool NaechsterNachbar(Context& ctx, ImageEntry& e, int von, int nach, int32_t breite, int32_t hoehe)
 {
     return resize(ctx, e, von, nach, breite, hoehe, nearestCovers, [&](const RasterSlot& quelle, const RasterSlot& ziel) {
         Leseband lesen;
@@ -579,7 +578,7 @@ int NaechsterNachbar(Context& ctx, ImageEntry& e, int von, int nach, int32_t bre
     });
 }
 
-int Flaechenmittel(Context& ctx, ImageEntry& e, int von, int nach, int32_t breite, int32_t hoehe, Flaechenweg weg)
+bool Flaechenmittel(Context& ctx, ImageEntry& e, int von, int nach, int32_t breite, int32_t hoehe, Flaechenweg weg)
 {
     return resize(ctx, e, von, nach, breite, hoehe, fillsAll, [&](const RasterSlot& quelle, const RasterSlot& ziel) {
         const Flaechenweg way = weg == Flaechenweg::Speicher ? Flaechenweg_Fuer(quelle.breite, quelle.hoehe) : weg;
@@ -587,12 +586,12 @@ int Flaechenmittel(Context& ctx, ImageEntry& e, int von, int nach, int32_t breit
     });
 }
 
-int Flaechenmittel(Context& ctx, ImageEntry& e, int von, int nach, int32_t breite, int32_t hoehe)
+bool Flaechenmittel(Context& ctx, ImageEntry& e, int von, int nach, int32_t breite, int32_t hoehe)
 {
     return Flaechenmittel(ctx, e, von, nach, breite, hoehe, Flaechenweg::Speicher);
 }
 
-int Bikubisch(Context& ctx, ImageEntry& e, int von, int nach, int methode, int32_t breite, int32_t hoehe)
+bool Bikubisch(Context& ctx, ImageEntry& e, int von, int nach, int methode, int32_t breite, int32_t hoehe)
 {
     return resize(ctx, e, von, nach, breite, hoehe, fillsAll, [&](const RasterSlot& quelle, const RasterSlot& ziel) {
         Leseband lesen;

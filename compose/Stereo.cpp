@@ -177,7 +177,7 @@ void stereobild(Programm& p, int links, int rechts)
     RasterSlot& ziel = e.slot[SlotErgebnis];
     ziel.breite = w;
     ziel.hoehe = h;
-    if (RasterAnlegen(ctx, ziel) != 0)
+    if (RasterAnlegen(ctx, ziel) != Angelegt::Ok)
         throw Abbruch{};
     {
         OeffneLesen(l);
@@ -201,8 +201,8 @@ void stereobild(Programm& p, int links, int rechts)
             ctx.rowDone(y);
         }
     }
-    const auto check = [&](int ergebnis) {
-        if (ergebnis != 0 || ctx.state.abort)
+    const auto check = [&](bool ok) {
+        if (!ok || ctx.state.abort)
             throw Abbruch{};
     };
     if (s.stauchen) {
@@ -218,12 +218,12 @@ void stereobild(Programm& p, int links, int rechts)
 
 }
 
-int Stereobild(Programm& p, int links, int rechts)
+bool Stereobild(Programm& p, int links, int rechts)
 {
     if (p.ctx.state.abort)
-        return 1;
+        return false;
     const StereoSettings& s = p.compose.stereo;
     if (!Viewer_Pruefen(p.ctx, s.xd, s.yd, s.xm, s.ym, s.xr, s.yr))
-        return 1;
-    return guarded(p.ctx, [&] { stereobild(p, links, rechts); }) ? 0 : 1;
+        return false;
+    return guarded(p.ctx, [&] { stereobild(p, links, rechts); });
 }

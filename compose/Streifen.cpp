@@ -32,7 +32,7 @@ void streifenbild(Programm& p, int links, int rechts, int32_t breite, int32_t ho
     const int32_t y0 = spalten ? (hoehe - ph) / 2 : (hoehe - 2 * ph) / 2;
     const auto verkleinern = [&](int n) {
         nameSlot(p, n, SlotKomposition);
-        if (NaechsterNachbar(ctx, p.bilder.bild[static_cast<size_t>(n)], SlotJustiert, SlotKomposition, pw, ph) != 0)
+        if (!NaechsterNachbar(ctx, p.bilder.bild[static_cast<size_t>(n)], SlotJustiert, SlotKomposition, pw, ph))
             throw Abbruch{};
     };
     verkleinern(links);
@@ -43,7 +43,7 @@ void streifenbild(Programm& p, int links, int rechts, int32_t breite, int32_t ho
     RasterSlot& ziel = p.bilder.ergebnis().slot[SlotErgebnis];
     ziel.breite = breite;
     ziel.hoehe = hoehe;
-    if (RasterAnlegen(ctx, ziel) != 0)
+    if (RasterAnlegen(ctx, ziel) != Angelegt::Ok)
         throw Abbruch{};
     RasterSlot erstes = p.bilder.bild[static_cast<size_t>(beginn == 0 ? links : rechts)].slot[SlotKomposition];
     RasterSlot zweites = p.bilder.bild[static_cast<size_t>(beginn == 0 ? rechts : links)].slot[SlotKomposition];
@@ -93,11 +93,11 @@ Rechteck Einpassen(const Rechteck& quelle, const Rechteck& box)
     return r;
 }
 
-int Streifenbild(Programm& p, int links, int rechts, int32_t breite, int32_t hoehe, int richtung, int beginn)
+bool Streifenbild(Programm& p, int links, int rechts, int32_t breite, int32_t hoehe, int richtung, int beginn)
 {
     if (p.ctx.state.abort)
-        return 1;
-    return guarded(p.ctx, [&] { streifenbild(p, links, rechts, breite, hoehe, richtung, beginn); }) ? 0 : 1;
+        return false;
+    return guarded(p.ctx, [&] { streifenbild(p, links, rechts, breite, hoehe, richtung, beginn); });
 }
 
 void Streifengroesse_Anwenden(Programm& p, int auswahl)

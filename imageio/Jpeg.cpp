@@ -171,11 +171,11 @@ bool kodierenBeenden(Kodierer& k)
 
 }
 
-int JPEG_Lesen(Context& ctx, const std::string& datei, RasterSlot& ziel)
+Ladeergebnis JPEG_Lesen(Context& ctx, const std::string& datei, RasterSlot& ziel)
 {
     const auto fehler = [&] {
         ctx.message(Titel::Fehler, MitDatei(Sprache::Meldung(MeldungNr::BildLadeFehler), datei, false));
-        return -1;
+        return Ladeergebnis::Fehler;
     };
     Dekoder d(datei);
     if (!kopfLesen(d))
@@ -185,7 +185,8 @@ int JPEG_Lesen(Context& ctx, const std::string& datei, RasterSlot& ziel)
     // Adobe's CMYK JPEGs store every ink inverted.
     const bool invertiert = cmyk && d.info.saw_Adobe_marker;
     // The claimed size meets the raster limits before the decoder allocates for it.
-    if (const int r = ArbeitskopieAnlegen(ctx, ziel, breite, static_cast<int32_t>(d.info.output_height)); r != 0)
+    if (const Ladeergebnis r = ArbeitskopieAnlegen(ctx, ziel, breite, static_cast<int32_t>(d.info.output_height));
+        r != Ladeergebnis::Ok)
         return r;
     if (!starten(d)) {
         std::remove(ziel.pfad.c_str());
@@ -195,7 +196,7 @@ int JPEG_Lesen(Context& ctx, const std::string& datei, RasterSlot& ziel)
     }
     std::vector<uint8_t> tinte(cmyk ? static_cast<size_t>(breite) * 4 : 0);
     bool dekodiert = true;
-    const int r = ArbeitskopieFuellen(ctx, ziel, false, [&](int32_t, uint8_t* zeile) {
+    const Ladeergebnis r = ArbeitskopieFuellen(ctx, ziel, false, [&](int32_t, uint8_t* zeile) {
         dekodiert = zeileLesen(d, cmyk ? tinte.data() : zeile);
         if (!dekodiert)
             return false;
@@ -208,9 +209,9 @@ int JPEG_Lesen(Context& ctx, const std::string& datei, RasterSlot& ziel)
         }
         return true;
     });
-    if (r == 0 && abschliessen(d))
-        return 0;
-    if (!dekodiert || r == 0) {
+    if (r == Ladeergebnis::Ok && abschliessen(d))
+        return Ladeergebnis::Ok;
+    if (!dekodiert || r == Ladeergebnis::Ok) {
         std::remove(ziel.pfad.c_str());
         return fehler();
     }

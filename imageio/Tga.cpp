@@ -30,14 +30,14 @@ bool TGA_Kopf_Pruefen(const std::string& datei, std::array<uint8_t, TgaKopfLaeng
         && f.groesse() >= TgaKopfLaenge + breite * hoehe * 3;
 }
 
-int TGA_Lesen(Context& ctx, const std::string& datei, RasterSlot& ziel)
+Ladeergebnis TGA_Lesen(Context& ctx, const std::string& datei, RasterSlot& ziel)
 {
     std::array<uint8_t, TgaKopfLaenge> kopf{};
     if (!TGA_Kopf_Pruefen(datei, kopf))
-        return -1;
+        return Ladeergebnis::Fehler;
     const int32_t breite = le16(&kopf[12]);
     const int32_t hoehe = le16(&kopf[14]);
-    if (const int r = ArbeitskopieAnlegen(ctx, ziel, breite, hoehe); r != 0)
+    if (const Ladeergebnis r = ArbeitskopieAnlegen(ctx, ziel, breite, hoehe); r != Ladeergebnis::Ok)
         return r;
     LeseDatei f(datei);
     const auto zeilenBytes = static_cast<size_t>(breite) * 3;

@@ -231,16 +231,16 @@ void CMYK_to_RGB(uint8_t c, uint8_t m, uint8_t y, uint8_t k, uint8_t& r, uint8_t
     b = kanal(y);
 }
 
-int TIFF_Lesen(Context& ctx, const std::string& datei, RasterSlot& ziel)
+Ladeergebnis TIFF_Lesen(Context& ctx, const std::string& datei, RasterSlot& ziel)
 {
     const TiffInfo info = TIFF_Kopf_Lesen(ctx, datei);
     if (!info.ok)
-        return -1;
+        return Ladeergebnis::Fehler;
     TiffDatei f(datei);
     f.intel = info.Intel;
     const auto breite = static_cast<int32_t>(std::min<uint32_t>(info.ImageWidth, INT32_MAX));
     const auto hoehe = static_cast<int32_t>(std::min<uint32_t>(info.ImageLength, INT32_MAX));
-    if (const int r = ArbeitskopieAnlegen(ctx, ziel, breite, hoehe); r != 0)
+    if (const Ladeergebnis r = ArbeitskopieAnlegen(ctx, ziel, breite, hoehe); r != Ladeergebnis::Ok)
         return r;
     const uint32_t proPixel = info.SamplesPerPixel;
     const uint64_t zeilenBytes = uint64_t{info.ImageWidth} * proPixel;

@@ -174,7 +174,7 @@ int Kalibrierungsbild(Programm& p, const KalibBild& k, KalibErgebnis& e)
             throw Abbruch{};
         // The raster's limits are checked before the reference row is allocated.
         setPhase(ctx, "K3");
-        if (RasterAnlegenUeberschreiben(ctx, bild) != 0)
+        if (RasterAnlegenUeberschreiben(ctx, bild) != Angelegt::Ok)
             throw Abbruch{};
         setPhase(ctx, "K4");
         const std::vector<uint8_t> referenz = Referenzzeile(e, farben);

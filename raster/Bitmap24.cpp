@@ -23,7 +23,7 @@ void BitmapSchreiben(Context& ctx, const Bitmap24& bild, RasterSlot& ziel)
 {
     ziel.breite = bild.breite;
     ziel.hoehe = bild.hoehe;
-    if (RasterAnlegenUeberschreiben(ctx, ziel) != 0)
+    if (RasterAnlegenUeberschreiben(ctx, ziel) != Angelegt::Ok)
         throw Abbruch{};
     OeffneSchreiben(ziel);
     SlotCloser schliessen(ziel);

@@ -12,7 +12,7 @@ void Vierteldrehung(Context& ctx, const RasterSlot& von, RasterSlot& nach)
     const int32_t hoehe = von.hoehe;
     nach.breite = hoehe;
     nach.hoehe = breite;
-    if (RasterAnlegenUeberschreiben(ctx, nach) != 0)
+    if (RasterAnlegenUeberschreiben(ctx, nach) != Angelegt::Ok)
         throw Abbruch{};
     const QuelleUndZiel offen(von, nach);
     // A band of target rows is a band of source columns: every source row

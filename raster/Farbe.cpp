@@ -117,7 +117,7 @@ void Farben_Anpassen(Context& ctx, const RasterSlot& quelle, RasterSlot& ziel, c
         return;
     ziel.breite = quelle.breite;
     ziel.hoehe = quelle.hoehe;
-    if (RasterAnlegenUeberschreiben(ctx, ziel) != 0)
+    if (RasterAnlegenUeberschreiben(ctx, ziel) != Angelegt::Ok)
         throw Abbruch{};
     const QuelleUndZiel offen(quelle, ziel);
     const double f = (saettigung + 100) / 100.0;

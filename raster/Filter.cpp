@@ -69,7 +69,7 @@ void convolution(Context& ctx, ImageEntry& entry, int slot, int kernelNummer, bo
     RasterSlot& ziel = entry.slot[SlotKomposition];
     ziel.breite = quelle.breite;
     ziel.hoehe = quelle.hoehe;
-    if (RasterAnlegen(ctx, ziel) != 0)
+    if (RasterAnlegen(ctx, ziel) != Angelegt::Ok)
         throw Abbruch{};
     {
         SlotCloser schliesseQuelle(quelle);

@@ -34,7 +34,7 @@ void fillBackground(uint8_t* pixel, const Farbe& hintergrund, int64_t count)
 // Both transfers write every pixel of every row.
 void prepareTarget(Context& ctx, RasterSlot& ziel)
 {
-    if (RasterAnlegenUeberschreiben(ctx, ziel) != 0)
+    if (RasterAnlegenUeberschreiben(ctx, ziel) != Angelegt::Ok)
         throw Abbruch{};
 }
 
