@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "model/Programm.h"
@@ -12,6 +13,14 @@ inline int64_t roundEven(double value)
 {
     return static_cast<int64_t>(std::nearbyint(value));
 }
+
+// The row loop of a composer that puts two sources into the result: ziel is
+// prepared at breite × hoehe, the sources (copies of their slots) are opened
+// for reading, every row is filled with the background and then given to
+// zeile(y, row); progress, event pump and abort test follow each row. Throws
+// Abbruch on any failure; closes all three on every way out.
+void composeRows(Context& ctx, RasterSlot& ziel, int32_t breite, int32_t hoehe, const Farbe& hintergrund,
+                 RasterSlot& quelle1, RasterSlot& quelle2, const std::function<void(int32_t y, uint8_t* row)>& zeile);
 
 // Gives slot `slot` of image n a temporary file name when it has none yet.
 void nameSlot(Programm& p, int n, int slot);

@@ -174,33 +174,17 @@ void stereobild(Programm& p, int links, int rechts)
     const int32_t t = static_cast<int32_t>(std::min<int64_t>({roundEven(static_cast<double>(w) * s.linienBreite / xr / 10), w, h}));
 
     ImageEntry& e = p.bilder.ergebnis();
-    RasterSlot& ziel = e.slot[SlotErgebnis];
-    ziel.breite = w;
-    ziel.hoehe = h;
-    if (RasterAnlegen(ctx, ziel) != Angelegt::Ok)
-        throw Abbruch{};
-    {
-        OeffneLesen(l);
-        OeffneLesen(r);
-        SlotCloser schliessen(ziel);
-        OeffneSchreiben(ziel);
-        Zeile viewL, viewR, view;
-        ctx.setProgress(h - 1, 0);
-        for (int32_t y = 0; y < h; ++y) {
-            uint8_t* row = NeueZeile(ctx, ziel, y, view);
-            ZeileFuellen(row, 0, w, s.hintergrund);
-            placeRow(ctx, l, y, bildL, w, viewL, row);
-            placeRow(ctx, r, y, bildR, w, viewR, row);
-            if (s.rahmen && t > 0) {
-                boxLines(row, y, rahmenL, t, s.rahmenFarbe);
-                boxLines(row, y, rahmenR, t, s.rahmenFarbe);
-            }
-            if (s.gesamtRahmen && t > 0)
-                boxLines(row, y, Box{0, 0, w - 1, h - 1}, t, s.rahmenFarbe);
-            GibZeileFrei(view);
-            ctx.rowDone(y);
+    Zeile viewL, viewR;
+    composeRows(ctx, e.slot[SlotErgebnis], w, h, s.hintergrund, l, r, [&](int32_t y, uint8_t* row) {
+        placeRow(ctx, l, y, bildL, w, viewL, row);
+        placeRow(ctx, r, y, bildR, w, viewR, row);
+        if (s.rahmen && t > 0) {
+            boxLines(row, y, rahmenL, t, s.rahmenFarbe);
+            boxLines(row, y, rahmenR, t, s.rahmenFarbe);
         }
-    }
+        if (s.gesamtRahmen && t > 0)
+            boxLines(row, y, Box{0, 0, w - 1, h - 1}, t, s.rahmenFarbe);
+    });
     const auto check = [&](bool ok) {
         if (!ok || ctx.state.abort)
             throw Abbruch{};

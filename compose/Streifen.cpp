@@ -40,22 +40,11 @@ void streifenbild(Programm& p, int links, int rechts, int32_t breite, int32_t ho
         verkleinern(rechts);
     if (ctx.state.abort)
         throw Abbruch{};
-    RasterSlot& ziel = p.bilder.ergebnis().slot[SlotErgebnis];
-    ziel.breite = breite;
-    ziel.hoehe = hoehe;
-    if (RasterAnlegen(ctx, ziel) != Angelegt::Ok)
-        throw Abbruch{};
     RasterSlot erstes = p.bilder.bild[static_cast<size_t>(beginn == 0 ? links : rechts)].slot[SlotKomposition];
     RasterSlot zweites = p.bilder.bild[static_cast<size_t>(beginn == 0 ? rechts : links)].slot[SlotKomposition];
-    OeffneLesen(erstes);
-    OeffneLesen(zweites);
-    SlotCloser schliessen(ziel);
-    OeffneSchreiben(ziel);
-    Zeile view, view1, view2;
-    ctx.setProgress(hoehe - 1, 0);
-    for (int32_t y = 0; y < hoehe; ++y) {
-        uint8_t* row = NeueZeile(ctx, ziel, y, view);
-        ZeileFuellen(row, 0, breite, p.compose.Hintergrundfarbe);
+    Zeile view1, view2;
+    composeRows(ctx, p.bilder.ergebnis().slot[SlotErgebnis], breite, hoehe, p.compose.Hintergrundfarbe, erstes,
+                zweites, [&](int32_t y, uint8_t* row) {
         const int32_t i = y - y0;
         uint8_t* block = row + 3 * int64_t{x0};
         if (spalten && i >= 0 && i < ph) {
@@ -69,9 +58,7 @@ void streifenbild(Programm& p, int links, int rechts, int32_t breite, int32_t ho
             const uint8_t* src = LeseZeile(ctx, i % 2 == 0 ? erstes : zweites, i / 2, i % 2 == 0 ? view1 : view2);
             std::memcpy(block, src, 3 * static_cast<size_t>(pw));
         }
-        GibZeileFrei(view);
-        ctx.rowDone(y);
-    }
+    });
 }
 
 }
