@@ -11,6 +11,7 @@
 #include "imageio/Arbeitskopie.h"
 #include "imageio/Datei.h"
 #include "imageio/Grenzen.h"
+#include "imageio/Schreiben.h"
 #include "imageio/Tiff.h"
 #include "raster/RasterImage.h"
 
@@ -20,7 +21,7 @@ using Sprache::MeldungNr;
 using Sprache::Titel;
 
 // libjpeg reports a fatal error by calling error_exit, which must not return:
-// it jumps back to the setjmp of the one small function that called the library.
+// it jumps back to the setjmp of geschuetzt, around every call of the library.
 struct Fehlerbehandlung {
     jpeg_error_mgr pub;
     std::jmp_buf sprung;
@@ -29,6 +30,16 @@ struct Fehlerbehandlung {
 [[noreturn]] void fehlerAusgang(j_common_ptr info)
 {
     std::longjmp(reinterpret_cast<Fehlerbehandlung*>(info->err)->sprung, 1);
+}
+
+// Runs calls of the library; false when it failed. The jump lands in this
+// frame, which stays active while they run, and skips only C frames.
+template <class Aufruf>
+bool geschuetzt(Fehlerbehandlung& fehler, const Aufruf& aufruf)
+{
+    if (setjmp(fehler.sprung))
+        return false;
+    return aufruf();
 }
 
 // Warnings about the data are failures: libjpeg would go on with grey or
@@ -67,30 +78,28 @@ struct Dekoder {
 
 bool kopfLesen(Dekoder& d)
 {
-    if (!d.datei)
-        return false;
-    if (setjmp(d.fehler.sprung))
-        return false;
-    jpeg_create_decompress(&d.info);
-    d.erzeugt = true;
-    d.info.mem->max_memory_to_use = static_cast<long>(LeseGrenzen().maxJpegSpeicher);
-    jpeg_stdio_src(&d.info, d.datei);
-    jpeg_read_header(&d.info, TRUE);
-    // Every later stage needs blue, green, red; CMYK is converted here.
-    const bool cmyk = d.info.jpeg_color_space == JCS_CMYK || d.info.jpeg_color_space == JCS_YCCK;
-    d.info.out_color_space = cmyk ? JCS_CMYK : JCS_EXT_BGR;
-    jpeg_calc_output_dimensions(&d.info);
-    return true;
+    return d.datei && geschuetzt(d.fehler, [&] {
+        jpeg_create_decompress(&d.info);
+        d.erzeugt = true;
+        d.info.mem->max_memory_to_use = static_cast<long>(LeseGrenzen().maxJpegSpeicher);
+        jpeg_stdio_src(&d.info, d.datei);
+        jpeg_read_header(&d.info, TRUE);
+        // Every later stage needs blue, green, red; CMYK is converted here.
+        const bool cmyk = d.info.jpeg_color_space == JCS_CMYK || d.info.jpeg_color_space == JCS_YCCK;
+        d.info.out_color_space = cmyk ? JCS_CMYK : JCS_EXT_BGR;
+        jpeg_calc_output_dimensions(&d.info);
+        return true;
+    });
 }
 
 // The decoder allocates its buffers here, and reads every scan of a
 // progressive file.
 bool starten(Dekoder& d)
 {
-    if (setjmp(d.fehler.sprung))
-        return false;
-    jpeg_start_decompress(&d.info);
-    return true;
+    return geschuetzt(d.fehler, [&] {
+        jpeg_start_decompress(&d.info);
+        return true;
+    });
 }
 
 bool zuVielSpeicher(const Dekoder& d)
@@ -100,18 +109,16 @@ bool zuVielSpeicher(const Dekoder& d)
 
 bool zeileLesen(Dekoder& d, uint8_t* ziel)
 {
-    if (setjmp(d.fehler.sprung))
-        return false;
     JSAMPROW zeile = ziel;
-    return jpeg_read_scanlines(&d.info, &zeile, 1) == 1;
+    return geschuetzt(d.fehler, [&] { return jpeg_read_scanlines(&d.info, &zeile, 1) == 1; });
 }
 
 bool abschliessen(Dekoder& d)
 {
-    if (setjmp(d.fehler.sprung))
-        return false;
-    jpeg_finish_decompress(&d.info);
-    return true;
+    return geschuetzt(d.fehler, [&] {
+        jpeg_finish_decompress(&d.info);
+        return true;
+    });
 }
 
 struct Kodierer {
@@ -136,37 +143,35 @@ struct Kodierer {
 
 bool kodierenBeginnen(Kodierer& k, FILE* ziel, JDIMENSION breite, JDIMENSION hoehe, const std::vector<uint8_t>& app2)
 {
-    if (setjmp(k.fehler.sprung))
-        return false;
-    jpeg_create_compress(&k.info);
-    k.erzeugt = true;
-    jpeg_stdio_dest(&k.info, ziel);
-    k.info.image_width = breite;
-    k.info.image_height = hoehe;
-    k.info.input_components = 3;
-    k.info.in_color_space = JCS_EXT_BGR;
-    jpeg_set_defaults(&k.info);
-    jpeg_set_quality(&k.info, 98, TRUE);
-    jpeg_start_compress(&k.info, TRUE);
-    if (!app2.empty())
-        jpeg_write_marker(&k.info, JPEG_APP0 + 2, app2.data(), static_cast<unsigned>(app2.size()));
-    return true;
+    return geschuetzt(k.fehler, [&] {
+        jpeg_create_compress(&k.info);
+        k.erzeugt = true;
+        jpeg_stdio_dest(&k.info, ziel);
+        k.info.image_width = breite;
+        k.info.image_height = hoehe;
+        k.info.input_components = 3;
+        k.info.in_color_space = JCS_EXT_BGR;
+        jpeg_set_defaults(&k.info);
+        jpeg_set_quality(&k.info, 98, TRUE);
+        jpeg_start_compress(&k.info, TRUE);
+        if (!app2.empty())
+            jpeg_write_marker(&k.info, JPEG_APP0 + 2, app2.data(), static_cast<unsigned>(app2.size()));
+        return true;
+    });
 }
 
 bool zeileKodieren(Kodierer& k, uint8_t* zeile)
 {
-    if (setjmp(k.fehler.sprung))
-        return false;
     JSAMPROW z = zeile;
-    return jpeg_write_scanlines(&k.info, &z, 1) == 1;
+    return geschuetzt(k.fehler, [&] { return jpeg_write_scanlines(&k.info, &z, 1) == 1; });
 }
 
 bool kodierenBeenden(Kodierer& k)
 {
-    if (setjmp(k.fehler.sprung))
-        return false;
-    jpeg_finish_compress(&k.info);
-    return true;
+    return geschuetzt(k.fehler, [&] {
+        jpeg_finish_compress(&k.info);
+        return true;
+    });
 }
 
 }
@@ -256,10 +261,6 @@ bool JPEG_Kodieren(Context& ctx, const RasterSlot& von, FILE* ziel, const std::v
 
 bool JPEG_Schreiben(Context& ctx, const std::string& datei, const RasterSlot& quelle)
 {
-    ZielDatei ziel(ctx.files(), datei);
-    if (ziel.offen() && JPEG_Kodieren(ctx, quelle, ziel.datei(), {}) && ziel.fertig())
-        return true;
-    if (!ctx.state.abort)
-        ctx.message(Titel::Fehler, MitDatei(Sprache::Meldung(MeldungNr::JpgSpeicherFehler), datei, true));
-    return false;
+    return DateiSchreiben(ctx, datei, MeldungNr::JpgSpeicherFehler,
+                          [&](ZielDatei& ziel) { return JPEG_Kodieren(ctx, quelle, ziel.datei(), {}); });
 }

@@ -8,6 +8,7 @@
 #include "imageio/Arbeitskopie.h"
 #include "imageio/Datei.h"
 #include "imageio/Jpeg.h"
+#include "imageio/Schreiben.h"
 #include "raster/RasterImage.h"
 
 namespace {
@@ -75,17 +76,11 @@ bool JPS_Schreiben(Context& ctx, const std::string& datei, const RasterSlot& lin
     const size_t breiteR = static_cast<size_t>(r.breite) * 3;
     std::vector<uint8_t> zeile(breiteR + static_cast<size_t>(l.breite) * 3);
     Leseband bandL, bandR;
-    ZielDatei ziel(ctx.files(), datei);
-    ok = ok && ziel.offen()
-        && JPEG_Kodieren(ctx, l.breite + r.breite, l.hoehe, ziel.datei(), {},
-                         [&](int32_t y) {
-                             std::memcpy(zeile.data(), bandR.zeile(ctx, r, y), breiteR);
-                             std::memcpy(zeile.data() + breiteR, bandL.zeile(ctx, l, y), zeile.size() - breiteR);
-                             return zeile.data();
-                         })
-        && ziel.fertig();
-    if (!ok && !ctx.state.abort)
-        ctx.message(Sprache::Titel::Fehler, MitDatei(Sprache::Meldung(Sprache::MeldungNr::JpgSpeicherFehler), datei,
-                                                     true));
-    return ok;
+    return DateiSchreiben(ctx, datei, Sprache::MeldungNr::JpgSpeicherFehler, [&](ZielDatei& ziel) {
+        return ok && JPEG_Kodieren(ctx, l.breite + r.breite, l.hoehe, ziel.datei(), {}, [&](int32_t y) {
+            std::memcpy(zeile.data(), bandR.zeile(ctx, r, y), breiteR);
+            std::memcpy(zeile.data() + breiteR, bandL.zeile(ctx, l, y), zeile.size() - breiteR);
+            return zeile.data();
+        });
+    });
 }

@@ -4,8 +4,9 @@
 #include <vector>
 
 #include "imageio/Datei.h"
+#include "imageio/Schreiben.h"
 #include "imageio/Tiff.h"
-#include "raster/RasterImage.h"
+#include "raster/Byte.h"
 
 namespace {
 
@@ -87,39 +88,6 @@ bool schreiben(Context& ctx, const std::string& datei, const RasterSlot& von, do
     kopf.text(datumZeit());
     kopf.u8(0);
 
-    ZielDatei ziel(ctx.files(), datei);
-    if (!ziel.offen() || !ziel.schreiben(kopf.daten)) {
-        ctx.message(Titel::Fehler, MitDatei(Sprache::Meldung(MeldungNr::TifSpeicherFehler), datei, true));
-        return false;
-    }
-    RasterSlot quelle = von;
-    SlotCloser schliessen(quelle);
-    try {
-        OeffneLesen(quelle);
-        ctx.setProgress(quelle.hoehe - 1, 0);
-        std::vector<uint8_t> zeile(static_cast<size_t>(breite * proPixel));
-        Zeile view;
-        for (int32_t y = 0; y < quelle.hoehe; ++y) {
-            const uint8_t* p = LeseZeile(ctx, quelle, y, view);
-            uint8_t* q = zeile.data();
-            for (uint64_t x = 0; x < breite; ++x, p += 3, q += proPixel) {
-                if (cmyk) {
-                    RGB_to_CMYK(p[2], p[1], p[0], q[0], q[1], q[2], q[3]);
-                } else {
-                    q[0] = p[2];
-                    q[1] = p[1];
-                    q[2] = p[0];
-                }
-            }
-            GibZeileFrei(view);
-            if (!ziel.schreiben(zeile.data(), zeile.size()))
-                break;
-            ctx.rowDone(y);
-        }
-    } catch (const Abbruch&) {
-        return false;
-    }
-
     // Wide or tall pictures do not fit a SHORT; they take a LONG.
     const auto masz = [](uint64_t v) { return static_cast<uint16_t>(v > 65535 ? 4 : 3); };
     Bytes b;
@@ -141,11 +109,23 @@ bool schreiben(Context& ctx, const std::string& datei, const RasterSlot& von, do
     eintrag(b, 305, 2, SoftwareLaenge, DatenBeginn + 2 * proPixel);
     eintrag(b, 306, 2, DateTimeLaenge, DatenBeginn + 2 * proPixel + SoftwareLaenge);
     b.u32(0);
-    if (!ziel.schreiben(b.daten) || !ziel.fertig()) {
-        ctx.message(Titel::Fehler, MitDatei(Sprache::Meldung(MeldungNr::TifSpeicherFehler), datei, true));
-        return false;
-    }
-    return true;
+
+    std::vector<uint8_t> zeile(static_cast<size_t>(breite * proPixel));
+    return RasterDateiSchreiben(ctx, datei, MeldungNr::TifSpeicherFehler, von, kopf.daten, false,
+                                [&](const uint8_t* p) {
+                                    uint8_t* q = zeile.data();
+                                    for (uint64_t x = 0; x < breite; ++x, p += 3, q += proPixel) {
+                                        if (cmyk) {
+                                            RGB_to_CMYK(p[2], p[1], p[0], q[0], q[1], q[2], q[3]);
+                                        } else {
+                                            q[0] = p[2];
+                                            q[1] = p[1];
+                                            q[2] = p[0];
+                                        }
+                                    }
+                                    return std::span<const uint8_t>(zeile);
+                                },
+                                b.daten);
 }
 
 }
@@ -161,9 +141,7 @@ void RGB_to_CMYK(uint8_t r, uint8_t g, uint8_t b, uint8_t& c, uint8_t& m, uint8_
         c = m = y = 0;
         return;
     }
-    const auto kanal = [&](int v) {
-        return static_cast<uint8_t>(std::clamp(std::nearbyint((v - k1) / (255.0 - k1) * 255.0), 0.0, 255.0));
-    };
+    const auto kanal = [&](int v) { return roundByte((v - k1) / (255.0 - k1) * 255.0); };
     c = kanal(c1);
     m = kanal(m1);
     y = kanal(y1);
