@@ -7,10 +7,7 @@
 void composeRows(Context& ctx, RasterSlot& ziel, int32_t breite, int32_t hoehe, const Farbe& hintergrund,
                  RasterSlot& quelle1, RasterSlot& quelle2, const std::function<void(int32_t y, uint8_t* row)>& zeile)
 {
-    ziel.breite = breite;
-    ziel.hoehe = hoehe;
-    if (RasterAnlegen(ctx, ziel) != Angelegt::Ok)
-        throw Abbruch{};
+    LegeRasterAn(ctx, ziel, breite, hoehe, Anlage::Weiss);
     SlotCloser schliesse1(quelle1), schliesse2(quelle2), schliesseZiel(ziel);
     OeffneLesen(quelle1);
     OeffneLesen(quelle2);

@@ -412,10 +412,7 @@ void angepasst(Programm& prog, bool flip)
     // The fitted print is written where the print would be; slot 1 then shares it, as after the fitting.
     setPhase(ctx, flip ? "F4" : "L4");
     RasterSlot& ziel = e.slot[SlotErgebnis];
-    ziel.breite = plan.breite;
-    ziel.hoehe = plan.hoehe;
-    if (RasterAnlegenUeberschreiben(ctx, ziel) != Angelegt::Ok)
-        throw Abbruch{};
+    LegeRasterAn(ctx, ziel, plan.breite, plan.hoehe, Anlage::Ueberschreiben);
     {
         SlotCloser schliessen(ziel);
         OeffneSchreiben(ziel);

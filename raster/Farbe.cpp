@@ -110,10 +110,7 @@ void Farben_Anpassen(Context& ctx, const RasterSlot& quelle, RasterSlot& ziel, c
 {
     if (ctx.state.abort)
         return;
-    ziel.breite = quelle.breite;
-    ziel.hoehe = quelle.hoehe;
-    if (RasterAnlegenUeberschreiben(ctx, ziel) != Angelegt::Ok)
-        throw Abbruch{};
+    LegeRasterAn(ctx, ziel, quelle.breite, quelle.hoehe, Anlage::Ueberschreiben);
     const QuelleUndZiel offen(quelle, ziel);
     const double f = (saettigung + 100) / 100.0;
     eachRow(ctx, offen.von, ziel, [&](uint8_t* row, int64_t bytes) {

@@ -67,10 +67,7 @@ void convolution(Context& ctx, ImageEntry& entry, int slot, int kernelNummer, bo
     if (ctx.state.abort || quelle.breite <= 0 || quelle.hoehe <= 0)
         return;
     RasterSlot& ziel = entry.slot[SlotKomposition];
-    ziel.breite = quelle.breite;
-    ziel.hoehe = quelle.hoehe;
-    if (RasterAnlegen(ctx, ziel) != Angelegt::Ok)
-        throw Abbruch{};
+    LegeRasterAn(ctx, ziel, quelle.breite, quelle.hoehe, Anlage::Weiss);
     {
         SlotCloser schliesseQuelle(quelle);
         SlotCloser schliesseZiel(ziel);

@@ -133,12 +133,6 @@ bool eigeneBytes(const std::string& pfad, bool behalten)
     return false;
 }
 
-// How a raster file is prepared.
-enum class Anlage {
-    Weiss,           // header and white pixels
-    Leer,            // header and length, any old file replaced
-    Ueberschreiben,  // header and length; an old file keeps the pages both lengths share
-};
 
 // Writes header and white pixels, or only the header and the file's full
 // length.
@@ -478,6 +472,14 @@ bool wieKopie(const RasterSlot& slot)
 Dateiergebnis RasterTeilen(const Files& files, const RasterSlot& von, const RasterSlot& nach)
 {
     return zweiterName(von, nach) ? Dateiergebnis::Ok : RasterKopierenDatei(files, von, nach);
+}
+
+void LegeRasterAn(Context& ctx, RasterSlot& slot, int32_t breite, int32_t hoehe, Anlage anlage)
+{
+    slot.breite = breite;
+    slot.hoehe = hoehe;
+    if (anlegen(ctx, slot, anlage) != Angelegt::Ok)
+        throw Abbruch{};
 }
 
 void TeileRaster(Context& ctx, const RasterSlot& von, const RasterSlot& nach)

@@ -46,6 +46,13 @@ enum class Angelegt {
     Fehler,       // too large, or not creatable
     PlatteVoll,
 };
+// How a raster file is prepared.
+enum class Anlage {
+    Weiss,           // header and white pixels
+    Leer,            // header and length, any old file replaced
+    Ueberschreiben,  // header and length; an old file keeps the pages both lengths share
+};
+
 // What copying a raster file came to; nothing is reported.
 enum class Dateiergebnis { Ok, Fehler, PlatteVoll };
 
@@ -134,6 +141,8 @@ Dateiergebnis RasterKopierenDatei(const Files& files, const RasterSlot& von, con
 // into a raster first gives it bytes of its own. Where a file system has no
 // second names, a copy. Sizes in the slot records are the caller's.
 Dateiergebnis RasterTeilen(const Files& files, const RasterSlot& von, const RasterSlot& nach);
+// Gives the slot its size and prepares its file as the Anlage says; throws Abbruch on failure.
+void LegeRasterAn(Context& ctx, RasterSlot& slot, int32_t breite, int32_t hoehe, Anlage anlage);
 // RasterTeilen through the context's files; throws Abbruch on failure.
 void TeileRaster(Context& ctx, const RasterSlot& von, const RasterSlot& nach);
 // Copies the pixels of one raster into another; throws Abbruch on failure or abort.
