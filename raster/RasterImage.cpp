@@ -20,21 +20,6 @@ int64_t ZeilenOffset(int32_t breite, int32_t hoehe, int32_t y)
 
 namespace {
 
-bool readFully(int fd, uint8_t* data, size_t length, int64_t offset)
-{
-    while (length > 0) {
-        ssize_t n = ::pread(fd, data, length, offset);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        data += n;
-        length -= static_cast<size_t>(n);
-        offset += n;
-    }
-    return true;
-}
-
 void put16(uint8_t* p, uint32_t v)
 {
     p[0] = static_cast<uint8_t>(v);
