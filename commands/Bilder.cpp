@@ -33,6 +33,22 @@ void Init_Pfadnamen(Programm& p)
     p.ctx.state.bildSpeichernOrdner = p.ctx.state.programFolder;
 }
 
+void BildRZeigen(Programm& p, int n, bool ohneBikubisch)
+{
+    Auswahl& a = p.auswahl;
+    a.listenZeile = n;
+    a.bildL = 1;
+    a.bildR = n;
+    a.justL = false;
+    a.justR = true;
+    a.vorschau = VorschauBildR;
+    const bool bikubisch = p.compose.Bikubisch;
+    if (ohneBikubisch)
+        p.compose.Bikubisch = false;
+    Schleife(p, 2);
+    p.compose.Bikubisch = bikubisch;
+}
+
 void Bilder_Hinzufuegen(Programm& p, std::vector<std::string> dateien)
 {
     if (dateien.empty())
@@ -86,17 +102,7 @@ void BatchNeuButtonClick(Programm& p, std::vector<std::string> dateien)
             e.histo = p.farbe.histoAlle;
             e.histoMax = p.farbe.histoMax;
         }
-        Auswahl& a = p.auswahl;
-        a.listenZeile = r;
-        a.bildL = 1;
-        a.bildR = r;
-        a.justL = false;
-        a.justR = true;
-        a.vorschau = VorschauBildR;
-        const bool bikubisch = p.compose.Bikubisch;
-        p.compose.Bikubisch = false;
-        Schleife(p, 2);
-        p.compose.Bikubisch = bikubisch;
+        BildRZeigen(p, r, true);
     }
     fortschrittZuruecksetzen(ctx);
     if (ctx.state.abort)

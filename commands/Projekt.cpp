@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include "align/Referenzpunkt.h"
+#include "commands/Bilder.h"
 #include "commands/Liste.h"
 #include "compose/Komponisten.h"
 #include "compose/Pipeline.h"
@@ -442,18 +443,7 @@ std::optional<Sprache::MeldungNr> bildLaden(Programm& p, int i, const Bildquelle
         return r.ergebnis == Ladeergebnis::PlatteVoll ? MeldungNr::ZuWenigFestplattenspeicher : MeldungNr::BildLadeFehler;
     p.bilder.anzahl = std::max(i, r.letzter);
     bildWerteSetzen(e, b, version);
-    Auswahl& a = p.auswahl;
-    a.bildL = 1;
-    a.bildR = i;
-    a.listenZeile = i;
-    a.justL = false;
-    a.justR = true;
-    a.vorschau = VorschauBildR;
-    const bool bikubisch = p.compose.Bikubisch;
-    if (neutral(e))
-        p.compose.Bikubisch = false;
-    Schleife(p, 2);
-    p.compose.Bikubisch = bikubisch;
+    BildRZeigen(p, i, neutral(e));
     if (p.ctx.state.abort)
         return MeldungNr::BildLadeFehler;
     return std::nullopt;
