@@ -4,18 +4,13 @@
 #include <cstdint>
 
 // The two rules by which a computed value becomes a pixel byte. Both send
-// values below 0 to 0, values above 255 to 255 and not-a-number to 0.
+// values below 0 to 0 and values above 255 to 255.
 
-// A whole number clamped to 0..255; a fraction is cut off towards zero.
+// A whole number (an integer quotient has cut its fraction off already).
 template <std::integral T>
 uint8_t clampByte(T value)
 {
     return static_cast<uint8_t>(value < 0 ? 0 : (value > 255 ? 255 : value));
-}
-
-inline uint8_t clampByte(double value)
-{
-    return static_cast<uint8_t>(value >= 255.0 ? 255 : value > 0.0 ? static_cast<int>(value) : 0);
 }
 
 // Rounded half to even and clamped to 0..255, free of branches and library

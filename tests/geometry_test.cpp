@@ -135,15 +135,11 @@ TEST(Matrix4, CubicKernel)
     EXPECT_EQ(Matrix_4_Kubisch(2), 0);
 }
 
-// The two byte rules differ only in what becomes of a fraction; a change to
-// either would change output bytes of every mode.
-TEST(Bytes, ClampCutsAndRoundRoundsHalfToEven)
+// A change to either byte rule would change output bytes of every mode.
+TEST(Bytes, ClampClampsAndRoundRoundsHalfToEven)
 {
-    EXPECT_EQ(clampByte(300.0), 255);
-    EXPECT_EQ(clampByte(-5.0), 0);
-    EXPECT_EQ(clampByte(17.9), 17);
-    EXPECT_EQ(clampByte(-0.9), 0);
-    EXPECT_EQ(clampByte(std::nan("")), 0);
+    EXPECT_EQ(clampByte(300), 255);
+    EXPECT_EQ(clampByte(17), 17);
     EXPECT_EQ(clampByte(int64_t{-1}), 0);
     EXPECT_EQ(clampByte(int64_t{256}), 255);
     EXPECT_EQ(roundByte(2.5), 2);
