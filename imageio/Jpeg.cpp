@@ -107,20 +107,6 @@ bool zuVielSpeicher(const Dekoder& d)
     return d.fehler.pub.msg_code == JERR_NO_BACKING_STORE || d.fehler.pub.msg_code == JERR_OUT_OF_MEMORY;
 }
 
-bool zeileLesen(Dekoder& d, uint8_t* ziel)
-{
-    JSAMPROW zeile = ziel;
-    return geschuetzt(d.fehler, [&] { return jpeg_read_scanlines(&d.info, &zeile, 1) == 1; });
-}
-
-bool abschliessen(Dekoder& d)
-{
-    return geschuetzt(d.fehler, [&] {
-        jpeg_finish_decompress(&d.info);
-        return true;
-    });
-}
-
 struct Kodierer {
     jpeg_compress_struct info{};
     Fehlerbehandlung fehler{};
@@ -160,20 +146,6 @@ bool kodierenBeginnen(Kodierer& k, FILE* ziel, JDIMENSION breite, JDIMENSION hoe
     });
 }
 
-bool zeileKodieren(Kodierer& k, uint8_t* zeile)
-{
-    JSAMPROW z = zeile;
-    return geschuetzt(k.fehler, [&] { return jpeg_write_scanlines(&k.info, &z, 1) == 1; });
-}
-
-bool kodierenBeenden(Kodierer& k)
-{
-    return geschuetzt(k.fehler, [&] {
-        jpeg_finish_compress(&k.info);
-        return true;
-    });
-}
-
 }
 
 Ladeergebnis JPEG_Lesen(Context& ctx, const std::string& datei, RasterSlot& ziel)
@@ -202,7 +174,8 @@ Ladeergebnis JPEG_Lesen(Context& ctx, const std::string& datei, RasterSlot& ziel
     std::vector<uint8_t> tinte(cmyk ? static_cast<size_t>(breite) * 4 : 0);
     bool dekodiert = true;
     const Ladeergebnis r = ArbeitskopieFuellen(ctx, ziel, false, [&](int32_t, uint8_t* zeile) {
-        dekodiert = zeileLesen(d, cmyk ? tinte.data() : zeile);
+        JSAMPROW z = cmyk ? tinte.data() : zeile;
+        dekodiert = geschuetzt(d.fehler, [&] { return jpeg_read_scanlines(&d.info, &z, 1) == 1; });
         if (!dekodiert)
             return false;
         for (int32_t x = 0; cmyk && x < breite; ++x) {
@@ -214,7 +187,11 @@ Ladeergebnis JPEG_Lesen(Context& ctx, const std::string& datei, RasterSlot& ziel
         }
         return true;
     });
-    if (r == Ladeergebnis::Ok && abschliessen(d))
+    const auto abschliessen = [&] {
+        jpeg_finish_decompress(&d.info);
+        return true;
+    };
+    if (r == Ladeergebnis::Ok && geschuetzt(d.fehler, abschliessen))
         return Ladeergebnis::Ok;
     if (!dekodiert || r == Ladeergebnis::Ok) {
         std::remove(ziel.pfad.c_str());
@@ -235,14 +212,18 @@ bool JPEG_Kodieren(Context& ctx, int32_t breite, int32_t hoehe, FILE* ziel, cons
         ctx.setProgress(hoehe - 1, 0);
         for (int32_t y = 0; y < hoehe; ++y) {
             // The library only reads the row it is given.
-            if (!zeileKodieren(k, const_cast<uint8_t*>(zeile(y))))
+            JSAMPROW z = const_cast<uint8_t*>(zeile(y));
+            if (!geschuetzt(k.fehler, [&] { return jpeg_write_scanlines(&k.info, &z, 1) == 1; }))
                 return false;
             ctx.rowDone(y);
         }
     } catch (const Abbruch&) {
         return false;
     }
-    return kodierenBeenden(k);
+    return geschuetzt(k.fehler, [&] {
+        jpeg_finish_compress(&k.info);
+        return true;
+    });
 }
 
 bool JPEG_Kodieren(Context& ctx, const RasterSlot& von, FILE* ziel, const std::vector<uint8_t>& app2)
