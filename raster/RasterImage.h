@@ -46,6 +46,7 @@ enum class Angelegt {
     Fehler,       // too large, or not creatable
     PlatteVoll,
 };
+
 // How a raster file is prepared.
 enum class Anlage {
     Weiss,           // header and white pixels
