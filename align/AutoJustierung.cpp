@@ -157,7 +157,7 @@ void Lauf::arbeitsraster()
         const RasterSlot& aligned = e.slot[SlotJustiert];
         if (Groesse{aligned.breite, aligned.hoehe} != gemeinsam_ && !Justiere_Bild(p_, i))
             throw Abbruch{};
-        if (NaechsterNachbar(ctx, e, SlotJustiert, SlotAutoJust, w_, h_) != 0)
+        if (!NaechsterNachbar(ctx, e, SlotJustiert, SlotAutoJust, w_, h_))
             throw Abbruch{};
         HistogrammStrecken(ctx, e, SlotAutoJust, true);
         Konturfilter(ctx, e, SlotAutoJust);

@@ -121,7 +121,7 @@ Bitmap24 jpegLesen(Context& ctx, const fs::path& datei)
     RasterSlot raster;
     raster.pfad = (ctx.files().tempFolder() / "foto.bmp").string();
     Bitmap24 bild;
-    if (JPEG_Lesen(ctx, datei.string(), raster) == 0)
+    if (JPEG_Lesen(ctx, datei.string(), raster) == Ladeergebnis::Ok)
         guarded(ctx, [&] { bild = BitmapLesen(ctx, raster); });
     fs::remove(raster.pfad);
     return bild;

@@ -103,7 +103,7 @@ void makeImage(Programm& p, int n, int32_t w, int32_t h)
     e.slot[SlotQuelle].name = "bild" + std::to_string(n);
     RasterSlot& s = e.slot[SlotJustiert];
     s.pfad = TempDateiname(p.ctx.files().tempFolder(), n, SlotJustiert);
-    if (RasterAnlegen(p.ctx, s) != 0)
+    if (RasterAnlegen(p.ctx, s) != Angelegt::Ok)
         std::exit(1);
     SlotCloser close(s);
     OeffneSchreiben(s);
@@ -175,7 +175,7 @@ void area(Programm& p, const fs::path& folder)
     for (int round = 0; round < 2; ++round) {
         const double cpu0 = cpuSeconds();
         const auto start = std::chrono::steady_clock::now();
-        if (Flaechenmittel(p.ctx, e, SlotJustiert, SlotKomposition, 9450, 6299) != 0)
+        if (!Flaechenmittel(p.ctx, e, SlotJustiert, SlotKomposition, 9450, 6299))
             std::exit(1);
         const double time = seconds(start);
         const double cpu = cpuSeconds() - cpu0;
@@ -194,7 +194,7 @@ void anaglyph(Programm& p, const fs::path& folder)
     for (int round = 0; round < 2; ++round) {
         const double cpu0 = cpuSeconds();
         const auto start = std::chrono::steady_clock::now();
-        if (Anaglyph(p, 1, 2, 2, 0.5, 0.5, 0.5) != 0)
+        if (!Anaglyph(p, 1, 2, 2, 0.5, 0.5, 0.5))
             std::exit(1);
         const double time = seconds(start);
         const double cpu = cpuSeconds() - cpu0;

@@ -32,7 +32,7 @@ RasterSlot pattern(Context& ctx, const fs::path& path, int32_t w, int32_t h)
     s.pfad = path.string();
     s.breite = w;
     s.hoehe = h;
-    if (RasterAnlegenLeer(ctx, s) != 0)
+    if (RasterAnlegenLeer(ctx, s) != Angelegt::Ok)
         std::exit(1);
     SlotCloser close(s);
     OeffneSchreiben(s);
@@ -87,7 +87,7 @@ int main(int argc, char** argv)
     RasterSlot working;
     working.pfad = (bench.folder / "jpeg-working.bmp").string();
     start = std::chrono::steady_clock::now();
-    if (JPEG_Lesen(bench.ctx, (bench.folder / "photo.jpg").string(), working) != 0)
+    if (JPEG_Lesen(bench.ctx, (bench.folder / "photo.jpg").string(), working) != Ladeergebnis::Ok)
         return 1;
     const double jpeg = seconds(start);
     std::printf("JPEG %d x %d: JPEG_Lesen %.3f s, djpeg -bmp %.3f s, ratio %.2f (target <= 1.3)\n", jw, jh, jpeg,
@@ -107,7 +107,7 @@ int main(int argc, char** argv)
     fs::remove(bench.folder / "copy.tif");
     working.pfad = (bench.folder / "tiff-working.bmp").string();
     start = std::chrono::steady_clock::now();
-    if (TIFF_Lesen(bench.ctx, (bench.folder / "big.tif").string(), working) != 0)
+    if (TIFF_Lesen(bench.ctx, (bench.folder / "big.tif").string(), working) != Ladeergebnis::Ok)
         return 1;
     const double tiff = seconds(start);
     std::printf("TIFF %d x %d: TIFF_Lesen %.3f s, plain copy %.3f s, ratio %.2f (target <= 2)\n", tw, th, tiff,
@@ -129,7 +129,7 @@ int main(int argc, char** argv)
             RasterSlot target;
             target.pfad = (bench.folder / "mem-working.bmp").string();
             peak[k] = childPeakKiB([&] {
-                return (tif ? TIFF_Lesen(bench.ctx, file, target) : TGA_Lesen(bench.ctx, file, target)) == 0;
+                return (tif ? TIFF_Lesen(bench.ctx, file, target) : TGA_Lesen(bench.ctx, file, target)) == Ladeergebnis::Ok;
             });
             fs::remove(file);
             fs::remove(target.pfad);

@@ -46,7 +46,7 @@ int main(int argc, char** argv)
     std::printf("raster %d x %d, %.0f MB\n", width, height, mb);
 
     auto start = std::chrono::steady_clock::now();
-    if (RasterAnlegen(bench.ctx, source) != 0)
+    if (RasterAnlegen(bench.ctx, source) != Angelegt::Ok)
         return 1;
     std::printf("RasterAnlegen (white fill)   %7.3f s\n", seconds(start));
 

@@ -27,7 +27,7 @@ namespace {
 // A picture with detail everywhere, so that no interpolation is trivial.
 void drawSource(Context& ctx, RasterSlot& slot)
 {
-    if (RasterAnlegen(ctx, slot) != 0)
+    if (RasterAnlegen(ctx, slot) != Angelegt::Ok)
         std::exit(1);
     SlotCloser schliessen(slot);
     OeffneSchreiben(slot);

@@ -33,6 +33,22 @@ void Init_Pfadnamen(Programm& p)
     p.ctx.state.bildSpeichernOrdner = p.ctx.state.programFolder;
 }
 
+void BildRZeigen(Programm& p, int n, bool ohneBikubisch)
+{
+    Auswahl& a = p.auswahl;
+    a.listenZeile = n;
+    a.bildL = 1;
+    a.bildR = n;
+    a.justL = false;
+    a.justR = true;
+    a.vorschau = VorschauBildR;
+    const bool bikubisch = p.compose.Bikubisch;
+    if (ohneBikubisch)
+        p.compose.Bikubisch = false;
+    Schleife(p, 2);
+    p.compose.Bikubisch = bikubisch;
+}
+
 void Bilder_Hinzufuegen(Programm& p, std::vector<std::string> dateien)
 {
     if (dateien.empty())
@@ -59,9 +75,9 @@ void BatchNeuButtonClick(Programm& p, std::vector<std::string> dateien)
     for (int i = 0; i < laden; ++i) {
         ctx.events().setBusyCursor(true);
         const int n = ++p.bilder.anzahl;
-        const int r = Bild_Laden(p, n, dateien[static_cast<size_t>(i)]);
+        const Ladung geladen = Bild_Laden(p, n, dateien[static_cast<size_t>(i)]);
         ctx.setProgress(100, static_cast<int32_t>(std::nearbyint((i + 1) * 100.0 / gewaehlt)));
-        if (r == -1) {
+        if (geladen.ergebnis == Ladeergebnis::Fehler) {
             --p.bilder.anzahl;
             // A stop requested by the user, or a fault already reported with the
             // abort flag, needs no second message.
@@ -71,12 +87,13 @@ void BatchNeuButtonClick(Programm& p, std::vector<std::string> dateien)
             fortschrittZuruecksetzen(ctx);
             break;
         }
-        if (r == -2) {
+        if (geladen.ergebnis == Ladeergebnis::PlatteVoll) {
             --p.bilder.anzahl;
             ctx.message(Titel::Fehler, MeldungNr::ZuWenigFestplattenspeicher);
             fortschrittZuruecksetzen(ctx);
             continue;
         }
+        const int r = geladen.letzter;
         p.bilder.anzahl = r;
         if (r < n)
             continue;
@@ -85,17 +102,7 @@ void BatchNeuButtonClick(Programm& p, std::vector<std::string> dateien)
             e.histo = p.farbe.histoAlle;
             e.histoMax = p.farbe.histoMax;
         }
-        Auswahl& a = p.auswahl;
-        a.listenZeile = r;
-        a.bildL = 1;
-        a.bildR = r;
-        a.justL = false;
-        a.justR = true;
-        a.vorschau = VorschauBildR;
-        const bool bikubisch = p.compose.Bikubisch;
-        p.compose.Bikubisch = false;
-        Schleife(p, 2);
-        p.compose.Bikubisch = bikubisch;
+        BildRZeigen(p, r, true);
     }
     fortschrittZuruecksetzen(ctx);
     if (ctx.state.abort)

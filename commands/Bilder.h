@@ -12,6 +12,11 @@ void Bilder_Hinzufuegen(Programm& p, std::vector<std::string> dateien);
 // The same for a batch job, which opens no dialog: the dialogs' folders stay.
 void BatchNeuButtonClick(Programm& p, std::vector<std::string> dateien);
 
+// Shows a newly loaded image n as image R beside image 1, aligned, and runs
+// the pipeline from level 2; with ohneBikubisch that run resizes without
+// bicubic interpolation (the setting itself stays).
+void BildRZeigen(Programm& p, int n, bool ohneBikubisch);
+
 // At start: both image dialogs open in the program's folder.
 void Init_Pfadnamen(Programm& p);
 

@@ -36,7 +36,7 @@ void BildEntfernenClick(Programm& p)
     if (!p.bilder.gueltig(n))
         return;
     const Groesse vorher = p.bilder.MaxArbeitskopie();
-    if (p.bilder.Entfernen(n) != 1) {
+    if (!p.bilder.Entfernen(n)) {
         a.vorschau = VorschauKeine;
         Schleife(p, 2);
         return;

@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include "align/Referenzpunkt.h"
+#include "commands/Bilder.h"
 #include "commands/Liste.h"
 #include "compose/Komponisten.h"
 #include "compose/Pipeline.h"
@@ -437,23 +438,12 @@ std::optional<Sprache::MeldungNr> bildLaden(Programm& p, int i, const Bildquelle
     e.dateienLoeschen();
     e.reset();
     p.bilder.anzahl = i;
-    const int r = q.teil > 0 ? MPO_Teil_Laden(p, i, q.mpo, q.teil) : Bild_Laden(p, i, q.pfad);
-    if (r <= 0)
-        return r == -2 ? MeldungNr::ZuWenigFestplattenspeicher : MeldungNr::BildLadeFehler;
-    p.bilder.anzahl = std::max(i, r);
+    const Ladung r = q.teil > 0 ? MPO_Teil_Laden(p, i, q.mpo, q.teil) : Bild_Laden(p, i, q.pfad);
+    if (r.ergebnis != Ladeergebnis::Ok || r.letzter <= 0)
+        return r.ergebnis == Ladeergebnis::PlatteVoll ? MeldungNr::ZuWenigFestplattenspeicher : MeldungNr::BildLadeFehler;
+    p.bilder.anzahl = std::max(i, r.letzter);
     bildWerteSetzen(e, b, version);
-    Auswahl& a = p.auswahl;
-    a.bildL = 1;
-    a.bildR = i;
-    a.listenZeile = i;
-    a.justL = false;
-    a.justR = true;
-    a.vorschau = VorschauBildR;
-    const bool bikubisch = p.compose.Bikubisch;
-    if (neutral(e))
-        p.compose.Bikubisch = false;
-    Schleife(p, 2);
-    p.compose.Bikubisch = bikubisch;
+    BildRZeigen(p, i, neutral(e));
     if (p.ctx.state.abort)
         return MeldungNr::BildLadeFehler;
     return std::nullopt;

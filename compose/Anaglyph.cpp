@@ -111,11 +111,8 @@ void anaglyph(Programm& p, int links, int rechts, int schema, double c1, double 
     ctx.setProgress(1, 0);
     const Groesse g = p.bilder.Ermittle_MaxDim();
     RasterSlot& ziel = p.bilder.ergebnis().slot[SlotErgebnis];
-    ziel.breite = g.breite;
-    ziel.hoehe = g.hoehe;
     // Every row is mixed in full, the background standing in beyond a smaller image.
-    if (RasterAnlegenUeberschreiben(ctx, ziel) != 0)
-        throw Abbruch{};
+    LegeRasterAn(ctx, ziel, g.breite, g.hoehe, Anlage::Ueberschreiben);
     const bool einBild = links == rechts;
     RasterSlot l = p.bilder.bild[static_cast<size_t>(links)].slot[SlotJustiert];
     RasterSlot r = p.bilder.bild[static_cast<size_t>(rechts)].slot[SlotJustiert];
@@ -173,9 +170,9 @@ void anaglyph(Programm& p, int links, int rechts, int schema, double c1, double 
 
 }
 
-int Anaglyph(Programm& p, int links, int rechts, int schema, double c1, double c2, double c3)
+bool Anaglyph(Programm& p, int links, int rechts, int schema, double c1, double c2, double c3)
 {
     if (p.ctx.state.abort)
-        return 1;
-    return guarded(p.ctx, [&] { anaglyph(p, links, rechts, schema, c1, c2, c3); }) ? 0 : 1;
+        return false;
+    return guarded(p.ctx, [&] { anaglyph(p, links, rechts, schema, c1, c2, c3); });
 }

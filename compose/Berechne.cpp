@@ -12,14 +12,12 @@ using Sprache::MeldungNr;
 using Sprache::Titel;
 
 // Copies the aligned image n into the result.
-int bildKopieren(Programm& p, int n)
+bool bildKopieren(Programm& p, int n)
 {
     ImageEntry& quelle = p.bilder.bild[static_cast<size_t>(n)];
     return guarded(p.ctx, [&] {
-               RasterKopieren(p.ctx, quelle.slot[SlotJustiert], p.bilder.ergebnis().slot[SlotErgebnis]);
-           })
-        ? 0
-        : 1;
+        RasterKopieren(p.ctx, quelle.slot[SlotJustiert], p.bilder.ergebnis().slot[SlotErgebnis]);
+    });
 }
 
 // The print height follows the result's proportions when asked to.
@@ -98,7 +96,7 @@ bool BERECHNE(Programm& p)
         Abbruch_Behandlung(p);
         return false;
     }
-    int ergebnis = 0;
+    bool ok = true;
     switch (modus) {
     case VorschauBildL:
     case VorschauBildR: {
@@ -106,8 +104,8 @@ bool BERECHNE(Programm& p)
         if (!p.bilder.gueltig(n))
             return false;
         Test_Max1(p, n);
-        ergebnis = bildKopieren(p, n);
-        if (ergebnis == 0)
+        ok = bildKopieren(p, n);
+        if (ok)
             proportionaleDruckgroesse(p);
         break;
     }
@@ -120,14 +118,14 @@ bool BERECHNE(Programm& p)
             return false;
         if (modus == VorschauAnaglyph) {
             const ComposeSettings& c = p.compose;
-            ergebnis = Anaglyph(p, l, r, c.anaglyphSchema, 1 - c.C1 / 100.0, 1 - c.C2 / 100.0, 1 - c.C3 / 100.0);
+            ok = Anaglyph(p, l, r, c.anaglyphSchema, 1 - c.C1 / 100.0, 1 - c.C2 / 100.0, 1 - c.C3 / 100.0);
         } else if (modus == VorschauStreifen) {
             const StreifenSettings& s = p.compose.streifen;
-            ergebnis = Streifenbild(p, l, r, s.breite, s.hoehe, s.richtung, s.beginn);
+            ok = Streifenbild(p, l, r, s.breite, s.hoehe, s.richtung, s.beginn);
         } else {
-            ergebnis = Stereobild(p, l, r);
+            ok = Stereobild(p, l, r);
         }
-        if (ergebnis != 0)
+        if (!ok)
             break;
         if (modus == VorschauStereo) {
             p.druck.breite = p.compose.stereo.xr / 10.0 / p.druck.f();
@@ -138,16 +136,14 @@ bool BERECHNE(Programm& p)
         break;
     }
     case VorschauLinsenraster:
-        ergebnis = Linsenraster_Angepasst(p);
+        ok = Linsenraster_Angepasst(p);
         break;
     default:
         ctx.display().clearPreview();
         return false;
     }
-    if (ergebnis != 0 || ctx.state.abort) {
+    if (!ok || ctx.state.abort) {
         Abbruch_Behandlung(p);
-        if (ergebnis == -2)
-            ctx.message(Titel::Fehler, MeldungNr::ZuWenigFestplattenspeicher);
         return false;
     }
     if (p.druck.seitenverkehrt)

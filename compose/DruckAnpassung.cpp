@@ -82,19 +82,19 @@ void Druckanpassung_Ausfuehren(Programm& p, const Druckplan& plan)
 {
     Context& ctx = p.ctx;
     ImageEntry& e = p.bilder.ergebnis();
-    const int ergebnis = plan.bikubisch
+    const bool ok = plan.bikubisch
         ? Bikubisch(ctx, e, SlotErgebnis, SlotFarbErgebnis, plan.methode, plan.breite, plan.hoehe)
         : NaechsterNachbar(ctx, e, SlotErgebnis, SlotFarbErgebnis, plan.breite, plan.hoehe);
-    if (ergebnis != 0 || ctx.state.abort)
+    if (!ok || ctx.state.abort)
         throw Abbruch{};
     e.slot[SlotErgebnis].breite = e.slot[SlotFarbErgebnis].breite;
     e.slot[SlotErgebnis].hoehe = e.slot[SlotFarbErgebnis].hoehe;
     TeileRaster(ctx, e.slot[SlotFarbErgebnis], e.slot[SlotErgebnis]);
 }
 
-int Druckanpassung(Programm& p)
+bool Druckanpassung(Programm& p)
 {
     if (p.ctx.state.abort)
-        return 1;
-    return guarded(p.ctx, [&] { Druckanpassung_Ausfuehren(p, Druckanpassung_Planen(p)); }) ? 0 : 1;
+        return false;
+    return guarded(p.ctx, [&] { Druckanpassung_Ausfuehren(p, Druckanpassung_Planen(p)); });
 }

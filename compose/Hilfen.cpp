@@ -2,6 +2,27 @@
 
 #include <limits>
 
+#include "raster/RasterImage.h"
+
+void composeRows(Context& ctx, RasterSlot& ziel, int32_t breite, int32_t hoehe, const Farbe& hintergrund,
+                 RasterSlot& quelle1, RasterSlot& quelle2, const std::function<void(int32_t y, uint8_t* row)>& zeile)
+{
+    LegeRasterAn(ctx, ziel, breite, hoehe, Anlage::Weiss);
+    SlotCloser schliesse1(quelle1), schliesse2(quelle2), schliesseZiel(ziel);
+    OeffneLesen(quelle1);
+    OeffneLesen(quelle2);
+    OeffneSchreiben(ziel);
+    Zeile view;
+    ctx.setProgress(hoehe - 1, 0);
+    for (int32_t y = 0; y < hoehe; ++y) {
+        uint8_t* row = NeueZeile(ctx, ziel, y, view);
+        ZeileFuellen(row, 0, breite, hintergrund);
+        zeile(y, row);
+        GibZeileFrei(view);
+        ctx.rowDone(y);
+    }
+}
+
 void nameSlot(Programm& p, int n, int slot)
 {
     RasterSlot& s = p.bilder.bild[static_cast<size_t>(n)].slot[static_cast<size_t>(slot)];

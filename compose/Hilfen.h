@@ -2,9 +2,11 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "model/Programm.h"
+#include "raster/Byte.h"
 
 // Round half to even, as every size and colour computation of the composers rounds.
 inline int64_t roundEven(double value)
@@ -12,20 +14,13 @@ inline int64_t roundEven(double value)
     return static_cast<int64_t>(std::nearbyint(value));
 }
 
-inline uint8_t clampByte(int64_t value)
-{
-    return static_cast<uint8_t>(value < 0 ? 0 : (value > 255 ? 255 : value));
-}
-
-// roundEven clamped to 0..255, free of branches and library calls so pixel
-// loops vectorise: the clamp sends NaN to 0, and adding and taking away
-// 1.5 × 2^52 rounds half to even in the default rounding mode, as nearbyint does.
-inline uint8_t roundByte(double value)
-{
-    constexpr double shift = 6755399441055744.0;
-    const double clamped = std::min(std::max(0.0, value), 255.0);
-    return static_cast<uint8_t>((clamped + shift) - shift);
-}
+// The row loop of a composer that puts two sources into the result: ziel is
+// prepared at breite × hoehe, the sources (copies of their slots) are opened
+// for reading, every row is filled with the background and then given to
+// zeile(y, row); progress, event pump and abort test follow each row. Throws
+// Abbruch on any failure; closes all three on every way out.
+void composeRows(Context& ctx, RasterSlot& ziel, int32_t breite, int32_t hoehe, const Farbe& hintergrund,
+                 RasterSlot& quelle1, RasterSlot& quelle2, const std::function<void(int32_t y, uint8_t* row)>& zeile);
 
 // Gives slot `slot` of image n a temporary file name when it has none yet.
 void nameSlot(Programm& p, int n, int slot);

@@ -10,7 +10,7 @@ bool prepare(Context& ctx, RasterSlot& slot, Groesse groesse)
 {
     slot.breite = groesse.breite;
     slot.hoehe = groesse.hoehe;
-    if (RasterAnlegenUeberschreiben(ctx, slot) == 0)
+    if (RasterAnlegenUeberschreiben(ctx, slot) == Angelegt::Ok)
         return true;
     slot.breite = 0;
     slot.hoehe = 0;

@@ -7,17 +7,18 @@
 #include "model/Programm.h"
 
 // The composers of the preview modes 3 to 6. Each writes the result entry's slot 0
-// and returns 0, or 1 on failure or abort (the failure is reported once and the
-// abort flag is set); with the abort flag already set they return 1 at once.
+// and returns true, or false on failure or abort (the failure is reported once
+// and the abort flag is set); with the abort flag already set they return false
+// at once.
 
 // Lenticular print of all images: vertical lenses (3D) or horizontal lenses (Flip).
 // Slot 3 of every image receives its resized copy.
-int Linsenraster3D(Programm& p);
-int LinsenrasterFlip(Programm& p);
+bool Linsenraster3D(Programm& p);
+bool LinsenrasterFlip(Programm& p);
 
 // Fits the lenticular result to the print: resampled into slot 1 (to square pixels,
 // or to the printer's resolution with the print optimisation), then copied over slot 0.
-int Druckanpassung(Programm& p);
+bool Druckanpassung(Programm& p);
 
 // The fitting of the result in slot 0 to the print: its size and resizer. Sets
 // the effective print size and, with the printer's resolution, the one found
@@ -34,9 +35,8 @@ void Druckanpassung_Ausfuehren(Programm& p, const Druckplan& plan);
 // The preview mode "Linsenraster" as the composition step runs it: the variant
 // of the lens direction followed by Druckanpassung, in one pass over the rows
 // wherever every pixel of the fitting has a source, so that neither the
-// resized copies nor the print before its fitting are written. 0, or 1 on
-// failure or abort.
-int Linsenraster_Angepasst(Programm& p);
+// resized copies nor the print before its fitting are written.
+bool Linsenraster_Angepasst(Programm& p);
 
 // The items of the dpi list of the print optimisation.
 inline constexpr std::array<int32_t, 27> DpiListe{75,   90,   150,  180,  200,  300,  360,  400,  600,
@@ -50,12 +50,12 @@ int64_t Optimale_Aufloesung(Context& ctx, int64_t drucker, double gewuenscht);
 
 // Anaglyph of images links and rechts (possibly the same) in scheme 0..6, with the
 // channel factors c1, c2, c3 (1 full colour, 0 grey).
-int Anaglyph(Programm& p, int links, int rechts, int schema, double c1, double c2, double c3);
+bool Anaglyph(Programm& p, int links, int rechts, int schema, double c1, double c2, double c3);
 
 // Checks a stereo card (millimetres) and shows every fault; false after any.
 bool Viewer_Pruefen(Context& ctx, int32_t xd, int32_t yd, int32_t xm, int32_t ym, int32_t xr, int32_t yr);
 // The stereo card of the stored viewer settings with images links and rechts.
-int Stereobild(Programm& p, int links, int rechts);
+bool Stereobild(Programm& p, int links, int rechts);
 
 struct ViewerVorlage {
     const char* text;
@@ -76,7 +76,7 @@ Rechteck Einpassen(const Rechteck& quelle, const Rechteck& box);
 
 // Stripe image for stereo displays of breite × hoehe pixels: richtung 0 alternate
 // columns, 1 alternate lines; beginn 0 left image first, 1 right image first.
-int Streifenbild(Programm& p, int links, int rechts, int32_t breite, int32_t hoehe, int richtung, int beginn);
+bool Streifenbild(Programm& p, int links, int rechts, int32_t breite, int32_t hoehe, int richtung, int beginn);
 
 // The display size of a stripe size choice (items 0 to 6; other items keep the
 // stored size), with the preview area's size for item 2.

@@ -148,9 +148,9 @@ void resizeAll(Programm& prog, const Layout& l, bool flip)
         nameSlot(prog, i, SlotKomposition);
         ImageEntry& e = prog.bilder.bild[static_cast<size_t>(i)];
         const Groesse k = kopieGroesse(prog, l, flip, i);
-        const int ergebnis = flip ? NaechsterNachbar(ctx, e, SlotJustiert, SlotKomposition, k.breite, k.hoehe)
-                                  : Flaechenmittel(ctx, e, SlotJustiert, SlotKomposition, k.breite, k.hoehe);
-        if (ergebnis != 0 || ctx.state.abort)
+        const bool ok = flip ? NaechsterNachbar(ctx, e, SlotJustiert, SlotKomposition, k.breite, k.hoehe)
+                             : Flaechenmittel(ctx, e, SlotJustiert, SlotKomposition, k.breite, k.hoehe);
+        if (!ok || ctx.state.abort)
             throw Abbruch{};
     }
 }
@@ -366,7 +366,7 @@ void linsenraster(Programm& prog, const Layout& l, bool flip)
     RasterSlot& ziel = prog.bilder.ergebnis().slot[SlotErgebnis];
     ergebnisGroesse(ziel, l, flip);
     // Every pixel is written, the background first.
-    if (RasterAnlegenUeberschreiben(ctx, ziel) != 0)
+    if (RasterAnlegenUeberschreiben(ctx, ziel) != Angelegt::Ok)
         throw Abbruch{};
     resizeAll(prog, l, flip);
     setPhase(ctx, flip ? "F4" : "L4");
@@ -384,11 +384,11 @@ Layout planen(Programm& prog, bool flip)
     return l;
 }
 
-int variante(Programm& prog, bool flip)
+bool variante(Programm& prog, bool flip)
 {
     if (prog.ctx.state.abort)
-        return 1;
-    return guarded(prog.ctx, [&] { linsenraster(prog, planen(prog, flip), flip); }) ? 0 : 1;
+        return false;
+    return guarded(prog.ctx, [&] { linsenraster(prog, planen(prog, flip), flip); });
 }
 
 // The fitting reads the print's rows as they are made, where each of its
@@ -412,10 +412,7 @@ void angepasst(Programm& prog, bool flip)
     // The fitted print is written where the print would be; slot 1 then shares it, as after the fitting.
     setPhase(ctx, flip ? "F4" : "L4");
     RasterSlot& ziel = e.slot[SlotErgebnis];
-    ziel.breite = plan.breite;
-    ziel.hoehe = plan.hoehe;
-    if (RasterAnlegenUeberschreiben(ctx, ziel) != 0)
-        throw Abbruch{};
+    LegeRasterAn(ctx, ziel, plan.breite, plan.hoehe, Anlage::Ueberschreiben);
     {
         SlotCloser schliessen(ziel);
         OeffneSchreiben(ziel);
@@ -432,19 +429,19 @@ void angepasst(Programm& prog, bool flip)
 
 }
 
-int Linsenraster3D(Programm& p)
+bool Linsenraster3D(Programm& p)
 {
     return variante(p, false);
 }
 
-int LinsenrasterFlip(Programm& p)
+bool LinsenrasterFlip(Programm& p)
 {
     return variante(p, true);
 }
 
-int Linsenraster_Angepasst(Programm& p)
+bool Linsenraster_Angepasst(Programm& p)
 {
     if (p.ctx.state.abort)
-        return 1;
-    return guarded(p.ctx, [&] { angepasst(p, p.compose.Linsenrichtung == 1); }) ? 0 : 1;
+        return false;
+    return guarded(p.ctx, [&] { angepasst(p, p.compose.Linsenrichtung == 1); });
 }

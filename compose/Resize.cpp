@@ -20,20 +20,20 @@ constexpr int32_t Stapel = 64;
 // target that covers(source, target) says the body fills completely gets no
 // white pixels first.
 template <class Covers, class Body>
-int resize(Context& ctx, ImageEntry& e, int von, int nach, int32_t breite, int32_t hoehe, const Covers& covers,
-           const Body& body)
+bool resize(Context& ctx, ImageEntry& e, int von, int nach, int32_t breite, int32_t hoehe, const Covers& covers,
+            const Body& body)
 {
     if (ctx.state.abort || von == nach || von < 0 || nach < 0 || von >= SlotAnzahl || nach >= SlotAnzahl)
-        return 1;
-    const bool ok = guarded(ctx, [&] {
+        return false;
+    return guarded(ctx, [&] {
         RasterSlot quelle = e.slot[static_cast<size_t>(von)];
         RasterSlot& ziel = e.slot[static_cast<size_t>(nach)];
         ziel.breite = breite;
         ziel.hoehe = hoehe;
         const bool leer = breite <= 0 || hoehe <= 0 || quelle.breite <= 0 || quelle.hoehe <= 0;
-        const int angelegt = !leer && covers(quelle, ziel) ? RasterAnlegenUeberschreiben(ctx, ziel)
-                                                           : RasterAnlegen(ctx, ziel);
-        if (angelegt != 0)
+        const Angelegt angelegt = !leer && covers(quelle, ziel) ? RasterAnlegenUeberschreiben(ctx, ziel)
+                                                                : RasterAnlegen(ctx, ziel);
+        if (angelegt != Angelegt::Ok)
             throw Abbruch{};
         if (leer)
             return;
@@ -44,7 +44,6 @@ int resize(Context& ctx, ImageEntry& e, int von, int nach, int32_t breite, int32
         ctx.setProgress(hoehe - 1, 0);
         body(quelle, ziel);
     });
-    return ok ? 0 : 1;
 }
 
 const auto fillsAll = [](const RasterSlot&, const RasterSlot&) { return true; };
@@ -401,54 +400,71 @@ BikubischAchse bikubischAchse(int32_t source, int32_t target, const std::array<d
         out[c] = roundByte(w0 * r0[c] + w1 * r1[c] + w2 * r2[c] + w3 * r3[c]);
 }
 
-void bikubischSkalieren(Context& ctx, const Zeilenquelle& quelle, const RasterSlot& ziel, int methode)
-{
-    const auto table = BikubischTabelle(methode);
-    const BikubischAchse ax = bikubischAchse(quelle.breite, ziel.breite, table);
-    const BikubischAchse ay = bikubischAchse(quelle.hoehe, ziel.hoehe, table);
-    const auto srcBytes = static_cast<size_t>(3 * int64_t{quelle.breite});
-    const auto outBytes = static_cast<size_t>(3 * int64_t{ziel.breite});
+// What the bicubic resize needs before its first row: the taps of both axes and
+// how many rows it holds and computes at once.
+struct BikubischPlan {
+    BikubischAchse ax, ay;
+    size_t srcBytes = 0, outBytes = 0;
     // Source rows held at once, each with its horizontal pass, and target rows
     // computed at once: as many as fit into a few megabytes, at least the four
     // source rows of one target row.
-    const size_t bandZeilen = std::clamp<size_t>((size_t{3} << 20) / (8 * outBytes), 4, 16);
-    const auto stapel = static_cast<int32_t>(std::clamp<size_t>((size_t{1} << 20) / outBytes, 1, Stapel));
-    std::vector<uint8_t> sourceBand(bandZeilen * srcBytes);
-    std::vector<double> band(bandZeilen * outBytes);
-    // The source row whose horizontal pass each row of the band holds (−1: none);
-    // a row needed again stays where it is. Source rows are needed in ascending
-    // order, so a row once left behind is never needed again.
-    std::vector<int32_t> held(bandZeilen, -1);
-    std::vector<int32_t> need, fresh;
-    std::vector<size_t> place, freshPlace, slots;
-    std::vector<bool> taken;
-    const auto stapelBytes = static_cast<size_t>(stapel) * outBytes;
-    std::vector<uint8_t> out[2] = {std::vector<uint8_t>(stapelBytes), std::vector<uint8_t>(stapelBytes)};
-    Schreibband schreiben;
-    Helfer helfer;
-    int32_t previousY0 = 0;
-    size_t batch = 0;
-    for (int32_t y0 = 0; y0 < ziel.hoehe;) {
-        // Target rows whose source rows fit into the band; the rows only grow.
-        need.clear();
-        int32_t y1 = y0;
-        while (y1 < ziel.hoehe && y1 - y0 < stapel) {
-            const size_t before = need.size();
-            for (size_t k = 0; k < 4; ++k) {
-                const int32_t r = ay.index[4 * static_cast<size_t>(y1) + k];
-                if (need.empty() || r > need.back())
-                    need.push_back(r);
-            }
-            if (y1 > y0 && need.size() > bandZeilen) {
-                need.resize(before);
-                break;
-            }
-            ++y1;
+    size_t bandZeilen = 0;
+    int32_t stapel = 0;
+};
+
+BikubischPlan bikubischPlanen(const Zeilenquelle& quelle, const RasterSlot& ziel, int methode)
+{
+    BikubischPlan p;
+    const auto table = BikubischTabelle(methode);
+    p.ax = bikubischAchse(quelle.breite, ziel.breite, table);
+    p.ay = bikubischAchse(quelle.hoehe, ziel.hoehe, table);
+    p.srcBytes = static_cast<size_t>(3 * int64_t{quelle.breite});
+    p.outBytes = static_cast<size_t>(3 * int64_t{ziel.breite});
+    p.bandZeilen = std::clamp<size_t>((size_t{3} << 20) / (8 * p.outBytes), 4, 16);
+    p.stapel = static_cast<int32_t>(std::clamp<size_t>((size_t{1} << 20) / p.outBytes, 1, Stapel));
+    return p;
+}
+
+// The target rows from y0 on whose source rows (need, ascending) fit into the
+// band; returns the row after the last. The rows only grow.
+int32_t bikubischStapel(const BikubischPlan& p, int32_t y0, int32_t hoehe, std::vector<int32_t>& need)
+{
+    need.clear();
+    int32_t y1 = y0;
+    while (y1 < hoehe && y1 - y0 < p.stapel) {
+        const size_t before = need.size();
+        for (size_t k = 0; k < 4; ++k) {
+            const int32_t r = p.ay.index[4 * static_cast<size_t>(y1) + k];
+            if (need.empty() || r > need.back())
+                need.push_back(r);
         }
-        place.assign(need.size(), bandZeilen);
-        taken.assign(bandZeilen, false);
+        if (y1 > y0 && need.size() > p.bandZeilen) {
+            need.resize(before);
+            break;
+        }
+        ++y1;
+    }
+    return y1;
+}
+
+// The rows of the band: which source row each holds the horizontal pass of.
+// A row needed again stays where it is. Source rows are needed in ascending
+// order, so a row once left behind is never needed again.
+struct Bikubischband {
+    explicit Bikubischband(size_t zeilen) : held(zeilen, -1) {}
+    std::vector<int32_t> held;           // per band row, its source row (−1: none)
+    std::vector<size_t> place;           // per needed row, its band row
+    std::vector<int32_t> fresh;          // needed rows not held yet
+    std::vector<size_t> freshPlace;      // and the band rows they go to
+    std::vector<bool> taken;
+
+    void belegen(const std::vector<int32_t>& need)
+    {
+        const size_t zeilen = held.size();
+        place.assign(need.size(), zeilen);
+        taken.assign(zeilen, false);
         for (size_t i = 0; i < need.size(); ++i)
-            for (size_t b = 0; b < bandZeilen; ++b)
+            for (size_t b = 0; b < zeilen; ++b)
                 if (held[b] == need[i]) {
                     place[i] = b;
                     taken[b] = true;
@@ -456,7 +472,7 @@ void bikubischSkalieren(Context& ctx, const Zeilenquelle& quelle, const RasterSl
         fresh.clear();
         freshPlace.clear();
         for (size_t i = 0, b = 0; i < need.size(); ++i) {
-            if (place[i] < bandZeilen)
+            if (place[i] < zeilen)
                 continue;
             while (taken[b])
                 ++b;
@@ -466,36 +482,62 @@ void bikubischSkalieren(Context& ctx, const Zeilenquelle& quelle, const RasterSl
             fresh.push_back(need[i]);
             freshPlace.push_back(b);
         }
-        if (!fresh.empty())
-            quelle.lesen(fresh, sourceBand.data());
+    }
+};
+
+// The horizontal pass of one source row.
+void bikubischWaagrecht(const BikubischAchse& ax, const uint8_t* src, double* h)
+{
+    for (size_t x = 0; x < ax.index.size() / 4; ++x) {
+        double s0 = 0, s1 = 0, s2 = 0;
+        for (size_t k = 4 * x; k < 4 * x + 4; ++k) {
+            const uint8_t* px = src + 3 * static_cast<size_t>(ax.index[k]);
+            const double w = ax.weight[k];
+            s0 += w * px[0];
+            s1 += w * px[1];
+            s2 += w * px[2];
+        }
+        h[3 * x] = s0;
+        h[3 * x + 1] = s1;
+        h[3 * x + 2] = s2;
+    }
+}
+
+void bikubischSkalieren(Context& ctx, const Zeilenquelle& quelle, const RasterSlot& ziel, int methode)
+{
+    const BikubischPlan p = bikubischPlanen(quelle, ziel, methode);
+    const size_t outBytes = p.outBytes;
+    std::vector<uint8_t> sourceBand(p.bandZeilen * p.srcBytes);
+    std::vector<double> band(p.bandZeilen * outBytes);
+    Bikubischband belegung(p.bandZeilen);
+    std::vector<int32_t> need;
+    std::vector<size_t> slots;
+    const auto stapelBytes = static_cast<size_t>(p.stapel) * outBytes;
+    std::vector<uint8_t> out[2] = {std::vector<uint8_t>(stapelBytes), std::vector<uint8_t>(stapelBytes)};
+    Schreibband schreiben;
+    Helfer helfer;
+    int32_t previousY0 = 0;
+    size_t batch = 0;
+    for (int32_t y0 = 0; y0 < ziel.hoehe;) {
+        const int32_t y1 = bikubischStapel(p, y0, ziel.hoehe, need);
+        belegung.belegen(need);
+        if (!belegung.fresh.empty())
+            quelle.lesen(belegung.fresh, sourceBand.data());
         ctx.pump();
         ctx.throwIfAborted();
         helfer.teilen(
-            static_cast<int64_t>(fresh.size()),
+            static_cast<int64_t>(belegung.fresh.size()),
             [&](int64_t item, int) {
                 const auto i = static_cast<size_t>(item);
-                const uint8_t* src = sourceBand.data() + i * srcBytes;
-                double* h = band.data() + freshPlace[i] * outBytes;
-                for (size_t x = 0; x < ax.index.size() / 4; ++x) {
-                    double s0 = 0, s1 = 0, s2 = 0;
-                    for (size_t k = 4 * x; k < 4 * x + 4; ++k) {
-                        const uint8_t* px = src + 3 * static_cast<size_t>(ax.index[k]);
-                        const double w = ax.weight[k];
-                        s0 += w * px[0];
-                        s1 += w * px[1];
-                        s2 += w * px[2];
-                    }
-                    h[3 * x] = s0;
-                    h[3 * x + 1] = s1;
-                    h[3 * x + 2] = s2;
-                }
+                bikubischWaagrecht(p.ax, sourceBand.data() + i * p.srcBytes,
+                                   band.data() + belegung.freshPlace[i] * outBytes);
             },
             [] {});
         slots.clear();
         for (int32_t y = y0; y < y1; ++y)
             for (size_t k = 0; k < 4; ++k)
-                slots.push_back(place[static_cast<size_t>(
-                    std::lower_bound(need.begin(), need.end(), ay.index[4 * static_cast<size_t>(y) + k]) - need.begin())]);
+                slots.push_back(belegung.place[static_cast<size_t>(
+                    std::lower_bound(need.begin(), need.end(), p.ay.index[4 * static_cast<size_t>(y) + k]) - need.begin())]);
         // The helper and the calling thread take pieces of columns through all rows
         // of the batch, so a piece of the band stays in the cache; meanwhile the
         // calling thread writes the previous batch.
@@ -507,7 +549,7 @@ void bikubischSkalieren(Context& ctx, const Zeilenquelle& quelle, const RasterSl
                 const size_t c0 = static_cast<size_t>(piece) * Stueck;
                 const size_t n = std::min(Stueck, outBytes - c0);
                 for (size_t i = 0; i < static_cast<size_t>(y1 - y0); ++i) {
-                    const double* w = &ay.weight[4 * (static_cast<size_t>(y0) + i)];
+                    const double* w = &p.ay.weight[4 * (static_cast<size_t>(y0) + i)];
                     const auto row = [&](size_t k) { return band.data() + slots[4 * i + k] * outBytes + c0; };
                     bikubischSenkrecht(row(0), row(1), row(2), row(3), w[0], w[1], w[2], w[3],
                                     o.data() + i * outBytes + c0, n);
@@ -571,7 +613,7 @@ void Bikubisch(Context& ctx, const Zeilenquelle& quelle, const RasterSlot& ziel,
     bikubischSkalieren(ctx, quelle, ziel, methode);
 }
 
-int NaechsterNachbar(Context& ctx, ImageEntry& e, int von, int nach, int32_t breite, int32_t hoehe)
+bool NaechsterNachbar(Context& ctx, ImageEntry& e, int von, int nach, int32_t breite, int32_t hoehe)
 {
     return resize(ctx, e, von, nach, breite, hoehe, nearestCovers, [&](const RasterSlot& quelle, const RasterSlot& ziel) {
         Leseband lesen;
@@ -579,7 +621,7 @@ int NaechsterNachbar(Context& ctx, ImageEntry& e, int von, int nach, int32_t bre
     });
 }
 
-int Flaechenmittel(Context& ctx, ImageEntry& e, int von, int nach, int32_t breite, int32_t hoehe, Flaechenweg weg)
+bool Flaechenmittel(Context& ctx, ImageEntry& e, int von, int nach, int32_t breite, int32_t hoehe, Flaechenweg weg)
 {
     return resize(ctx, e, von, nach, breite, hoehe, fillsAll, [&](const RasterSlot& quelle, const RasterSlot& ziel) {
         const Flaechenweg way = weg == Flaechenweg::Speicher ? Flaechenweg_Fuer(quelle.breite, quelle.hoehe) : weg;
@@ -587,12 +629,12 @@ int Flaechenmittel(Context& ctx, ImageEntry& e, int von, int nach, int32_t breit
     });
 }
 
-int Flaechenmittel(Context& ctx, ImageEntry& e, int von, int nach, int32_t breite, int32_t hoehe)
+bool Flaechenmittel(Context& ctx, ImageEntry& e, int von, int nach, int32_t breite, int32_t hoehe)
 {
     return Flaechenmittel(ctx, e, von, nach, breite, hoehe, Flaechenweg::Speicher);
 }
 
-int Bikubisch(Context& ctx, ImageEntry& e, int von, int nach, int methode, int32_t breite, int32_t hoehe)
+bool Bikubisch(Context& ctx, ImageEntry& e, int von, int nach, int methode, int32_t breite, int32_t hoehe)
 {
     return resize(ctx, e, von, nach, breite, hoehe, fillsAll, [&](const RasterSlot& quelle, const RasterSlot& ziel) {
         Leseband lesen;

@@ -8,20 +8,21 @@
 #include "core/Context.h"
 #include "model/ImageSet.h"
 
-// Resizers from one slot of an entry into another. Each returns 0, or 1 on
-// failure; with the abort flag set or von = nach it does nothing and returns 1.
+// Resizers from one slot of an entry into another. Each returns true when done,
+// false on failure; with the abort flag set or von = nach it does nothing and
+// returns false.
 // The target slot gets the new size and a prepared raster; failures are reported once.
 
 // Area average. Both ways stream the source through a band of rows and differ
 // only in one rounding rule (see Flaechenweg); the in-memory rule applies when
 // the source would fit into half the physical memory, the other one otherwise.
-int Flaechenmittel(Context& ctx, ImageEntry& e, int von, int nach, int32_t breite, int32_t hoehe);
+bool Flaechenmittel(Context& ctx, ImageEntry& e, int von, int nach, int32_t breite, int32_t hoehe);
 
 enum class Flaechenweg {
     Speicher,  // source fits in memory; an end position within 0.000001 of a pixel boundary moves back
     Datei,     // source too large for memory; only an end exactly on a boundary moves back
 };
-int Flaechenmittel(Context& ctx, ImageEntry& e, int von, int nach, int32_t breite, int32_t hoehe, Flaechenweg weg);
+bool Flaechenmittel(Context& ctx, ImageEntry& e, int von, int nach, int32_t breite, int32_t hoehe, Flaechenweg weg);
 
 // Which weighting Flaechenmittel takes for a source of this size.
 Flaechenweg Flaechenweg_Fuer(int32_t breite, int32_t hoehe);
@@ -44,14 +45,14 @@ private:
 
 // Nearest neighbour in steps of 1/32768 pixel. Target pixels whose source lies
 // beyond the source's last row or column keep what the target raster holds.
-int NaechsterNachbar(Context& ctx, ImageEntry& e, int von, int nach, int32_t breite, int32_t hoehe);
+bool NaechsterNachbar(Context& ctx, ImageEntry& e, int von, int nach, int32_t breite, int32_t hoehe);
 // Whether every target pixel has a source pixel; the step of one axis.
 bool NaechsterNachbar_Deckend(int32_t quellBreite, int32_t quellHoehe, int32_t breite, int32_t hoehe);
 int64_t NaechsterNachbar_Schritt(int32_t quelle, int32_t ziel);
 
 // Bicubic over 4 × 4 neighbours: method 1 cubic B-spline, 2 cubic convolution
 // with a = −0.75, 3 with a = −1.
-int Bikubisch(Context& ctx, ImageEntry& e, int von, int nach, int methode, int32_t breite, int32_t hoehe);
+bool Bikubisch(Context& ctx, ImageEntry& e, int von, int nach, int methode, int32_t breite, int32_t hoehe);
 
 // The source of a resize computed on the way rather than read from a raster:
 // lesen fills band with rows ys (ascending, each once), 3 × breite bytes each,

@@ -174,35 +174,19 @@ void stereobild(Programm& p, int links, int rechts)
     const int32_t t = static_cast<int32_t>(std::min<int64_t>({roundEven(static_cast<double>(w) * s.linienBreite / xr / 10), w, h}));
 
     ImageEntry& e = p.bilder.ergebnis();
-    RasterSlot& ziel = e.slot[SlotErgebnis];
-    ziel.breite = w;
-    ziel.hoehe = h;
-    if (RasterAnlegen(ctx, ziel) != 0)
-        throw Abbruch{};
-    {
-        OeffneLesen(l);
-        OeffneLesen(r);
-        SlotCloser schliessen(ziel);
-        OeffneSchreiben(ziel);
-        Zeile viewL, viewR, view;
-        ctx.setProgress(h - 1, 0);
-        for (int32_t y = 0; y < h; ++y) {
-            uint8_t* row = NeueZeile(ctx, ziel, y, view);
-            ZeileFuellen(row, 0, w, s.hintergrund);
-            placeRow(ctx, l, y, bildL, w, viewL, row);
-            placeRow(ctx, r, y, bildR, w, viewR, row);
-            if (s.rahmen && t > 0) {
-                boxLines(row, y, rahmenL, t, s.rahmenFarbe);
-                boxLines(row, y, rahmenR, t, s.rahmenFarbe);
-            }
-            if (s.gesamtRahmen && t > 0)
-                boxLines(row, y, Box{0, 0, w - 1, h - 1}, t, s.rahmenFarbe);
-            GibZeileFrei(view);
-            ctx.rowDone(y);
+    Zeile viewL, viewR;
+    composeRows(ctx, e.slot[SlotErgebnis], w, h, s.hintergrund, l, r, [&](int32_t y, uint8_t* row) {
+        placeRow(ctx, l, y, bildL, w, viewL, row);
+        placeRow(ctx, r, y, bildR, w, viewR, row);
+        if (s.rahmen && t > 0) {
+            boxLines(row, y, rahmenL, t, s.rahmenFarbe);
+            boxLines(row, y, rahmenR, t, s.rahmenFarbe);
         }
-    }
-    const auto check = [&](int ergebnis) {
-        if (ergebnis != 0 || ctx.state.abort)
+        if (s.gesamtRahmen && t > 0)
+            boxLines(row, y, Box{0, 0, w - 1, h - 1}, t, s.rahmenFarbe);
+    });
+    const auto check = [&](bool ok) {
+        if (!ok || ctx.state.abort)
             throw Abbruch{};
     };
     if (s.stauchen) {
@@ -218,12 +202,12 @@ void stereobild(Programm& p, int links, int rechts)
 
 }
 
-int Stereobild(Programm& p, int links, int rechts)
+bool Stereobild(Programm& p, int links, int rechts)
 {
     if (p.ctx.state.abort)
-        return 1;
+        return false;
     const StereoSettings& s = p.compose.stereo;
     if (!Viewer_Pruefen(p.ctx, s.xd, s.yd, s.xm, s.ym, s.xr, s.yr))
-        return 1;
-    return guarded(p.ctx, [&] { stereobild(p, links, rechts); }) ? 0 : 1;
+        return false;
+    return guarded(p.ctx, [&] { stereobild(p, links, rechts); });
 }

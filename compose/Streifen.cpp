@@ -32,7 +32,7 @@ void streifenbild(Programm& p, int links, int rechts, int32_t breite, int32_t ho
     const int32_t y0 = spalten ? (hoehe - ph) / 2 : (hoehe - 2 * ph) / 2;
     const auto verkleinern = [&](int n) {
         nameSlot(p, n, SlotKomposition);
-        if (NaechsterNachbar(ctx, p.bilder.bild[static_cast<size_t>(n)], SlotJustiert, SlotKomposition, pw, ph) != 0)
+        if (!NaechsterNachbar(ctx, p.bilder.bild[static_cast<size_t>(n)], SlotJustiert, SlotKomposition, pw, ph))
             throw Abbruch{};
     };
     verkleinern(links);
@@ -40,22 +40,11 @@ void streifenbild(Programm& p, int links, int rechts, int32_t breite, int32_t ho
         verkleinern(rechts);
     if (ctx.state.abort)
         throw Abbruch{};
-    RasterSlot& ziel = p.bilder.ergebnis().slot[SlotErgebnis];
-    ziel.breite = breite;
-    ziel.hoehe = hoehe;
-    if (RasterAnlegen(ctx, ziel) != 0)
-        throw Abbruch{};
     RasterSlot erstes = p.bilder.bild[static_cast<size_t>(beginn == 0 ? links : rechts)].slot[SlotKomposition];
     RasterSlot zweites = p.bilder.bild[static_cast<size_t>(beginn == 0 ? rechts : links)].slot[SlotKomposition];
-    OeffneLesen(erstes);
-    OeffneLesen(zweites);
-    SlotCloser schliessen(ziel);
-    OeffneSchreiben(ziel);
-    Zeile view, view1, view2;
-    ctx.setProgress(hoehe - 1, 0);
-    for (int32_t y = 0; y < hoehe; ++y) {
-        uint8_t* row = NeueZeile(ctx, ziel, y, view);
-        ZeileFuellen(row, 0, breite, p.compose.Hintergrundfarbe);
+    Zeile view1, view2;
+    composeRows(ctx, p.bilder.ergebnis().slot[SlotErgebnis], breite, hoehe, p.compose.Hintergrundfarbe, erstes,
+                zweites, [&](int32_t y, uint8_t* row) {
         const int32_t i = y - y0;
         uint8_t* block = row + 3 * int64_t{x0};
         if (spalten && i >= 0 && i < ph) {
@@ -69,9 +58,7 @@ void streifenbild(Programm& p, int links, int rechts, int32_t breite, int32_t ho
             const uint8_t* src = LeseZeile(ctx, i % 2 == 0 ? erstes : zweites, i / 2, i % 2 == 0 ? view1 : view2);
             std::memcpy(block, src, 3 * static_cast<size_t>(pw));
         }
-        GibZeileFrei(view);
-        ctx.rowDone(y);
-    }
+    });
 }
 
 }
@@ -93,11 +80,11 @@ Rechteck Einpassen(const Rechteck& quelle, const Rechteck& box)
     return r;
 }
 
-int Streifenbild(Programm& p, int links, int rechts, int32_t breite, int32_t hoehe, int richtung, int beginn)
+bool Streifenbild(Programm& p, int links, int rechts, int32_t breite, int32_t hoehe, int richtung, int beginn)
 {
     if (p.ctx.state.abort)
-        return 1;
-    return guarded(p.ctx, [&] { streifenbild(p, links, rechts, breite, hoehe, richtung, beginn); }) ? 0 : 1;
+        return false;
+    return guarded(p.ctx, [&] { streifenbild(p, links, rechts, breite, hoehe, richtung, beginn); });
 }
 
 void Streifengroesse_Anwenden(Programm& p, int auswahl)

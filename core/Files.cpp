@@ -15,6 +15,22 @@
 
 namespace fs = std::filesystem;
 
+bool readFully(int fd, void* data, size_t length, int64_t offset)
+{
+    auto* p = static_cast<uint8_t*>(data);
+    while (length > 0) {
+        const ssize_t n = ::pread(fd, p, length, offset);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        p += n;
+        length -= static_cast<size_t>(n);
+        offset += n;
+    }
+    return true;
+}
+
 int writeFully(int fd, const void* data, size_t length, int64_t offset)
 {
     const auto* p = static_cast<const uint8_t*>(data);

@@ -56,6 +56,8 @@ bool diskFull(int error);
 
 // The positioned write of Files::writeAt without the service.
 int writeFully(int fd, const void* data, size_t length, int64_t offset);
+// Exactly length bytes at offset; false when the file ends before them or a read fails.
+bool readFully(int fd, void* data, size_t length, int64_t offset);
 
 // Copies the first length bytes of one open file over the start of another: in
 // the kernel where it can, by reading and writing where it cannot (another

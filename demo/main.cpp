@@ -29,7 +29,7 @@ bool ansichtSchreiben(Context& ctx, const Szene& szene, int k, const fs::path& d
     raster.breite = szene.breite;
     raster.hoehe = szene.hoehe;
     bool ok = guarded(ctx, [&] {
-        if (RasterAnlegen(ctx, raster) != 0)
+        if (RasterAnlegen(ctx, raster) != Angelegt::Ok)
             throw Abbruch{};
         SlotCloser schliessen(raster);
         OeffneSchreiben(raster);

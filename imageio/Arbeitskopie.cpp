@@ -5,17 +5,20 @@
 
 #include "raster/RasterImage.h"
 
-int ArbeitskopieAnlegen(Context& ctx, RasterSlot& ziel, int32_t breite, int32_t hoehe)
+Ladeergebnis ArbeitskopieAnlegen(Context& ctx, RasterSlot& ziel, int32_t breite, int32_t hoehe)
 {
-    if (Plattenplatz_Pruefen(ctx, ziel.pfad, breite, hoehe) != 0)
-        return -2;
+    if (!Plattenplatz_Pruefen(ctx, ziel.pfad, breite, hoehe))
+        return Ladeergebnis::PlatteVoll;
     ziel.breite = breite;
     ziel.hoehe = hoehe;
-    const int r = RasterAnlegenLeer(ctx, ziel);
-    return r == 0 || r == -2 ? r : -1;
+    switch (RasterAnlegenLeer(ctx, ziel)) {
+    case Angelegt::Ok: return Ladeergebnis::Ok;
+    case Angelegt::PlatteVoll: return Ladeergebnis::PlatteVoll;
+    default: return Ladeergebnis::Fehler;
+    }
 }
 
-int ArbeitskopieFuellen(Context& ctx, RasterSlot& ziel, bool vonUnten, const ZeilenQuelle& fill)
+Ladeergebnis ArbeitskopieFuellen(Context& ctx, RasterSlot& ziel, bool vonUnten, const ZeilenQuelle& fill)
 {
     bool ok = false;
     bool platteVoll = false;
@@ -37,8 +40,8 @@ int ArbeitskopieFuellen(Context& ctx, RasterSlot& ziel, bool vonUnten, const Zei
         platteVoll = diskFull(a.fehler);
     }
     if (ok)
-        return 0;
+        return Ladeergebnis::Ok;
     std::error_code ec;
     std::filesystem::remove(ziel.pfad, ec);
-    return platteVoll ? -2 : -1;
+    return platteVoll ? Ladeergebnis::PlatteVoll : Ladeergebnis::Fehler;
 }

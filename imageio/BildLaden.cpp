@@ -46,25 +46,28 @@ void quelleSetzen(ImageEntry& e, const std::string& pfad, const std::string& nam
     q.eigentum = eigentum;
 }
 
-int bmpLesen(Context& ctx, const std::string& datei, RasterSlot& ziel)
+Ladeergebnis bmpLesen(Context& ctx, const std::string& datei, RasterSlot& ziel)
 {
     int32_t breite = 0, hoehe = 0, kopf = 0;
-    if (BMP_Kopf_Pruefen(ctx, datei, breite, hoehe, kopf) != 0)
-        return -1;
-    if (Plattenplatz_Pruefen(ctx, ziel.pfad, breite, hoehe) != 0)
-        return -2;
+    if (BMP_Kopf_Pruefen(ctx, datei, breite, hoehe, kopf) != BmpKopf::Ok)
+        return Ladeergebnis::Fehler;
+    if (!Plattenplatz_Pruefen(ctx, ziel.pfad, breite, hoehe))
+        return Ladeergebnis::PlatteVoll;
     RasterSlot quelle;
     quelle.pfad = datei;
-    if (const int r = RasterKopierenDatei(ctx.files(), quelle, ziel); r != 0) {
-        if (r == -2)
-            return -2;
+    switch (RasterKopierenDatei(ctx.files(), quelle, ziel)) {
+    case Dateiergebnis::Ok:
+        break;
+    case Dateiergebnis::PlatteVoll:
+        return Ladeergebnis::PlatteVoll;
+    case Dateiergebnis::Fehler:
         ctx.message(Sprache::Titel::Fehler, MitDatei(Sprache::Meldung(Sprache::MeldungNr::AllgemeinerLadeFehler),
                                                      datei, false));
-        return -1;
+        return Ladeergebnis::Fehler;
     }
     ziel.breite = breite;
     ziel.hoehe = hoehe;
-    return 0;
+    return Ladeergebnis::Ok;
 }
 
 // The parts of a stereo or multi-picture file: "<temporary prefix>_<file name>_<k>.JPG".
@@ -89,19 +92,19 @@ void teilQuelleSetzen(ImageEntry& e, const std::string& teil, const std::string&
     e.slot[SlotQuelle].pfad2 = datei;
 }
 
-// Loads one extracted part into entry n; 0, or the reader's result.
-int teilLaden(Programm& p, int n, const std::string& teil, const std::string& mpo)
+// Loads one extracted part into entry n.
+Ladeergebnis teilLaden(Programm& p, int n, const std::string& teil, const std::string& mpo)
 {
     ImageEntry& e = p.bilder.bild[static_cast<size_t>(n)];
     e.reset();
     slotsBenennen(p, n);
-    const int r = JPEG_Lesen(p.ctx, teil, e.slot[SlotArbeitskopie]);
-    if (r != 0) {
+    const Ladeergebnis r = JPEG_Lesen(p.ctx, teil, e.slot[SlotArbeitskopie]);
+    if (r != Ladeergebnis::Ok) {
         e.reset();
         return r;
     }
     teilQuelleSetzen(e, teil, mpo);
-    return 0;
+    return Ladeergebnis::Ok;
 }
 
 void teileLoeschen(const std::string& basis, int von, int bis)
@@ -119,29 +122,39 @@ void eintraegeLeeren(Programm& p, int von, int bis)
     }
 }
 
-int mpoLaden(Programm& p, int index, const std::string& datei)
+Ladung fertig(int letzter)
+{
+    return {Ladeergebnis::Ok, letzter};
+}
+
+Ladung fehlgeschlagen(Ladeergebnis r = Ladeergebnis::Fehler)
+{
+    return {r, 0};
+}
+
+Ladung mpoLaden(Programm& p, int index, const std::string& datei)
 {
     const std::string basis = teilBasis(p, index, datei);
     // Parts beyond the image set's last entry are not taken.
     const MpoErgebnis m = MPO_Zerlegen(p.ctx.files(), datei, basis, {}, nullptr, MaxBilder - index + 1);
     if (!m.ok)
-        return -1;
+        return fehlgeschlagen();
     for (int k = 1; k <= m.anzahl; ++k) {
         const int n = index + k - 1;
-        if (const int r = teilLaden(p, n, teilDatei(basis, k), datei); r != 0) {
+        if (const Ladeergebnis r = teilLaden(p, n, teilDatei(basis, k), datei); r != Ladeergebnis::Ok) {
             // Nothing of a half-loaded file stays: neither entries nor parts.
             eintraegeLeeren(p, index, n - 1);
             teileLoeschen(basis, k, m.anzahl);
-            return r;
+            return fehlgeschlagen(r);
         }
     }
-    return index + m.anzahl - 1;
+    return fertig(index + m.anzahl - 1);
 }
 
 // Views erster … letzter (1 the left-eye view, 2 the right-eye view) of a
 // side-by-side stereo file into the entries from index on. Each view's source
 // is a JPEG of it among the temporary files, as a multi-picture file's part is.
-int jpsLaden(Programm& p, int index, const std::string& datei, int erster, int letzter)
+Ladung jpsLaden(Programm& p, int index, const std::string& datei, int erster, int letzter)
 {
     letzter = std::min(letzter, erster + MaxBilder - index);
     ImageEntry* ansicht[2] = {nullptr, nullptr};
@@ -153,9 +166,10 @@ int jpsLaden(Programm& p, int index, const std::string& datei, int erster, int l
     }
     RasterSlot& ganz = p.bilder.bild[static_cast<size_t>(index)].slot[SlotKomposition];
     const auto arbeitskopie = [](ImageEntry* e) { return e ? &e->slot[SlotArbeitskopie] : nullptr; };
-    if (const int r = JPS_Lesen(p.ctx, datei, ganz, arbeitskopie(ansicht[0]), arbeitskopie(ansicht[1])); r != 0) {
+    if (const Ladeergebnis r = JPS_Lesen(p.ctx, datei, ganz, arbeitskopie(ansicht[0]), arbeitskopie(ansicht[1]));
+        r != Ladeergebnis::Ok) {
         eintraegeLeeren(p, index, index + letzter - erster);
-        return r;
+        return fehlgeschlagen(r);
     }
     const std::string basis = teilBasis(p, index, datei);
     for (int k = erster; k <= letzter; ++k) {
@@ -164,25 +178,25 @@ int jpsLaden(Programm& p, int index, const std::string& datei, int erster, int l
         if (!JPEG_Schreiben(p.ctx, teil, e.slot[SlotArbeitskopie])) {
             teileLoeschen(basis, erster, k);
             eintraegeLeeren(p, index, index + letzter - erster);
-            return -1;
+            return fehlgeschlagen();
         }
         teilQuelleSetzen(e, teil, datei);
     }
-    return index + letzter - erster;
+    return fertig(index + letzter - erster);
 }
 
 }
 
-int Bild_Laden(Programm& p, int index, const std::string& datei)
+Ladung Bild_Laden(Programm& p, int index, const std::string& datei)
 {
     if (p.ctx.state.abort || index < 1 || index > MaxBilder)
-        return -1;
+        return fehlgeschlagen();
     const std::string ext = endung(datei);
     if (ext.empty() || ext == ".MPO")
         return mpoLaden(p, index, datei);
     if (ext == ".JPS")
         return jpsLaden(p, index, datei, 1, 2);
-    int (*leser)(Context&, const std::string&, RasterSlot&) = nullptr;
+    Ladeergebnis (*leser)(Context&, const std::string&, RasterSlot&) = nullptr;
     if (ext == ".BMP")
         leser = bmpLesen;
     else if (ext == ".JPG" || ext == ".JPEG")
@@ -192,16 +206,16 @@ int Bild_Laden(Programm& p, int index, const std::string& datei)
     else if (ext == ".TGA")
         leser = TGA_Lesen;
     else
-        return -1;
+        return fehlgeschlagen();
     ImageEntry& e = p.bilder.bild[static_cast<size_t>(index)];
     e.reset();
     slotsBenennen(p, index);
-    if (const int r = leser(p.ctx, datei, e.slot[SlotArbeitskopie]); r != 0) {
+    if (const Ladeergebnis r = leser(p.ctx, datei, e.slot[SlotArbeitskopie]); r != Ladeergebnis::Ok) {
         e.reset();
-        return r;
+        return fehlgeschlagen(r);
     }
     quelleSetzen(e, datei, fs::path(datei).filename().string(), -1);
-    return index;
+    return fertig(index);
 }
 
 void Temp_Aufraeumen(Context& ctx)
@@ -218,22 +232,22 @@ void Temp_Aufraeumen(Context& ctx)
     });
 }
 
-int MPO_Teil_Laden(Programm& p, int index, const std::string& mpo, int k)
+Ladung MPO_Teil_Laden(Programm& p, int index, const std::string& mpo, int k)
 {
     if (p.ctx.state.abort || index < 1 || index > MaxBilder || k < 1)
-        return -1;
+        return fehlgeschlagen();
     if (endung(mpo) == ".JPS")
-        return k <= 2 ? jpsLaden(p, index, mpo, k, k) : -1;
+        return k <= 2 ? jpsLaden(p, index, mpo, k, k) : fehlgeschlagen();
     const std::string basis = teilBasis(p, index, mpo);
     const MpoErgebnis m = MPO_Zerlegen(p.ctx.files(), mpo, basis, {}, nullptr, k);
     if (!m.ok)
-        return -1;
+        return fehlgeschlagen();
     teileLoeschen(basis, 1, std::min(k - 1, m.anzahl));
     if (m.anzahl < k)
-        return -1;
-    if (const int r = teilLaden(p, index, teilDatei(basis, k), mpo); r != 0) {
+        return fehlgeschlagen();
+    if (const Ladeergebnis r = teilLaden(p, index, teilDatei(basis, k), mpo); r != Ladeergebnis::Ok) {
         teileLoeschen(basis, k, k);
-        return r;
+        return fehlgeschlagen(r);
     }
-    return index;
+    return fertig(index);
 }

@@ -5,7 +5,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdio>
 #include <filesystem>
 #include <system_error>
@@ -14,34 +13,21 @@
 
 namespace fs = std::filesystem;
 
-void Bytes::u16(uint32_t v)
+int Bytes::verschiebung(int i, int breite) const
 {
-    if (big_) {
-        u8(v >> 8);
-        u8(v);
-    } else {
-        u8(v);
-        u8(v >> 8);
-    }
+    return big_ ? 8 * (breite - 1 - i) : 8 * i;
 }
 
-void Bytes::u32(uint32_t v)
+void Bytes::zahl(uint32_t v, int breite)
 {
-    if (big_) {
-        u16(v >> 16);
-        u16(v);
-    } else {
-        u16(v);
-        u16(v >> 16);
-    }
+    for (int i = 0; i < breite; ++i)
+        u8(v >> verschiebung(i, breite));
 }
 
 void Bytes::u32An(size_t at, uint32_t v)
 {
-    for (int i = 0; i < 4; ++i) {
-        const int shift = big_ ? 24 - 8 * i : 8 * i;
-        daten[at + static_cast<size_t>(i)] = static_cast<uint8_t>(v >> shift);
-    }
+    for (int i = 0; i < 4; ++i)
+        daten[at + static_cast<size_t>(i)] = static_cast<uint8_t>(v >> verschiebung(i, 4));
 }
 
 LeseDatei::LeseDatei(const std::string& pfad)
@@ -64,20 +50,8 @@ LeseDatei::~LeseDatei()
 
 bool LeseDatei::lesen(uint64_t offset, void* ziel, size_t laenge) const
 {
-    if (fd_ < 0 || offset > groesse_ || laenge > groesse_ - offset)
-        return false;
-    auto* p = static_cast<uint8_t*>(ziel);
-    while (laenge > 0) {
-        const ssize_t n = ::pread(fd_, p, laenge, static_cast<off_t>(offset));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        p += n;
-        laenge -= static_cast<size_t>(n);
-        offset += static_cast<uint64_t>(n);
-    }
-    return true;
+    return fd_ >= 0 && offset <= groesse_ && laenge <= groesse_ - offset
+        && readFully(fd_, ziel, laenge, static_cast<int64_t>(offset));
 }
 
 bool DateiLesen(const std::string& pfad, std::vector<uint8_t>& daten, uint64_t maxBytes)

@@ -34,14 +34,18 @@ public:
     std::vector<uint8_t> daten;
 
     void u8(uint32_t v) { daten.push_back(static_cast<uint8_t>(v)); }
-    void u16(uint32_t v);
-    void u32(uint32_t v);
+    void u16(uint32_t v) { zahl(v, 2); }
+    void u32(uint32_t v) { zahl(v, 4); }
     void text(const std::string& s) { daten.insert(daten.end(), s.begin(), s.end()); }
     // Overwrites a 32-bit number written earlier.
     void u32An(size_t at, uint32_t v);
     size_t size() const { return daten.size(); }
 
 private:
+    // Where byte i of a number breite bytes wide lies in it, in bits.
+    int verschiebung(int i, int breite) const;
+    void zahl(uint32_t v, int breite);
+
     bool big_;
 };
 

@@ -322,6 +322,112 @@ void TExif::multiPicture(const std::vector<uint8_t>& d, size_t mpfAb, size_t mpf
     }
 }
 
+namespace {
+
+// An entry of IFD0; the EXIF directory's offset goes to exifIfd.
+void hauptWert(TExif& e, Block& t, const Wert& w, uint32_t& exifIfd)
+{
+    switch (w.tag) {
+    case 0x010E: e.Bildbeschreibung = t.text(w); break;
+    case 0x010F: e.Hersteller = t.text(w); break;
+    case 0x0110: e.Modell = t.text(w); break;
+    case 0x0112: e.Ausrichtung = t.zahl(w); break;
+    case 0x011A: e.XAufloesung = t.rational(w); break;
+    case 0x011B: e.YAufloesung = t.rational(w); break;
+    case 0x0128: e.Einheit = t.zahl(w); break;
+    case 0x0131: e.Software = t.text(w); break;
+    case 0x0132: e.DatumZeit = t.text(w); break;
+    case 0x013B: e.Kuenstler = t.text(w); break;
+    case 0x0213: e.YCbCrPositionierung = t.zahl(w); break;
+    case 0x8298: e.Copyright = t.text(w); break;
+    case 0x8769:
+        e.ExifZeiger = t.zahl(w);
+        exifIfd = static_cast<uint32_t>(e.ExifZeiger);
+        break;
+    case 0xC4A5: e.PrintIMLaenge = w.anzahl; break;
+    default: break;
+    }
+}
+
+// An entry of the EXIF directory; the interoperability directory's offset
+// goes to interopIfd, the maker note to herstellerNotiz.
+void exifWert(TExif& e, Block& t, const Wert& w, uint32_t& interopIfd, Wert& herstellerNotiz)
+{
+    switch (w.tag) {
+    case 0x829A: e.Belichtungszeit = t.rational(w); break;
+    case 0x829D: e.Blende = t.rational(w); break;
+    case 0x8822: e.Belichtungsprogramm = t.zahl(w); break;
+    case 0x8827: e.ISO = t.zahl(w); break;
+    case 0x9000: e.ExifVersion = t.text(w); break;
+    case 0x9003: e.DatumOriginal = t.text(w); break;
+    case 0x9004: e.DatumDigitalisiert = t.text(w); break;
+    case 0x9101:
+        if (w.ok && w.anzahl == 4) {
+            const uint8_t* k = t.bei(w.pos);
+            e.Komponenten = k[0] == 1 && k[1] == 2 && k[2] == 3 && k[3] == 0
+                ? std::string("YCbCr")
+                : std::to_string(k[0]) + " " + std::to_string(k[1]) + " " + std::to_string(k[2]) + " "
+                    + std::to_string(k[3]);
+        }
+        break;
+    case 0x9102: e.KomprimierteBits = t.rational(w); break;
+    case 0x9201: e.Verschlusswert = t.rational(w); break;
+    case 0x9202: e.Blendenwert = t.rational(w); break;
+    case 0x9203: e.Helligkeit = t.rational(w); break;
+    case 0x9204: e.Belichtungskorrektur = t.rational(w); break;
+    case 0x9205: e.MaxBlendenwert = t.rational(w); break;
+    case 0x9207: e.Messmethode = t.zahl(w); break;
+    case 0x9208: e.Lichtquelle = t.zahl(w); break;
+    case 0x9209: e.Blitz = t.zahl(w); break;
+    case 0x920A: e.Brennweite = t.rational(w); break;
+    case 0x927C:
+        e.HerstellerInfoLaenge = w.anzahl;
+        herstellerNotiz = w;
+        break;
+    // The comment starts with 8 bytes naming its character code.
+    case 0x9286: e.Benutzerkommentar = t.text(w, 8); break;
+    case 0xA000: e.FlashpixVersion = t.text(w); break;
+    case 0xA001: e.Farbraum = t.zahl(w); break;
+    case 0xA002: e.PixelX = t.zahl(w); break;
+    case 0xA003: e.PixelY = t.zahl(w); break;
+    case 0xA005: interopIfd = static_cast<uint32_t>(t.zahl(w)); break;
+    default: break;
+    }
+}
+
+// A maker note of the FUJIFILM kind is a little-endian directory whose
+// offsets count from the note's own start.
+void herstellerNotizLesen(TExif& e, const std::vector<uint8_t>& d, Block& t, const Wert& notiz, size_t exifEnde)
+{
+    if (!notiz.ok || notiz.anzahl < 12 || !beginntMit(d, t.absolut(notiz.pos), exifEnde, "FUJIFILM", 8))
+        return;
+    const size_t ab = t.absolut(notiz.pos);
+    Block block(d, ab, ab + notiz.anzahl);
+    e.spur1.push_back("Herstellernotiz @" + std::to_string(notiz.pos));
+    block.ifd(le32(&d[ab + 8]), Herstellernotiz, e.spur1, [](const Wert&) {});
+}
+
+// IFD1 and the thumbnail it points to.
+void vorschauLesen(TExif& e, Block& t, uint32_t ifd1)
+{
+    uint32_t vorschau = 0, vorschauLaenge = 0;
+    t.ifd(ifd1, Haupt, e.spur1, [&](const Wert& w) {
+        if (w.tag == 0x0201)
+            vorschau = static_cast<uint32_t>(t.zahl(w));
+        if (w.tag == 0x0202)
+            vorschauLaenge = static_cast<uint32_t>(t.zahl(w));
+    });
+    if (vorschau == 0 || vorschauLaenge < 4 || !t.passt(vorschau, vorschauLaenge))
+        return;
+    const uint8_t* a = t.bei(vorschau);
+    const uint8_t* z = t.bei(uint64_t{vorschau} + vorschauLaenge - 2);
+    const bool anfang = a[0] == 0xFF && a[1] == 0xD8 && a[2] == 0xFF && a[3] == 0xDB;
+    e.spur1.push_back("Vorschaubild @" + std::to_string(vorschau) + "  Länge " + std::to_string(vorschauLaenge)
+                      + (anfang ? "  FFD8 FFDB" : "  ohne FFD8 FFDB") + (z[0] == 0xFF && z[1] == 0xD9 ? "  FFD9" : ""));
+}
+
+}
+
 void TExif::exif(const std::vector<uint8_t>& d, size_t exifAb, size_t exifEnde)
 {
     Block t(d, exifAb, exifEnde);
@@ -330,98 +436,13 @@ void TExif::exif(const std::vector<uint8_t>& d, size_t exifAb, size_t exifEnde)
         return;
     gueltig = true;
     spur1.push_back(std::string("TIFF-Kopf: ") + (t.intel ? "II" : "MM") + "  IFD0 @" + std::to_string(ifd0));
-
     uint32_t exifIfd = 0, interopIfd = 0;
     Wert herstellerNotiz;
-    const uint32_t ifd1 = t.ifd(ifd0, Haupt, spur1, [&](const Wert& w) {
-        switch (w.tag) {
-        case 0x010E: Bildbeschreibung = t.text(w); break;
-        case 0x010F: Hersteller = t.text(w); break;
-        case 0x0110: Modell = t.text(w); break;
-        case 0x0112: Ausrichtung = t.zahl(w); break;
-        case 0x011A: XAufloesung = t.rational(w); break;
-        case 0x011B: YAufloesung = t.rational(w); break;
-        case 0x0128: Einheit = t.zahl(w); break;
-        case 0x0131: Software = t.text(w); break;
-        case 0x0132: DatumZeit = t.text(w); break;
-        case 0x013B: Kuenstler = t.text(w); break;
-        case 0x0213: YCbCrPositionierung = t.zahl(w); break;
-        case 0x8298: Copyright = t.text(w); break;
-        case 0x8769:
-            ExifZeiger = t.zahl(w);
-            exifIfd = static_cast<uint32_t>(ExifZeiger);
-            break;
-        case 0xC4A5: PrintIMLaenge = w.anzahl; break;
-        default: break;
-        }
-    });
-    t.ifd(exifIfd, Haupt, spur1, [&](const Wert& w) {
-        switch (w.tag) {
-        case 0x829A: Belichtungszeit = t.rational(w); break;
-        case 0x829D: Blende = t.rational(w); break;
-        case 0x8822: Belichtungsprogramm = t.zahl(w); break;
-        case 0x8827: ISO = t.zahl(w); break;
-        case 0x9000: ExifVersion = t.text(w); break;
-        case 0x9003: DatumOriginal = t.text(w); break;
-        case 0x9004: DatumDigitalisiert = t.text(w); break;
-        case 0x9101:
-            if (w.ok && w.anzahl == 4) {
-                const uint8_t* k = t.bei(w.pos);
-                Komponenten = k[0] == 1 && k[1] == 2 && k[2] == 3 && k[3] == 0
-                    ? std::string("YCbCr")
-                    : std::to_string(k[0]) + " " + std::to_string(k[1]) + " " + std::to_string(k[2]) + " "
-                        + std::to_string(k[3]);
-            }
-            break;
-        case 0x9102: KomprimierteBits = t.rational(w); break;
-        case 0x9201: Verschlusswert = t.rational(w); break;
-        case 0x9202: Blendenwert = t.rational(w); break;
-        case 0x9203: Helligkeit = t.rational(w); break;
-        case 0x9204: Belichtungskorrektur = t.rational(w); break;
-        case 0x9205: MaxBlendenwert = t.rational(w); break;
-        case 0x9207: Messmethode = t.zahl(w); break;
-        case 0x9208: Lichtquelle = t.zahl(w); break;
-        case 0x9209: Blitz = t.zahl(w); break;
-        case 0x920A: Brennweite = t.rational(w); break;
-        case 0x927C:
-            HerstellerInfoLaenge = w.anzahl;
-            herstellerNotiz = w;
-            break;
-        // The comment starts with 8 bytes naming its character code.
-        case 0x9286: Benutzerkommentar = t.text(w, 8); break;
-        case 0xA000: FlashpixVersion = t.text(w); break;
-        case 0xA001: Farbraum = t.zahl(w); break;
-        case 0xA002: PixelX = t.zahl(w); break;
-        case 0xA003: PixelY = t.zahl(w); break;
-        case 0xA005: interopIfd = static_cast<uint32_t>(t.zahl(w)); break;
-        default: break;
-        }
-    });
+    const uint32_t ifd1 = t.ifd(ifd0, Haupt, spur1, [&](const Wert& w) { hauptWert(*this, t, w, exifIfd); });
+    t.ifd(exifIfd, Haupt, spur1, [&](const Wert& w) { exifWert(*this, t, w, interopIfd, herstellerNotiz); });
     t.ifd(interopIfd, Interop, spur1, [](const Wert&) {});
-    // A maker note of the FUJIFILM kind is a little-endian directory whose
-    // offsets count from the note's own start.
-    if (herstellerNotiz.ok && herstellerNotiz.anzahl >= 12
-        && beginntMit(d, t.absolut(herstellerNotiz.pos), exifEnde, "FUJIFILM", 8)) {
-        const size_t ab = t.absolut(herstellerNotiz.pos);
-        Block notiz(d, ab, ab + herstellerNotiz.anzahl);
-        spur1.push_back("Herstellernotiz @" + std::to_string(herstellerNotiz.pos));
-        notiz.ifd(le32(&d[ab + 8]), Herstellernotiz, spur1, [](const Wert&) {});
-    }
-    uint32_t vorschau = 0, vorschauLaenge = 0;
-    t.ifd(ifd1, Haupt, spur1, [&](const Wert& w) {
-        if (w.tag == 0x0201)
-            vorschau = static_cast<uint32_t>(t.zahl(w));
-        if (w.tag == 0x0202)
-            vorschauLaenge = static_cast<uint32_t>(t.zahl(w));
-    });
-    if (vorschau != 0 && vorschauLaenge >= 4 && t.passt(vorschau, vorschauLaenge)) {
-        const uint8_t* a = t.bei(vorschau);
-        const uint8_t* e = t.bei(uint64_t{vorschau} + vorschauLaenge - 2);
-        const bool anfang = a[0] == 0xFF && a[1] == 0xD8 && a[2] == 0xFF && a[3] == 0xDB;
-        spur1.push_back("Vorschaubild @" + std::to_string(vorschau) + "  Länge " + std::to_string(vorschauLaenge)
-                        + (anfang ? "  FFD8 FFDB" : "  ohne FFD8 FFDB") + (e[0] == 0xFF && e[1] == 0xD9 ? "  FFD9" : ""));
-    }
-
+    herstellerNotizLesen(*this, d, t, herstellerNotiz, exifEnde);
+    vorschauLesen(*this, t, ifd1);
 }
 
 namespace {

@@ -11,6 +11,7 @@
 #include "imageio/Arbeitskopie.h"
 #include "imageio/Datei.h"
 #include "imageio/Grenzen.h"
+#include "imageio/Schreiben.h"
 #include "imageio/Tiff.h"
 #include "raster/RasterImage.h"
 
@@ -20,7 +21,7 @@ using Sprache::MeldungNr;
 using Sprache::Titel;
 
 // libjpeg reports a fatal error by calling error_exit, which must not return:
-// it jumps back to the setjmp of the one small function that called the library.
+// it jumps back to the setjmp of geschuetzt, around every call of the library.
 struct Fehlerbehandlung {
     jpeg_error_mgr pub;
     std::jmp_buf sprung;
@@ -29,6 +30,16 @@ struct Fehlerbehandlung {
 [[noreturn]] void fehlerAusgang(j_common_ptr info)
 {
     std::longjmp(reinterpret_cast<Fehlerbehandlung*>(info->err)->sprung, 1);
+}
+
+// Runs calls of the library; false when it failed. The jump lands in this
+// frame, which stays active while they run, and skips only C frames.
+template <class Aufruf>
+bool geschuetzt(Fehlerbehandlung& fehler, const Aufruf& aufruf)
+{
+    if (setjmp(fehler.sprung))
+        return false;
+    return aufruf();
 }
 
 // Warnings about the data are failures: libjpeg would go on with grey or
@@ -67,51 +78,33 @@ struct Dekoder {
 
 bool kopfLesen(Dekoder& d)
 {
-    if (!d.datei)
-        return false;
-    if (setjmp(d.fehler.sprung))
-        return false;
-    jpeg_create_decompress(&d.info);
-    d.erzeugt = true;
-    d.info.mem->max_memory_to_use = static_cast<long>(LeseGrenzen().maxJpegSpeicher);
-    jpeg_stdio_src(&d.info, d.datei);
-    jpeg_read_header(&d.info, TRUE);
-    // Every later stage needs blue, green, red; CMYK is converted here.
-    const bool cmyk = d.info.jpeg_color_space == JCS_CMYK || d.info.jpeg_color_space == JCS_YCCK;
-    d.info.out_color_space = cmyk ? JCS_CMYK : JCS_EXT_BGR;
-    jpeg_calc_output_dimensions(&d.info);
-    return true;
+    return d.datei && geschuetzt(d.fehler, [&] {
+        jpeg_create_decompress(&d.info);
+        d.erzeugt = true;
+        d.info.mem->max_memory_to_use = static_cast<long>(LeseGrenzen().maxJpegSpeicher);
+        jpeg_stdio_src(&d.info, d.datei);
+        jpeg_read_header(&d.info, TRUE);
+        // Every later stage needs blue, green, red; CMYK is converted here.
+        const bool cmyk = d.info.jpeg_color_space == JCS_CMYK || d.info.jpeg_color_space == JCS_YCCK;
+        d.info.out_color_space = cmyk ? JCS_CMYK : JCS_EXT_BGR;
+        jpeg_calc_output_dimensions(&d.info);
+        return true;
+    });
 }
 
 // The decoder allocates its buffers here, and reads every scan of a
 // progressive file.
 bool starten(Dekoder& d)
 {
-    if (setjmp(d.fehler.sprung))
-        return false;
-    jpeg_start_decompress(&d.info);
-    return true;
+    return geschuetzt(d.fehler, [&] {
+        jpeg_start_decompress(&d.info);
+        return true;
+    });
 }
 
 bool zuVielSpeicher(const Dekoder& d)
 {
     return d.fehler.pub.msg_code == JERR_NO_BACKING_STORE || d.fehler.pub.msg_code == JERR_OUT_OF_MEMORY;
-}
-
-bool zeileLesen(Dekoder& d, uint8_t* ziel)
-{
-    if (setjmp(d.fehler.sprung))
-        return false;
-    JSAMPROW zeile = ziel;
-    return jpeg_read_scanlines(&d.info, &zeile, 1) == 1;
-}
-
-bool abschliessen(Dekoder& d)
-{
-    if (setjmp(d.fehler.sprung))
-        return false;
-    jpeg_finish_decompress(&d.info);
-    return true;
 }
 
 struct Kodierer {
@@ -136,46 +129,30 @@ struct Kodierer {
 
 bool kodierenBeginnen(Kodierer& k, FILE* ziel, JDIMENSION breite, JDIMENSION hoehe, const std::vector<uint8_t>& app2)
 {
-    if (setjmp(k.fehler.sprung))
-        return false;
-    jpeg_create_compress(&k.info);
-    k.erzeugt = true;
-    jpeg_stdio_dest(&k.info, ziel);
-    k.info.image_width = breite;
-    k.info.image_height = hoehe;
-    k.info.input_components = 3;
-    k.info.in_color_space = JCS_EXT_BGR;
-    jpeg_set_defaults(&k.info);
-    jpeg_set_quality(&k.info, 98, TRUE);
-    jpeg_start_compress(&k.info, TRUE);
-    if (!app2.empty())
-        jpeg_write_marker(&k.info, JPEG_APP0 + 2, app2.data(), static_cast<unsigned>(app2.size()));
-    return true;
-}
-
-bool zeileKodieren(Kodierer& k, uint8_t* zeile)
-{
-    if (setjmp(k.fehler.sprung))
-        return false;
-    JSAMPROW z = zeile;
-    return jpeg_write_scanlines(&k.info, &z, 1) == 1;
-}
-
-bool kodierenBeenden(Kodierer& k)
-{
-    if (setjmp(k.fehler.sprung))
-        return false;
-    jpeg_finish_compress(&k.info);
-    return true;
+    return geschuetzt(k.fehler, [&] {
+        jpeg_create_compress(&k.info);
+        k.erzeugt = true;
+        jpeg_stdio_dest(&k.info, ziel);
+        k.info.image_width = breite;
+        k.info.image_height = hoehe;
+        k.info.input_components = 3;
+        k.info.in_color_space = JCS_EXT_BGR;
+        jpeg_set_defaults(&k.info);
+        jpeg_set_quality(&k.info, 98, TRUE);
+        jpeg_start_compress(&k.info, TRUE);
+        if (!app2.empty())
+            jpeg_write_marker(&k.info, JPEG_APP0 + 2, app2.data(), static_cast<unsigned>(app2.size()));
+        return true;
+    });
 }
 
 }
 
-int JPEG_Lesen(Context& ctx, const std::string& datei, RasterSlot& ziel)
+Ladeergebnis JPEG_Lesen(Context& ctx, const std::string& datei, RasterSlot& ziel)
 {
     const auto fehler = [&] {
         ctx.message(Titel::Fehler, MitDatei(Sprache::Meldung(MeldungNr::BildLadeFehler), datei, false));
-        return -1;
+        return Ladeergebnis::Fehler;
     };
     Dekoder d(datei);
     if (!kopfLesen(d))
@@ -185,7 +162,8 @@ int JPEG_Lesen(Context& ctx, const std::string& datei, RasterSlot& ziel)
     // Adobe's CMYK JPEGs store every ink inverted.
     const bool invertiert = cmyk && d.info.saw_Adobe_marker;
     // The claimed size meets the raster limits before the decoder allocates for it.
-    if (const int r = ArbeitskopieAnlegen(ctx, ziel, breite, static_cast<int32_t>(d.info.output_height)); r != 0)
+    if (const Ladeergebnis r = ArbeitskopieAnlegen(ctx, ziel, breite, static_cast<int32_t>(d.info.output_height));
+        r != Ladeergebnis::Ok)
         return r;
     if (!starten(d)) {
         std::remove(ziel.pfad.c_str());
@@ -195,8 +173,9 @@ int JPEG_Lesen(Context& ctx, const std::string& datei, RasterSlot& ziel)
     }
     std::vector<uint8_t> tinte(cmyk ? static_cast<size_t>(breite) * 4 : 0);
     bool dekodiert = true;
-    const int r = ArbeitskopieFuellen(ctx, ziel, false, [&](int32_t, uint8_t* zeile) {
-        dekodiert = zeileLesen(d, cmyk ? tinte.data() : zeile);
+    const Ladeergebnis r = ArbeitskopieFuellen(ctx, ziel, false, [&](int32_t, uint8_t* zeile) {
+        JSAMPROW z = cmyk ? tinte.data() : zeile;
+        dekodiert = geschuetzt(d.fehler, [&] { return jpeg_read_scanlines(&d.info, &z, 1) == 1; });
         if (!dekodiert)
             return false;
         for (int32_t x = 0; cmyk && x < breite; ++x) {
@@ -208,9 +187,13 @@ int JPEG_Lesen(Context& ctx, const std::string& datei, RasterSlot& ziel)
         }
         return true;
     });
-    if (r == 0 && abschliessen(d))
-        return 0;
-    if (!dekodiert || r == 0) {
+    const auto abschliessen = [&] {
+        jpeg_finish_decompress(&d.info);
+        return true;
+    };
+    if (r == Ladeergebnis::Ok && geschuetzt(d.fehler, abschliessen))
+        return Ladeergebnis::Ok;
+    if (!dekodiert || r == Ladeergebnis::Ok) {
         std::remove(ziel.pfad.c_str());
         return fehler();
     }
@@ -229,14 +212,18 @@ bool JPEG_Kodieren(Context& ctx, int32_t breite, int32_t hoehe, FILE* ziel, cons
         ctx.setProgress(hoehe - 1, 0);
         for (int32_t y = 0; y < hoehe; ++y) {
             // The library only reads the row it is given.
-            if (!zeileKodieren(k, const_cast<uint8_t*>(zeile(y))))
+            JSAMPROW z = const_cast<uint8_t*>(zeile(y));
+            if (!geschuetzt(k.fehler, [&] { return jpeg_write_scanlines(&k.info, &z, 1) == 1; }))
                 return false;
             ctx.rowDone(y);
         }
     } catch (const Abbruch&) {
         return false;
     }
-    return kodierenBeenden(k);
+    return geschuetzt(k.fehler, [&] {
+        jpeg_finish_compress(&k.info);
+        return true;
+    });
 }
 
 bool JPEG_Kodieren(Context& ctx, const RasterSlot& von, FILE* ziel, const std::vector<uint8_t>& app2)
@@ -255,10 +242,6 @@ bool JPEG_Kodieren(Context& ctx, const RasterSlot& von, FILE* ziel, const std::v
 
 bool JPEG_Schreiben(Context& ctx, const std::string& datei, const RasterSlot& quelle)
 {
-    ZielDatei ziel(ctx.files(), datei);
-    if (ziel.offen() && JPEG_Kodieren(ctx, quelle, ziel.datei(), {}) && ziel.fertig())
-        return true;
-    if (!ctx.state.abort)
-        ctx.message(Titel::Fehler, MitDatei(Sprache::Meldung(MeldungNr::JpgSpeicherFehler), datei, true));
-    return false;
+    return DateiSchreiben(ctx, datei, MeldungNr::JpgSpeicherFehler,
+                          [&](ZielDatei& ziel) { return JPEG_Kodieren(ctx, quelle, ziel.datei(), {}); });
 }

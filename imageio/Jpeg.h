@@ -6,12 +6,13 @@
 #include <vector>
 
 #include "core/Context.h"
+#include "imageio/Arbeitskopie.h"
 #include "model/RasterSlot.h"
 
 // Decodes a JPEG at full size into the working copy at ziel.pfad and sets ziel's
-// size; grey and CMYK pictures become RGB. 0, -1 (after "Fehler beim Laden der
-// Bild-Datei!", or abort; no file left), -2 (too little disk space).
-int JPEG_Lesen(Context& ctx, const std::string& datei, RasterSlot& ziel);
+// size; grey and CMYK pictures become RGB. A Fehler follows "Fehler beim Laden
+// der Bild-Datei!" or an abort. Unless Ok, no file is left.
+Ladeergebnis JPEG_Lesen(Context& ctx, const std::string& datei, RasterSlot& ziel);
 
 // Encodes a raster as a baseline JPEG of quality 98 into an open file, with
 // the given APP2 segment (without marker and length) after the JFIF header

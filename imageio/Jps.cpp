@@ -8,14 +8,15 @@
 #include "imageio/Arbeitskopie.h"
 #include "imageio/Datei.h"
 #include "imageio/Jpeg.h"
+#include "imageio/Schreiben.h"
 #include "raster/RasterImage.h"
 
 namespace {
 
 // Columns ab … ab + breite − 1 of every row of the open raster ganz into a new working copy.
-int ansichtSchneiden(Context& ctx, const RasterSlot& ganz, int32_t ab, int32_t breite, RasterSlot& ziel)
+Ladeergebnis ansichtSchneiden(Context& ctx, const RasterSlot& ganz, int32_t ab, int32_t breite, RasterSlot& ziel)
 {
-    if (const int r = ArbeitskopieAnlegen(ctx, ziel, breite, ganz.hoehe); r != 0)
+    if (const Ladeergebnis r = ArbeitskopieAnlegen(ctx, ziel, breite, ganz.hoehe); r != Ladeergebnis::Ok)
         return r;
     Leseband band;
     return ArbeitskopieFuellen(ctx, ziel, false, [&](int32_t y, uint8_t* zeile) {
@@ -34,29 +35,29 @@ void entfernen(RasterSlot& s)
 
 }
 
-int JPS_Lesen(Context& ctx, const std::string& datei, RasterSlot& ganz, RasterSlot* links, RasterSlot* rechts)
+Ladeergebnis JPS_Lesen(Context& ctx, const std::string& datei, RasterSlot& ganz, RasterSlot* links, RasterSlot* rechts)
 {
-    if (const int r = JPEG_Lesen(ctx, datei, ganz); r != 0)
+    if (const Ladeergebnis r = JPEG_Lesen(ctx, datei, ganz); r != Ladeergebnis::Ok)
         return r;
     const int32_t breite = ganz.breite / 2;
-    int r = -1;
+    Ladeergebnis r = Ladeergebnis::Fehler;
     if (breite < 1) {
         ctx.message(Sprache::Titel::Fehler, MitDatei(Sprache::Meldung(Sprache::MeldungNr::BildLadeFehler), datei,
                                                      false));
     } else {
         try {
             OeffneLesen(ganz);
-            r = 0;
+            r = Ladeergebnis::Ok;
             if (links)
                 r = ansichtSchneiden(ctx, ganz, ganz.breite - breite, breite, *links);
-            if (r == 0 && rechts)
+            if (r == Ladeergebnis::Ok && rechts)
                 r = ansichtSchneiden(ctx, ganz, 0, breite, *rechts);
         } catch (const Abbruch&) {
-            r = -1;
+            r = Ladeergebnis::Fehler;
         }
     }
     entfernen(ganz);
-    if (r != 0 && links)
+    if (r != Ladeergebnis::Ok && links)
         entfernen(*links);
     return r;
 }
@@ -75,17 +76,11 @@ bool JPS_Schreiben(Context& ctx, const std::string& datei, const RasterSlot& lin
     const size_t breiteR = static_cast<size_t>(r.breite) * 3;
     std::vector<uint8_t> zeile(breiteR + static_cast<size_t>(l.breite) * 3);
     Leseband bandL, bandR;
-    ZielDatei ziel(ctx.files(), datei);
-    ok = ok && ziel.offen()
-        && JPEG_Kodieren(ctx, l.breite + r.breite, l.hoehe, ziel.datei(), {},
-                         [&](int32_t y) {
-                             std::memcpy(zeile.data(), bandR.zeile(ctx, r, y), breiteR);
-                             std::memcpy(zeile.data() + breiteR, bandL.zeile(ctx, l, y), zeile.size() - breiteR);
-                             return zeile.data();
-                         })
-        && ziel.fertig();
-    if (!ok && !ctx.state.abort)
-        ctx.message(Sprache::Titel::Fehler, MitDatei(Sprache::Meldung(Sprache::MeldungNr::JpgSpeicherFehler), datei,
-                                                     true));
-    return ok;
+    return DateiSchreiben(ctx, datei, Sprache::MeldungNr::JpgSpeicherFehler, [&](ZielDatei& ziel) {
+        return ok && JPEG_Kodieren(ctx, l.breite + r.breite, l.hoehe, ziel.datei(), {}, [&](int32_t y) {
+            std::memcpy(zeile.data(), bandR.zeile(ctx, r, y), breiteR);
+            std::memcpy(zeile.data() + breiteR, bandL.zeile(ctx, l, y), zeile.size() - breiteR);
+            return zeile.data();
+        });
+    });
 }

@@ -2,6 +2,7 @@
 #include <string>
 
 #include "core/Context.h"
+#include "imageio/Arbeitskopie.h"
 #include "model/RasterSlot.h"
 
 // Side-by-side stereo JPEGs (.JPS) as stereo cameras and viewers write them:
@@ -11,9 +12,8 @@
 
 // Decodes datei into the scratch raster ganz (removed afterwards) and cuts the
 // views into the working copies links and rechts (their paths set by the
-// caller; a null one is not wanted). 0, -1 (after the reader's message, or
-// abort; no file left), -2 (too little disk space).
-int JPS_Lesen(Context& ctx, const std::string& datei, RasterSlot& ganz, RasterSlot* links, RasterSlot* rechts);
+// caller; a null one is not wanted). Unless Ok, no file is left.
+Ladeergebnis JPS_Lesen(Context& ctx, const std::string& datei, RasterSlot& ganz, RasterSlot* links, RasterSlot* rechts);
 
 // Writes two rasters of one height as a stereo JPEG: rechts on the left half,
 // links on the right half. True when written; failures show their message.

@@ -7,6 +7,7 @@
 #include "imageio/Datei.h"
 #include "imageio/Grenzen.h"
 #include "imageio/Jpeg.h"
+#include "imageio/Schreiben.h"
 
 namespace {
 
@@ -238,22 +239,20 @@ bool MPO_Schreiben(Context& ctx, const std::string& datei, const RasterSlot& lin
     Bytes index = indexSegment();
     Bytes zweites = mpKopf();
     attribute(zweites, 2);
-    ZielDatei ziel(ctx.files(), datei);
-    bool ok = ziel.offen() && JPEG_Kodieren(ctx, links, ziel.datei(), index.daten);
-    const uint64_t groesse1 = ok ? ziel.position() : 0;
-    ok = ok && JPEG_Kodieren(ctx, rechts, ziel.datei(), zweites.daten);
-    const uint64_t groesse2 = ok ? ziel.position() - groesse1 : 0;
-    uint64_t segment = 0;
-    ok = ok && segmentFinden(ziel, 0, index.daten, segment) && ziel.position() <= UINT32_MAX;
-    if (ok) {
+    return DateiSchreiben(ctx, datei, Sprache::MeldungNr::DateiSpeicherFehler, [&](ZielDatei& ziel) {
+        if (!JPEG_Kodieren(ctx, links, ziel.datei(), index.daten))
+            return false;
+        const uint64_t groesse1 = ziel.position();
+        if (!JPEG_Kodieren(ctx, rechts, ziel.datei(), zweites.daten))
+            return false;
+        const uint64_t groesse2 = ziel.position() - groesse1;
+        uint64_t segment = 0;
+        if (!segmentFinden(ziel, 0, index.daten, segment) || ziel.position() > UINT32_MAX)
+            return false;
         const uint64_t mpKopfPos = segment + MpKopfAb;
         index.u32An(EintraegeAb + 4, static_cast<uint32_t>(groesse1));
         index.u32An(EintraegeAb + 16 + 4, static_cast<uint32_t>(groesse2));
         index.u32An(EintraegeAb + 16 + 8, static_cast<uint32_t>(groesse1 - mpKopfPos));
-        ok = ziel.schreibenAn(segment, index.daten.data(), index.size()) && ziel.fertig();
-    }
-    if (!ok && !ctx.state.abort)
-        ctx.message(Sprache::Titel::Fehler, MitDatei(Sprache::Meldung(Sprache::MeldungNr::DateiSpeicherFehler), datei,
-                                                     true));
-    return ok;
+        return ziel.schreibenAn(segment, index.daten.data(), index.size());
+    });
 }

@@ -5,6 +5,7 @@
 
 #include "imageio/Arbeitskopie.h"
 #include "imageio/Datei.h"
+#include "imageio/Schreiben.h"
 #include "raster/RasterImage.h"
 
 namespace {
@@ -30,14 +31,14 @@ bool TGA_Kopf_Pruefen(const std::string& datei, std::array<uint8_t, TgaKopfLaeng
         && f.groesse() >= TgaKopfLaenge + breite * hoehe * 3;
 }
 
-int TGA_Lesen(Context& ctx, const std::string& datei, RasterSlot& ziel)
+Ladeergebnis TGA_Lesen(Context& ctx, const std::string& datei, RasterSlot& ziel)
 {
     std::array<uint8_t, TgaKopfLaenge> kopf{};
     if (!TGA_Kopf_Pruefen(datei, kopf))
-        return -1;
+        return Ladeergebnis::Fehler;
     const int32_t breite = le16(&kopf[12]);
     const int32_t hoehe = le16(&kopf[14]);
-    if (const int r = ArbeitskopieAnlegen(ctx, ziel, breite, hoehe); r != 0)
+    if (const Ladeergebnis r = ArbeitskopieAnlegen(ctx, ziel, breite, hoehe); r != Ladeergebnis::Ok)
         return r;
     LeseDatei f(datei);
     const auto zeilenBytes = static_cast<size_t>(breite) * 3;
@@ -68,32 +69,14 @@ bool TGA_Schreiben(Context& ctx, const std::string& datei, const RasterSlot& von
     kopf.u8(24);
     kopf.u8(0);
 
-    ZielDatei ziel(ctx.files(), datei);
-    bool ok = ziel.offen() && ziel.schreiben(kopf.daten);
-    RasterSlot quelle = von;
-    SlotCloser schliessen(quelle);
-    try {
-        OeffneLesen(quelle);
-        ctx.setProgress(quelle.hoehe - 1, 0);
-        const auto zeilenBytes = static_cast<size_t>(quelle.breite) * 3;
-        Zeile view;
-        // The file's rows run bottom to top, as the raster stores them.
-        for (int32_t k = 0; k < quelle.hoehe && ok; ++k) {
-            ok = ziel.schreiben(LeseZeile(ctx, quelle, quelle.hoehe - 1 - k, view), zeilenBytes);
-            GibZeileFrei(view);
-            ctx.rowDone(k);
-        }
-    } catch (const Abbruch&) {
-        return false;
-    }
     Bytes fuss;
     fuss.u32(0);
     fuss.u32(0);
     fuss.text("TRUEVISION-XFILE.");
     fuss.u8(0);
-    if (!ok || !ziel.schreiben(fuss.daten) || !ziel.fertig()) {
-        ctx.message(Titel::Fehler, MitDatei(Sprache::Meldung(Sprache::MeldungNr::DateiSpeicherFehler), datei, true));
-        return false;
-    }
-    return true;
+    const auto zeilenBytes = static_cast<size_t>(von.breite) * 3;
+    // The file's rows run bottom to top, as the raster stores them.
+    return RasterDateiSchreiben(ctx, datei, Sprache::MeldungNr::DateiSpeicherFehler, von, kopf.daten, true,
+                                [&](const uint8_t* pixel) { return std::span<const uint8_t>(pixel, zeilenBytes); },
+                                fuss.daten);
 }

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "core/Context.h"
+#include "imageio/Arbeitskopie.h"
 #include "model/RasterSlot.h"
 
 inline constexpr size_t TgaKopfLaenge = 18;
@@ -13,8 +14,8 @@ inline constexpr size_t TgaKopfLaenge = 18;
 bool TGA_Kopf_Pruefen(const std::string& datei, std::array<uint8_t, TgaKopfLaenge>& kopf);
 
 // Reads the TGA into the working copy at ziel.pfad and sets ziel's size.
-// 0, -1 (not accepted, fault or abort; no file left), -2 (too little disk space).
-int TGA_Lesen(Context& ctx, const std::string& datei, RasterSlot& ziel);
+// Unless Ok (a file not accepted is a Fehler), no file is left.
+Ladeergebnis TGA_Lesen(Context& ctx, const std::string& datei, RasterSlot& ziel);
 
 // Writes a raster as an uncompressed 24-bit TGA with the TGA 2.0 footer.
 // True when the file was written.

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "core/Context.h"
+#include "imageio/Arbeitskopie.h"
 #include "model/RasterSlot.h"
 
 // What the first directory of an uncompressed TIFF says about its pixels.
@@ -36,8 +37,8 @@ struct TiffInfo {
 TiffInfo TIFF_Kopf_Lesen(Context& ctx, const std::string& datei);
 
 // Reads the TIFF into the working copy at ziel.pfad and sets ziel's size.
-// 0, -1 (fault reported or abort; no file left), -2 (too little disk space).
-int TIFF_Lesen(Context& ctx, const std::string& datei, RasterSlot& ziel);
+// Unless Ok, no file is left.
+Ladeergebnis TIFF_Lesen(Context& ctx, const std::string& datei, RasterSlot& ziel);
 
 void CMYK_to_RGB(uint8_t c, uint8_t m, uint8_t y, uint8_t k, uint8_t& r, uint8_t& g, uint8_t& b);
 void RGB_to_CMYK(uint8_t r, uint8_t g, uint8_t b, uint8_t& c, uint8_t& m, uint8_t& y, uint8_t& k);

@@ -4,8 +4,9 @@
 #include <vector>
 
 #include "imageio/Datei.h"
+#include "imageio/Schreiben.h"
 #include "imageio/Tiff.h"
-#include "raster/RasterImage.h"
+#include "raster/Byte.h"
 
 namespace {
 
@@ -56,96 +57,107 @@ void eintrag(Bytes& b, uint16_t tag, uint16_t typ, uint32_t anzahl, uint32_t wer
     }
 }
 
-bool schreiben(Context& ctx, const std::string& datei, const RasterSlot& von, double vertikal, double horizontal,
-               bool cmyk)
+// The layout of the file: header, the BitsPerSample values, the resolutions and
+// texts, the pixels in one strip, then the directory.
+struct TiffPlan {
+    bool cmyk = false;
+    uint32_t proPixel = 3;
+    uint64_t breite = 0, hoehe = 0, pixelBytes = 0;
+    uint32_t pixelBeginn = 0;
+    uint64_t ifd = 0;
+};
+
+TiffPlan planen(const RasterSlot& von, bool cmyk)
 {
-    const uint32_t proPixel = cmyk ? 4 : 3;
-    const uint64_t breite = static_cast<uint64_t>(std::max(von.breite, 0));
-    const uint64_t hoehe = static_cast<uint64_t>(std::max(von.hoehe, 0));
-    const uint64_t pixelBytes = breite * hoehe * proPixel;
-    const uint32_t pixelBeginn = DatenBeginn + 2 * proPixel + SoftwareLaenge + DateTimeLaenge;
-    const uint64_t ifd = pixelBeginn + pixelBytes;
-    if (ifd + 2 + 12 * IfdEintraege + 4 > 4294967295ULL) {
-        ctx.message(Titel::Fehler, Sprache::TiffZuGross);
-        return false;
-    }
+    TiffPlan p;
+    p.cmyk = cmyk;
+    p.proPixel = cmyk ? 4 : 3;
+    p.breite = static_cast<uint64_t>(std::max(von.breite, 0));
+    p.hoehe = static_cast<uint64_t>(std::max(von.hoehe, 0));
+    p.pixelBytes = p.breite * p.hoehe * p.proPixel;
+    p.pixelBeginn = DatenBeginn + 2 * p.proPixel + SoftwareLaenge + DateTimeLaenge;
+    p.ifd = p.pixelBeginn + p.pixelBytes;
+    return p;
+}
 
-    Bytes kopf;
-    kopf.text("II");
-    kopf.u16(42);
-    kopf.u32(static_cast<uint32_t>(ifd));
+// Every offset of the file fits 32 bits.
+bool passt(const TiffPlan& p)
+{
+    return p.ifd + 2 + 12 * IfdEintraege + 4 <= 4294967295ULL;
+}
+
+Bytes kopf(const TiffPlan& p, double vertikal, double horizontal)
+{
+    Bytes k;
+    k.text("II");
+    k.u16(42);
+    k.u32(static_cast<uint32_t>(p.ifd));
     const bool gueltig = vertikal > 0 && horizontal > 0 && std::isfinite(vertikal) && std::isfinite(horizontal);
-    aufloesung(kopf, horizontal, gueltig);
-    aufloesung(kopf, vertikal, gueltig);
-    for (uint32_t s = 0; s < proPixel; ++s)
-        kopf.u16(8);
+    aufloesung(k, horizontal, gueltig);
+    aufloesung(k, vertikal, gueltig);
+    for (uint32_t s = 0; s < p.proPixel; ++s)
+        k.u16(8);
     // Blank-padded, the last byte the zero that ends every TIFF text.
-    std::string software = cmyk ? "Lumivex 32" : "Lumivex 4";
+    std::string software = p.cmyk ? "Lumivex 32" : "Lumivex 4";
     software.resize(SoftwareLaenge - 1, ' ');
-    kopf.text(software);
-    kopf.u8(0);
-    kopf.text(datumZeit());
-    kopf.u8(0);
+    k.text(software);
+    k.u8(0);
+    k.text(datumZeit());
+    k.u8(0);
+    return k;
+}
 
-    ZielDatei ziel(ctx.files(), datei);
-    if (!ziel.offen() || !ziel.schreiben(kopf.daten)) {
-        ctx.message(Titel::Fehler, MitDatei(Sprache::Meldung(MeldungNr::TifSpeicherFehler), datei, true));
-        return false;
-    }
-    RasterSlot quelle = von;
-    SlotCloser schliessen(quelle);
-    try {
-        OeffneLesen(quelle);
-        ctx.setProgress(quelle.hoehe - 1, 0);
-        std::vector<uint8_t> zeile(static_cast<size_t>(breite * proPixel));
-        Zeile view;
-        for (int32_t y = 0; y < quelle.hoehe; ++y) {
-            const uint8_t* p = LeseZeile(ctx, quelle, y, view);
-            uint8_t* q = zeile.data();
-            for (uint64_t x = 0; x < breite; ++x, p += 3, q += proPixel) {
-                if (cmyk) {
-                    RGB_to_CMYK(p[2], p[1], p[0], q[0], q[1], q[2], q[3]);
-                } else {
-                    q[0] = p[2];
-                    q[1] = p[1];
-                    q[2] = p[0];
-                }
-            }
-            GibZeileFrei(view);
-            if (!ziel.schreiben(zeile.data(), zeile.size()))
-                break;
-            ctx.rowDone(y);
-        }
-    } catch (const Abbruch&) {
-        return false;
-    }
-
+Bytes verzeichnis(const TiffPlan& p)
+{
     // Wide or tall pictures do not fit a SHORT; they take a LONG.
     const auto masz = [](uint64_t v) { return static_cast<uint16_t>(v > 65535 ? 4 : 3); };
     Bytes b;
     b.u16(IfdEintraege);
     eintrag(b, 254, 4, 1, 0);
-    eintrag(b, 256, masz(breite), 1, static_cast<uint32_t>(breite));
-    eintrag(b, 257, masz(hoehe), 1, static_cast<uint32_t>(hoehe));
-    eintrag(b, 258, 3, proPixel, DatenBeginn);
+    eintrag(b, 256, masz(p.breite), 1, static_cast<uint32_t>(p.breite));
+    eintrag(b, 257, masz(p.hoehe), 1, static_cast<uint32_t>(p.hoehe));
+    eintrag(b, 258, 3, p.proPixel, DatenBeginn);
     eintrag(b, 259, 3, 1, 1);
-    eintrag(b, 262, 3, 1, cmyk ? 5 : 2);
-    eintrag(b, 273, 4, 1, pixelBeginn);
-    eintrag(b, 277, 3, 1, proPixel);
-    eintrag(b, 278, 4, 1, static_cast<uint32_t>(hoehe));
-    eintrag(b, 279, 4, 1, static_cast<uint32_t>(pixelBytes));
+    eintrag(b, 262, 3, 1, p.cmyk ? 5 : 2);
+    eintrag(b, 273, 4, 1, p.pixelBeginn);
+    eintrag(b, 277, 3, 1, p.proPixel);
+    eintrag(b, 278, 4, 1, static_cast<uint32_t>(p.hoehe));
+    eintrag(b, 279, 4, 1, static_cast<uint32_t>(p.pixelBytes));
     eintrag(b, 282, 5, 1, 8);
     eintrag(b, 283, 5, 1, 16);
     eintrag(b, 284, 3, 1, 1);
     eintrag(b, 296, 3, 1, 2);
-    eintrag(b, 305, 2, SoftwareLaenge, DatenBeginn + 2 * proPixel);
-    eintrag(b, 306, 2, DateTimeLaenge, DatenBeginn + 2 * proPixel + SoftwareLaenge);
+    eintrag(b, 305, 2, SoftwareLaenge, DatenBeginn + 2 * p.proPixel);
+    eintrag(b, 306, 2, DateTimeLaenge, DatenBeginn + 2 * p.proPixel + SoftwareLaenge);
     b.u32(0);
-    if (!ziel.schreiben(b.daten) || !ziel.fertig()) {
-        ctx.message(Titel::Fehler, MitDatei(Sprache::Meldung(MeldungNr::TifSpeicherFehler), datei, true));
+    return b;
+}
+
+bool schreiben(Context& ctx, const std::string& datei, const RasterSlot& von, double vertikal, double horizontal,
+               bool cmyk)
+{
+    const TiffPlan p = planen(von, cmyk);
+    if (!passt(p)) {
+        ctx.message(Titel::Fehler, Sprache::TiffZuGross);
         return false;
     }
-    return true;
+    std::vector<uint8_t> zeile(static_cast<size_t>(p.breite * p.proPixel));
+    return RasterDateiSchreiben(ctx, datei, MeldungNr::TifSpeicherFehler, von, kopf(p, vertikal, horizontal).daten,
+                                false,
+                                [&](const uint8_t* px) {
+                                    uint8_t* q = zeile.data();
+                                    for (uint64_t x = 0; x < p.breite; ++x, px += 3, q += p.proPixel) {
+                                        if (cmyk) {
+                                            RGB_to_CMYK(px[2], px[1], px[0], q[0], q[1], q[2], q[3]);
+                                        } else {
+                                            q[0] = px[2];
+                                            q[1] = px[1];
+                                            q[2] = px[0];
+                                        }
+                                    }
+                                    return std::span<const uint8_t>(zeile);
+                                },
+                                verzeichnis(p).daten);
 }
 
 }
@@ -161,9 +173,7 @@ void RGB_to_CMYK(uint8_t r, uint8_t g, uint8_t b, uint8_t& c, uint8_t& m, uint8_
         c = m = y = 0;
         return;
     }
-    const auto kanal = [&](int v) {
-        return static_cast<uint8_t>(std::clamp(std::nearbyint((v - k1) / (255.0 - k1) * 255.0), 0.0, 255.0));
-    };
+    const auto kanal = [&](int v) { return roundByte((v - k1) / (255.0 - k1) * 255.0); };
     c = kanal(c1);
     m = kanal(m1);
     y = kanal(y1);

@@ -22,15 +22,15 @@ void ImageEntry::dateienLoeschen()
     }
 }
 
-int ImageSet::Entfernen(int n)
+bool ImageSet::Entfernen(int n)
 {
     if (anzahl < 1 || !gueltig(n))
-        return -1;
+        return false;
     bild[static_cast<size_t>(n)].dateienLoeschen();
     for (int k = n; k < anzahl; ++k)
         bild[static_cast<size_t>(k)] = std::move(bild[static_cast<size_t>(k + 1)]);
     bild[static_cast<size_t>(anzahl)].reset();
-    return 1;
+    return true;
 }
 
 void ImageSet::Leeren()

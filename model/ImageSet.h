@@ -73,8 +73,8 @@ public:
     bool gueltig(int n) const { return n >= 1 && n <= anzahl; }
 
     // Remove image n: its files are deleted, the images behind it move up one
-    // place. -1 for an invalid n, else 1; the caller lowers the count.
-    int Entfernen(int n);
+    // place; false for an invalid n. The caller lowers the count.
+    bool Entfernen(int n);
     // Deletes the files of every source image and empties the set.
     void Leeren();
     // Move image n one place up (down). -1 for an invalid n, else its new number.

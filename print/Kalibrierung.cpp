@@ -168,7 +168,7 @@ void Streifenzeile(const std::vector<uint8_t>& referenz, int64_t breite, double 
         const auto i = static_cast<int64_t>(std::floor(pos));
         const double t = pos - static_cast<double>(i);
         for (int k = 0; k < 3; ++k)
-            px[k] = clampByte(roundEven(kanal(i, k) * (1 - t) + kanal(i + 1, k) * t));
+            px[k] = roundByte(kanal(i, k) * (1 - t) + kanal(i + 1, k) * t);
     }
 }
 
@@ -196,7 +196,7 @@ PrintImage Barriermuster(int64_t n, int32_t q)
 
 Farbe HSV_RGB(double h, double s, double v)
 {
-    const auto byte = [](double wert) { return static_cast<int32_t>(clampByte(roundEven(255 * wert))); };
+    const auto byte = [](double wert) { return static_cast<int32_t>(roundByte(255 * wert)); };
     if (s == 0)
         return {byte(v), byte(v), byte(v)};
     const int sektor = static_cast<int>(h / 60);

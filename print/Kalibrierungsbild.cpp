@@ -40,7 +40,7 @@ void auflegen(const Beschriftung& b, int64_t y, int64_t breite, uint8_t* zeile)
             px[0] = px[1] = px[2] = grau[i];
         else
             for (int k = 0; k < 3; ++k)
-                px[k] = static_cast<uint8_t>(std::min(255, px[k] + Aufhellung));
+                px[k] = clampByte(px[k] + Aufhellung);
     }
 }
 
@@ -174,7 +174,7 @@ int Kalibrierungsbild(Programm& p, const KalibBild& k, KalibErgebnis& e)
             throw Abbruch{};
         // The raster's limits are checked before the reference row is allocated.
         setPhase(ctx, "K3");
-        if (RasterAnlegenUeberschreiben(ctx, bild) != 0)
+        if (RasterAnlegenUeberschreiben(ctx, bild) != Angelegt::Ok)
             throw Abbruch{};
         setPhase(ctx, "K4");
         const std::vector<uint8_t> referenz = Referenzzeile(e, farben);

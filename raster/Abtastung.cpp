@@ -8,7 +8,7 @@ void Punktabtastung(Context& ctx, const RasterSlot& quelle, RasterSlot& ziel, in
                     int64_t schritt)
 {
     // Every pixel of every row is written.
-    if (RasterAnlegenUeberschreiben(ctx, ziel) != 0)
+    if (RasterAnlegenUeberschreiben(ctx, ziel) != Angelegt::Ok)
         throw Abbruch{};
     if (ziel.breite <= 0 || ziel.hoehe <= 0)
         return;

@@ -21,10 +21,7 @@ Bitmap24 BitmapLesen(Context& ctx, const RasterSlot& quelle)
 
 void BitmapSchreiben(Context& ctx, const Bitmap24& bild, RasterSlot& ziel)
 {
-    ziel.breite = bild.breite;
-    ziel.hoehe = bild.hoehe;
-    if (RasterAnlegenUeberschreiben(ctx, ziel) != 0)
-        throw Abbruch{};
+    LegeRasterAn(ctx, ziel, bild.breite, bild.hoehe, Anlage::Ueberschreiben);
     OeffneSchreiben(ziel);
     SlotCloser schliessen(ziel);
     Schreibband band;

@@ -10,10 +10,7 @@ void Vierteldrehung(Context& ctx, const RasterSlot& von, RasterSlot& nach)
 {
     const int32_t breite = von.breite;
     const int32_t hoehe = von.hoehe;
-    nach.breite = hoehe;
-    nach.hoehe = breite;
-    if (RasterAnlegenUeberschreiben(ctx, nach) != 0)
-        throw Abbruch{};
+    LegeRasterAn(ctx, nach, hoehe, breite, Anlage::Ueberschreiben);
     const QuelleUndZiel offen(von, nach);
     // A band of target rows is a band of source columns: every source row
     // gives one piece of it, so the source is read once in all.

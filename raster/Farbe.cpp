@@ -4,16 +4,11 @@
 #include <cstring>
 #include <vector>
 
-#include "raster/Matrix4Ops.h"
+#include "raster/Byte.h"
 #include "raster/RasterImage.h"
 #include "raster/Stapel.h"
 
 namespace {
-
-uint8_t roundToByte(double v)
-{
-    return static_cast<uint8_t>(Matrix_4_Byte(std::nearbyint(v)));
-}
 
 // Runs change over the pixel bytes of every row of von and writes them to the
 // same row of nach, which may be von itself; both are open.
@@ -61,7 +56,7 @@ void saturate(uint8_t* row, int64_t bytes, double f)
         uint8_t* px = row + i;
         const int y = Grauwert(px[2], px[1], px[0]);
         for (int c = 0; c < 3; ++c)
-            px[c] = roundToByte((px[c] - y) * f + y);
+            px[c] = roundByte((px[c] - y) * f + y);
     }
 }
 
@@ -74,7 +69,7 @@ Farbtabelle GammaTabelle(int32_t position)
     if (g <= 0.0)
         return t;
     for (int i = 0; i < 256; ++i)
-        t[static_cast<size_t>(i)] = roundToByte(std::pow(i / 255.0, 1.0 / g) * 255.0);
+        t[static_cast<size_t>(i)] = roundByte(std::pow(i / 255.0, 1.0 / g) * 255.0);
     return t;
 }
 
@@ -87,7 +82,7 @@ Farbtabelle HelligkeitTabelle(int32_t position)
             neu = v * (position / 100.0 + 1.0);
         else if (position > 0)
             neu = 255.0 - (255 - v) * ((100 - position) / 100.0);
-        t[static_cast<size_t>(v)] = roundToByte(neu);
+        t[static_cast<size_t>(v)] = roundByte(neu);
     }
     return t;
 }
@@ -98,7 +93,7 @@ Farbtabelle KontrastTabelle(int32_t position)
     const float k = static_cast<float>(position / 200.0 + 1.0);
     Farbtabelle t{};
     for (int i = 0; i < 256; ++i)
-        t[static_cast<size_t>(i)] = roundToByte(std::nearbyint((i - 128) * double{k}) + 128.0);
+        t[static_cast<size_t>(i)] = roundByte(std::nearbyint((i - 128) * double{k}) + 128.0);
     return t;
 }
 
@@ -115,10 +110,7 @@ void Farben_Anpassen(Context& ctx, const RasterSlot& quelle, RasterSlot& ziel, c
 {
     if (ctx.state.abort)
         return;
-    ziel.breite = quelle.breite;
-    ziel.hoehe = quelle.hoehe;
-    if (RasterAnlegenUeberschreiben(ctx, ziel) != 0)
-        throw Abbruch{};
+    LegeRasterAn(ctx, ziel, quelle.breite, quelle.hoehe, Anlage::Ueberschreiben);
     const QuelleUndZiel offen(quelle, ziel);
     const double f = (saettigung + 100) / 100.0;
     eachRow(ctx, offen.von, ziel, [&](uint8_t* row, int64_t bytes) {

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "raster/Farbe.h"
-#include "raster/Matrix4Ops.h"
+#include "raster/Byte.h"
 #include "raster/RasterImage.h"
 
 namespace {
@@ -53,10 +53,10 @@ inline uint8_t filtered(int kernelNummer, const int* const rows[3], int64_t cent
     if (kernelNummer == KernelGradient) {
         const double sx = convolve(kernel(10), rows, centre, step);
         const double sy = convolve(kernel(11), rows, centre, step);
-        return static_cast<uint8_t>(Matrix_4_Byte(std::nearbyint(std::sqrt(sx * sx + sy * sy))));
+        return roundByte(std::sqrt(sx * sx + sy * sy));
     }
     const Kernel& k = kernel(kernelNummer);
-    return static_cast<uint8_t>(Matrix_4_Byte(convolve(k, rows, centre, step) / k.d));
+    return clampByte(convolve(k, rows, centre, step) / k.d);
 }
 
 // The convolution into slot 3 and back. Each source row is read once and kept
@@ -67,10 +67,7 @@ void convolution(Context& ctx, ImageEntry& entry, int slot, int kernelNummer, bo
     if (ctx.state.abort || quelle.breite <= 0 || quelle.hoehe <= 0)
         return;
     RasterSlot& ziel = entry.slot[SlotKomposition];
-    ziel.breite = quelle.breite;
-    ziel.hoehe = quelle.hoehe;
-    if (RasterAnlegen(ctx, ziel) != 0)
-        throw Abbruch{};
+    LegeRasterAn(ctx, ziel, quelle.breite, quelle.hoehe, Anlage::Weiss);
     {
         SlotCloser schliesseQuelle(quelle);
         SlotCloser schliesseZiel(ziel);

@@ -4,7 +4,7 @@
 
 #include "raster/Farbe.h"
 #include "raster/Filter.h"
-#include "raster/Matrix4Ops.h"
+#include "raster/Byte.h"
 #include "raster/RasterImage.h"
 
 namespace {
@@ -36,7 +36,7 @@ Farbtabelle stretchTable(const Histogramm& h, int64_t lowThreshold, int64_t high
     const int range = std::max(high - low, 1);
     Farbtabelle t{};
     for (int v = 0; v < 256; ++v)
-        t[static_cast<size_t>(v)] = static_cast<uint8_t>(Matrix_4_Byte(std::nearbyint((v - low) * 255.0 / range)));
+        t[static_cast<size_t>(v)] = roundByte((v - low) * 255.0 / range);
     return t;
 }
 

@@ -35,7 +35,7 @@ void makePreview(Context& ctx, ImageEntry& bild, Groesse vorschau)
     preview.hoehe = vorschau.hoehe;
     if (preview.breite > 0)
         Punktabtastung(ctx, aligned, preview, 0, 0, aligned.breite / preview.breite);
-    else if (RasterAnlegen(ctx, preview) != 0)
+    else if (RasterAnlegen(ctx, preview) != Angelegt::Ok)
         throw Abbruch{};
 }
 

@@ -46,8 +46,3 @@ inline double Matrix_4_Kubisch(double t)
     return t < 1.0 ? (t - 2.0) * t * t + 1.0 : ((-t + 5.0) * t - 8.0) * t + 4.0;
 }
 
-// Clamps to 0..255; callers round first. Not-a-number gives 0.
-inline int Matrix_4_Byte(double v)
-{
-    return v >= 255.0 ? 255 : v > 0.0 ? static_cast<int>(v) : 0;
-}

@@ -20,21 +20,6 @@ int64_t ZeilenOffset(int32_t breite, int32_t hoehe, int32_t y)
 
 namespace {
 
-bool readFully(int fd, uint8_t* data, size_t length, int64_t offset)
-{
-    while (length > 0) {
-        ssize_t n = ::pread(fd, data, length, offset);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        data += n;
-        length -= static_cast<size_t>(n);
-        offset += n;
-    }
-    return true;
-}
-
 void put16(uint8_t* p, uint32_t v)
 {
     p[0] = static_cast<uint8_t>(v);
@@ -133,16 +118,10 @@ bool eigeneBytes(const std::string& pfad, bool behalten)
     return false;
 }
 
-// How a raster file is prepared.
-enum class Anlage {
-    Weiss,           // header and white pixels
-    Leer,            // header and length, any old file replaced
-    Ueberschreiben,  // header and length; an old file keeps the pages both lengths share
-};
 
 // Writes header and white pixels, or only the header and the file's full
-// length. 0, 1 (abort or write error) or -2 (disk full).
-int dateiSchreiben(Context& ctx, const RasterSlot& slot, int64_t pixelBytes, Anlage anlage)
+// length.
+Angelegt dateiSchreiben(Context& ctx, const RasterSlot& slot, int64_t pixelBytes, Anlage anlage)
 {
     const bool fill = anlage == Anlage::Weiss;
     // Resizing an old file in place spares the system freeing its pages and allocating them again.
@@ -151,7 +130,7 @@ int dateiSchreiben(Context& ctx, const RasterSlot& slot, int64_t pixelBytes, Anl
     if (fd < 0) {
         ctx.message(Sprache::Titel::Fehler, Sprache::MeldungNr::NeueDateiFehler);
         ctx.state.abort = true;
-        return 1;
+        return Angelegt::Fehler;
     }
     // Progress counts 1-KiB blocks; the file is written in larger pieces of whole blocks.
     constexpr int64_t block = 1024;
@@ -176,36 +155,36 @@ int dateiSchreiben(Context& ctx, const RasterSlot& slot, int64_t pixelBytes, Anl
     if (::close(fd) != 0 && fehler == 0)
         fehler = errno;
     if (fehler == 0 && !ctx.state.abort)
-        return 0;
+        return Angelegt::Ok;
     // A partly written raster must never be taken for a finished one.
     std::error_code ec;
     fs::remove(slot.pfad, ec);
     if (ctx.state.abort)
-        return 1;
+        return Angelegt::Fehler;
     ctx.state.abort = true;
     if (diskFull(fehler)) {
         ctx.reportDiskFull(slot.pfad);
-        return -2;
+        return Angelegt::PlatteVoll;
     }
     ctx.message(Sprache::Titel::Fehler, Sprache::MeldungNr::NeueDateiFehler);
-    return 1;
+    return Angelegt::Fehler;
 }
 
-int oeffnen(RasterSlot& slot, bool schreiben)
+bool oeffnen(RasterSlot& slot, bool schreiben)
 {
     RasterSchliessen(slot);
     if (slot.pfad.empty())
-        return -1;
+        return false;
     if (schreiben && !eigeneBytes(slot.pfad, true))
-        return -1;
+        return false;
     int fd = ::open(slot.pfad.c_str(), (schreiben ? O_RDWR : O_RDONLY) | O_CLOEXEC);
     if (fd < 0)
-        return -1;
+        return false;
     slot.datei = std::make_shared<RasterDatei>(fd, schreiben);
-    return 0;
+    return true;
 }
 
-int zeileBinden(Context& ctx, const RasterSlot& slot, int32_t y, uint8_t*& zeile, Zeile& view, bool schreiben,
+bool zeileBinden(Context& ctx, const RasterSlot& slot, int32_t y, uint8_t*& zeile, Zeile& view, bool schreiben,
                 bool altLesen)
 {
     const bool ok = slot.datei && y >= 0 && y < slot.hoehe && (!schreiben || slot.datei->writable())
@@ -215,10 +194,10 @@ int zeileBinden(Context& ctx, const RasterSlot& slot, int32_t y, uint8_t*& zeile
         zeile = nullptr;
         ctx.events().setBusyCursor(false);
         ctx.message(Sprache::Titel::Fehler, Sprache::MeldungNr::BilddatenLadeFehler);
-        return -1;
+        return false;
     }
     zeile = view.daten();
-    return 0;
+    return true;
 }
 
 }
@@ -343,63 +322,63 @@ int Schreibband::leeren()
 
 namespace {
 
-int anlegen(Context& ctx, RasterSlot& slot, Anlage anlage)
+Angelegt anlegen(Context& ctx, RasterSlot& slot, Anlage anlage)
 {
     if (ctx.state.abort)
-        return -1;
+        return Angelegt::Abgebrochen;
     // A writer that replaces every byte gains nothing from a file whose bytes it would first have to copy.
     const bool wiederverwenden = anlage == Anlage::Weiss || (anlage == Anlage::Ueberschreiben && !geteilt(slot.pfad));
     if (wiederverwenden && passendeDatei(slot.pfad, slot.breite, slot.hoehe))
-        return 0;
+        return Angelegt::Ok;
     if (slot.breite < 0 || slot.hoehe < 0 || slot.pfad.empty()) {
         ctx.message(Sprache::Titel::Fehler, Sprache::MeldungNr::NeueDateiFehler);
         ctx.state.abort = true;
-        return 1;
+        return Angelegt::Fehler;
     }
     const int64_t groesse = RasterDateigroesse(slot.breite, slot.hoehe);
     if (groesse >= RasterGrenze) {
         ctx.message(Sprache::Titel::Warnung, Sprache::MeldungNr::BildUeber4GByte);
         ctx.state.abort = true;
-        return 1;
+        return Angelegt::Fehler;
     }
-    if (Plattenplatz_Pruefen(ctx, slot.pfad, slot.breite, slot.hoehe) != 0) {
+    if (!Plattenplatz_Pruefen(ctx, slot.pfad, slot.breite, slot.hoehe)) {
         ctx.reportDiskFull(slot.pfad);
         ctx.state.abort = true;
-        return -2;
+        return Angelegt::PlatteVoll;
     }
     return dateiSchreiben(ctx, slot, groesse - BmpKopfLaenge, anlage);
 }
 
 }
 
-int RasterAnlegen(Context& ctx, RasterSlot& slot)
+Angelegt RasterAnlegen(Context& ctx, RasterSlot& slot)
 {
     return anlegen(ctx, slot, Anlage::Weiss);
 }
 
-int RasterAnlegenLeer(Context& ctx, RasterSlot& slot)
+Angelegt RasterAnlegenLeer(Context& ctx, RasterSlot& slot)
 {
     return anlegen(ctx, slot, Anlage::Leer);
 }
 
-int RasterAnlegenUeberschreiben(Context& ctx, RasterSlot& slot)
+Angelegt RasterAnlegenUeberschreiben(Context& ctx, RasterSlot& slot)
 {
     return anlegen(ctx, slot, Anlage::Ueberschreiben);
 }
 
-int Plattenplatz_Pruefen(Context& ctx, const std::string& pfad, int32_t breite, int32_t hoehe)
+bool Plattenplatz_Pruefen(Context& ctx, const std::string& pfad, int32_t breite, int32_t hoehe)
 {
     const auto frei = ctx.files().freeSpace(fs::path(pfad));
     const auto noetig = static_cast<uint64_t>(RasterDateigroesse(breite, hoehe)) + PlattenReserve;
-    return frei && *frei >= noetig ? 0 : -2;
+    return frei && *frei >= noetig;
 }
 
-int RasterOeffnenLesen(RasterSlot& slot)
+bool RasterOeffnenLesen(RasterSlot& slot)
 {
     return oeffnen(slot, false);
 }
 
-int RasterOeffnenSchreiben(RasterSlot& slot)
+bool RasterOeffnenSchreiben(RasterSlot& slot)
 {
     return oeffnen(slot, true);
 }
@@ -409,39 +388,39 @@ void RasterSchliessen(RasterSlot& slot)
     slot.datei.reset();
 }
 
-int ZeileLesen(Context& ctx, const RasterSlot& slot, int32_t y, uint8_t*& zeile, Zeile& view)
+bool ZeileLesen(Context& ctx, const RasterSlot& slot, int32_t y, uint8_t*& zeile, Zeile& view)
 {
     return zeileBinden(ctx, slot, y, zeile, view, false, true);
 }
 
-int ZeileSchreiben(Context& ctx, const RasterSlot& slot, int32_t y, uint8_t*& zeile, Zeile& view)
+bool ZeileSchreiben(Context& ctx, const RasterSlot& slot, int32_t y, uint8_t*& zeile, Zeile& view)
 {
     return zeileBinden(ctx, slot, y, zeile, view, true, true);
 }
 
-int ZeileUeberschreiben(Context& ctx, const RasterSlot& slot, int32_t y, uint8_t*& zeile, Zeile& view)
+bool ZeileUeberschreiben(Context& ctx, const RasterSlot& slot, int32_t y, uint8_t*& zeile, Zeile& view)
 {
     return zeileBinden(ctx, slot, y, zeile, view, true, false);
 }
 
-int ZeileFreigeben(Zeile& view)
+bool ZeileFreigeben(Zeile& view)
 {
-    return view.loesen() == 0 ? 0 : -1;
+    return view.loesen() == 0;
 }
 
 // The copy goes over the old file in place, which spares the system freeing its
 // pages and allocating them again.
-int RasterKopierenDatei(const Files& files, const RasterSlot& von, const RasterSlot& nach)
+Dateiergebnis RasterKopierenDatei(const Files& files, const RasterSlot& von, const RasterSlot& nach)
 {
     if (von.pfad.empty() || nach.pfad.empty())
-        return -1;
+        return Dateiergebnis::Fehler;
     if (von.pfad == nach.pfad)
-        return 0;
+        return Dateiergebnis::Ok;
     if (const int fehler = dateiKopieren(von.pfad, nach.pfad, &files); fehler != 0)
-        return diskFull(fehler) ? -2 : -1;
+        return diskFull(fehler) ? Dateiergebnis::PlatteVoll : Dateiergebnis::Fehler;
     std::error_code ec;
     fs::permissions(nach.pfad, fs::perms::owner_read | fs::perms::owner_write, ec);
-    return 0;
+    return Dateiergebnis::Ok;
 }
 
 namespace {
@@ -475,21 +454,29 @@ bool wieKopie(const RasterSlot& slot)
 
 }
 
-int RasterTeilen(const Files& files, const RasterSlot& von, const RasterSlot& nach)
+Dateiergebnis RasterTeilen(const Files& files, const RasterSlot& von, const RasterSlot& nach)
 {
-    return zweiterName(von, nach) ? 0 : RasterKopierenDatei(files, von, nach);
+    return zweiterName(von, nach) ? Dateiergebnis::Ok : RasterKopierenDatei(files, von, nach);
+}
+
+void LegeRasterAn(Context& ctx, RasterSlot& slot, int32_t breite, int32_t hoehe, Anlage anlage)
+{
+    slot.breite = breite;
+    slot.hoehe = hoehe;
+    if (anlegen(ctx, slot, anlage) != Angelegt::Ok)
+        throw Abbruch{};
 }
 
 void TeileRaster(Context& ctx, const RasterSlot& von, const RasterSlot& nach)
 {
-    if (const int r = RasterTeilen(ctx.files(), von, nach); r != 0)
-        throw Abbruch{r == -2 ? ENOSPC : 0};
+    if (const Dateiergebnis r = RasterTeilen(ctx.files(), von, nach); r != Dateiergebnis::Ok)
+        throw Abbruch{r == Dateiergebnis::PlatteVoll ? ENOSPC : 0};
 }
 
 uint8_t* LeseZeile(Context& ctx, const RasterSlot& slot, int32_t y, Zeile& view)
 {
     uint8_t* zeile = nullptr;
-    if (ZeileLesen(ctx, slot, y, zeile, view) != 0)
+    if (!ZeileLesen(ctx, slot, y, zeile, view))
         throw Abbruch{};
     return zeile;
 }
@@ -497,7 +484,7 @@ uint8_t* LeseZeile(Context& ctx, const RasterSlot& slot, int32_t y, Zeile& view)
 uint8_t* SchreibeZeile(Context& ctx, const RasterSlot& slot, int32_t y, Zeile& view)
 {
     uint8_t* zeile = nullptr;
-    if (ZeileSchreiben(ctx, slot, y, zeile, view) != 0)
+    if (!ZeileSchreiben(ctx, slot, y, zeile, view))
         throw Abbruch{};
     return zeile;
 }
@@ -505,7 +492,7 @@ uint8_t* SchreibeZeile(Context& ctx, const RasterSlot& slot, int32_t y, Zeile& v
 uint8_t* NeueZeile(Context& ctx, const RasterSlot& slot, int32_t y, Zeile& view)
 {
     uint8_t* zeile = nullptr;
-    if (ZeileUeberschreiben(ctx, slot, y, zeile, view) != 0)
+    if (!ZeileUeberschreiben(ctx, slot, y, zeile, view))
         throw Abbruch{};
     return zeile;
 }
@@ -518,13 +505,13 @@ void GibZeileFrei(Zeile& view)
 
 void OeffneLesen(RasterSlot& slot)
 {
-    if (RasterOeffnenLesen(slot) != 0)
+    if (!RasterOeffnenLesen(slot))
         throw Abbruch{};
 }
 
 void OeffneSchreiben(RasterSlot& slot)
 {
-    if (RasterOeffnenSchreiben(slot) != 0)
+    if (!RasterOeffnenSchreiben(slot))
         throw Abbruch{};
 }
 
@@ -548,7 +535,7 @@ void RasterKopieren(Context& ctx, const RasterSlot& von, RasterSlot& nach)
         ctx.throwIfAborted();
         return;
     }
-    if (RasterAnlegen(ctx, nach) != 0)
+    if (RasterAnlegen(ctx, nach) != Angelegt::Ok)
         throw Abbruch{};
     const QuelleUndZiel offen(von, nach);
     ctx.setProgress(von.hoehe - 1, 0);

@@ -38,18 +38,37 @@ private:
     const Files* files_ = nullptr;
 };
 
-// 0 ready, -1 abort flag already set, 1 too large or not creatable, -2 disk full.
-int RasterAnlegen(Context& ctx, RasterSlot& slot);
+// What preparing a raster file came to. Every outcome but Ok and Abgebrochen
+// has been reported and has set the abort flag.
+enum class Angelegt {
+    Ok,
+    Abgebrochen,  // the abort flag was set already
+    Fehler,       // too large, or not creatable
+    PlatteVoll,
+};
+
+// How a raster file is prepared.
+enum class Anlage {
+    Weiss,           // header and white pixels
+    Leer,            // header and length, any old file replaced
+    Ueberschreiben,  // header and length; an old file keeps the pages both lengths share
+};
+
+// What copying a raster file came to; nothing is reported.
+enum class Dateiergebnis { Ok, Fehler, PlatteVoll };
+
+Angelegt RasterAnlegen(Context& ctx, RasterSlot& slot);
 // The same for a writer that fills every row itself: header and file length
 // only, any old file replaced, no white pixels written.
-int RasterAnlegenLeer(Context& ctx, RasterSlot& slot);
+Angelegt RasterAnlegenLeer(Context& ctx, RasterSlot& slot);
 // The same for a routine that writes every byte of every row before anything
 // reads them: a matching file is reused, otherwise only header and length are
 // written (an old file of another size is resized in place), so no white
 // pixels are written only to be overwritten.
-int RasterAnlegenUeberschreiben(Context& ctx, RasterSlot& slot);
-int RasterOeffnenLesen(RasterSlot& slot);
-int RasterOeffnenSchreiben(RasterSlot& slot);
+Angelegt RasterAnlegenUeberschreiben(Context& ctx, RasterSlot& slot);
+// False when the file cannot be opened.
+bool RasterOeffnenLesen(RasterSlot& slot);
+bool RasterOeffnenSchreiben(RasterSlot& slot);
 void RasterSchliessen(RasterSlot& slot);
 
 // Consecutive rows of an open raster read with one positioned read, for loops
@@ -106,31 +125,31 @@ private:
     int32_t anzahl_ = 0;      // rows handed out
 };
 
-// 0, or -1 after the message "Fehler beim Laden der Bilddaten!".
-int ZeileLesen(Context& ctx, const RasterSlot& slot, int32_t y, uint8_t*& zeile, Zeile& view);
+// False after the message "Fehler beim Laden der Bilddaten!".
+bool ZeileLesen(Context& ctx, const RasterSlot& slot, int32_t y, uint8_t*& zeile, Zeile& view);
 // A row for reading and writing: the view holds the row's current bytes.
-int ZeileSchreiben(Context& ctx, const RasterSlot& slot, int32_t y, uint8_t*& zeile, Zeile& view);
+bool ZeileSchreiben(Context& ctx, const RasterSlot& slot, int32_t y, uint8_t*& zeile, Zeile& view);
 // A row the caller overwrites completely: its old bytes are not read.
-int ZeileUeberschreiben(Context& ctx, const RasterSlot& slot, int32_t y, uint8_t*& zeile, Zeile& view);
-// Releases a view; a write view is written to its file first. 0, or -1 when that failed.
-int ZeileFreigeben(Zeile& view);
+bool ZeileUeberschreiben(Context& ctx, const RasterSlot& slot, int32_t y, uint8_t*& zeile, Zeile& view);
+// Releases a view; a write view is written to its file first. False when that failed.
+bool ZeileFreigeben(Zeile& view);
 
 // Copies a raster's file over another's, byte for byte; where the file system
-// can, the copy shares the source's blocks until either is written. 0, -2 when
-// the file system filled up, -1 after another failure.
-int RasterKopierenDatei(const Files& files, const RasterSlot& von, const RasterSlot& nach);
+// can, the copy shares the source's blocks until either is written.
+Dateiergebnis RasterKopierenDatei(const Files& files, const RasterSlot& von, const RasterSlot& nach);
 // Gives a raster of the program's own the file of another as a second name:
 // the two share their bytes until one of them is written, and whatever writes
 // into a raster first gives it bytes of its own. Where a file system has no
-// second names, a copy. Sizes in the slot records are the caller's. 0, -2 or -1
-// as for the copy.
-int RasterTeilen(const Files& files, const RasterSlot& von, const RasterSlot& nach);
+// second names, a copy. Sizes in the slot records are the caller's.
+Dateiergebnis RasterTeilen(const Files& files, const RasterSlot& von, const RasterSlot& nach);
+// Gives the slot its size and prepares its file as the Anlage says; throws Abbruch on failure.
+void LegeRasterAn(Context& ctx, RasterSlot& slot, int32_t breite, int32_t hoehe, Anlage anlage);
 // RasterTeilen through the context's files; throws Abbruch on failure.
 void TeileRaster(Context& ctx, const RasterSlot& von, const RasterSlot& nach);
 // Copies the pixels of one raster into another; throws Abbruch on failure or abort.
 void RasterKopieren(Context& ctx, const RasterSlot& von, RasterSlot& nach);
-// -2 when the file system holding path has less than the raster's file size free, else 0.
-int Plattenplatz_Pruefen(Context& ctx, const std::string& pfad, int32_t breite, int32_t hoehe);
+// False when the file system holding path has less than the raster's file size free.
+bool Plattenplatz_Pruefen(Context& ctx, const std::string& pfad, int32_t breite, int32_t hoehe);
 
 // Sets pixels von .. bis − 1 of a row to one colour.
 void ZeileFuellen(uint8_t* zeile, int32_t von, int32_t bis, const Farbe& farbe);

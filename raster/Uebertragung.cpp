@@ -14,6 +14,7 @@
 #include <thread>
 #include <vector>
 
+#include "raster/Byte.h"
 #include "raster/RasterImage.h"
 
 #if defined(__x86_64__)
@@ -34,7 +35,7 @@ void fillBackground(uint8_t* pixel, const Farbe& hintergrund, int64_t count)
 // Both transfers write every pixel of every row.
 void prepareTarget(Context& ctx, RasterSlot& ziel)
 {
-    if (RasterAnlegenUeberschreiben(ctx, ziel) != 0)
+    if (RasterAnlegenUeberschreiben(ctx, ziel) != Angelegt::Ok)
         throw Abbruch{};
 }
 
@@ -141,11 +142,6 @@ inline double roundHalfEven(double v)
     return std::fabs(v) < wholeAlready ? (v + roundingShift) - roundingShift : v;
 }
 
-inline uint8_t channel(double sum)
-{
-    return static_cast<uint8_t>(Matrix_4_Byte(roundHalfEven(sum)));
-}
-
 // Neighbour index i of a bicubic tap; one outside the source takes the clamped centre.
 inline int32_t tap(int32_t i, int32_t centre, int32_t size)
 {
@@ -209,9 +205,9 @@ template <class Source>
     double sum[3];
     for (int c = 0; c < 3; ++c)
         sum[c] = (wy[0] * across[0][c] + wy[1] * across[1][c]) + (wy[2] * across[2][c] + wy[3] * across[3][c]);
-    out[0] = channel(sum[0]);
-    out[1] = channel(sum[1]);
-    out[2] = channel(sum[2]);
+    out[0] = roundByte(sum[0]);
+    out[1] = roundByte(sum[1]);
+    out[2] = roundByte(sum[2]);
 }
 
 template <class Source>
@@ -342,8 +338,8 @@ VECTOR_TARGET void resamplePixelsVector(const Plan& p, Source& src, const double
                 _mm256_add_pd(_mm256_mul_pd(_mm256_set1_pd(wy[2][m]), _mm512_maskz_extractf64x4_pd(0xF, bottom, 0)),
                               _mm256_mul_pd(_mm256_set1_pd(wy[3][m]), _mm512_maskz_extractf64x4_pd(0xF, bottom, 1))));
             // The sums stay far below 2^31: the conversion rounds them half to even in the
-            // default rounding mode, as roundHalfEven does, and saturation to an unsigned
-            // byte after raising negatives to 0 clamps them as Matrix_4_Byte does.
+            // default rounding mode, and saturation to an unsigned byte after raising
+            // negatives to 0 clamps them, as roundByte does.
             const __m128i rounded = _mm_max_epi32(_mm256_cvtpd_epi32(sum), _mm_setzero_si128());
             const int32_t bgr = _mm_cvtsi128_si32(_mm_maskz_cvtusepi32_epi8(0xF, rounded));
             std::memcpy(pixels + 3 * m, &bgr, 4);

@@ -11,7 +11,7 @@ struct AnaglyphTest : ComposeFixture {
     {
         addPlain(1, 2, 2, links[2], links[1], links[0]);
         addPlain(2, 2, 2, rechts[2], rechts[1], rechts[0]);
-        EXPECT_EQ(Anaglyph(p, 1, 2, schema, c1, c2, c3), 0);
+        EXPECT_TRUE(Anaglyph(p, 1, 2, schema, c1, c2, c3));
         const Bytes bgr = bmpPixel(result(), 1, 1);
         return {bgr[2], bgr[1], bgr[0]};
     }
@@ -49,7 +49,7 @@ TEST_F(AnaglyphTest, SizesAndTheSameImage)
     addPlain(1, 4, 3, 30, 20, 10);
     addPlain(2, 2, 5, 60, 50, 40);
     p.compose.Hintergrundfarbe = Farbe{7, 8, 9};
-    ASSERT_EQ(Anaglyph(p, 1, 2, 1, 1, 1, 1), 0);
+    ASSERT_TRUE(Anaglyph(p, 1, 2, 1, 1, 1, 1));
     auto r = result();
     EXPECT_EQ(p.bilder.ergebnis().slot[SlotErgebnis].breite, 4);
     EXPECT_EQ(p.bilder.ergebnis().slot[SlotErgebnis].hoehe, 5);
@@ -57,7 +57,7 @@ TEST_F(AnaglyphTest, SizesAndTheSameImage)
     EXPECT_EQ(bmpPixel(r, 3, 1), (Bytes{9, 8, 10}));   // right image ends at column 2
     EXPECT_EQ(bmpPixel(r, 1, 4), (Bytes{60, 50, 7}));  // left image ends at row 3
     // One image as left and right: a flat anaglyph.
-    ASSERT_EQ(Anaglyph(p, 1, 1, 1, 1, 1, 1), 0);
+    ASSERT_TRUE(Anaglyph(p, 1, 1, 1, 1, 1, 1));
     EXPECT_EQ(bmpPixel(result(), 0, 0), (Bytes{30, 20, 10}));
 }
 
@@ -83,7 +83,7 @@ TEST_F(AnaglyphTest, ManyBatchesAbortAndReadFailure)
         px[2] = static_cast<uint8_t>(x + y);
     });
     addPlain(2, 5, 70, 30, 20, 10);
-    ASSERT_EQ(Anaglyph(p, 1, 2, 1, 1, 1, 1), 0);
+    ASSERT_TRUE(Anaglyph(p, 1, 2, 1, 1, 1, 1));
     auto r = result();
     for (int y : {0, 31, 32, 69, 70, 99})
         EXPECT_EQ(bmpPixel(r, 3, y), (Bytes{y < 70 ? uint8_t{30} : uint8_t{255}, y < 70 ? uint8_t{20} : uint8_t{255},
@@ -95,7 +95,7 @@ TEST_F(AnaglyphTest, ManyBatchesAbortAndReadFailure)
             p.ctx.state.abort = true;
     };
     std::filesystem::remove(p.bilder.ergebnis().slot[SlotErgebnis].pfad);
-    EXPECT_EQ(Anaglyph(p, 2, 1, 1, 1, 1, 1), 1);
+    EXPECT_FALSE(Anaglyph(p, 2, 1, 1, 1, 1, 1));
     EXPECT_FALSE(p.bilder.ergebnis().slot[SlotErgebnis].offen());
     EXPECT_TRUE(messages().empty());
     r = result();
@@ -105,7 +105,7 @@ TEST_F(AnaglyphTest, ManyBatchesAbortAndReadFailure)
     t.events.onPump = nullptr;
     p.ctx.state.abort = false;
     std::filesystem::resize_file(p.bilder.bild[1].slot[SlotJustiert].pfad, 54 + 16 * 30);
-    EXPECT_EQ(Anaglyph(p, 1, 2, 1, 1, 1, 1), 1);
+    EXPECT_FALSE(Anaglyph(p, 1, 2, 1, 1, 1, 1));
     EXPECT_FALSE(p.bilder.ergebnis().slot[SlotErgebnis].offen());
     EXPECT_EQ(messages(), (std::vector<std::string>{"Fehler: Fehler beim Laden der Bilddaten!",
                                                    "Fehler: Es ist ein Fehler aufgetreten. Berechnung wird abgebrochen!"}));

@@ -59,7 +59,7 @@ struct BatchTest : Programmumgebung {
     {
         RasterSlot s;
         s.pfad = (t.files.tempFolder() / (jpeg.filename().string() + ".bmp")).string();
-        EXPECT_EQ(JPEG_Lesen(p.ctx, jpeg.string(), s), 0) << jpeg;
+        EXPECT_EQ(JPEG_Lesen(p.ctx, jpeg.string(), s), Ladeergebnis::Ok) << jpeg;
         return s;
     }
     bool laufen()

@@ -8,6 +8,7 @@
 #include <tuple>
 
 #include "compose/Pipeline.h"
+#include "raster/Byte.h"
 #include "raster/Justieren.h"
 #include "raster/Referenzmarke.h"
 #include "raster/Spiegeln.h"
@@ -128,17 +129,30 @@ TEST(Matrix4, PlaneAndLineIntersection)
     EXPECT_NEAR(q[0], 0, eps);
 }
 
-TEST(Matrix4, CubicKernelAndByteClamp)
+TEST(Matrix4, CubicKernel)
 {
     EXPECT_EQ(Matrix_4_Kubisch(0), 1);
     EXPECT_EQ(Matrix_4_Kubisch(0.5), 0.625);
     EXPECT_EQ(Matrix_4_Kubisch(1), 0);
     EXPECT_EQ(Matrix_4_Kubisch(1.5), -0.125);
     EXPECT_EQ(Matrix_4_Kubisch(2), 0);
-    EXPECT_EQ(Matrix_4_Byte(300), 255);
-    EXPECT_EQ(Matrix_4_Byte(-5), 0);
-    EXPECT_EQ(Matrix_4_Byte(17), 17);
-    EXPECT_EQ(Matrix_4_Byte(std::nan("")), 0);
+}
+
+// A change to either byte rule would change output bytes of every mode.
+TEST(Bytes, ClampClampsAndRoundRoundsHalfToEven)
+{
+    EXPECT_EQ(clampByte(300), 255);
+    EXPECT_EQ(clampByte(17), 17);
+    EXPECT_EQ(clampByte(int64_t{-1}), 0);
+    EXPECT_EQ(clampByte(int64_t{256}), 255);
+    EXPECT_EQ(roundByte(2.5), 2);
+    EXPECT_EQ(roundByte(3.5), 4);
+    EXPECT_EQ(roundByte(17.5000001), 18);
+    EXPECT_EQ(roundByte(254.5), 254);
+    EXPECT_EQ(roundByte(255.5), 255);
+    EXPECT_EQ(roundByte(-0.5), 0);
+    EXPECT_EQ(roundByte(1e300), 255);
+    EXPECT_EQ(roundByte(std::nan("")), 0);
 }
 
 namespace {

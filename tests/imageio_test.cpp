@@ -119,7 +119,7 @@ TEST_F(ImageioTest, BmpHeaderAcceptsBothSizesOfA3x2File)
     for (size_t size : {78u, 80u}) {
         writeBytes(pfad("a.bmp"), bmpBytes(54, 3, 2, 24, 1, 0, size));
         int32_t w = 0, h = 0, k = 0;
-        EXPECT_EQ(BMP_Kopf_Pruefen(ctx, pfad("a.bmp").string(), w, h, k), 0) << size;
+        EXPECT_EQ(BMP_Kopf_Pruefen(ctx, pfad("a.bmp").string(), w, h, k), BmpKopf::Ok) << size;
         EXPECT_EQ(w, 3);
         EXPECT_EQ(h, 2);
         EXPECT_EQ(k, 54);
@@ -132,38 +132,38 @@ TEST_F(ImageioTest, BmpHeaderRejectionsHaveTheirCodesAndMessages)
     struct Fall {
         const char* name;
         Bytes bytes;
-        int code;
+        BmpKopf befund;
         const char* meldung;
     };
     Bytes keinBm = bmpBytes(54, 3, 2, 24, 1, 0, 78);
     keinBm[0] = 'X';
     const Fall faelle[] = {
-        {"kein-bm", keinBm, -1, "Fehler: BMP-Typ fehlerhaft oder unbekannt!"},
-        {"zu-kurz", Bytes{'B', 'M', 0}, -1, "Fehler: BMP-Typ fehlerhaft oder unbekannt!"},
-        {"os2", bmpBytes(26, 3, 2, 24, 1, 0, 50), -1, "Fehler: OS/2 - Bitmap-Dateityp wird nicht unterstützt!"},
-        {"farbtabelle", bmpBytes(1078, 3, 2, 8, 1, 0, 1102), -2, nullptr},
-        {"8bit", bmpBytes(54, 3, 2, 8, 1, 0, 78), -3, "Fehler: Dies ist keine unkomprimierte 24-Bit-BMP-Datei!"},
-        {"ebenen", bmpBytes(54, 3, 2, 24, 2, 0, 78), -4, "Fehler: Anzahl der Farbebenen nicht 1!"},
-        {"rle", bmpBytes(54, 3, 2, 24, 1, 1, 78), -5, "Fehler: Dateikompression wird nicht unterstützt!"},
-        {"groesse", bmpBytes(54, 3, 2, 24, 1, 0, 79), -6,
+        {"kein-bm", keinBm, BmpKopf::KeinBmp, "Fehler: BMP-Typ fehlerhaft oder unbekannt!"},
+        {"zu-kurz", Bytes{'B', 'M', 0}, BmpKopf::KeinBmp, "Fehler: BMP-Typ fehlerhaft oder unbekannt!"},
+        {"os2", bmpBytes(26, 3, 2, 24, 1, 0, 50), BmpKopf::KeinBmp, "Fehler: OS/2 - Bitmap-Dateityp wird nicht unterstützt!"},
+        {"farbtabelle", bmpBytes(1078, 3, 2, 8, 1, 0, 1102), BmpKopf::AndererKopf, nullptr},
+        {"8bit", bmpBytes(54, 3, 2, 8, 1, 0, 78), BmpKopf::Nicht24Bit, "Fehler: Dies ist keine unkomprimierte 24-Bit-BMP-Datei!"},
+        {"ebenen", bmpBytes(54, 3, 2, 24, 2, 0, 78), BmpKopf::Ebenen, "Fehler: Anzahl der Farbebenen nicht 1!"},
+        {"rle", bmpBytes(54, 3, 2, 24, 1, 1, 78), BmpKopf::Komprimiert, "Fehler: Dateikompression wird nicht unterstützt!"},
+        {"groesse", bmpBytes(54, 3, 2, 24, 1, 0, 79), BmpKopf::Widerspruch,
          "Fehler: Widersprüchliche Angaben zur Groesse der Datei im Dateikopf"},
-        {"von-oben", bmpBytes(54, 3, -2, 24, 1, 0, 78), -6,
+        {"von-oben", bmpBytes(54, 3, -2, 24, 1, 0, 78), BmpKopf::Widerspruch,
          "Fehler: Widersprüchliche Angaben zur Groesse der Datei im Dateikopf"},
-        {"leer", bmpBytes(54, 0, 2, 24, 1, 0, 54), -6,
+        {"leer", bmpBytes(54, 0, 2, 24, 1, 0, 54), BmpKopf::Widerspruch,
          "Fehler: Widersprüchliche Angaben zur Groesse der Datei im Dateikopf"},
-        {"ohne-infokopf", bmpBytes(54, 3, 2, 24, 1, 0, 30), -6,
+        {"ohne-infokopf", bmpBytes(54, 3, 2, 24, 1, 0, 30), BmpKopf::Widerspruch,
          "Fehler: Widersprüchliche Angaben zur Groesse der Datei im Dateikopf"},
         // Sizes whose pixel count overflows 64 bits when multiplied out as signed numbers.
-        {"riesig", bmpBytes(54, INT32_MAX, INT32_MAX, 24, 1, 0, 78), -6,
+        {"riesig", bmpBytes(54, INT32_MAX, INT32_MAX, 24, 1, 0, 78), BmpKopf::Widerspruch,
          "Fehler: Widersprüchliche Angaben zur Groesse der Datei im Dateikopf"},
-        {"breit", bmpBytes(54, INT32_MAX, 2, 24, 1, 0, 78), -6,
+        {"breit", bmpBytes(54, INT32_MAX, 2, 24, 1, 0, 78), BmpKopf::Widerspruch,
          "Fehler: Widersprüchliche Angaben zur Groesse der Datei im Dateikopf"},
     };
     for (const Fall& f : faelle) {
         meldungen().clear();
         writeBytes(pfad("f.bmp"), f.bytes);
         int32_t w = 7, h = 7, k = 7;
-        EXPECT_EQ(BMP_Kopf_Pruefen(ctx, pfad("f.bmp").string(), w, h, k), f.code) << f.name;
+        EXPECT_EQ(BMP_Kopf_Pruefen(ctx, pfad("f.bmp").string(), w, h, k), f.befund) << f.name;
         // Every rejection names the file in a second line.
         EXPECT_EQ(meldungen(), f.meldung ? std::vector<std::string>{std::string(f.meldung) + "\n" + pfad("f.bmp").string()}
                                          : std::vector<std::string>{})
@@ -177,7 +177,7 @@ TEST_F(ImageioTest, LoadingABmpCopiesItAndFillsTheEntry)
     const RasterSlot quelle = muster("Foto.Bmp", 5, 3);
     ::chmod(quelle.pfad.c_str(), 0444);
     p.bilder.anzahl = 1;
-    ASSERT_EQ(Bild_Laden(p, 1, quelle.pfad), 1);
+    ASSERT_EQ(Bild_Laden(p, 1, quelle.pfad).letzter, 1);
     const ImageEntry& e = p.bilder.bild[1];
     EXPECT_EQ(e.slot[0].pfad, quelle.pfad);
     EXPECT_EQ(e.slot[0].name, "Foto.Bmp");
@@ -204,16 +204,16 @@ TEST_F(ImageioTest, DispatchByExtension)
     fs::copy_file(jpg.pfad, pfad("PHOTO.JPG"));
     fs::copy_file(jpg.pfad, pfad("photo.png"));
     p.bilder.anzahl = 2;
-    ASSERT_EQ(Bild_Laden(p, 1, jpg.pfad), 1);
-    ASSERT_EQ(Bild_Laden(p, 2, pfad("PHOTO.JPG").string()), 2);
+    ASSERT_EQ(Bild_Laden(p, 1, jpg.pfad).letzter, 1);
+    ASSERT_EQ(Bild_Laden(p, 2, pfad("PHOTO.JPG").string()).letzter, 2);
     EXPECT_TRUE(sameImage(p.bilder.bild[1].slot[1].pfad, p.bilder.bild[2].slot[1].pfad));
-    EXPECT_EQ(Bild_Laden(p, 2, pfad("photo.png").string()), -1);
+    EXPECT_EQ(Bild_Laden(p, 2, pfad("photo.png").string()).ergebnis, Ladeergebnis::Fehler);
     // Without an extension the file is taken apart as a multi-picture file.
     fs::copy_file(jpg.pfad, pfad("ohne"));
-    EXPECT_EQ(Bild_Laden(p, 2, pfad("ohne").string()), 2);
+    EXPECT_EQ(Bild_Laden(p, 2, pfad("ohne").string()).letzter, 2);
     EXPECT_EQ(p.bilder.bild[2].slot[0].name, "ohne_1.JPG");
     ctx.state.abort = true;
-    EXPECT_EQ(Bild_Laden(p, 1, jpg.pfad), -1);
+    EXPECT_EQ(Bild_Laden(p, 1, jpg.pfad).ergebnis, Ladeergebnis::Fehler);
 }
 
 TEST_F(ImageioTest, TiffTwinsInBothByteOrdersGiveTheSameWorkingCopy)
@@ -226,7 +226,7 @@ TEST_F(ImageioTest, TiffTwinsInBothByteOrdersGiveTheSameWorkingCopy)
         const std::string name = big ? "mm.tif" : "ii.tif";
         writeBytes(pfad(name), tiffBytes(s));
         RasterSlot z = ziel(name + ".bmp");
-        ASSERT_EQ(TIFF_Lesen(ctx, pfad(name).string(), z), 0);
+        ASSERT_EQ(TIFF_Lesen(ctx, pfad(name).string(), z), Ladeergebnis::Ok);
         EXPECT_EQ(z.breite, 300);
         EXPECT_EQ(z.hoehe, 2);
         istMuster(z.pfad, 300, 2);
@@ -263,7 +263,7 @@ TEST_F(ImageioTest, TiffWithSeveralStripsAlphaAndCentimetres)
         s.xNum = 100;
         writeBytes(pfad("s.tif"), tiffBytes(s));
         RasterSlot z = ziel("s.bmp");
-        ASSERT_EQ(TIFF_Lesen(ctx, pfad("s.tif").string(), z), 0) << f.rps << " " << f.typ;
+        ASSERT_EQ(TIFF_Lesen(ctx, pfad("s.tif").string(), z), Ladeergebnis::Ok) << f.rps << " " << f.typ;
         istMuster(z.pfad, 4, 5);
         EXPECT_DOUBLE_EQ(TIFF_Kopf_Lesen(ctx, pfad("s.tif").string()).XAufloesung, 254.0);
     }
@@ -281,7 +281,7 @@ TEST_F(ImageioTest, CmykTiffWhiteAndBlack)
     s.pixels = {0, 0, 0, 0, 0, 0, 0, 255, 255, 0, 0, 0, 0, 128, 0, 64};
     writeBytes(pfad("c.tif"), tiffBytes(s));
     RasterSlot z = ziel("c.bmp");
-    ASSERT_EQ(TIFF_Lesen(ctx, pfad("c.tif").string(), z), 0);
+    ASSERT_EQ(TIFF_Lesen(ctx, pfad("c.tif").string(), z), Ladeergebnis::Ok);
     const Bytes b = readFile(z.pfad);
     EXPECT_EQ(bmpPixel(b, 0, 0), (Bytes{255, 255, 255}));
     EXPECT_EQ(bmpPixel(b, 1, 0), (Bytes{0, 0, 0}));
@@ -358,7 +358,7 @@ TEST_F(ImageioTest, TiffRejectionsShowTheirMessages)
         f.bytes(b);
         writeBytes(pfad("f.tif"), b);
         RasterSlot z = ziel("f.bmp");
-        EXPECT_EQ(TIFF_Lesen(ctx, pfad("f.tif").string(), z), -1) << f.name;
+        EXPECT_EQ(TIFF_Lesen(ctx, pfad("f.tif").string(), z), Ladeergebnis::Fehler) << f.name;
         EXPECT_EQ(meldungen(), std::vector<std::string>{std::string("Fehler: ") + f.meldung + "\n" + pfad("f.tif").string()})
             << f.name;
         EXPECT_FALSE(fs::exists(z.pfad)) << f.name;
@@ -388,7 +388,7 @@ TEST_F(ImageioTest, TiffWithPixelsBeyondTheEndIsRefusedAndLeavesNoFile)
         }
         writeBytes(pfad("f.tif"), b);
         RasterSlot z = ziel("f.bmp");
-        EXPECT_EQ(TIFF_Lesen(ctx, pfad("f.tif").string(), z), -1);
+        EXPECT_EQ(TIFF_Lesen(ctx, pfad("f.tif").string(), z), Ladeergebnis::Fehler);
         EXPECT_EQ(meldungen(), std::vector<std::string>{"Fehler: Widersprüchliche Angaben zur Groesse der Datei im Dateikopf\n"
                                                         + pfad("f.tif").string()});
         EXPECT_FALSE(fs::exists(z.pfad));
@@ -431,7 +431,7 @@ TEST_F(ImageioTest, TiffWriterLayoutRgb3x2)
     EXPECT_EQ(le32At(b, 278), 0u);
 
     RasterSlot zurueck = ziel("zurueck.bmp");
-    ASSERT_EQ(TIFF_Lesen(ctx, pfad("r.tif").string(), zurueck), 0);
+    ASSERT_EQ(TIFF_Lesen(ctx, pfad("r.tif").string(), zurueck), Ladeergebnis::Ok);
     EXPECT_TRUE(sameImage(zurueck.pfad, q.pfad));
     const TiffInfo info = TIFF_Kopf_Lesen(ctx, pfad("r.tif").string());
     EXPECT_DOUBLE_EQ(info.XAufloesung, 300.0);
@@ -470,7 +470,7 @@ TEST_F(ImageioTest, TiffWriterCmykLayoutAndRoundTrip)
     EXPECT_EQ(le32At(b, 86 + 9 * 12 + 8), 16u);  // StripByteCounts
     EXPECT_EQ(le16At(b, 86 + 5 * 12 + 8), 5);    // separated
     RasterSlot zurueck = ziel("z.bmp");
-    ASSERT_EQ(TIFF_Lesen(ctx, pfad("c.tif").string(), zurueck), 0);
+    ASSERT_EQ(TIFF_Lesen(ctx, pfad("c.tif").string(), zurueck), Ladeergebnis::Ok);
     const Bytes z = readFile(zurueck.pfad);
     EXPECT_EQ(bmpPixel(z, 0, 0), (Bytes{255, 255, 255}));
     EXPECT_EQ(bmpPixel(z, 1, 0), (Bytes{0, 0, 0}));
@@ -487,7 +487,7 @@ TEST_F(ImageioTest, TiffWriterOddIfdOffsetAndWideImages)
     const Bytes b = readFile(pfad("o.tif"));
     EXPECT_EQ(le32At(b, 4), 75u);
     RasterSlot z = ziel("o.bmp");
-    ASSERT_EQ(TIFF_Lesen(ctx, pfad("o.tif").string(), z), 0);
+    ASSERT_EQ(TIFF_Lesen(ctx, pfad("o.tif").string(), z), Ladeergebnis::Ok);
     EXPECT_TRUE(sameImage(z.pfad, q.pfad));
     const std::string out = tool("identify", "identify -format '%w %h %x' " + pfad("o.tif").string() + " 2>&1");
     EXPECT_EQ(out, "3 1 72");
@@ -500,7 +500,7 @@ TEST_F(ImageioTest, TiffWriterOddIfdOffsetAndWideImages)
     EXPECT_EQ(le16At(w, ifd + 2 + 12 + 2), 4);
     EXPECT_EQ(le32At(w, ifd + 2 + 12 + 8), 70000u);
     RasterSlot wz = ziel("bz.bmp");
-    ASSERT_EQ(TIFF_Lesen(ctx, pfad("b.tif").string(), wz), 0);
+    ASSERT_EQ(TIFF_Lesen(ctx, pfad("b.tif").string(), wz), Ladeergebnis::Ok);
     EXPECT_TRUE(sameImage(wz.pfad, breit.pfad));
 }
 
@@ -517,7 +517,7 @@ TEST_F(ImageioTest, TgaWriterAndReaderRoundTrip)
                              'X', 'F', 'I', 'L', 'E', '.', 0};
     EXPECT_EQ(b, erwartet);
     RasterSlot z = ziel("z.bmp");
-    ASSERT_EQ(TGA_Lesen(ctx, pfad("t.tga").string(), z), 0);
+    ASSERT_EQ(TGA_Lesen(ctx, pfad("t.tga").string(), z), Ladeergebnis::Ok);
     EXPECT_TRUE(sameImage(z.pfad, q.pfad));
     EXPECT_EQ(tool("identify", "identify -format '%w %h' " + pfad("t.tga").string() + " 2>&1"), "2 2");
 }
@@ -527,8 +527,8 @@ TEST_F(ImageioTest, TgaDescriptorTwinsAndRejections)
     writeBytes(pfad("unten.tga"), tgaBytes(5, 3, 0));
     writeBytes(pfad("oben.tga"), tgaBytes(5, 3, 0x20));
     RasterSlot a = ziel("a.bmp"), b = ziel("b.bmp");
-    ASSERT_EQ(TGA_Lesen(ctx, pfad("unten.tga").string(), a), 0);
-    ASSERT_EQ(TGA_Lesen(ctx, pfad("oben.tga").string(), b), 0);
+    ASSERT_EQ(TGA_Lesen(ctx, pfad("unten.tga").string(), a), Ladeergebnis::Ok);
+    ASSERT_EQ(TGA_Lesen(ctx, pfad("oben.tga").string(), b), Ladeergebnis::Ok);
     istMuster(a.pfad, 5, 3);
     EXPECT_TRUE(sameImage(a.pfad, b.pfad));
 
@@ -541,7 +541,7 @@ TEST_F(ImageioTest, TgaDescriptorTwinsAndRejections)
         std::array<uint8_t, TgaKopfLaenge> kopf{};
         EXPECT_FALSE(TGA_Kopf_Pruefen(pfad("f.tga").string(), kopf)) << at;
         RasterSlot z = ziel("f.bmp");
-        EXPECT_EQ(TGA_Lesen(ctx, pfad("f.tga").string(), z), -1) << at;
+        EXPECT_EQ(TGA_Lesen(ctx, pfad("f.tga").string(), z), Ladeergebnis::Fehler) << at;
         EXPECT_FALSE(fs::exists(z.pfad));
     }
     Bytes kurz = tgaBytes(5, 3, 0);
@@ -582,7 +582,7 @@ TEST_F(ImageioTest, JpegWriterAndReader)
               "100 100 98 srgb");
 
     RasterSlot z = ziel("z.bmp");
-    ASSERT_EQ(JPEG_Lesen(ctx, pfad("q.jpg").string(), z), 0);
+    ASSERT_EQ(JPEG_Lesen(ctx, pfad("q.jpg").string(), z), Ladeergebnis::Ok);
     EXPECT_EQ(z.breite, 100);
     EXPECT_EQ(z.hoehe, 100);
     const Bytes a = readFile(q.pfad), b = readFile(z.pfad);
@@ -601,7 +601,7 @@ TEST_F(ImageioTest, GreyCmykAndProgressiveJpegsBecomeRgb)
     writeBytes(pfad("prog.jpg"), besondereJpeg(JCS_RGB, true, w, h));
     for (const char* name : {"grau.jpg", "cmyk.jpg", "prog.jpg"}) {
         RasterSlot z = ziel(std::string(name) + ".bmp");
-        ASSERT_EQ(JPEG_Lesen(ctx, pfad(name).string(), z), 0) << name;
+        ASSERT_EQ(JPEG_Lesen(ctx, pfad(name).string(), z), Ladeergebnis::Ok) << name;
         const Bytes b = readFile(z.pfad);
         for (int y = 0; y < h; ++y)
             for (int x = 0; x < w; ++x) {
@@ -668,7 +668,7 @@ TEST_F(ImageioTest, BrokenJpegIsRefusedAndLeavesNoEntry)
     for (const char* name : {"halb.jpg", "halb_mit_ende.jpg", "riesig.jpg", "kein.jpg"}) {
         meldungen().clear();
         p.bilder.anzahl = 1;
-        EXPECT_EQ(Bild_Laden(p, 1, pfad(name).string()), -1) << name;
+        EXPECT_EQ(Bild_Laden(p, 1, pfad(name).string()).ergebnis, Ladeergebnis::Fehler) << name;
         EXPECT_EQ(meldungen(), std::vector<std::string>{"Fehler: Fehler beim Laden der Bild-Datei!\n" + pfad(name).string()})
             << name;
         EXPECT_TRUE(p.bilder.bild[1].slot[1].pfad.empty());
@@ -683,7 +683,7 @@ TEST_F(ImageioTest, JpegMemoryIsBoundedBeforeDecoding)
     // Beyond 4 GiB of raster: refused before the decoder allocates anything.
     writeBytes(pfad("65000.jpg"), mitGroesse(rauschJpeg(ctx, t.files.tempFolder(), 16, 16), 65000, 65000));
     RasterSlot z = ziel("65000.bmp");
-    EXPECT_EQ(JPEG_Lesen(ctx, pfad("65000.jpg").string(), z), -1);
+    EXPECT_EQ(JPEG_Lesen(ctx, pfad("65000.jpg").string(), z), Ladeergebnis::Fehler);
     EXPECT_EQ(meldungen(), std::vector<std::string>{
                                "Warnung: Berechnetes Bild ist größer als 4 GByte! Berechnung wird abgebrochen!"});
     EXPECT_FALSE(fs::exists(z.pfad));
@@ -694,7 +694,7 @@ TEST_F(ImageioTest, JpegMemoryIsBoundedBeforeDecoding)
     meldungen().clear();
     writeBytes(pfad("prog.jpg"), mitGroesse(besondereJpeg(JCS_RGB, true, 16, 16), 30000, 30000));
     z = ziel("prog.bmp");
-    EXPECT_EQ(JPEG_Lesen(ctx, pfad("prog.jpg").string(), z), -1);
+    EXPECT_EQ(JPEG_Lesen(ctx, pfad("prog.jpg").string(), z), Ladeergebnis::Fehler);
     EXPECT_EQ(meldungen(), (std::vector<std::string>{
                                "Fehler: Die JPEG-Datei benötigt zum Dekodieren zu viel Arbeitsspeicher!",
                                "Fehler: Fehler beim Laden der Bild-Datei!\n" + pfad("prog.jpg").string()}));
@@ -708,11 +708,11 @@ TEST_F(ImageioTest, JpegMemoryIsBoundedBeforeDecoding)
     writeBytes(pfad("p1024.jpg"), besondereJpeg(JCS_RGB, true, 1024, 1024));
     writeBytes(pfad("b1024.jpg"), besondereJpeg(JCS_RGB, false, 1024, 1024));
     RasterSlot p1024 = ziel("p1024.bmp"), b1024 = ziel("b1024.bmp");
-    const int progressiv = JPEG_Lesen(ctx, pfad("p1024.jpg").string(), p1024);
-    const int baseline = JPEG_Lesen(ctx, pfad("b1024.jpg").string(), b1024);
+    const Ladeergebnis progressiv = JPEG_Lesen(ctx, pfad("p1024.jpg").string(), p1024);
+    const Ladeergebnis baseline = JPEG_Lesen(ctx, pfad("b1024.jpg").string(), b1024);
     LeseGrenzen().maxJpegSpeicher = grenze;
-    EXPECT_EQ(progressiv, -1);
-    EXPECT_EQ(baseline, 0);
+    EXPECT_EQ(progressiv, Ladeergebnis::Fehler);
+    EXPECT_EQ(baseline, Ladeergebnis::Ok);
     EXPECT_EQ(meldungen().size(), 2u);
 }
 
@@ -864,7 +864,7 @@ TEST_F(MpoTest, TwoImagesWithThumbnailAndPaddingSplitIntoExactlyTwoParts)
 
     // The loader names the entries after the MPO file.
     p.bilder.anzahl = 1;
-    ASSERT_EQ(Bild_Laden(p, 1, pfad("paar.mpo").string()), 2);
+    ASSERT_EQ(Bild_Laden(p, 1, pfad("paar.mpo").string()).letzter, 2);
     for (int k = 1; k <= 2; ++k) {
         const RasterSlot& q = p.bilder.bild[static_cast<size_t>(k)].slot[0];
         EXPECT_EQ(q.name, "paar.mpo_" + std::to_string(k) + ".JPG");
@@ -876,7 +876,7 @@ TEST_F(MpoTest, TwoImagesWithThumbnailAndPaddingSplitIntoExactlyTwoParts)
     }
     // Only the entries that fit the image set are filled.
     p.bilder.anzahl = MaxBilder;
-    EXPECT_EQ(Bild_Laden(p, MaxBilder, pfad("paar.mpo").string()), MaxBilder);
+    EXPECT_EQ(Bild_Laden(p, MaxBilder, pfad("paar.mpo").string()).letzter, MaxBilder);
 }
 
 TEST_F(MpoTest, PlainAndProgressiveJpegsGiveOnePartAndBadFilesNone)
@@ -910,7 +910,7 @@ TEST_F(MpoTest, PlainAndProgressiveJpegsGiveOnePartAndBadFilesNone)
     }
     p.bilder.anzahl = 1;
     writeBytes(pfad("bm.mpo"), faelle[0]);
-    EXPECT_EQ(Bild_Laden(p, 1, pfad("bm.mpo").string()), -1);
+    EXPECT_EQ(Bild_Laden(p, 1, pfad("bm.mpo").string()).ergebnis, Ladeergebnis::Fehler);
     EXPECT_TRUE(meldungen().empty());
 }
 
@@ -932,7 +932,7 @@ TEST_F(MpoTest, TracesOnlyWhereAskedForAndNeverThroughALink)
     const fs::path vorher = fs::current_path();
     fs::current_path(geteilt);
     p.bilder.anzahl = 1;
-    const int geladen = Bild_Laden(p, 1, pfad("paar.mpo").string());
+    const int geladen = Bild_Laden(p, 1, pfad("paar.mpo").string()).letzter;
     std::vector<std::string> liste;
     const bool zerlegt =
         MPO_Zerlegen(t.files, pfad("paar.mpo").string(), pfad("teil").string(), (spuren / MpoSpurDatei).string(), &liste).ok;
@@ -965,7 +965,7 @@ TEST_F(MpoTest, WrittenMpoSplitsAgainAndCarriesAConformingIndex)
     EXPECT_EQ(t1.size() + t2.size(), ganz.size());
     for (const std::string& teil : {basis + "_1.JPG", basis + "_2.JPG"}) {
         RasterSlot z = ziel("z.bmp");
-        ASSERT_EQ(JPEG_Lesen(ctx, teil, z), 0);
+        ASSERT_EQ(JPEG_Lesen(ctx, teil, z), Ladeergebnis::Ok);
         EXPECT_EQ(z.breite, 40);
     }
     // The index as an independent reader sees it.
@@ -1089,7 +1089,7 @@ TEST_F(ImageioTest, StereoJpegSplitsIntoTheLeftEyeViewFirstAndDropsAnOddMiddleCo
 {
     writeBytes(pfad("paar.JPS"), genaueJpeg(33, 12, seitenMuster));
     p.bilder.anzahl = 1;
-    ASSERT_EQ(Bild_Laden(p, 1, pfad("paar.JPS").string()), 2);
+    ASSERT_EQ(Bild_Laden(p, 1, pfad("paar.JPS").string()).letzter, 2);
     // The left-eye view is the right half (columns 17 … 32), the right-eye view the left half.
     for (int k = 1; k <= 2; ++k) {
         SCOPED_TRACE(k);
@@ -1112,20 +1112,20 @@ TEST_F(ImageioTest, StereoJpegSplitsIntoTheLeftEyeViewFirstAndDropsAnOddMiddleCo
         EXPECT_EQ(q.breite, 16);
         // The view's source is a JPEG of it among the temporary files.
         RasterSlot teil = ziel("teil.bmp");
-        EXPECT_EQ(JPEG_Lesen(ctx, q.pfad, teil), 0);
+        EXPECT_EQ(JPEG_Lesen(ctx, q.pfad, teil), Ladeergebnis::Ok);
         EXPECT_EQ(teil.breite, 16);
     }
     EXPECT_TRUE(meldungen().empty());
 
     // A project opened again takes one view from the file.
     p.bilder.anzahl = 3;
-    ASSERT_EQ(MPO_Teil_Laden(p, 3, pfad("paar.JPS").string(), 2), 3);
+    ASSERT_EQ(MPO_Teil_Laden(p, 3, pfad("paar.JPS").string(), 2).letzter, 3);
     EXPECT_EQ(p.bilder.bild[3].slot[0].name, "paar.JPS_2.JPG");
     EXPECT_TRUE(sameImage(p.bilder.bild[3].slot[1].pfad, p.bilder.bild[2].slot[1].pfad));
-    EXPECT_EQ(MPO_Teil_Laden(p, 3, pfad("paar.JPS").string(), 3), -1);
+    EXPECT_EQ(MPO_Teil_Laden(p, 3, pfad("paar.JPS").string(), 3).ergebnis, Ladeergebnis::Fehler);
     // Only the views that fit the image set are taken.
     p.bilder.anzahl = MaxBilder;
-    EXPECT_EQ(Bild_Laden(p, MaxBilder, pfad("paar.JPS").string()), MaxBilder);
+    EXPECT_EQ(Bild_Laden(p, MaxBilder, pfad("paar.JPS").string()).letzter, MaxBilder);
     EXPECT_EQ(p.bilder.bild[MaxBilder].slot[0].name, "paar.JPS_1.JPG");
 }
 
@@ -1147,7 +1147,7 @@ TEST_F(ImageioTest, StereoJpegsTooNarrowOrDamagedLeaveNothingBehind)
         SCOPED_TRACE(name);
         meldungen().clear();
         p.bilder.anzahl = 1;
-        EXPECT_EQ(Bild_Laden(p, 1, pfad(name).string()), -1);
+        EXPECT_EQ(Bild_Laden(p, 1, pfad(name).string()).ergebnis, Ladeergebnis::Fehler);
         EXPECT_EQ(meldungen(), std::vector<std::string>{"Fehler: Fehler beim Laden der Bild-Datei!\n" + pfad(name).string()});
         EXPECT_EQ(dateien(), vorher);
         EXPECT_TRUE(p.bilder.bild[1].slot[0].pfad.empty());
@@ -1170,7 +1170,7 @@ TEST_F(ImageioTest, StereoJpegWriterPutsTheRightEyeViewOnTheLeftAndReadsBack)
     const RasterSlot l = ansicht("l.bmp", 40, 24, 30), r = ansicht("r.bmp", 40, 24, 220);
     ASSERT_TRUE(JPS_Schreiben(ctx, pfad("aus.jps").string(), l, r));
     RasterSlot ganz = ziel("ganz.bmp"), links = ziel("links.bmp"), rechts = ziel("rechts.bmp");
-    ASSERT_EQ(JPS_Lesen(ctx, pfad("aus.jps").string(), ganz, &links, &rechts), 0);
+    ASSERT_EQ(JPS_Lesen(ctx, pfad("aus.jps").string(), ganz, &links, &rechts), Ladeergebnis::Ok);
     EXPECT_FALSE(fs::exists(ganz.pfad));
     for (const auto& [gelesen, vorlage] : {std::pair{&links, &l}, std::pair{&rechts, &r}}) {
         ASSERT_EQ(gelesen->breite, 40);

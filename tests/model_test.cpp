@@ -84,7 +84,7 @@ TEST_F(ModelTest, RemovingMovesTheFollowingImagesUp)
 {
     addImages(4);
     const std::string geloescht = p.bilder.bild[2].slot[SlotArbeitskopie].pfad;
-    ASSERT_EQ(p.bilder.Entfernen(2), 1);
+    ASSERT_TRUE(p.bilder.Entfernen(2));
     EXPECT_FALSE(fs::exists(geloescht));
     p.bilder.anzahl = 3;
     expectImage(1, 1);
@@ -101,7 +101,7 @@ TEST_F(ModelTest, RemovingDeletesOnlyTemporaryFiles)
     const fs::path eigene = t.files.tempFolder() / "eigenes.bmp";
     writeBmp(eigene, 1, 1, [](int, int, uint8_t px[3]) { px[0] = px[1] = px[2] = 0; });
     p.bilder.bild[1].slot[SlotQuelle].pfad = eigene.string();
-    ASSERT_EQ(p.bilder.Entfernen(1), 1);
+    ASSERT_TRUE(p.bilder.Entfernen(1));
     EXPECT_TRUE(fs::exists(eigene));
 
     addImage(1);
@@ -109,17 +109,17 @@ TEST_F(ModelTest, RemovingDeletesOnlyTemporaryFiles)
     writeBmp(temp, 1, 1, [](int, int, uint8_t px[3]) { px[0] = px[1] = px[2] = 0; });
     p.bilder.bild[1].slot[SlotQuelle].pfad = temp.string();
     p.bilder.bild[1].slot[SlotQuelle].eigentum = 0;
-    ASSERT_EQ(p.bilder.Entfernen(1), 1);
+    ASSERT_TRUE(p.bilder.Entfernen(1));
     EXPECT_FALSE(fs::exists(temp));
 }
 
 TEST_F(ModelTest, InvalidNumbersChangeNothing)
 {
-    EXPECT_EQ(p.bilder.Entfernen(1), -1);
+    EXPECT_FALSE(p.bilder.Entfernen(1));
     addImages(3);
     for (int n : {0, 4, -1}) {
         SCOPED_TRACE(testing::Message() << "n " << n);
-        EXPECT_EQ(p.bilder.Entfernen(n), -1);
+        EXPECT_FALSE(p.bilder.Entfernen(n));
         EXPECT_EQ(p.bilder.Hoch(n), -1);
         EXPECT_EQ(p.bilder.Runter(n), -1);
     }

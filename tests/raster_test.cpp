@@ -63,7 +63,7 @@ TEST(RasterLayout, StrideAndRowOffsets)
 TEST_F(RasterTest, NewRasterHasTheHeaderAndWhitePixels)
 {
     RasterSlot s = slot("neu.bmp", 5, 3);
-    ASSERT_EQ(RasterAnlegen(ctx, s), 0);
+    ASSERT_EQ(RasterAnlegen(ctx, s), Angelegt::Ok);
     const auto b = readFile(s.pfad);
     ASSERT_EQ(b.size(), 54u + 16 * 3);
     const uint8_t kopf[54] = {'B', 'M', 102, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0, 40, 0, 0, 0, 5, 0, 0, 0, 3, 0, 0, 0, 1,
@@ -77,7 +77,7 @@ TEST_F(RasterTest, NewRasterHasTheHeaderAndWhitePixels)
 TEST_F(RasterTest, ProgressCountsKilobyteBlocks)
 {
     RasterSlot s = slot("gross.bmp", 1000, 1000);  // 3,000,000 pixel bytes
-    ASSERT_EQ(RasterAnlegen(ctx, s), 0);
+    ASSERT_EQ(RasterAnlegen(ctx, s), Angelegt::Ok);
     EXPECT_EQ(ctx.state.progress.max, 2929);
     EXPECT_EQ(ctx.state.progress.pos, 2929);
     EXPECT_GE(t.events.pumps, 1);
@@ -86,7 +86,7 @@ TEST_F(RasterTest, ProgressCountsKilobyteBlocks)
 TEST_F(RasterTest, TooLargeIsRefusedBeforeAnyFileExists)
 {
     RasterSlot s = slot("riesig.bmp", 40000, 40000);
-    EXPECT_EQ(RasterAnlegen(ctx, s), 1);
+    EXPECT_EQ(RasterAnlegen(ctx, s), Angelegt::Fehler);
     EXPECT_FALSE(fs::exists(s.pfad));
     EXPECT_TRUE(ctx.state.abort);
     ASSERT_EQ(t.messages.lines.size(), 1u);
@@ -105,13 +105,13 @@ TEST_F(RasterTest, FreeSpaceOfExactlySizePlusReserveIsEnough)
     RasterSlot s = slot("knapp.bmp", 10, 10);
     const uint64_t noetig = 54 + 32 * 10 + 10'000'000;
     t.files.fixedFreeSpace = noetig;
-    EXPECT_EQ(Plattenplatz_Pruefen(ctx, s.pfad, 10, 10), 0);
-    EXPECT_EQ(RasterAnlegen(ctx, s), 0);
+    EXPECT_TRUE(Plattenplatz_Pruefen(ctx, s.pfad, 10, 10));
+    EXPECT_EQ(RasterAnlegen(ctx, s), Angelegt::Ok);
 
     RasterSlot zuGross = slot("voll.bmp", 10, 10);
     t.files.fixedFreeSpace = noetig - 1;
-    EXPECT_EQ(Plattenplatz_Pruefen(ctx, zuGross.pfad, 10, 10), -2);
-    EXPECT_EQ(RasterAnlegen(ctx, zuGross), -2);
+    EXPECT_FALSE(Plattenplatz_Pruefen(ctx, zuGross.pfad, 10, 10));
+    EXPECT_EQ(RasterAnlegen(ctx, zuGross), Angelegt::PlatteVoll);
     EXPECT_FALSE(fs::exists(zuGross.pfad));
     EXPECT_TRUE(ctx.state.abort);
     ASSERT_EQ(t.messages.lines.size(), 1u);
@@ -122,7 +122,7 @@ TEST_F(RasterTest, SetAbortFlagDoesNothing)
 {
     RasterSlot s = slot("nichts.bmp", 4, 4);
     ctx.state.abort = true;
-    EXPECT_EQ(RasterAnlegen(ctx, s), -1);
+    EXPECT_EQ(RasterAnlegen(ctx, s), Angelegt::Abgebrochen);
     EXPECT_FALSE(fs::exists(s.pfad));
 }
 
@@ -130,7 +130,7 @@ TEST_F(RasterTest, AbortWhileFillingLeavesNoFile)
 {
     RasterSlot s = slot("halb.bmp", 2000, 1000);
     t.events.onPump = [&](const AppState&) { ctx.state.abort = true; };
-    EXPECT_EQ(RasterAnlegen(ctx, s), 1);
+    EXPECT_EQ(RasterAnlegen(ctx, s), Angelegt::Fehler);
     EXPECT_FALSE(fs::exists(s.pfad));
     EXPECT_TRUE(t.messages.lines.empty());
 }
@@ -139,16 +139,16 @@ TEST_F(RasterTest, MatchingFileIsReusedWithItsPixels)
 {
     RasterSlot s = pattern("alt.bmp", 7, 5);
     const auto vorher = readFile(s.pfad);
-    ASSERT_EQ(RasterAnlegen(ctx, s), 0);
+    ASSERT_EQ(RasterAnlegen(ctx, s), Angelegt::Ok);
     EXPECT_EQ(readFile(s.pfad), vorher);
 
     // Another size, or a truncated file, is created anew.
     RasterSlot anders = s;
     anders.hoehe = 6;
-    ASSERT_EQ(RasterAnlegen(ctx, anders), 0);
+    ASSERT_EQ(RasterAnlegen(ctx, anders), Angelegt::Ok);
     EXPECT_EQ(bmpPixel(readFile(s.pfad), 3, 2), (Bytes{255, 255, 255}));
     fs::resize_file(s.pfad, 60);
-    ASSERT_EQ(RasterAnlegen(ctx, anders), 0);
+    ASSERT_EQ(RasterAnlegen(ctx, anders), Angelegt::Ok);
     EXPECT_EQ(fs::file_size(s.pfad), 54u + 24 * 6);
 }
 
@@ -156,47 +156,47 @@ TEST_F(RasterTest, RasterForOverwritingIsReusedOrHasNoPixelsWritten)
 {
     RasterSlot s = pattern("alt.bmp", 7, 5);
     const auto vorher = readFile(s.pfad);
-    ASSERT_EQ(RasterAnlegenUeberschreiben(ctx, s), 0);
+    ASSERT_EQ(RasterAnlegenUeberschreiben(ctx, s), Angelegt::Ok);
     EXPECT_EQ(readFile(s.pfad), vorher);
 
     // Another size: the header and the full length, the old file resized in place, no white written.
     RasterSlot anders = s;
     anders.hoehe = 6;
-    ASSERT_EQ(RasterAnlegenUeberschreiben(ctx, anders), 0);
+    ASSERT_EQ(RasterAnlegenUeberschreiben(ctx, anders), Angelegt::Ok);
     const auto b = readFile(s.pfad);
     ASSERT_EQ(b.size(), 54u + 24 * 6);
     RasterSlot weiss = slot("weiss.bmp", 7, 6);
-    ASSERT_EQ(RasterAnlegen(ctx, weiss), 0);
+    ASSERT_EQ(RasterAnlegen(ctx, weiss), Angelegt::Ok);
     EXPECT_TRUE(std::equal(b.begin(), b.begin() + 54, readFile(weiss.pfad).begin()));
     EXPECT_TRUE(std::equal(b.begin() + 54, b.begin() + 54 + 24 * 5, vorher.begin() + 54));
     EXPECT_TRUE(std::all_of(b.begin() + 54 + 24 * 5, b.end(), [](uint8_t v) { return v == 0; }));
     RasterSlot neu = slot("neu.bmp", 3, 2);
-    ASSERT_EQ(RasterAnlegenUeberschreiben(ctx, neu), 0);
+    ASSERT_EQ(RasterAnlegenUeberschreiben(ctx, neu), Angelegt::Ok);
     const auto n = readFile(neu.pfad);
     ASSERT_EQ(n.size(), 54u + 12 * 2);
     EXPECT_TRUE(std::all_of(n.begin() + 54, n.end(), [](uint8_t v) { return v == 0; }));
 
     // The same checks as for a white raster.
     RasterSlot riesig = slot("riesig.bmp", 40000, 40000);
-    EXPECT_EQ(RasterAnlegenUeberschreiben(ctx, riesig), 1);
+    EXPECT_EQ(RasterAnlegenUeberschreiben(ctx, riesig), Angelegt::Fehler);
     EXPECT_FALSE(fs::exists(riesig.pfad));
-    EXPECT_EQ(RasterAnlegenUeberschreiben(ctx, anders), -1);  // the abort flag is set now
+    EXPECT_EQ(RasterAnlegenUeberschreiben(ctx, anders), Angelegt::Abgebrochen);  // the abort flag is set now
     ASSERT_EQ(t.messages.lines.size(), 1u);
 }
 
 TEST_F(RasterTest, RowsAreAddressedTopDown)
 {
     RasterSlot s = pattern("muster.bmp", 5, 4);
-    ASSERT_EQ(RasterOeffnenSchreiben(s), 0);
+    ASSERT_TRUE(RasterOeffnenSchreiben(s));
     Zeile view;
     uint8_t* row = nullptr;
-    ASSERT_EQ(ZeileLesen(ctx, s, 0, row, view), 0);
+    ASSERT_TRUE(ZeileLesen(ctx, s, 0, row, view));
     EXPECT_EQ(row[3 * 4 + 0], 4);
     EXPECT_EQ(row[3 * 4 + 1], 0);
-    ASSERT_EQ(ZeileSchreiben(ctx, s, 3, row, view), 0);
+    ASSERT_TRUE(ZeileSchreiben(ctx, s, 3, row, view));
     EXPECT_EQ(row[1], 3);
     row[0] = 200;
-    EXPECT_EQ(ZeileFreigeben(view), 0);
+    EXPECT_TRUE(ZeileFreigeben(view));
     RasterSchliessen(s);
     EXPECT_FALSE(s.offen());
     const auto b = readFile(s.pfad);
@@ -208,7 +208,7 @@ TEST_F(RasterTest, ReadBandsFollowTheRowsTopDown)
 {
     // Rows of 16 bytes, bands of 3 rows: 0..2, 3..5 and the last band holding row 6 alone.
     RasterSlot s = pattern("band.bmp", 5, 7);
-    ASSERT_EQ(RasterOeffnenLesen(s), 0);
+    ASSERT_TRUE(RasterOeffnenLesen(s));
     Leseband band(48);
     for (int y : {0, 1, 2, 3, 4, 5, 6, 2, 5, 6}) {
         const uint8_t* row = band.zeile(ctx, s, y);
@@ -230,7 +230,7 @@ TEST_F(RasterTest, ReadBandFailuresReportLoadingError)
     RasterSlot s = pattern("band.bmp", 3, 3);
     Leseband band;
     EXPECT_THROW(band.zeile(ctx, s, 0), Abbruch);  // not open
-    ASSERT_EQ(RasterOeffnenLesen(s), 0);
+    ASSERT_TRUE(RasterOeffnenLesen(s));
     EXPECT_THROW(band.zeile(ctx, s, 3), Abbruch);
     EXPECT_THROW(band.zeile(ctx, s, -1), Abbruch);
     fs::resize_file(s.pfad, 54 + 12);
@@ -243,8 +243,8 @@ TEST_F(RasterTest, WriteBandsWriteOnlyTheRowsHandedOut)
 {
     // Bands of 2 rows; rows 1..5 of 7 are written, 0 and 6 keep their white.
     RasterSlot s = slot("band.bmp", 5, 7);
-    ASSERT_EQ(RasterAnlegen(ctx, s), 0);
-    ASSERT_EQ(RasterOeffnenSchreiben(s), 0);
+    ASSERT_EQ(RasterAnlegen(ctx, s), Angelegt::Ok);
+    ASSERT_TRUE(RasterOeffnenSchreiben(s));
     {
         Schreibband band(32);
         for (int y = 1; y <= 5; ++y) {
@@ -275,8 +275,8 @@ TEST_F(RasterTest, WriteBandStartsAfreshAtAnotherRow)
 {
     // Rows 4, 5, then 1 and 2: two bands, each written on its own.
     RasterSlot s = slot("band.bmp", 2, 6);
-    ASSERT_EQ(RasterAnlegen(ctx, s), 0);
-    ASSERT_EQ(RasterOeffnenSchreiben(s), 0);
+    ASSERT_EQ(RasterAnlegen(ctx, s), Angelegt::Ok);
+    ASSERT_TRUE(RasterOeffnenSchreiben(s));
     Schreibband band;
     for (int y : {4, 5, 1, 2})
         std::fill_n(band.zeile(ctx, s, y), 6, static_cast<uint8_t>(10 * y));
@@ -286,7 +286,7 @@ TEST_F(RasterTest, WriteBandStartsAfreshAtAnotherRow)
         EXPECT_EQ(bmpPixel(b, 1, y)[0], y == 0 || y == 3 ? 255 : 10 * y) << y;
     EXPECT_THROW(band.zeile(ctx, s, 6), Abbruch);
     RasterSlot lesend = pattern("lesend.bmp", 2, 2);
-    ASSERT_EQ(RasterOeffnenLesen(lesend), 0);
+    ASSERT_TRUE(RasterOeffnenLesen(lesend));
     EXPECT_THROW(band.zeile(ctx, lesend, 0), Abbruch);
     EXPECT_EQ(t.messages.lines.size(), 2u);
 }
@@ -294,7 +294,7 @@ TEST_F(RasterTest, WriteBandStartsAfreshAtAnotherRow)
 TEST_F(RasterTest, AbortMidBandWritesTheRowsDoneAndClosesTheRaster)
 {
     RasterSlot s = slot("band.bmp", 4, 20);
-    ASSERT_EQ(RasterAnlegen(ctx, s), 0);
+    ASSERT_EQ(RasterAnlegen(ctx, s), Angelegt::Ok);
     std::weak_ptr<RasterDatei> datei;
     t.events.onPump = [&](const AppState& st) {
         if (st.progress.pos == 6)
@@ -322,26 +322,26 @@ TEST_F(RasterTest, RowFailuresReportLoadingError)
     RasterSlot s = pattern("klein.bmp", 3, 3);
     Zeile view;
     uint8_t* row = nullptr;
-    EXPECT_EQ(ZeileLesen(ctx, s, 0, row, view), -1);  // not open
-    ASSERT_EQ(RasterOeffnenLesen(s), 0);
-    EXPECT_EQ(ZeileLesen(ctx, s, 3, row, view), -1);
-    EXPECT_EQ(ZeileSchreiben(ctx, s, 0, row, view), -1);  // opened read-only
+    EXPECT_FALSE(ZeileLesen(ctx, s, 0, row, view));  // not open
+    ASSERT_TRUE(RasterOeffnenLesen(s));
+    EXPECT_FALSE(ZeileLesen(ctx, s, 3, row, view));
+    EXPECT_FALSE(ZeileSchreiben(ctx, s, 0, row, view));  // opened read-only
     EXPECT_EQ(row, nullptr);
     ASSERT_EQ(t.messages.lines.size(), 3u);
     EXPECT_EQ(t.messages.lines[0], "Fehler: Fehler beim Laden der Bilddaten!");
     // A file shorter than its header says fails at the missing row.
     fs::resize_file(s.pfad, 54 + 12);
-    EXPECT_EQ(ZeileLesen(ctx, s, 2, row, view), 0);
-    EXPECT_EQ(ZeileLesen(ctx, s, 1, row, view), -1);
+    EXPECT_TRUE(ZeileLesen(ctx, s, 2, row, view));
+    EXPECT_FALSE(ZeileLesen(ctx, s, 1, row, view));
 }
 
 TEST_F(RasterTest, OpeningMissingFilesFailsQuietly)
 {
     RasterSlot leer;
-    EXPECT_EQ(RasterOeffnenLesen(leer), -1);
+    EXPECT_FALSE(RasterOeffnenLesen(leer));
     RasterSlot fehlt = slot("fehlt.bmp", 3, 3);
-    EXPECT_EQ(RasterOeffnenLesen(fehlt), -1);
-    EXPECT_EQ(RasterOeffnenSchreiben(fehlt), -1);
+    EXPECT_FALSE(RasterOeffnenLesen(fehlt));
+    EXPECT_FALSE(RasterOeffnenSchreiben(fehlt));
     EXPECT_FALSE(fehlt.offen());
     RasterSchliessen(fehlt);
     EXPECT_TRUE(t.messages.lines.empty());
@@ -408,19 +408,19 @@ TEST_F(RasterTest, FileCopyOverwritesTheTarget)
 {
     RasterSlot von = pattern("a.bmp", 6, 2);
     RasterSlot nach = pattern("b.bmp", 3, 3);
-    ASSERT_EQ(RasterKopierenDatei(t.files, von, nach), 0);
+    ASSERT_EQ(RasterKopierenDatei(t.files, von, nach), Dateiergebnis::Ok);
     EXPECT_TRUE(sameImage(nach.pfad, von.pfad));
     RasterSlot fehlt = slot("weg.bmp", 1, 1);
-    EXPECT_EQ(RasterKopierenDatei(t.files, fehlt, nach), -1);
+    EXPECT_EQ(RasterKopierenDatei(t.files, fehlt, nach), Dateiergebnis::Fehler);
     // A shorter file copied over a longer one leaves nothing of it behind.
     RasterSlot klein = pattern("c.bmp", 1, 1);
-    ASSERT_EQ(RasterKopierenDatei(t.files, klein, nach), 0);
+    ASSERT_EQ(RasterKopierenDatei(t.files, klein, nach), Dateiergebnis::Ok);
     EXPECT_TRUE(sameImage(nach.pfad, klein.pfad));
     EXPECT_EQ(fs::status(nach.pfad).permissions(), fs::perms::owner_read | fs::perms::owner_write);
     // Only files are copied; the target stays as it was.
     RasterSlot ordner = slot("ordner", 1, 1);
     fs::create_directory(ordner.pfad);
-    EXPECT_EQ(RasterKopierenDatei(t.files, ordner, nach), -1);
+    EXPECT_EQ(RasterKopierenDatei(t.files, ordner, nach), Dateiergebnis::Fehler);
     EXPECT_TRUE(sameImage(nach.pfad, klein.pfad));
 }
 
@@ -450,7 +450,7 @@ TEST_F(RasterTest, ACopySharesTheBytesUntilEitherIsWritten)
     EXPECT_EQ(bmpPixel(readFile(nach.pfad), 1, 3), (Bytes{1, 3, 4}));
     // Prepared again keeping the pixels, then opened for writing: the copy keeps them, in a file of its own.
     RasterKopieren(ctx, von, nach);
-    ASSERT_EQ(RasterAnlegen(ctx, nach), 0);
+    ASSERT_EQ(RasterAnlegen(ctx, nach), Angelegt::Ok);
     OeffneSchreiben(nach);
     RasterSchliessen(nach);
     EXPECT_FALSE(inode(von));
@@ -461,10 +461,10 @@ TEST_F(RasterTest, ACopySharesTheBytesUntilEitherIsWritten)
         SCOPED_TRACE(art);
         RasterKopieren(ctx, von, nach);
         ASSERT_TRUE(inode(nach));
-        const int r = art == 0 ? (nach.breite = 8, RasterAnlegen(ctx, nach))
-            : art == 1        ? RasterAnlegenUeberschreiben(ctx, nach)
-                              : RasterKopierenDatei(t.files, klein, nach);
-        ASSERT_EQ(r, 0);
+        const bool ok = art == 0 ? (nach.breite = 8, RasterAnlegen(ctx, nach) == Angelegt::Ok)
+            : art == 1          ? RasterAnlegenUeberschreiben(ctx, nach) == Angelegt::Ok
+                                : RasterKopierenDatei(t.files, klein, nach) == Dateiergebnis::Ok;
+        ASSERT_TRUE(ok);
         EXPECT_FALSE(inode(von));
         EXPECT_EQ(readFile(von.pfad), original);
     }
@@ -500,7 +500,7 @@ TEST_F(RasterTest, SharingAcrossFileSystemsCopies)
     RasterSlot von = pattern("quelle.bmp", 8, 8);
     RasterSlot nach;
     nach.pfad = (anderes / ("lumivex-test-" + std::to_string(::getpid()) + ".bmp")).string();
-    ASSERT_EQ(RasterTeilen(t.files, von, nach), 0);
+    ASSERT_EQ(RasterTeilen(t.files, von, nach), Dateiergebnis::Ok);
     EXPECT_TRUE(sameImage(nach.pfad, von.pfad));
     EXPECT_EQ(fs::hard_link_count(von.pfad), 1u);
     RasterSlot zurueck = slot("zurueck.bmp", 0, 0);

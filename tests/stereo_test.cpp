@@ -98,7 +98,7 @@ TEST_F(StereoTest, KMQ1OverUnder)
 {
     addImages(130, 90);
     Viewer_Uebernehmen(p.compose.stereo, 6);
-    ASSERT_EQ(Stereobild(p, 1, 2), 0);
+    ASSERT_TRUE(Stereobild(p, 1, 2));
     // 140 × 200 pixels; the left image below (centre y 150), the right above (centre y 50).
     ASSERT_EQ(size(), (Groesse{140, 200}));
     const auto r = result();
@@ -114,7 +114,7 @@ TEST_F(StereoTest, SqueezeAndFixedSize)
     StereoSettings& s = p.compose.stereo;
     s.xr = 200, s.yr = 100, s.xd = 100, s.yd = 100, s.xm = 100, s.ym = 0;
     s.stauchen = true;
-    ASSERT_EQ(Stereobild(p, 1, 2), 0);
+    ASSERT_TRUE(Stereobild(p, 1, 2));
     ASSERT_EQ(size(), (Groesse{2000, 2000}));
     const auto r = result();
     EXPECT_EQ(bmpPixel(r, 300, 1000), bildPixel(1, 300, 500 % 256));
@@ -122,7 +122,7 @@ TEST_F(StereoTest, SqueezeAndFixedSize)
     s.festePixel = true;
     s.pixelBreite = 20;
     s.pixelHoehe = 10;
-    ASSERT_EQ(Stereobild(p, 1, 2), 0);
+    ASSERT_TRUE(Stereobild(p, 1, 2));
     EXPECT_EQ(size(), (Groesse{20, 10}));
 }
 
@@ -176,7 +176,7 @@ TEST_F(StereoTest, StripesByLines)
 {
     addImages(20, 10);
     p.compose.Hintergrundfarbe = Farbe{1, 2, 3};
-    ASSERT_EQ(Streifenbild(p, 1, 2, 40, 21, 1, 0), 0);
+    ASSERT_TRUE(Streifenbild(p, 1, 2, 40, 21, 1, 0));
     // Height 22; each image 40 × 10 (20 × 10 fitted to 40 × 20, halved), from row 1.
     ASSERT_EQ(size(), (Groesse{40, 22}));
     const auto r = result();
