@@ -1,3 +1,4 @@
+#include <climits>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -38,33 +39,15 @@ struct Auftrag {
 // What does not fit the usage, or empty.
 std::string lesen(int argc, char** argv, Auftrag& a)
 {
+    const auto referenz = [&](const std::string& wert) {
+        return ZahlImBereich(wert, 1, INT_MAX, a.referenz) ? "" : "'" + wert + "' bei --reference";
+    };
     std::vector<std::string> frei;
-    for (int i = 0; i < argc; ++i) {
-        const std::string arg = argv[i];
-        if (arg == "--symmetric") {
-            a.symmetrisch = true;
-        } else if (arg == "--fine") {
-            a.fein = true;
-        } else if (arg == "--ja") {
-            a.ja = true;
-        } else if (arg == "--reference") {
-            if (i + 1 >= argc)
-                return "'--reference' ohne Wert";
-            const std::string wert = argv[++i];
-            size_t ende = 0;
-            try {
-                a.referenz = std::stoi(wert, &ende);
-            } catch (const std::exception&) {
-                ende = 0;
-            }
-            if (ende == 0 || ende != wert.size() || a.referenz < 1)
-                return "'" + wert + "' bei --reference";
-        } else if (arg.rfind("-", 0) == 0) {
-            return "unbekannte Option '" + arg + "'";
-        } else {
-            frei.push_back(arg);
-        }
-    }
+    const std::string falsch = OptionenLesen(
+        argc, argv, {{{"--symmetric", &a.symmetrisch}, {"--fine", &a.fein}, {"--ja", &a.ja}}, {{"--reference", referenz}}},
+        frei);
+    if (!falsch.empty())
+        return falsch;
     if (frei.size() > 2)
         return "überzähliges Argument '" + frei[2] + "'";
     if (frei.empty())

@@ -3,6 +3,8 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "core/Context.h"
 #include "model/Programm.h"
@@ -30,11 +32,22 @@ int FalscherAufruf(const char* befehl, const std::string& grund, const char* hil
 // arguments and answers what is wrong, "" when nothing is.
 std::optional<int> AufrufLesen(const char* befehl, int argc, char** argv, const char* hilfe,
                                const std::function<std::string()>& lesen);
+// A command's options: switches that are set when named, and options whose
+// value a reader takes, answering what is wrong with it ("" when nothing is).
+struct Optionen {
+    std::vector<std::pair<const char*, bool*>> schalter;
+    std::vector<std::pair<const char*, std::function<std::string(const std::string&)>>> werte;
+};
+// Reads the arguments against the options; the words that are no option go
+// into frei in their order. The reason the call does not fit, or "".
+std::string OptionenLesen(int argc, char** argv, const Optionen& optionen, std::vector<std::string>& frei);
 // The reason given for an argument that is wrong or missing; "" for none.
 std::string FalschesArgument(const std::optional<std::string>& argument);
 // A number on the command line, with a decimal point or comma; false unless the whole text is one.
 bool ZahlArgument(const std::string& text, double& wert);
 bool ZahlArgument(const std::string& text, int& wert);
+// A whole number from von to bis; false, and wert unchanged, for any other text.
+bool ZahlImBereich(const std::string& text, int von, int bis, int& wert);
 // A command over one existing file: usage and help, the headless services, and
 // "Datei nicht gefunden:" for a missing file; otherwise the command's own
 // result. The command gets the user's temporary folder for its traces.

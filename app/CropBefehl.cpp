@@ -100,9 +100,8 @@ std::optional<std::string> lesen(int argc, char** argv, Auftrag& a)
                 return wert;
             a.jpg = wert == "JPG";
         } else if (arg == "--mode") {
-            if (wert.size() != 1 || wert[0] < '1' || wert[0] > '3')
+            if (!ZahlImBereich(wert, 1, 3, a.modus))
                 return wert;
-            a.modus = wert[0] - '0';
         } else if (arg.rfind("--", 0) == 0) {
             return arg;
         } else {

@@ -33,6 +33,29 @@ std::optional<int> AufrufLesen(const char* befehl, int argc, char** argv, const 
     return std::nullopt;
 }
 
+std::string OptionenLesen(int argc, char** argv, const Optionen& optionen, std::vector<std::string>& frei)
+{
+    for (int i = 0; i < argc; ++i) {
+        const std::string arg = argv[i];
+        const auto benannt = [&](const auto& eintrag) { return arg == eintrag.first; };
+        if (const auto s = std::find_if(optionen.schalter.begin(), optionen.schalter.end(), benannt);
+            s != optionen.schalter.end()) {
+            *s->second = true;
+        } else if (const auto w = std::find_if(optionen.werte.begin(), optionen.werte.end(), benannt);
+                   w != optionen.werte.end()) {
+            if (i + 1 == argc)
+                return "'" + arg + "' ohne Wert";
+            if (std::string falsch = w->second(argv[++i]); !falsch.empty())
+                return falsch;
+        } else if (arg.rfind("-", 0) == 0) {
+            return "unbekannte Option '" + arg + "'";
+        } else {
+            frei.push_back(arg);
+        }
+    }
+    return {};
+}
+
 std::string FalschesArgument(const std::optional<std::string>& argument)
 {
     return argument ? "falsches oder fehlendes Argument '" + *argument + "'" : std::string();
@@ -52,6 +75,15 @@ bool ZahlArgument(const std::string& text, int& wert)
     const char* ende = text.data() + text.size();
     const auto [rest, fehler] = std::from_chars(text.data(), ende, wert);
     return !text.empty() && fehler == std::errc() && rest == ende;
+}
+
+bool ZahlImBereich(const std::string& text, int von, int bis, int& wert)
+{
+    int zahl = 0;
+    if (!ZahlArgument(text, zahl) || zahl < von || zahl > bis)
+        return false;
+    wert = zahl;
+    return true;
 }
 
 int DateiBefehl(const char* wort, int argc, char** argv, const char* hilfe,

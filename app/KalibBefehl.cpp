@@ -90,19 +90,19 @@ std::optional<std::string> lesen(int argc, char** argv, Auftrag& a)
         else if (arg == "--step")
             ok = ZahlArgument(wert, a.schritt) && (a.schrittGesetzt = true);
         else if (arg == "--stripes")
-            ok = ZahlArgument(wert, b.streifen) && b.streifen >= 1 && b.streifen <= 10000;
+            ok = ZahlImBereich(wert, 1, 10000, b.streifen);
         else if (arg == "--width")
             ok = ZahlArgument(wert, b.breite);
         else if (arg == "--height")
             ok = ZahlArgument(wert, b.hoehe);
         else if (arg == "--images")
-            ok = ZahlArgument(wert, b.bilder) && b.bilder >= 2 && b.bilder <= 99;
+            ok = ZahlImBereich(wert, 2, 99, b.bilder);
         else if (arg == "--pixels")
-            ok = ZahlArgument(wert, b.pixel) && b.pixel >= 1 && b.pixel <= 1000;
+            ok = ZahlImBereich(wert, 1, 1000, b.pixel);
         else if (arg == "--length")
-            ok = ZahlArgument(wert, a.druck.laenge) && a.druck.laenge >= 1 && a.druck.laenge <= 999;
+            ok = ZahlImBereich(wert, 1, 999, a.druck.laenge);
         else if (arg == "--dpi")
-            ok = ZahlArgument(wert, a.dpi) && a.dpi >= 1 && a.dpi <= 100000;
+            ok = ZahlImBereich(wert, 1, 100000, a.dpi);
         else if (arg == "--print")
             a.drucker = wert;
         else if (arg == "--pdf")

@@ -52,7 +52,7 @@ std::optional<std::string> lesen(int argc, char** argv, Auftrag& a)
         } else if (arg == "--pdf" && wert && a.pdf.empty()) {
             a.pdf = argv[++i];
         } else if (arg == "--mode" && wert) {
-            if (!ZahlArgument(argv[++i], a.modus) || a.modus < 0 || a.modus > VorschauStreifen)
+            if (!ZahlImBereich(argv[++i], 0, VorschauStreifen, a.modus))
                 return argv[i];
         } else if (arg.rfind("-", 0) == 0 || !a.projekt.empty()) {
             return arg;

@@ -62,28 +62,18 @@ struct Auftrag {
 // For a call that does not fit the usage, what is wrong with it; empty otherwise.
 std::string lesen(int argc, char** argv, Auftrag& a)
 {
+    const auto format = [&](const std::string& wert) {
+        a.format = wert;
+        return std::string();
+    };
+    const auto modus = [&](const std::string& wert) {
+        return ZahlImBereich(wert, 0, 6, a.modus) ? "" : "ungültige Vorschau-Art '" + wert + "' bei --mode";
+    };
     std::vector<std::string> frei;
-    for (int i = 0; i < argc; ++i) {
-        const std::string arg = argv[i];
-        if (arg == "--ja") {
-            a.ja = true;
-        } else if (arg == "--format" || arg == "--mode") {
-            if (i + 1 == argc)
-                return "'" + arg + "' ohne Wert";
-            const std::string wert = argv[++i];
-            if (arg == "--format") {
-                a.format = wert;
-            } else {
-                if (wert.size() != 1 || wert[0] < '0' || wert[0] > '6')
-                    return "ungültige Vorschau-Art '" + wert + "' bei --mode";
-                a.modus = wert[0] - '0';
-            }
-        } else if (arg.rfind("--", 0) == 0) {
-            return "unbekannte Option '" + arg + "'";
-        } else {
-            frei.push_back(arg);
-        }
-    }
+    const std::string falsch =
+        OptionenLesen(argc, argv, {{{"--ja", &a.ja}}, {{"--format", format}, {"--mode", modus}}}, frei);
+    if (!falsch.empty())
+        return falsch;
     if (frei.size() < 2)
         return frei.empty() ? "PROJEKT.lvx und AUSGABE fehlen" : "AUSGABE fehlt";
     if (frei.size() > 2)

@@ -32,22 +32,13 @@ struct Auftrag {
 // The reason a call does not fit the usage, or nothing.
 std::string lesen(int argc, char** argv, Auftrag& a)
 {
+    const auto tempo = [&](const std::string& wert) {
+        return ZahlImBereich(wert, 1, 5, a.tempo) ? "" : "--speed verlangt eine Zahl von 1 bis 5, nicht '" + wert + "'";
+    };
     std::vector<std::string> frei;
-    for (int i = 0; i < argc; ++i) {
-        const std::string arg = argv[i];
-        if (arg == "--pingpong") {
-            a.pingPong = true;
-        } else if (arg == "--speed") {
-            const std::string wert = i + 1 < argc ? argv[++i] : "";
-            if (wert.size() != 1 || wert[0] < '1' || wert[0] > '5')
-                return "--speed verlangt eine Zahl von 1 bis 5, nicht '" + wert + "'";
-            a.tempo = wert[0] - '0';
-        } else if (arg.rfind("--", 0) == 0) {
-            return "unbekannte Option '" + arg + "'";
-        } else {
-            frei.push_back(arg);
-        }
-    }
+    const std::string falsch = OptionenLesen(argc, argv, {{{"--pingpong", &a.pingPong}}, {{"--speed", tempo}}}, frei);
+    if (!falsch.empty())
+        return falsch;
     if (frei.size() != 2)
         return "PROJEKT.lvx und AUSGABE.webp verlangt, " + std::to_string(frei.size()) + " Dateinamen angegeben";
     a.projekt = frei[0];

@@ -39,6 +39,9 @@ usage "DATEI fehlt" exif
 usage "'--x'" exif --x
 usage "'b'" mpo a b
 usage "'--x'" wiggle a.lvx b.webp --x
+usage "'--speed' ohne Wert" wiggle a.lvx b.webp --speed
+usage "nicht '6'" wiggle a.lvx b.webp --speed 6
+usage "'-x'" render a.lvx b.bmp -x
 usage "'foo'" settings foo
 usage "AUSGABE.lvx fehlt" align a.lvx
 usage "'0' bei --reference" align a.lvx b.lvx --reference 0
