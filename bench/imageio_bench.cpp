@@ -62,6 +62,21 @@ long childPeakKiB(const std::function<bool()>& body)
     return usage.ru_maxrss;
 }
 
+// Seconds a reader takes to turn a file of the bench folder into a working copy,
+// which is removed again; a failed read ends the benchmark.
+double timedLoad(HeadlessBench& bench, Ladeergebnis (*read)(Context&, const std::string&, RasterSlot&),
+                 const char* file)
+{
+    RasterSlot working;
+    working.pfad = (bench.folder / "working.bmp").string();
+    const auto start = std::chrono::steady_clock::now();
+    if (read(bench.ctx, (bench.folder / file).string(), working) != Ladeergebnis::Ok)
+        std::exit(1);
+    const double elapsed = seconds(start);
+    fs::remove(working.pfad);
+    return elapsed;
+}
+
 }
 
 int main(int argc, char** argv)
@@ -84,15 +99,9 @@ int main(int argc, char** argv)
         return 1;
     }
     const double floorJpeg = seconds(start);
-    RasterSlot working;
-    working.pfad = (bench.folder / "jpeg-working.bmp").string();
-    start = std::chrono::steady_clock::now();
-    if (JPEG_Lesen(bench.ctx, (bench.folder / "photo.jpg").string(), working) != Ladeergebnis::Ok)
-        return 1;
-    const double jpeg = seconds(start);
+    const double jpeg = timedLoad(bench, JPEG_Lesen, "photo.jpg");
     std::printf("JPEG %d x %d: JPEG_Lesen %.3f s, djpeg -bmp %.3f s, ratio %.2f (target <= 1.3)\n", jw, jh, jpeg,
                 floorJpeg, jpeg / floorJpeg);
-    fs::remove(working.pfad);
     fs::remove(bench.folder / "djpeg.bmp");
 
     // TIFF: 10,000 × 10,000 pixels, one strip.
@@ -105,14 +114,9 @@ int main(int argc, char** argv)
     }
     const double floorTiff = plainCopy(bench.folder / "big.tif", bench.folder / "copy.tif", 1 << 20, true);
     fs::remove(bench.folder / "copy.tif");
-    working.pfad = (bench.folder / "tiff-working.bmp").string();
-    start = std::chrono::steady_clock::now();
-    if (TIFF_Lesen(bench.ctx, (bench.folder / "big.tif").string(), working) != Ladeergebnis::Ok)
-        return 1;
-    const double tiff = seconds(start);
+    const double tiff = timedLoad(bench, TIFF_Lesen, "big.tif");
     std::printf("TIFF %d x %d: TIFF_Lesen %.3f s, plain copy %.3f s, ratio %.2f (target <= 2)\n", tw, th, tiff,
                 floorTiff, tiff / floorTiff);
-    fs::remove(working.pfad);
     fs::remove(bench.folder / "big.tif");
 
     // Peak memory for height h and 4 h at the same width.
