@@ -143,6 +143,8 @@ struct Auswahl {
     int32_t listenZeile = 0; // selected image number, 0: none
     bool justL = false;      // a list click chooses image L
     bool justR = false;      // a list click chooses image R
+
+    friend bool operator==(const Auswahl&, const Auswahl&) = default;
 };
 
 // The choices of the automatic alignment.

@@ -4,6 +4,12 @@
 #include "support/ImageFixture.h"
 #include "support/Programmumgebung.h"
 
+void PrintTo(const Auswahl& a, std::ostream* os)
+{
+    *os << "{vorschau " << a.vorschau << ", L " << a.bildL << ", R " << a.bildR << ", Zeile " << a.listenZeile
+        << ", justL " << a.justL << ", justR " << a.justR << "}";
+}
+
 namespace {
 
 struct ListTest : ImageFixture {
@@ -83,12 +89,7 @@ TEST_F(ListTest, RemovingTheLastSelectsTheNewLast)
     p.auswahl = {VorschauBildL, 1, 1, 3, true, false};
     BildEntfernenClick(p);
     EXPECT_EQ(p.bilder.anzahl, 2);
-    EXPECT_EQ(p.auswahl.listenZeile, 2);
-    EXPECT_EQ(p.auswahl.bildL, 2);
-    EXPECT_EQ(p.auswahl.bildR, 2);
-    EXPECT_TRUE(p.auswahl.justR);
-    EXPECT_FALSE(p.auswahl.justL);
-    EXPECT_EQ(p.auswahl.vorschau, VorschauBildR);
+    EXPECT_EQ(p.auswahl, (Auswahl{VorschauBildR, 2, 2, 2, false, true}));
     EXPECT_EQ(shownImage(), 2);
 }
 
