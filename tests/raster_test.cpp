@@ -44,6 +44,14 @@ struct RasterTest : ::testing::Test {
         });
         return s;
     }
+    // A preparation finding a file of the slot's size keeps it byte for byte; the bytes it had.
+    Bytes passendeDateiBleibt(Angelegt (*anlegen)(Context&, RasterSlot&), RasterSlot& s)
+    {
+        const Bytes vorher = readFile(s.pfad);
+        EXPECT_EQ(anlegen(ctx, s), Angelegt::Ok);
+        EXPECT_EQ(readFile(s.pfad), vorher);
+        return vorher;
+    }
 };
 
 }
@@ -138,9 +146,7 @@ TEST_F(RasterTest, AbortWhileFillingLeavesNoFile)
 TEST_F(RasterTest, MatchingFileIsReusedWithItsPixels)
 {
     RasterSlot s = pattern("alt.bmp", 7, 5);
-    const auto vorher = readFile(s.pfad);
-    ASSERT_EQ(RasterAnlegen(ctx, s), Angelegt::Ok);
-    EXPECT_EQ(readFile(s.pfad), vorher);
+    passendeDateiBleibt(RasterAnlegen, s);
 
     // Another size, or a truncated file, is created anew.
     RasterSlot anders = s;
@@ -155,9 +161,7 @@ TEST_F(RasterTest, MatchingFileIsReusedWithItsPixels)
 TEST_F(RasterTest, RasterForOverwritingIsReusedOrHasNoPixelsWritten)
 {
     RasterSlot s = pattern("alt.bmp", 7, 5);
-    const auto vorher = readFile(s.pfad);
-    ASSERT_EQ(RasterAnlegenUeberschreiben(ctx, s), Angelegt::Ok);
-    EXPECT_EQ(readFile(s.pfad), vorher);
+    const Bytes vorher = passendeDateiBleibt(RasterAnlegenUeberschreiben, s);
 
     // Another size: the header and the full length, the old file resized in place, no white written.
     RasterSlot anders = s;
