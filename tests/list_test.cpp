@@ -77,10 +77,7 @@ TEST_F(ListTest, RemovingTheOnlyImage)
     p.auswahl = {VorschauBildL, 1, 1, 1, true, false};
     BildEntfernenClick(p);
     EXPECT_EQ(p.bilder.anzahl, 0);
-    EXPECT_EQ(p.auswahl.vorschau, VorschauKeine);
-    EXPECT_EQ(p.auswahl.bildL, 0);
-    EXPECT_EQ(p.auswahl.bildR, 0);
-    EXPECT_EQ(p.auswahl.listenZeile, 0);
+    EXPECT_EQ(p.auswahl, (Auswahl{VorschauKeine, 0, 0, 0, false, true}));
 }
 
 TEST_F(ListTest, RemovingTheLastSelectsTheNewLast)

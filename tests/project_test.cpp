@@ -199,6 +199,9 @@ namespace {
 // A project folder with small BMP images; pixel (x, y) of image k is (k, x, y).
 struct OeffnenTest : Programmumgebung {
     fs::path ordner = t.files.tempFolder() / "projekt";
+    // Another program instance, which opens what this one saved.
+    TestServices t2;
+    Programm q{t2.services()};
 
     OeffnenTest()
     {
@@ -282,8 +285,6 @@ TEST_F(OeffnenTest, SavedWorkComesBackWhole)
     // Saved again and reopened by another program instance, it is the same project.
     const std::string zweite = (ordner / "zweite.lvx").string();
     ASSERT_TRUE(MenuProjektSpeichernUnterClick(p, zweite));
-    TestServices t2;
-    Programm q(t2.services());
     ASSERT_TRUE(OeffnenAllgemein(q, zweite));
     EXPECT_EQ(ProjektKodieren(ProjektAusProgramm(q)), readFile(zweite));
 }
@@ -496,8 +497,6 @@ TEST_F(OeffnenTest, LongImagePathsAreStoredRelativeOrRefused)
     Bilder_Hinzufuegen(p, {erstes});
     const std::string datei = (ordner / "lang.lvx").string();
     ASSERT_TRUE(MenuProjektSpeichernUnterClick(p, datei));
-    TestServices t2;
-    Programm q(t2.services());
     ASSERT_TRUE(OeffnenAllgemein(q, datei));
     ASSERT_EQ(q.bilder.anzahl, 1);
     EXPECT_EQ(fs::canonical(q.bilder.bild[1].slot[SlotQuelle].pfad), fs::canonical(erstes));
@@ -627,8 +626,6 @@ TEST_F(OeffnenTest, PartsOfAMultiPictureFileAreExtractedAgain)
     p.DateienLoeschen();
     ASSERT_FALSE(fs::exists(teil2));
 
-    TestServices t2;
-    Programm q(t2.services());
     ASSERT_TRUE(OeffnenAllgemein(q, datei)) << (t2.messages.lines.empty() ? "" : t2.messages.lines[0]);
     ASSERT_EQ(q.bilder.anzahl, 2);
     EXPECT_EQ(q.bilder.bild[2].slot[SlotQuelle].name, "paar.mpo_2.JPG");
@@ -655,8 +652,6 @@ TEST_F(OeffnenTest, ASavedProjectWithReferencePointsRendersShiftedAndMarkedAfter
     const std::string gespeichert = (ordner / "punkte.lvx").string();
     ASSERT_TRUE(MenuProjektSpeichernUnterClick(p, gespeichert));
 
-    TestServices t2;
-    Programm q(t2.services());
     ASSERT_TRUE(OeffnenAllgemein(q, gespeichert));
     EXPECT_EQ(q.refInfo.referenzbild, 1);
     EXPECT_EQ(q.refInfo.x, 20);

@@ -44,13 +44,20 @@ struct RasterTest : ::testing::Test {
         });
         return s;
     }
-    // A preparation finding a file of the slot's size keeps it byte for byte; the bytes it had.
-    Bytes passendeDateiBleibt(Angelegt (*anlegen)(Context&, RasterSlot&), RasterSlot& s)
+    // A preparation finding a file of the slot's size keeps it byte for byte; answers its bytes.
+    Bytes keepsMatchingFile(Angelegt (*anlegen)(Context&, RasterSlot&), RasterSlot& s)
     {
         const Bytes vorher = readFile(s.pfad);
         EXPECT_EQ(anlegen(ctx, s), Angelegt::Ok);
         EXPECT_EQ(readFile(s.pfad), vorher);
         return vorher;
+    }
+    // A refused raster: no file, the abort flag set, exactly this one message.
+    void expectRefused(const RasterSlot& s, const char* meldung)
+    {
+        EXPECT_FALSE(fs::exists(s.pfad));
+        EXPECT_TRUE(ctx.state.abort);
+        EXPECT_EQ(t.messages.lines, std::vector<std::string>{meldung});
     }
 };
 
@@ -95,10 +102,7 @@ TEST_F(RasterTest, TooLargeIsRefusedBeforeAnyFileExists)
 {
     RasterSlot s = slot("riesig.bmp", 40000, 40000);
     EXPECT_EQ(RasterAnlegen(ctx, s), Angelegt::Fehler);
-    EXPECT_FALSE(fs::exists(s.pfad));
-    EXPECT_TRUE(ctx.state.abort);
-    ASSERT_EQ(t.messages.lines.size(), 1u);
-    EXPECT_EQ(t.messages.lines[0], "Warnung: Berechnetes Bild ist größer als 4 GByte! Berechnung wird abgebrochen!");
+    expectRefused(s, "Warnung: Berechnetes Bild ist größer als 4 GByte! Berechnung wird abgebrochen!");
 }
 
 TEST_F(RasterTest, FourGigabyteBoundary)
@@ -120,10 +124,7 @@ TEST_F(RasterTest, FreeSpaceOfExactlySizePlusReserveIsEnough)
     t.files.fixedFreeSpace = noetig - 1;
     EXPECT_FALSE(Plattenplatz_Pruefen(ctx, zuGross.pfad, 10, 10));
     EXPECT_EQ(RasterAnlegen(ctx, zuGross), Angelegt::PlatteVoll);
-    EXPECT_FALSE(fs::exists(zuGross.pfad));
-    EXPECT_TRUE(ctx.state.abort);
-    ASSERT_EQ(t.messages.lines.size(), 1u);
-    EXPECT_EQ(t.messages.lines[0], "Fehler: Zu wenig Speicher auf Laufwerk /daten: !");
+    expectRefused(zuGross, "Fehler: Zu wenig Speicher auf Laufwerk /daten: !");
 }
 
 TEST_F(RasterTest, SetAbortFlagDoesNothing)
@@ -146,7 +147,7 @@ TEST_F(RasterTest, AbortWhileFillingLeavesNoFile)
 TEST_F(RasterTest, MatchingFileIsReusedWithItsPixels)
 {
     RasterSlot s = pattern("alt.bmp", 7, 5);
-    passendeDateiBleibt(RasterAnlegen, s);
+    keepsMatchingFile(RasterAnlegen, s);
 
     // Another size, or a truncated file, is created anew.
     RasterSlot anders = s;
@@ -161,7 +162,7 @@ TEST_F(RasterTest, MatchingFileIsReusedWithItsPixels)
 TEST_F(RasterTest, RasterForOverwritingIsReusedOrHasNoPixelsWritten)
 {
     RasterSlot s = pattern("alt.bmp", 7, 5);
-    const Bytes vorher = passendeDateiBleibt(RasterAnlegenUeberschreiben, s);
+    const Bytes vorher = keepsMatchingFile(RasterAnlegenUeberschreiben, s);
 
     // Another size: the header and the full length, the old file resized in place, no white written.
     RasterSlot anders = s;
