@@ -118,7 +118,6 @@ bool eigeneBytes(const std::string& pfad, bool behalten)
     return false;
 }
 
-
 // Writes header and white pixels, or only the header and the file's full
 // length.
 Angelegt dateiSchreiben(Context& ctx, const RasterSlot& slot, int64_t pixelBytes, Anlage anlage)

@@ -20,7 +20,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-
 struct RasterTest : ::testing::Test {
     TestServices t;
     Context ctx{t.services()};

@@ -14,7 +14,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-
 constexpr size_t BmpHeader = 54;
 
 int32_t le32(const Bytes& b, size_t at)

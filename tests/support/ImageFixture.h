@@ -9,7 +9,6 @@
 #include "support/Programmumgebung.h"
 #include "support/TestServices.h"
 
-
 // A fresh process state whose images get working copies drawn by the test.
 struct ImageFixture : Programmumgebung {
     // Image n with a working copy (slot 1) of w × h; slots 1 to 5 get their temporary names.
